@@ -1,0 +1,30 @@
+#include "run_state.h"
+
+#include "options.h"
+#include "platform_class.h"
+
+unsigned char OsClass = OsClassUnknown;
+CommandSwitches Switches = {false, false, false};
+HINSTANCE AppInstance = nullptr;
+HWND MainWindow = nullptr;
+char WelcomeText[TextBufferSize];
+char RestartText[TextBufferSize];
+char ProgressTitle[TextBufferSize];
+
+HMODULE Library1 = nullptr;
+HMODULE Library2 = nullptr;
+bool Win2KRefreshPending = false;
+bool CleanupDone = false;
+bool QuitPosted = false;
+
+bool ImmediateFinish() {
+  return (OsClass == OsClassWin2000 && !Win2KRefreshPending) || OsClass == OsClassNT4 ||
+         SetupOptions.CopyFilesOnly;
+}
+
+void PostRunQuit(int exitCode) {
+  QuitPosted = true;
+  PostQuitMessage(exitCode);
+}
+
+bool RunEndingPending() { return QuitPosted; }

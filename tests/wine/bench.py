@@ -1,0 +1,334 @@
+"""The Wine test bench: a template prefix, one fresh clone per scenario, and
+the winrun agent that runs programs, answers their dialogs and reads and
+writes the registry inside the prefix.
+
+    with bench.Scenario("win98") as sc:
+        sc.put_file(r"C:\\medium\\qvsetup.ini", b"[INSTALL_OPTIONS]\\r\\nDebug=Y\\r\\n")
+        sc.seed_registry(r"HKLM\\Software\\X", {"Name": ("REG_SZ", b"abc\\0")})
+        r = sc.run(r"C:\\medium\\setup.exe", "S")
+        r.exit_code          # unsigned 32-bit exit code
+        r.boxes              # [(caption, text)] of every dialog, in order
+        sc.registry(r"HKLM\\Software\\X")   # None, or {"values": {...}, "keys": {...}}
+
+The prefix is a 64-bit Wine prefix in which our 32-bit programs run. Every
+program that reads or writes the registry here (the programs under test and
+winrun) is 32-bit, so all of them see the same 32-bit view of it; on the
+disk, the 32-bit system directory is "syswow64", which unix_path() maps.
+
+Run as a script with "make-template" to create the template prefix once
+per test run (the CTest fixture does that).
+"""
+
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+WINE = "/usr/lib/wine/wine64"
+WINESERVER = "/usr/lib/wine/wineserver64"
+WORK = os.environ.get("BENCH_WORK", os.path.join(tempfile.gettempdir(), "softmodem-bench"))
+MEDIUM = os.environ.get("BENCH_MEDIUM", "")
+WINRUN = os.environ.get("BENCH_WINRUN", "")
+TEMPLATE = os.path.join(WORK, "template")
+TEMPLATE_READY = os.path.join(TEMPLATE, "bench-ready")
+
+# Directories shared with the template by hard links: Wine's own binaries,
+# which the programs under test only ever add files beside.
+SHARED_DIRS = ("drive_c/windows/system32", "drive_c/windows/syswow64", "drive_c/windows/winsxs")
+
+REG_TYPES = {0: "REG_NONE", 1: "REG_SZ", 2: "REG_EXPAND_SZ", 3: "REG_BINARY", 4: "REG_DWORD",
+             7: "REG_MULTI_SZ"}
+REG_CODES = {name: code for code, name in REG_TYPES.items()}
+
+VERSIONS = ("win95", "win98", "winme", "nt40", "win2k")
+
+
+class BenchError(Exception):
+    pass
+
+
+def wine_env(prefix):
+    env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WINEARCH", "WAYLAND_DISPLAY")}
+    env.update(WINEPREFIX=prefix, WINELOADER=WINE, WINESERVER=WINESERVER, WINEDEBUG="-all",
+               WINEDLLOVERRIDES="mscoree,mshtml=")
+    return env
+
+
+def check_platform():
+    """32-bit Wine must be able to start; say why not in one line otherwise."""
+    for path in (WINE, WINESERVER, "/usr/lib/wine/wine"):
+        if not os.path.exists(path):
+            raise BenchError(f"{path} is missing: run tools/install-deps")
+    probe = subprocess.run(["/usr/lib/wine/wine", "--version"], capture_output=True, timeout=60)
+    if probe.returncode != 0:
+        raise BenchError("32-bit Wine does not start here: run tools/install-deps "
+                         "(it registers qemu-i386 where the kernel runs no 32-bit code)")
+
+
+def make_template():
+    if os.path.exists(TEMPLATE_READY):
+        return
+    check_platform()
+    os.makedirs(WORK, exist_ok=True)
+    building = tempfile.mkdtemp(prefix="template-", dir=WORK)
+    env = wine_env(building)
+    try:
+        quiet = dict(stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL)
+        subprocess.run([WINE, "wineboot", "-i"], env=env, timeout=600, **quiet)
+        subprocess.run([WINE, "reg", "add", r"HKCU\Software\Wine\Drivers", "/v", "Graphics",
+                        "/d", "null", "/f"], env=env, timeout=120, **quiet)
+        subprocess.run([WINESERVER, "-w"], env=env, timeout=120)
+    except subprocess.TimeoutExpired as e:
+        subprocess.run([WINESERVER, "-k"], env=env, timeout=60)
+        raise BenchError(f"making the template prefix timed out: {e}")
+    if not os.path.exists(os.path.join(building, "drive_c/windows/syswow64/kernel32.dll")):
+        raise BenchError("the template prefix has no 32-bit system directory")
+    with open(os.path.join(building, "bench-ready"), "w") as marker:
+        marker.write(time.strftime("%Y-%m-%d %H:%M:%S\n"))
+    shutil.rmtree(TEMPLATE, ignore_errors=True)
+    os.rename(building, TEMPLATE)
+
+
+def _hex(text):
+    return text.encode("latin-1").hex()
+
+
+def _unhex(field):
+    return bytes.fromhex(field).decode("latin-1")
+
+
+def parse_registry_dump(text):
+    """The winrun dump format, as a nested dict; None for a missing key."""
+    if text.startswith("MISSING"):
+        return None
+    root = {"values": {}, "keys": {}}
+
+    def node(path):
+        current = root
+        for part in filter(None, path.split("\\")):
+            current = current["keys"].setdefault(part, {"values": {}, "keys": {}})
+        return current
+
+    for line in text.splitlines():
+        fields = line.split("\t")
+        if fields[0] == "K":
+            node(_unhex(fields[1]) if len(fields) > 1 else "")
+        elif fields[0] == "V":
+            type_code = int(fields[3])
+            node(_unhex(fields[1]))["values"][_unhex(fields[2])] = (
+                REG_TYPES.get(type_code, str(type_code)), bytes.fromhex(fields[4]))
+    return root
+
+
+class Result:
+    def __init__(self, outcome, boxes):
+        self.outcome = outcome
+        self.boxes = boxes
+        self.exit_code = int(outcome.split()[1]) if outcome.startswith("exit ") else None
+
+    def __repr__(self):
+        return f"Result({self.outcome!r}, boxes={self.boxes!r})"
+
+
+def _unescape(field):
+    out, i = [], 0
+    while i < len(field):
+        if field[i] == "\\" and i + 1 < len(field):
+            out.append({"t": "\t", "n": "\n", "r": "\r", "\\": "\\"}.get(field[i + 1], field[i + 1]))
+            i += 2
+        else:
+            out.append(field[i])
+            i += 1
+    return "".join(out)
+
+
+class Scenario:
+    """A fresh prefix cloned from the template, with the Windows version set,
+    the medium at C:\\medium and the agent at C:\\bench."""
+
+    def __init__(self, version="win2k", medium=True):
+        self.version = version
+        self.with_medium = medium
+        self.prefix = None
+        self._jobs = 0
+
+    def __enter__(self):
+        make_template()
+        os.makedirs(os.path.join(WORK, "scenarios"), exist_ok=True)
+        self.prefix = tempfile.mkdtemp(prefix=f"{self.version}-", dir=os.path.join(WORK, "scenarios"))
+        os.rmdir(self.prefix)
+        self._clone()
+        self.env = wine_env(self.prefix)
+        subprocess.run([WINESERVER, "-p"], env=self.env, timeout=60, stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        bench_dir = self.unix_path("C:\\bench")
+        os.makedirs(bench_dir, exist_ok=True)
+        shutil.copy(WINRUN, os.path.join(bench_dir, "winrun.exe"))
+        if self.with_medium:
+            shutil.copytree(MEDIUM, self.unix_path("C:\\medium"))
+        self.seed_registry(r"HKCU\Software\Wine", {"Version": ("REG_SZ", self.version.encode() + b"\0")})
+        return self
+
+    def __exit__(self, *exc):
+        try:
+            subprocess.run([WINESERVER, "-k"], env=self.env, timeout=60)
+        finally:
+            if not os.environ.get("BENCH_KEEP"):
+                shutil.rmtree(self.prefix, ignore_errors=True)
+        return False
+
+    def _clone(self):
+        os.makedirs(self.prefix)
+        for entry in os.listdir(TEMPLATE):
+            if entry != "drive_c":
+                subprocess.run(["cp", "-a", os.path.join(TEMPLATE, entry), self.prefix], check=True,
+                               timeout=300)
+        drive = os.path.join(TEMPLATE, "drive_c")
+        for root, dirs, files in os.walk(drive):
+            rel = os.path.relpath(root, TEMPLATE)
+            shared = any(rel == d or rel.startswith(d + "/") for d in SHARED_DIRS)
+            os.makedirs(os.path.join(self.prefix, rel), exist_ok=True)
+            for name in files + [d for d in dirs if os.path.islink(os.path.join(root, d))]:
+                src, dst = os.path.join(root, name), os.path.join(self.prefix, rel, name)
+                if os.path.islink(src):
+                    os.symlink(os.readlink(src), dst)
+                elif shared:
+                    os.link(src, dst)
+                else:
+                    shutil.copy2(src, dst)
+
+    # Files -----------------------------------------------------------------
+
+    def unix_path(self, win_path):
+        """The host path of a Windows path inside the prefix, in the 32-bit view."""
+        drive, rest = win_path[0].lower(), win_path[2:].lstrip("\\")
+        parts = [p for p in rest.split("\\") if p]
+        if drive == "c" and len(parts) >= 2 and parts[0].lower() == "windows" \
+                and parts[1].lower() == "system32":
+            parts[1] = "syswow64"
+        base = os.path.join(self.prefix, "dosdevices", f"{drive}:")
+        return os.path.join(os.path.realpath(base), *parts)
+
+    def put_file(self, win_path, data):
+        path = self.unix_path(win_path)
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        with open(path, "wb") as f:
+            f.write(data)
+
+    def read_file(self, win_path):
+        with open(self.unix_path(win_path), "rb") as f:
+            return f.read()
+
+    def exists(self, win_path):
+        return os.path.lexists(self.unix_path(win_path))
+
+    def files(self, win_dir):
+        """Relative paths of every file below a directory, sorted; None when it is missing."""
+        top = self.unix_path(win_dir)
+        if not os.path.isdir(top):
+            return None
+        found = []
+        for root, _, names in os.walk(top):
+            found += [os.path.relpath(os.path.join(root, n), top).replace("/", "\\") for n in names]
+        return sorted(found)
+
+    def map_drive(self, letter, host_dir):
+        """Makes host_dir the drive letter: (a medium at a drive root)."""
+        os.makedirs(host_dir, exist_ok=True)
+        link = os.path.join(self.prefix, "dosdevices", f"{letter.lower()}:")
+        if os.path.lexists(link):
+            os.remove(link)
+        os.symlink(os.path.abspath(host_dir), link)
+
+    # The agent -------------------------------------------------------------
+
+    def _agent(self, args, timeout):
+        # Output goes to a file: Wine's background processes inherit it and
+        # would hold a pipe open long after the agent has ended.
+        try:
+            with open(os.path.join(self.prefix, "wine.log"), "ab") as log:
+                done = subprocess.run([WINE, "C:\\bench\\winrun.exe"] + args, env=self.env,
+                                      stdout=log, stderr=log, stdin=subprocess.DEVNULL,
+                                      timeout=timeout)
+        except subprocess.TimeoutExpired:
+            raise BenchError(f"winrun {args[0]} did not end within {timeout} s")
+        return done.returncode
+
+    def _job_file(self, suffix):
+        self._jobs += 1
+        return f"C:\\bench\\{self._jobs:03d}-{suffix}"
+
+    def run(self, program, args="", cwd=None, timeout=60, answers=None, commandline=None):
+        """Runs a program with the command line "program args" (or commandline
+        verbatim), presses OK in every dialog (or the button that answers
+        maps its caption to), and returns its Result."""
+        job, result, boxes = (self._job_file(s) for s in ("job.txt", "result.txt", "boxes.txt"))
+        if commandline is None:
+            commandline = f"{program.rsplit(chr(92), 1)[-1]} {args}" if args else program.rsplit("\\", 1)[-1]
+        lines = [f"program={program}", f"commandline={commandline}", f"timeout={timeout * 1000}",
+                 f"result={result}", f"boxes={boxes}"]
+        if cwd:
+            lines.append(f"directory={cwd}")
+        for caption, button in (answers or {}).items():
+            lines.append(f"answer={caption}\t{button}")
+        self.put_file(job, ("\r\n".join(lines) + "\r\n").encode("latin-1"))
+        self._agent(["run", job], timeout + 90)
+        if not self.exists(result):
+            raise BenchError(f"winrun left no result for {commandline!r}")
+        outcome = self.read_file(result).decode("latin-1").strip()
+        box_lines = self.read_file(boxes).decode("latin-1").splitlines() if self.exists(boxes) else []
+        return Result(outcome, [tuple(_unescape(f) for f in line.split("\t", 1)) for line in box_lines])
+
+    def registry(self, path):
+        out = self._job_file("dump.txt")
+        self._agent(["regdump", path, out], 120)
+        return parse_registry_dump(self.read_file(out).decode("latin-1"))
+
+    def seed_records(self, records):
+        """Applies registry records: ("K", path), ("V", path, name, type, data),
+        ("D", path) deletes a tree, ("X", path, name) deletes a value."""
+        lines = []
+        for record in records:
+            kind, path = record[0], record[1]
+            if kind == "V":
+                _, _, name, type_name, data = record
+                lines.append(f"V\t{_hex(path)}\t{_hex(name)}\t{REG_CODES[type_name]}\t{data.hex()}")
+            elif kind == "X":
+                lines.append(f"X\t{_hex(path)}\t{_hex(record[2])}")
+            else:
+                lines.append(f"{kind}\t{_hex(path)}")
+        seed = self._job_file("seed.txt")
+        self.put_file(seed, ("\n".join(lines) + "\n").encode("latin-1"))
+        if self._agent(["regseed", seed], 120) != 0:
+            raise BenchError(f"seeding the registry failed: {records!r}")
+
+    def seed_registry(self, path, values=None):
+        """Creates the key and sets the values: {name: (type name, bytes)}."""
+        records = [("K", path)] + [("V", path, n, t, d) for n, (t, d) in (values or {}).items()]
+        self.seed_records(records)
+
+    def delete_key(self, path):
+        self.seed_records([("D", path)])
+
+
+def value(tree, *path):
+    """The (type, data) of a value in a registry tree: value(tree, "Sub", "Name")."""
+    node = tree
+    for key in path[:-1]:
+        node = node["keys"].get(key) if node else None
+    return node["values"].get(path[-1]) if node else None
+
+
+def sz(text):
+    return ("REG_SZ", text.encode("latin-1") + b"\0")
+
+
+if __name__ == "__main__":
+    if sys.argv[1:] == ["make-template"]:
+        started = time.time()
+        make_template()
+        print(f"template prefix ready in {time.time() - started:.1f} s: {TEMPLATE}")
+    else:
+        sys.exit("usage: bench.py make-template")

@@ -1,0 +1,137 @@
+"""setup.exe start-up under Wine: switches, paths, options, SourcePath and
+the endings that exist without the platform sequences."""
+
+import unittest
+
+import bench
+from bench import Scenario, sz
+
+SETUP_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Setup"
+FAILED = 0xFFFFFFFF
+# An unknown platform: Wine's Vista mode reports NT 6.0.
+UNKNOWN_PLATFORM = "vista"
+
+
+def options(**values):
+    lines = ["[INSTALL_OPTIONS]"] + [f"{k}={v}" for k, v in values.items()]
+    return ("\r\n".join(lines) + "\r\n").encode("latin-1")
+
+
+def setup_exe():
+    with open(bench.MEDIUM + "/setup.exe", "rb") as f:
+        return f.read()
+
+
+def source_path(sc):
+    tree = sc.registry(SETUP_KEY)
+    return bench.value(tree, "SourcePath") if tree else None
+
+
+class PlatformEndings(unittest.TestCase):
+    """Every Windows version ends a silent run with an exit code and puts
+    SourcePath back; nothing waits forever."""
+
+    def test_each_version_ends_and_restores_source_path(self):
+        for version in bench.VERSIONS + (UNKNOWN_PLATFORM,):
+            with self.subTest(version=version), Scenario(version) as sc:
+                sc.seed_registry(SETUP_KEY, {"SourcePath": sz(r"C:\OLDSRC")})
+                sc.put_file(r"C:\medium\qvsetup.ini", options(Debug="Y"))
+                result = sc.run(r"C:\medium\setup.exe", "S", timeout=60)
+                # No platform sequence is part of this build: a known class
+                # fails; the unknown class ends as a failure too, since
+                # nothing would end its run.
+                self.assertEqual(FAILED, result.exit_code, result)
+                self.assertEqual([], result.boxes, "no diagnostic box without a checkpoint")
+                self.assertEqual(sz(r"C:\OLDSRC"), source_path(sc))
+                self.assertTrue(sc.exists(r"C:\windows\Options\CABS"), "the cabinet store is created")
+
+    def test_unknown_platform_with_copy_files_only_finishes_at_once(self):
+        for value, expected in (("Y", 0), ("yes", 0), ("1", FAILED), ("N", FAILED)):
+            with self.subTest(CopyFilesOnly=value), Scenario(UNKNOWN_PLATFORM) as sc:
+                sc.put_file(r"C:\medium\qvsetup.ini", options(CopyFilesOnly=value))
+                self.assertEqual(expected, sc.run(r"C:\medium\setup.exe", "S").exit_code)
+
+
+class CommandLine(unittest.TestCase):
+    def test_only_exact_switch_tokens_select_the_silent_path(self):
+        # The interactive path is not part of this build and fails at once,
+        # so the exit code tells which path was taken.
+        cases = (("S", 0), ("-s", 0), ("x -S y", 0), ("s-d", 0), ("/S", FAILED), ("SD", FAILED),
+                 ("", FAILED))
+        with Scenario(UNKNOWN_PLATFORM) as sc:
+            sc.put_file(r"C:\medium\qvsetup.ini", options(CopyFilesOnly="Y"))
+            for args, expected in cases:
+                with self.subTest(args=args):
+                    self.assertEqual(expected, sc.run(r"C:\medium\setup.exe", args).exit_code)
+
+
+class SourcePathValue(unittest.TestCase):
+    def test_a_value_that_was_absent_is_removed_again(self):
+        with Scenario("win2k") as sc:
+            sc.seed_records([("X", SETUP_KEY, "SourcePath")])
+            self.assertIsNone(source_path(sc))
+            sc.run(r"C:\medium\setup.exe", "S")
+            self.assertIsNone(source_path(sc), "no empty SourcePath is left behind")
+
+    def test_the_earlier_type_is_kept(self):
+        with Scenario("win98") as sc:
+            earlier = ("REG_EXPAND_SZ", b"%SystemRoot%\\OPTIONS\0")
+            sc.seed_registry(SETUP_KEY, {"SourcePath": earlier})
+            sc.run(r"C:\medium\setup.exe", "S")
+            self.assertEqual(earlier, source_path(sc))
+
+    def test_a_value_too_long_to_save_is_left_alone(self):
+        with Scenario(UNKNOWN_PLATFORM) as sc:
+            long_value = sz("C:\\" + "L" * 300)
+            sc.seed_registry(SETUP_KEY, {"SourcePath": long_value})
+            sc.put_file(r"C:\medium\qvsetup.ini", options(CopyFilesOnly="Y"))
+            self.assertEqual(0, sc.run(r"C:\medium\setup.exe", "S").exit_code)
+            self.assertEqual(long_value, source_path(sc))
+
+    def test_a_missing_setup_key_is_not_created(self):
+        with Scenario("win2k") as sc:
+            sc.delete_key(SETUP_KEY)
+            sc.run(r"C:\medium\setup.exe", "S")
+            self.assertIsNone(sc.registry(SETUP_KEY))
+
+
+class SourceDirectory(unittest.TestCase):
+    def test_medium_at_a_drive_root_reads_its_options_without_a_doubled_backslash(self):
+        with Scenario(UNKNOWN_PLATFORM) as sc:
+            root = sc.prefix + "/medium-root"
+            sc.map_drive("m", root)
+            with open(root + "/setup.exe", "wb") as f:
+                f.write(setup_exe())
+            sc.put_file(r"M:\qvsetup.ini", options(CopyFilesOnly="Y"))
+            result = sc.run(r"M:\setup.exe", "S", cwd="C:\\")
+            self.assertEqual(0, result.exit_code, "the options file at the root was read")
+
+    def test_setup_exe_not_found_stops_silently_and_changes_nothing(self):
+        with Scenario(UNKNOWN_PLATFORM, medium=False) as sc:
+            sc.seed_registry(SETUP_KEY, {"SourcePath": sz(r"C:\OLDSRC")})
+            sc.put_file(r"C:\other\qvsetup.ini", options(Debug="Y", CopyFilesOnly="Y"))
+            sc.put_file(r"C:\other\install.exe", setup_exe())
+            result = sc.run(r"C:\other\install.exe", "S")
+            self.assertEqual(FAILED, result.exit_code)
+            self.assertEqual([], result.boxes, "the options are not read yet, so Debug is off")
+            self.assertEqual(sz(r"C:\OLDSRC"), source_path(sc))
+            self.assertFalse(sc.exists(r"C:\windows\Options"), "nothing is created")
+
+    def test_a_medium_path_too_long_for_its_files_is_refused(self):
+        # SourceDir + "\qvsetup.ini" must fit 259 characters.
+        for length, expected in ((247, 0), (248, FAILED)):
+            with self.subTest(length=length), Scenario(UNKNOWN_PLATFORM, medium=False) as sc:
+                sc.seed_registry(SETUP_KEY, {"SourcePath": sz(r"C:\OLDSRC")})
+                directory = "C:\\" + "\\".join(["d" * 60] * 4)
+                directory += "\\" + "e" * (length - len(directory) - 1)
+                self.assertEqual(length, len(directory))
+                sc.put_file(directory + "\\qvsetup.ini", options(CopyFilesOnly="Y"))
+                sc.put_file(directory + "\\setup.exe", setup_exe())
+                result = sc.run(directory + "\\setup.exe", "S", cwd="C:\\")
+                self.assertEqual(expected, result.exit_code, result)
+                self.assertEqual(sz(r"C:\OLDSRC"), source_path(sc))
+                self.assertEqual(expected == 0, sc.exists(r"C:\windows\Options\CABS"))
+
+
+if __name__ == "__main__":
+    unittest.main()
