@@ -31,6 +31,7 @@ WINESERVER = "/usr/lib/wine/wineserver64"
 WORK = os.environ.get("BENCH_WORK", os.path.join(tempfile.gettempdir(), "softmodem-bench"))
 MEDIUM = os.environ.get("BENCH_MEDIUM", "")
 WINRUN = os.environ.get("BENCH_WINRUN", "")
+FIXTURES = os.environ.get("BENCH_FIXTURES", "")  # directory of the fixture programs
 TEMPLATE = os.path.join(WORK, "template")
 TEMPLATE_READY = os.path.join(TEMPLATE, "bench-ready")
 
@@ -165,7 +166,10 @@ class Scenario:
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         bench_dir = self.unix_path("C:\\bench")
         os.makedirs(bench_dir, exist_ok=True)
-        shutil.copy(WINRUN, os.path.join(bench_dir, "winrun.exe"))
+        fixtures = [os.path.join(FIXTURES, f) for f in os.listdir(FIXTURES)
+                    if f.endswith(".exe")] if FIXTURES else []
+        for program in [WINRUN] + fixtures:
+            shutil.copy(program, bench_dir)
         if self.with_medium:
             shutil.copytree(MEDIUM, self.unix_path("C:\\medium"))
         self.seed_registry(r"HKCU\Software\Wine", {"Version": ("REG_SZ", self.version.encode() + b"\0")})
