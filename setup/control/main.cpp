@@ -6,18 +6,9 @@
 
 #include "final_cleanup.h"
 #include "main_window.h"
-#include "platform_class.h"
+#include "running_platform.h"
 #include "run_setup.h"
 #include "run_state.h"
-
-static unsigned char ClassifyRunningPlatform() {
-  OSVERSIONINFOA version;
-  ZeroMemory(&version, sizeof version);
-  version.dwOSVersionInfoSize = sizeof version;
-  if (!GetVersionExA(&version)) return OsClassUnknown;
-  return ClassifyPlatform(version.dwPlatformId, version.dwMajorVersion, version.dwMinorVersion,
-                          version.dwBuildNumber);
-}
 
 static int RunMessageLoop() {
   MSG message;

@@ -27,6 +27,15 @@ def source_path(sc):
     return bench.value(tree, "SourcePath") if tree else None
 
 
+class PlatformClass(unittest.TestCase):
+    def test_each_wine_version_gets_its_class(self):
+        expected = {"win95": 3, "win98": 6, "winme": 7, "nt40": 1, "win2k": 2, "winxp": 2,
+                    UNKNOWN_PLATFORM: 0}
+        for version, osclass in expected.items():
+            with self.subTest(version=version), Scenario(version, medium=False) as sc:
+                self.assertEqual(osclass, sc.run(r"C:\bench\platform_probe.exe").exit_code)
+
+
 class PlatformEndings(unittest.TestCase):
     """Every Windows version ends a silent run with an exit code and puts
     SourcePath back; nothing waits forever."""

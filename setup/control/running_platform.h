@@ -1,0 +1,4 @@
+// The platform class of the Windows version this process runs on.
+#pragma once
+
+unsigned char ClassifyRunningPlatform();
