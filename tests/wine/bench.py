@@ -162,6 +162,9 @@ class Scenario:
         os.rmdir(self.prefix)
         self._clone()
         self.env = wine_env(self.prefix)
+        # A 32-bit Windows has system32\drivers; Wine's 32-bit view of a
+        # 64-bit prefix lacks it.
+        os.makedirs(self.unix_path(r"C:\windows\system32\drivers"), exist_ok=True)
         subprocess.run([WINESERVER, "-p"], env=self.env, timeout=60, stdin=subprocess.DEVNULL,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         bench_dir = self.unix_path("C:\\bench")

@@ -1,0 +1,20 @@
+// A copy entry of qvsetup.ini: a file name of the source directory and the
+// words of its destination directory.
+#pragma once
+#include "entry_words.h"
+
+const size_t DestinationLimit = 255;  // characters of a formed destination
+
+struct CopyEntry {
+  char FileName[ListNameLimit + 1];
+  char Destination[DestinationLimit + 1];
+};
+
+// Splits value into words at runs of space, comma and backslash. The first
+// word is the file name. Without further words the destination is
+// systemDir; otherwise it starts as the drive of systemDir ("C:") and each
+// word adds a backslash and itself, while the word "$windows" (exactly so)
+// replaces everything so far by windowsDir. Returns 1, or 0 when the entry
+// is refused: no file name, a file name over ListNameLimit characters, or a
+// finished destination over DestinationLimit characters.
+int FormCopyEntry(const char* value, const char* systemDir, const char* windowsDir, CopyEntry* entry);

@@ -1,0 +1,26 @@
+// The fixed driver file sets of each platform family, copied from the
+// source directory on install and deleted on removal of an earlier one.
+// Each runs its steps in a fixed order; no step depends on an earlier one.
+#pragma once
+
+const unsigned NT4InfNameSize = 256;  // the NT 4.0 INF name of the install sequence
+
+// Windows NT 4.0: sets infName (NT4InfNameSize bytes) to "qvsmnt4.inf",
+// then copies that INF, the kernel driver, catalogs, cabinets and the
+// uninstaller.
+void CopyNT4DriverFiles(char* infName);
+
+// Windows 95 and 98 with the VxD driver.
+void CopyVxdDriverFiles();
+
+// Windows 98 Second Edition with the WDM driver, and Windows ME.
+void CopyWdmDriverFiles();
+
+// Windows NT 4.0: the files of an earlier installation.
+void DeleteNT4DriverFiles();
+
+// Windows 9x: the files of earlier installations, OEM-named INF copies included.
+void DeleteOld9xDriverFiles();
+
+// Every ".bin" file of the INF directory, whoever installed it.
+void DeleteBinFile();

@@ -1,0 +1,32 @@
+// Hardware ids of the modem controller on Windows 2000: which PCI device
+// keys name a supported controller, and the form under which the INF lists
+// a device (the real hardware id).
+#pragma once
+#include <stddef.h>
+
+const size_t HardwareIdSize = 528;      // the id buffer, terminator included
+const size_t RealHardwareIdSize = 528;  // at most 527 characters
+const size_t WideHardwareIdSize = 526;  // wide characters handed to the library
+const size_t WideInfNameSize = 256;
+
+// The INF that installs the device on Windows 2000.
+const char* const Win2000InfName = "qvsmw2k.inf";
+
+// Whether a PCI device key name carries one of the supported controllers'
+// vendor and device ids (substring test, letter case significant).
+bool NamesPciController(const char* keyName);
+
+// out = "PCI\" + keyName. Returns 1, or 0 with out untouched when the id
+// would not fit HardwareIdSize: a cut name would be another device's id.
+int FormPciHardwareId(char* out, const char* keyName);
+
+// The real hardware id of an id of at most HardwareIdSize - 1 characters:
+// "ACPI", "BIOS" or "ISAPNP" in it: "*" + everything after the first
+// backslash (0 when there is none); else "PCI": its first 37 characters;
+// else "BRX": the id unchanged. Any other id, or one without a terminator
+// within HardwareIdSize: 0. out holds RealHardwareIdSize bytes.
+int FormRealHardwareId(char* out, const char* hardwareId);
+
+// Widens each 8-bit character to the wide character of the same value.
+// Returns 1, or 0 with out empty when text does not fit outSize.
+int WidenText(wchar_t* out, size_t outSize, const char* text);

@@ -1,0 +1,10 @@
+// The call log of the stand-ins: one line per call, appended to the file
+// that [CallLog] Path names; several processes may append to it.
+#pragma once
+#include <stddef.h>
+
+void AppendCallLog(const char* line);
+
+// Adds the SourcePath value that Windows setup reads, through which the real
+// libraries find installation files: SourcePath="..." or SourcePath=none.
+void AddSourcePathNote(char* line, size_t lineSize);

@@ -1,0 +1,14 @@
+// What every entry of the stand-in libraries does around its own effect:
+// read its configuration, wait its delay, and log the call.
+#pragma once
+#include <stddef.h>
+
+#include "standin_config.h"
+
+const size_t CallLineSize = 1200;
+
+// Reads the entry's configuration and waits its delay.
+EntryConfig BeginEntry(const char* entry);
+
+// An entry with nothing to do but answer: waits, logs "Entry() = result".
+int ReportOnlyEntry(const char* entry);

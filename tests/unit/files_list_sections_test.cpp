@@ -1,0 +1,41 @@
+#include "files/list_sections.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "control/platform_class.h"
+
+namespace {
+
+std::string OrNone(const char* section) { return section ? section : "none"; }
+
+TEST(ListSections, EachPlatformClassReadsItsFamilysSections) {
+  struct Case { unsigned char osClass; const char* copy; const char* launch; } cases[] = {
+      {OsClassNT4, "COPY_FILES_NT", "LAUNCH_FILES_NT"},
+      {OsClassWin2000, "none", "LAUNCH_FILES_Win2K"},
+      {OsClassWin95, "COPY_FILES_9X", "LAUNCH_FILES_9X"},
+      {OsClassWin98, "COPY_FILES_9X", "LAUNCH_FILES_9X"},
+      {OsClassWin98SE, "COPY_FILES_9X", "LAUNCH_FILES_9X"},
+      {OsClassWinME, "COPY_FILES_9X", "LAUNCH_FILES_9X"},
+      {OsClassUnknown, "none", "none"},
+      {5, "none", "none"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.copy, OrNone(CopyListSection(c.osClass))) << int(c.osClass);
+    EXPECT_EQ(c.launch, OrNone(LaunchListSection(c.osClass))) << int(c.osClass);
+  }
+}
+
+TEST(WholeKeyListLength, DropsOnlyTheNameThatAFullBufferCut) {
+  // Names as the reader leaves them in a 12-byte buffer.
+  const char notFull[12] = "abc\0def\0\0";
+  EXPECT_EQ(8u, WholeKeyListLength(notFull, 8, 12));
+  const char full[12] = "abc\0def\0ghi";  // "ghi" cut, 10 returned
+  EXPECT_EQ(8u, WholeKeyListLength(full, 10, 12));
+  const char oneCutName[12] = "abcdefghij";
+  EXPECT_EQ(0u, WholeKeyListLength(oneCutName, 10, 12));
+  EXPECT_EQ(0u, WholeKeyListLength("", 0, 12));
+}
+
+}  // namespace
