@@ -25,6 +25,7 @@ import subprocess
 import sys
 import tempfile
 import time
+import unittest
 
 WINE = "/usr/lib/wine/wine64"
 WINESERVER = "/usr/lib/wine/wineserver64"
@@ -318,6 +319,21 @@ class Scenario:
 
     def delete_key(self, path):
         self.seed_records([("D", path)])
+
+
+class ScenarioTestCase(unittest.TestCase):
+    """Tests that share one scenario of the class's `version`, made before
+    the first test and removed after the last."""
+
+    version = "win2k"
+
+    @classmethod
+    def setUpClass(cls):
+        cls.sc = Scenario(cls.version).__enter__()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.sc.__exit__(None, None, None)
 
 
 def value(tree, *path):

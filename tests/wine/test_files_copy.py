@@ -30,14 +30,8 @@ def writable(sc, win_path):
     return bool(os.stat(sc.unix_path(win_path)).st_mode & stat.S_IWUSR)
 
 
-class CopySourceFile(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.sc = Scenario("win98").__enter__()
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.sc.__exit__(None, None, None)
+class CopySourceFile(bench.ScenarioTestCase):
+    version = "win98"
 
     def test_read_only_destination_is_overwritten_and_left_writable(self):
         sc = self.sc
@@ -77,14 +71,8 @@ class CopySourceFile(unittest.TestCase):
         self.assertEqual(b"earlier inf", sc.read_file(r"C:\windows\inf\qvsmw2k.ink"))
 
 
-class MatchingFiles(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.sc = Scenario("win2k").__enter__()
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.sc.__exit__(None, None, None)
+class MatchingFiles(bench.ScenarioTestCase):
+    version = "win2k"
 
     def test_copy_by_pattern_copies_every_match_one_step_each(self):
         sc = self.sc

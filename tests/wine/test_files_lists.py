@@ -45,14 +45,8 @@ def launches(sc):
     return records
 
 
-class CopyListOnWindows98(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.sc = Scenario("win98").__enter__()
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.sc.__exit__(None, None, None)
+class CopyListOnWindows98(bench.ScenarioTestCase):
+    version = "win98"
 
     def test_entries_go_where_their_words_say_and_out_of_bounds_ones_are_skipped(self):
         sc = self.sc

@@ -38,14 +38,8 @@ def put_all(sc, paths):
         sc.put_file(path, b"earlier installation")
 
 
-class Windows98(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.sc = Scenario("win98").__enter__()
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.sc.__exit__(None, None, None)
+class Windows98(bench.ScenarioTestCase):
+    version = "win98"
 
     def test_old_9x_files_are_deleted_and_nothing_else(self):
         sc = self.sc
