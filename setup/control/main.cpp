@@ -9,6 +9,7 @@
 #include "running_platform.h"
 #include "run_setup.h"
 #include "run_state.h"
+#include "silent_ending.h"
 
 static int RunMessageLoop() {
   MSG message;
@@ -19,16 +20,27 @@ static int RunMessageLoop() {
   return static_cast<int>(message.wParam);
 }
 
-// Where RunSetup left nothing that will end the run (no timer, no posted
-// quit), the run ends here as a failure instead of waiting forever.
 static void EndSilentRun(int runResult) {
-  if (runResult == 0)
-    PostRunQuit(-1);
-  else if (ImmediateFinish())
-    PostRunQuit(0);
-  else if (!RunEndingPending()) {
-    FinalCleanup();
-    PostRunQuit(-1);
+  SilentRunState state;
+  state.RunResult = runResult;
+  state.ImmediateFinish = ImmediateFinish();
+  state.ServiceRemovalFailed = ServiceRemovalFailed;
+  state.EndingPending = RunEndingPending();
+  switch (ChooseSilentEnding(state)) {
+    case EndWithSuccess:
+      PostRunQuit(0);
+      break;
+    case EndWithFailure:
+      PostRunQuit(-1);
+      break;
+    case CleanUpAndEndWithFailure:
+      // Nothing is left that would end the run: end it here rather than
+      // wait forever.
+      FinalCleanup();
+      PostRunQuit(-1);
+      break;
+    case WaitForEnding:
+      break;
   }
 }
 

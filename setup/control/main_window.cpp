@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include "completion_timers.h"
 #include "final_cleanup.h"
 #include "run_state.h"
 
@@ -29,6 +30,7 @@ HWND CreateMainWindow(HINSTANCE instance) {
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_DESTROY) {
+    KillCompletionTimers();
     if (!CleanupDone) FinalCleanup();
     PostRunQuit(0);
     return 0;

@@ -5,16 +5,22 @@
 #include "options.h"
 #include "platform_class.h"
 #include "run_state.h"
+#include "sequence_steps.h"
 
 int RunSequence() {
   switch (OsClass) {
-    case OsClassUnknown:
-      return 1;  // nothing to do on a platform that setup does not know
+    case OsClassWin95:
+      return RunWin95Sequence();
+    case OsClassWin98:
+    case OsClassWin98SE:
+    case OsClassWinME:
+      return RunWin98Sequence();
+    case OsClassNT4:
+      return RunNT4Sequence();
+    case OsClassWin2000:
+      return RunWin2000Sequence();
     default:
-      // The install, remove and refresh sequences of the known classes are
-      // not part of this build: a run there fails rather than report an
-      // installation that did not happen.
-      return 0;
+      return 1;  // nothing to do on a platform that setup does not know
   }
 }
 

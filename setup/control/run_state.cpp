@@ -1,5 +1,6 @@
 #include "run_state.h"
 
+#include "completion_timers.h"
 #include "options.h"
 #include "platform_class.h"
 
@@ -14,6 +15,7 @@ char ProgressTitle[TextBufferSize];
 HMODULE Library1 = nullptr;
 HMODULE Library2 = nullptr;
 bool Win2KRefreshPending = false;
+bool ServiceRemovalFailed = false;
 bool CleanupDone = false;
 bool QuitPosted = false;
 
@@ -27,4 +29,4 @@ void PostRunQuit(int exitCode) {
   PostQuitMessage(exitCode);
 }
 
-bool RunEndingPending() { return QuitPosted; }
+bool RunEndingPending() { return QuitPosted || CompletionTimerRunning(); }

@@ -18,6 +18,7 @@ extern char ProgressTitle[TextBufferSize];
 extern HMODULE Library1;           // QVSETUP1.DLL, null when not loaded
 extern HMODULE Library2;           // QVSETUP2.DLL, null when not loaded
 extern bool Win2KRefreshPending;   // Windows 2000: installation continues under the service poll
+extern bool ServiceRemovalFailed;  // NT 4.0: the earlier driver service stayed; nothing was installed
 extern bool CleanupDone;           // FinalCleanup has run
 extern bool QuitPosted;            // an ending has posted the quit message
 
@@ -27,5 +28,6 @@ bool ImmediateFinish();
 // Ends the message loop with the given exit code.
 void PostRunQuit(int exitCode);
 
-// Whether something is still going to end the run: a posted quit.
+// Whether something is still going to end the run: a posted quit or a
+// running completion timer.
 bool RunEndingPending();

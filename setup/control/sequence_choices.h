@@ -1,0 +1,12 @@
+// The choices that the command line and the options make in the sequences.
+#pragma once
+
+#include "command_line.h"
+
+// Windows 98 family: D without R removes the driver and installs nothing.
+bool IsRemoveOnly(const CommandSwitches& switches);
+
+// Windows 98 family: the WDM driver set on Windows ME, and on Windows 98
+// Second Edition when the WDMDriver option is set; the VxD set otherwise
+// (Windows 98 always gets the VxD set).
+bool UsesWdmDriverSet(unsigned char osClass, bool wdmDriverOption);

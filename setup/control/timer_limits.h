@@ -1,0 +1,16 @@
+// Intervals and time limits of the two completion timers.
+#pragma once
+
+const unsigned ModemPollInterval = 3000;     // ms between looks for the modem's class record
+const unsigned ModemPollPeriod = 90000;      // the limit is a number of these periods
+const unsigned ServicePollInterval = 10000;  // ms between looks at the driver service
+const unsigned ServicePollLimit = 320000;    // ms until the service poll gives up
+
+// How long the modem poll waits: three periods (270 s) on Windows 95, whose
+// device program finishes slowest, two (180 s) on every other class.
+unsigned ModemPollLimit(unsigned char osClass);
+
+// Counts one tick that did not find what the timer waits for: adds the
+// interval to *elapsed. True when *elapsed has reached the limit; the
+// counter never wraps past its maximum.
+bool CountMissedTick(unsigned* elapsed, unsigned interval, unsigned limit);

@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include "control/platform_class.h"
+#include "control/sequence_choices.h"
+#include "control/silent_ending.h"
+#include "control/timer_limits.h"
+
+namespace {
+
+// The tick on which a timer that never finds what it waits for gives up.
+unsigned TicksUntilLimit(unsigned interval, unsigned limit) {
+  unsigned elapsed = 0;
+  for (unsigned tick = 1; tick < 1000; ++tick)
+    if (CountMissedTick(&elapsed, interval, limit)) return tick;
+  return 0;
+}
+
+TEST(TimerLimits, LastTickPerTimer) {
+  struct Case { const char* timer; unsigned interval, limit, lastTick; } cases[] = {
+      {"modem poll, Windows 95", ModemPollInterval, ModemPollLimit(OsClassWin95), 90},
+      {"modem poll, Windows 98", ModemPollInterval, ModemPollLimit(OsClassWin98), 60},
+      {"modem poll, Windows 98 SE", ModemPollInterval, ModemPollLimit(OsClassWin98SE), 60},
+      {"modem poll, Windows ME", ModemPollInterval, ModemPollLimit(OsClassWinME), 60},
+      {"service poll", ServicePollInterval, ServicePollLimit, 32},
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.lastTick, TicksUntilLimit(c.interval, c.limit)) << c.timer;
+}
+
+TEST(TimerLimits, ModemPollLimitInMilliseconds) {
+  EXPECT_EQ(270000u, ModemPollLimit(OsClassWin95));
+  EXPECT_EQ(180000u, ModemPollLimit(OsClassWin98));
+  EXPECT_EQ(180000u, ModemPollLimit(OsClassWin2000));
+}
+
+TEST(TimerLimits, ACounterPastTheLimitStaysThereWithoutWrapping) {
+  unsigned elapsed = ~0u - 1000;
+  EXPECT_TRUE(CountMissedTick(&elapsed, ServicePollInterval, ServicePollLimit));
+  EXPECT_EQ(~0u, elapsed);
+  EXPECT_TRUE(CountMissedTick(&elapsed, ServicePollInterval, ServicePollLimit));
+  EXPECT_EQ(~0u, elapsed);
+}
+
+TEST(SequenceChoices, RemoveOnlyIsDWithoutR) {
+  struct Case { bool remove, refresh, removeOnly; } cases[] = {
+      {false, false, false}, {true, false, true}, {false, true, false}, {true, true, false}};
+  for (const Case& c : cases) {
+    const CommandSwitches switches = {true, c.remove, c.refresh};
+    EXPECT_EQ(c.removeOnly, IsRemoveOnly(switches)) << "D=" << c.remove << " R=" << c.refresh;
+  }
+}
+
+TEST(SequenceChoices, DriverSetPerClassAndOption) {
+  struct Case { unsigned char osClass; bool option, wdm; } cases[] = {
+      {OsClassWin98, false, false},   {OsClassWin98, true, false},
+      {OsClassWin98SE, false, false}, {OsClassWin98SE, true, true},
+      {OsClassWinME, false, true},    {OsClassWinME, true, true},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(c.wdm, UsesWdmDriverSet(c.osClass, c.option))
+        << "class " << int(c.osClass) << " WDMDriver=" << c.option;
+}
+
+TEST(SilentEnding, EveryRunEndsOrLeavesAnEndingRunning) {
+  struct Case { const char* run; SilentRunState state; SilentEnding ending; } cases[] = {
+      {"sequence failed at once", {0, true, false, false}, EndWithFailure},
+      {"paths not computed", {0, false, false, false}, EndWithFailure},
+      {"NT 4.0 or Windows 2000 done", {1, true, false, false}, EndWithSuccess},
+      {"NT 4.0, earlier service stayed", {1, true, true, false}, EndWithFailure},
+      {"timer running", {1, false, false, true}, WaitForEnding},
+      {"98 remove-only posted its quit", {1, false, false, true}, WaitForEnding},
+      {"98 library missing, no timer", {1, false, false, false}, CleanUpAndEndWithFailure},
+      {"CopyFilesOnly with a timer running", {1, true, false, true}, EndWithSuccess},
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.ending, ChooseSilentEnding(c.state)) << c.run;
+}
+
+}  // namespace
