@@ -27,10 +27,6 @@ import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(os.path.dirname(HERE))
-BUILD = os.path.join(ROOT, "build", "windows")
-os.environ.setdefault("BENCH_MEDIUM", os.path.join(BUILD, "medium"))
-os.environ.setdefault("BENCH_WINRUN", os.path.join(BUILD, "tools", "winrun", "winrun.exe"))
-os.environ.setdefault("BENCH_WORK", os.path.join(BUILD, "wine"))
 sys.path.insert(0, os.path.join(ROOT, "tests", "wine"))
 
 import bench  # noqa: E402

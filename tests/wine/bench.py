@@ -29,10 +29,13 @@ import unittest
 
 WINE = "/usr/lib/wine/wine64"
 WINESERVER = "/usr/lib/wine/wineserver64"
-WORK = os.environ.get("BENCH_WORK", os.path.join(tempfile.gettempdir(), "softmodem-bench"))
-MEDIUM = os.environ.get("BENCH_MEDIUM", "")
-WINRUN = os.environ.get("BENCH_WINRUN", "")
-FIXTURES = os.environ.get("BENCH_FIXTURES", "")  # directory of the fixture programs
+# Where the windows preset builds; the BENCH_* variables (set by CTest)
+# override each place.
+BUILD = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "build", "windows")
+WORK = os.environ.get("BENCH_WORK", os.path.join(BUILD, "wine"))
+MEDIUM = os.environ.get("BENCH_MEDIUM", os.path.join(BUILD, "medium"))
+WINRUN = os.environ.get("BENCH_WINRUN", os.path.join(BUILD, "tools", "winrun", "winrun.exe"))
+FIXTURES = os.environ.get("BENCH_FIXTURES", os.path.join(BUILD, "tests", "wine"))  # fixture programs
 TEMPLATE = os.path.join(WORK, "template")
 TEMPLATE_READY = os.path.join(TEMPLATE, "bench-ready")
 
