@@ -15,37 +15,41 @@ char UpperCase(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a'
 
 }  // namespace
 
-bool ParseCountryValue(const char* line, CountryValue* out) {
-  const char* equals = strchr(line, '=');
-  if (equals == nullptr) return false;
-  CopyBounded(out->name, sizeof out->name, line, static_cast<size_t>(equals - line));
-  // Each number ends at the first character that is no digit, so a comma
-  // ends it without the text having to be cut there.
-  const char* valueText = equals + 1;
-  out->value = ConvertLong(valueText, 0);
-  out->hasBounds = false;
-  out->minimum = 0;
-  out->maximum = 0;
-  const char* firstComma = strchr(valueText, ',');
-  if (firstComma == nullptr) return true;
-  const char* secondComma = strchr(firstComma + 1, ',');
-  if (secondComma == nullptr) return true;
-  out->hasBounds = true;
-  out->minimum = ConvertLong(firstComma + 1, 0);
-  out->maximum = ConvertLong(secondComma + 1, 0);
+bool SplitCountryValue(const char* line, CountryValueParts* parts) {
+  parts->equals = strchr(line, '=');
+  if (parts->equals == nullptr) return false;
+  parts->firstComma = strchr(parts->equals + 1, ',');
+  parts->secondComma = parts->firstComma == nullptr ? nullptr : strchr(parts->firstComma + 1, ',');
   return true;
 }
 
-bool ParseDisabledCountry(const char* line, char code[3]) {
+bool ParseCountryValue(const char* line, CountryValue* out) {
+  CountryValueParts parts;
+  if (!SplitCountryValue(line, &parts)) return false;
+  CopyBounded(out->name, sizeof out->name, line, static_cast<size_t>(parts.equals - line));
+  // Each number ends at the first character that is no digit, so a comma
+  // ends it without the text having to be cut there.
+  out->value = ConvertLong(parts.equals + 1, 0);
+  out->hasBounds = parts.secondComma != nullptr;
+  out->minimum = out->hasBounds ? ConvertLong(parts.firstComma + 1, 0) : 0;
+  out->maximum = out->hasBounds ? ConvertLong(parts.secondComma + 1, 0) : 0;
+  return true;
+}
+
+DisabledCodeFault CheckDisabledCountry(const char* line, char code[3]) {
   const char* p = line;
   while (IsWhiteSpace(*p)) ++p;
   size_t length = 0;
   while (IsHexDigit(p[length])) {
-    if (length == 2) return false;  // three digits or more
+    if (length == 2) return kTooManyHexDigits;
     ++length;
   }
-  if (length == 0) return false;
+  if (length == 0) return kNoHexDigit;
   for (size_t i = 0; i < length; ++i) code[i] = UpperCase(p[i]);
   code[length] = '\0';
-  return true;
+  return kDisabledCodeUsable;
+}
+
+bool ParseDisabledCountry(const char* line, char code[3]) {
+  return CheckDisabledCountry(line, code) == kDisabledCodeUsable;
 }

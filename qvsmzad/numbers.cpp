@@ -16,6 +16,11 @@ int DigitValue(char c, int base) {
 }  // namespace
 
 int32_t ConvertLong(const char* text, int base) {
+  NumberReading reading;
+  return ReadNumber(text, base, &reading);
+}
+
+int32_t ReadNumber(const char* text, int base, NumberReading* reading) {
   const char* p = text;
   while (IsWhiteSpace(*p)) ++p;
   bool negative = false;
@@ -37,10 +42,16 @@ int32_t ConvertLong(const char* text, int base) {
   // limit and the base still fits in 64 bits, so no digit string overflows.
   const uint32_t limit = negative ? 2147483648u : 2147483647u;
   uint32_t magnitude = 0;
+  const char* digits = p;
+  reading->clamped = false;
   for (int digit; (digit = DigitValue(*p, base)) >= 0; ++p) {
     const uint64_t next = static_cast<uint64_t>(magnitude) * base + digit;
+    if (next > limit) reading->clamped = true;
     magnitude = next > limit ? limit : static_cast<uint32_t>(next);
   }
+  // Without a digit nothing counts as read, not even the white space or sign.
+  reading->length = p == digits ? 0 : static_cast<size_t>(p - text);
+  reading->base = base;
   if (!negative) return static_cast<int32_t>(magnitude);
   return magnitude == 2147483648u ? INT32_MIN : -static_cast<int32_t>(magnitude);
 }

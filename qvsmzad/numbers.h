@@ -3,6 +3,7 @@
 #ifndef QVSMZAD_NUMBERS_H
 #define QVSMZAD_NUMBERS_H
 
+#include <cstddef>
 #include <cstdint>
 
 // Signed 32-bit conversion of the number at the start of `text`.
@@ -12,6 +13,18 @@
 // character that is no digit of the base; no digit gives 0. Values beyond the
 // range are clamped to 2147483647, or to -2147483648 when negative.
 int32_t ConvertLong(const char* text, int base);
+
+// How ConvertLong read a text: how many characters it took (white space and
+// sign included, 0 when it found no digit), the base it used, and whether
+// the value was clamped.
+struct NumberReading {
+  size_t length;
+  int base;
+  bool clamped;
+};
+
+// ConvertLong that also tells how it read the text.
+int32_t ReadNumber(const char* text, int base, NumberReading* reading);
 
 // Value of the hexadecimal digits at the start of `text`, without prefix and
 // without sign; letters of either case; 32-bit arithmetic that wraps.

@@ -41,31 +41,37 @@ bool ParseStringData(FieldCursor* cursor, RegistryLine* out) {
 
 }  // namespace
 
-bool ParseRegistryLine(const char* line, RegistryLine* out) {
+RegistryLineFault CheckRegistryLine(const char* line, RegistryLine* out) {
   FieldCursor cursor = {line, 0, false};
   char field[kFieldSize];
 
   NextField(&cursor, field, sizeof field);
-  if (strcmp(field, "HKLM") != 0) return false;
+  if (strcmp(field, "HKLM") != 0) return kRootNotHklm;
 
   NextField(&cursor, field, sizeof field);
-  if (field[0] == '\0' || !CopyText(out->keyPath, sizeof out->keyPath, field)) return false;
+  if (field[0] == '\0') return kKeyPathEmpty;
+  if (!CopyText(out->keyPath, sizeof out->keyPath, field)) return kKeyPathTooLong;
 
   NextField(&cursor, field, sizeof field);
-  if (field[0] == '\0' || !CopyText(out->valueName, sizeof out->valueName, field)) return false;
+  if (field[0] == '\0') return kValueNameEmpty;
+  if (!CopyText(out->valueName, sizeof out->valueName, field)) return kValueNameTooLong;
 
   NextField(&cursor, field, sizeof field);
   out->deletion = cursor.atLastField;
   out->typeCode = 0;
   out->dataSize = 0;
-  if (out->deletion) return true;
+  if (out->deletion) return kRegistryLineUsable;
 
   const int32_t typeCode = ConvertLong(field, 10);
-  if (typeCode < 0 || typeCode > kHighestTypeCode) return false;
+  if (typeCode < 0 || typeCode > kHighestTypeCode) return kTypeCodeOutOfRange;
   out->typeCode = static_cast<int>(typeCode);
   if (out->typeCode & kByteDataBit) {
     ParseByteData(&cursor, out);
-    return true;
+    return kRegistryLineUsable;
   }
-  return ParseStringData(&cursor, out);
+  return ParseStringData(&cursor, out) ? kRegistryLineUsable : kStringTooLong;
+}
+
+bool ParseRegistryLine(const char* line, RegistryLine* out) {
+  return CheckRegistryLine(line, out) == kRegistryLineUsable;
 }

@@ -21,6 +21,22 @@ struct RegistryLine {
   unsigned dataSize;                 // bytes to store: string length + 1, or 1 to 64
 };
 
+// Why a line is void, or kRegistryLineUsable.
+enum RegistryLineFault {
+  kRegistryLineUsable,
+  kRootNotHklm,
+  kKeyPathEmpty,
+  kKeyPathTooLong,      // 50 characters or more
+  kValueNameEmpty,
+  kValueNameTooLong,    // 50 characters or more
+  kTypeCodeOutOfRange,  // a writing line's type code is not 0 to 3
+  kStringTooLong        // 64 characters or more
+};
+
+// Takes `line` apart into `out` and says whether it is void, and why; the
+// first fault in field order counts.
+RegistryLineFault CheckRegistryLine(const char* line, RegistryLine* out);
+
 // Takes `line` apart into `out`. Returns false when the line is void: the
 // root is not "HKLM"; the key path or value name is empty or does not fit
 // its buffer (49 characters at most); a writing line's type code is not 0 to

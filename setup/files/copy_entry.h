@@ -10,11 +10,24 @@ struct CopyEntry {
   char Destination[DestinationLimit + 1];
 };
 
+// The characters that separate the words of a copy entry.
+const char* const CopyEntrySeparators = " ,\\";
+
+// Why an entry is refused, or CopyEntryUsable.
+enum CopyEntryFault {
+  CopyEntryUsable,
+  CopyEntryNoFileName,
+  CopyEntryFileNameTooLong,     // over ListNameLimit characters
+  CopyEntryDestinationTooLong   // over DestinationLimit characters, or a word that fits no path
+};
+
 // Splits value into words at runs of space, comma and backslash. The first
 // word is the file name. Without further words the destination is
 // systemDir; otherwise it starts as the drive of systemDir ("C:") and each
 // word adds a backslash and itself, while the word "$windows" (exactly so)
-// replaces everything so far by windowsDir. Returns 1, or 0 when the entry
-// is refused: no file name, a file name over ListNameLimit characters, or a
-// finished destination over DestinationLimit characters.
+// replaces everything so far by windowsDir.
+CopyEntryFault CheckCopyEntry(const char* value, const char* systemDir, const char* windowsDir,
+                              CopyEntry* entry);
+
+// CheckCopyEntry as 1 for a usable entry, 0 for a refused one.
 int FormCopyEntry(const char* value, const char* systemDir, const char* windowsDir, CopyEntry* entry);

@@ -4,17 +4,20 @@
 
 #include "directory_text.h"
 
-static int SplitCommand(const char* command, LaunchEntry* entry) {
+static LaunchEntryFault SplitCommand(const char* command, LaunchEntry* entry) {
   const char* cursor = command;
   entry->WordCount = 0;
   char word[ListWordSize];
   for (;;) {
-    const WordResult found = NextWord(&cursor, " ", word, sizeof word);
+    const WordResult found = NextWord(&cursor, LaunchCommandSeparators, word, sizeof word);
     if (found == NoMoreWords) break;
-    if (found == WordTooLong || entry->WordCount == LaunchWordLimit) return 0;
+    if (found == WordTooLong) return LaunchEntryPathTooLong;
+    if (entry->WordCount == LaunchWordLimit) return LaunchEntryTooManyWords;
     memcpy(entry->Words[entry->WordCount++], word, strlen(word) + 1);
   }
-  return entry->WordCount > 0 && strlen(entry->Words[0]) <= ListNameLimit;
+  if (entry->WordCount == 0) return LaunchEntryNoProgram;
+  if (strlen(entry->Words[0]) > ListNameLimit) return LaunchEntryProgramNameTooLong;
+  return LaunchEntryUsable;
 }
 
 static void FormProgramDirectory(DirectoryText* path, const char* field, const char* systemDir,
@@ -24,7 +27,7 @@ static void FormProgramDirectory(DirectoryText* path, const char* field, const c
   const char* cursor = field;
   char word[ListWordSize];
   WordResult found;
-  while ((found = NextWord(&cursor, " \\", word, sizeof word)) != NoMoreWords) {
+  while ((found = NextWord(&cursor, LaunchDirectorySeparators, word, sizeof word)) != NoMoreWords) {
     if (found == WordTooLong) {
       path->Overflowed = true;
       return;
@@ -37,14 +40,19 @@ static void FormProgramDirectory(DirectoryText* path, const char* field, const c
   }
 }
 
-int FormLaunchEntry(const char* value, const char* sourceDir, const char* systemDir,
-                    const char* windowsDir, LaunchEntry* entry) {
+LaunchEntryFault CheckLaunchEntry(const char* value, const char* sourceDir, const char* systemDir,
+                                  const char* windowsDir, LaunchEntry* entry) {
   const char* cursor = value;
   char command[ListWordSize], directory[ListWordSize];
-  if (NextWord(&cursor, ",", command, sizeof command) != WordRead) return 0;
-  const WordResult directoryField = NextWord(&cursor, ",", directory, sizeof directory);
-  if (directoryField == WordTooLong) return 0;
-  if (!SplitCommand(command, entry)) return 0;
+  switch (NextWord(&cursor, LaunchFieldSeparators, command, sizeof command)) {
+    case NoMoreWords: return LaunchEntryNoProgram;
+    case WordTooLong: return LaunchEntryPathTooLong;
+    case WordRead: break;
+  }
+  const WordResult directoryField = NextWord(&cursor, LaunchFieldSeparators, directory, sizeof directory);
+  if (directoryField == WordTooLong) return LaunchEntryPathTooLong;
+  const LaunchEntryFault commandFault = SplitCommand(command, entry);
+  if (commandFault != LaunchEntryUsable) return commandFault;
 
   DirectoryText path;
   if (directoryField == NoMoreWords) {
@@ -54,5 +62,12 @@ int FormLaunchEntry(const char* value, const char* sourceDir, const char* system
     FormProgramDirectory(&path, directory, systemDir, windowsDir);
   }
   AddToDirectoryText(&path, entry->Words[0]);
-  return FinishDirectoryText(&path, entry->ProgramPath, sizeof entry->ProgramPath);
+  return FinishDirectoryText(&path, entry->ProgramPath, sizeof entry->ProgramPath)
+             ? LaunchEntryUsable
+             : LaunchEntryPathTooLong;
+}
+
+int FormLaunchEntry(const char* value, const char* sourceDir, const char* systemDir,
+                    const char* windowsDir, LaunchEntry* entry) {
+  return CheckLaunchEntry(value, sourceDir, systemDir, windowsDir, entry) == LaunchEntryUsable;
 }

@@ -12,6 +12,21 @@ struct LaunchEntry {
   int WordCount;
 };
 
+// The characters that separate the fields of a launch entry, the words of
+// its command and the words of its directory field.
+const char* const LaunchFieldSeparators = ",";
+const char* const LaunchCommandSeparators = " ";
+const char* const LaunchDirectorySeparators = " \\";
+
+// Why an entry is refused, or LaunchEntryUsable.
+enum LaunchEntryFault {
+  LaunchEntryUsable,
+  LaunchEntryNoProgram,
+  LaunchEntryProgramNameTooLong,  // over ListNameLimit characters
+  LaunchEntryTooManyWords,        // over LaunchWordLimit
+  LaunchEntryPathTooLong          // over 259 characters, or a field or word that fits no buffer
+};
+
 // Splits value into fields at commas (runs of commas count as one, leading
 // ones are skipped): the command and, optionally, the directory; further
 // fields are ignored. The command is split into words at spaces; quotation
@@ -20,8 +35,9 @@ struct LaunchEntry {
 // the drive of systemDir, and each word of the field (split at spaces and
 // backslashes) is added with a backslash after it, "$windows" (exactly so)
 // starting the path afresh at windowsDir.
-// Returns 1, or 0 when the entry is refused: no program name, a program
-// name over ListNameLimit characters, more than LaunchWordLimit words, or a
-// program path over 259 characters.
+LaunchEntryFault CheckLaunchEntry(const char* value, const char* sourceDir, const char* systemDir,
+                                  const char* windowsDir, LaunchEntry* entry);
+
+// CheckLaunchEntry as 1 for a usable entry, 0 for a refused one.
 int FormLaunchEntry(const char* value, const char* sourceDir, const char* systemDir,
                     const char* windowsDir, LaunchEntry* entry);

@@ -1,0 +1,16 @@
+// Checks of single content lines of the country settings file, by section.
+#ifndef QVLINT_COUNTRY_LINES_H
+#define QVLINT_COUNTRY_LINES_H
+
+#include "finding.h"
+
+// A line of a country section (`section` names it).
+void LintCountryValueLine(const FindingPlace& place, unsigned line, const char* text, const char* section);
+
+// A line of the Disable_Country section.
+void LintDisabledLine(const FindingPlace& place, unsigned line, const char* text);
+
+// A line of the Registry section.
+void LintRegistryLine(const FindingPlace& place, unsigned line, const char* text);
+
+#endif

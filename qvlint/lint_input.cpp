@@ -1,0 +1,134 @@
+#include "lint_input.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "command_line.h"
+#include "control/option_values.h"
+#include "country_file_check.h"
+#include "medium_files.h"
+#include "profile.h"
+#include "setup_ini_check.h"
+
+namespace {
+
+// The findings of one file, handed on in line order once the file is done:
+// the checks go through a file section by section and key by key.
+struct FileFindings {
+  FindingSink* target;
+  std::vector<Finding> findings;
+};
+
+void Collect(void* context, const Finding& finding) {
+  static_cast<FileFindings*>(context)->findings.push_back(finding);
+}
+
+void HandOn(FileFindings* collected) {
+  std::stable_sort(collected->findings.begin(), collected->findings.end(),
+                   [](const Finding& a, const Finding& b) { return a.line < b.line; });
+  for (const Finding& finding : collected->findings) {
+    ++collected->target->count;
+    collected->target->take(collected->target->context, finding);
+  }
+}
+
+bool ReadText(const std::string& path, std::string* text) {
+  FILE* file = fopen(path.c_str(), "rb");
+  if (file == nullptr) return false;
+  char chunk[4096];
+  size_t got;
+  while ((got = fread(chunk, 1, sizeof chunk, file)) > 0) text->append(chunk, got);
+  const bool failed = ferror(file) != 0;
+  fclose(file);
+  return !failed;
+}
+
+// The directory part of a file path; a root ("/" or a drive's root) keeps
+// its separator.
+std::string DirectoryOf(const std::string& path) {
+  const size_t separator = path.find_last_of("/\\");
+  if (separator == std::string::npos) return ".";
+  const bool root = separator == 0 || path[separator - 1] == ':';
+  return path.substr(0, root ? separator + 1 : separator);
+}
+
+std::string NameOf(const std::string& path) {
+  const size_t separator = path.find_last_of("/\\");
+  return separator == std::string::npos ? path : path.substr(separator + 1);
+}
+
+bool LintCountryPath(const std::string& path, FindingSink* sink, std::string* problem) {
+  FILE* file = fopen(path.c_str(), "rb");
+  if (file == nullptr) {
+    *problem = path + ": can not be opened";
+    return false;
+  }
+  FileFindings collected = {sink, {}};
+  FindingSink collector = {Collect, &collected, 0};
+  const FindingPlace place = {path.c_str(), "qvsmzad", &collector};
+  LintCountryFile(file, place);
+  fclose(file);
+  HandOn(&collected);
+  return true;
+}
+
+bool LintSetupPath(const std::string& path, const std::string& mediumDir, FindingSink* sink,
+                   std::vector<std::string>* countryFiles, std::string* problem) {
+  std::string text;
+  if (!ReadText(path, &text)) {
+    *problem = path + ": can not be read";
+    return false;
+  }
+  FileFindings collected = {sink, {}};
+  FindingSink collector = {Collect, &collected, 0};
+  const FindingPlace place = {path.c_str(), "setup", &collector};
+  LintSetupIni(text, place, mediumDir, countryFiles);
+  HandOn(&collected);
+  return true;
+}
+
+// qvsetup.ini, then each country settings file once: the one that qvsmzad
+// reads when it is started without a file name, and those the launch lists name.
+bool LintMedium(const std::string& dir, FindingSink* sink, std::string* problem) {
+  std::string setupIni;
+  if (FindMediumFile(dir, OptionsFileName, &setupIni) != kRegularFile) {
+    *problem = dir + ": holds no file " + OptionsFileName;
+    return false;
+  }
+  std::vector<std::string> listed;
+  if (!LintSetupPath(setupIni, dir, sink, &listed, problem)) return false;
+
+  std::vector<std::string> countryFiles;
+  std::string sample;
+  if (FindMediumFile(dir, CountryFilePath("qvsmzad.exe"), &sample) == kRegularFile)
+    countryFiles.push_back(sample);
+  for (const std::string& file : listed) {
+    bool seen = false;
+    for (const std::string& earlier : countryFiles) seen = seen || SameNameIgnoringCase(earlier, file);
+    if (!seen) countryFiles.push_back(file);
+  }
+  for (const std::string& file : countryFiles) {
+    if (!LintCountryPath(file, sink, problem)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool LintPath(const std::string& path, FindingSink* sink, std::string* problem) {
+  switch (KindOfPath(path)) {
+    case kNoFile:
+      *problem = path + ": no such file or directory";
+      return false;
+    case kDirectoryFile:
+      return LintMedium(path, sink, problem);
+    case kRegularFile:
+      break;
+  }
+  if (SameNameIgnoringCase(NameOf(path), OptionsFileName)) {
+    std::vector<std::string> countryFiles;
+    return LintSetupPath(path, DirectoryOf(path), sink, &countryFiles, problem);
+  }
+  return LintCountryPath(path, sink, problem);
+}

@@ -1,0 +1,19 @@
+// One path of qvlint's command line: a medium directory, a qvsetup.ini or a
+// country settings file.
+#ifndef QVLINT_LINT_INPUT_H
+#define QVLINT_LINT_INPUT_H
+
+#include <string>
+
+#include "finding.h"
+
+// Checks what `path` names and hands every finding to `sink`:
+// - a directory is a medium: its qvsetup.ini, the country settings file
+//   that qvsmzad reads by default, and those that its launch lists name;
+// - a file named qvsetup.ini (in any letter case) is checked against the
+//   files beside it;
+// - any other file is a country settings file.
+// Returns false, with `problem` saying why, when the input can not be read.
+bool LintPath(const std::string& path, FindingSink* sink, std::string* problem);
+
+#endif

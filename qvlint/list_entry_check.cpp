@@ -1,0 +1,191 @@
+#include "list_entry_check.h"
+
+#include <cstring>
+
+#include "command_line.h"
+#include "files/argument_line.h"
+#include "files/copy_entry.h"
+#include "files/directory_text.h"
+#include "files/launch_entry.h"
+#include "medium_files.h"
+#include "profile.h"
+#include "shown_text.h"
+
+namespace {
+
+// The medium's directory as setup would know it on a CD drive; a program
+// path that starts with it lies on the medium.
+const char kSourceDir[] = "D:";
+const char kCountryProgram[] = "qvsmzad.exe";
+
+// Reports the first word of `text` (after `skip` words) that is "$windows"
+// in another letter case.
+void CheckWindowsToken(const FindingPlace& place, unsigned line, const char* text, const char* separators,
+                       int skip, const char* formed) {
+  const char* cursor = text;
+  char word[ListWordSize];
+  for (int index = 0; NextWord(&cursor, separators, word, sizeof word) == WordRead; ++index) {
+    if (index < skip || strcmp(word, WindowsToken) == 0) continue;
+    if (!SameNameIgnoringCase(word, WindowsToken)) continue;
+    Report(place, line, kWindowsTokenCase,
+           Say("%s is not $windows, which must be written in lower case", Show(word).text),
+           Say("setup takes it as an ordinary directory name: %s", Show(formed).text));
+    return;
+  }
+}
+
+int CountWords(const char* text, const char* separators) {
+  const char* cursor = text;
+  char word[ListWordSize];
+  int count = 0;
+  while (NextWord(&cursor, separators, word, sizeof word) != NoMoreWords) ++count;
+  return count;
+}
+
+// The directory field of a launch entry: its second field, or empty.
+std::string DirectoryField(const char* value) {
+  const char* cursor = value;
+  char field[ListWordSize];
+  NextWord(&cursor, LaunchFieldSeparators, field, sizeof field);
+  return NextWord(&cursor, LaunchFieldSeparators, field, sizeof field) == WordRead ? field : "";
+}
+
+void ReportLaunchFault(const FindingPlace& place, unsigned line, LaunchEntryFault fault, const char* value,
+                       const ListDirs& dirs) {
+  const Message skipped = Say("setup skips the entry");
+  switch (fault) {
+    case LaunchEntryNoProgram:
+      Report(place, line, kLaunchNoProgram, Say("the entry names no program"), skipped);
+      break;
+    case LaunchEntryProgramNameTooLong:
+      Report(place, line, kLaunchProgramNameTooLong,
+             Say("the program name has more than %u characters", static_cast<unsigned>(ListNameLimit)),
+             skipped);
+      break;
+    case LaunchEntryTooManyWords: {
+      char command[ListWordSize];
+      const char* cursor = value;
+      NextWord(&cursor, LaunchFieldSeparators, command, sizeof command);
+      Report(place, line, kLaunchTooManyWords,
+             Say("the command has %d words, more than %d", CountWords(command, LaunchCommandSeparators),
+                 LaunchWordLimit),
+             skipped);
+      break;
+    }
+    case LaunchEntryPathTooLong:
+      Report(place, line, kLaunchPathTooLong,
+             Say("the program path is longer than 259 characters (with Windows installed in %s)",
+                 dirs.windowsDir),
+             skipped);
+      break;
+    case LaunchEntryUsable:
+      break;
+  }
+}
+
+bool IsAbsolutePath(const char* path) {
+  return path[0] == '\\' || path[0] == '/' || (path[0] != '\0' && path[1] == ':');
+}
+
+// qvsmzad started from the medium reads the file named on its command line
+// from the medium, its current directory. (A command with quotation marks,
+// reported already, never names a file: they stay part of the name.)
+void CheckCountryFile(const FindingPlace& place, unsigned line, const LaunchEntry& entry,
+                      const std::string& mediumDir, std::vector<std::string>* countryFiles) {
+  const char* name = strrchr(entry.Words[0], '\\');
+  name = name != nullptr ? name + 1 : entry.Words[0];
+  if (!SameNameIgnoringCase(name, kCountryProgram)) return;
+  const char* words[LaunchWordLimit];
+  for (int i = 0; i < entry.WordCount; ++i) words[i] = entry.Words[i];
+  char commandLine[LaunchWordLimit * (ListWordSize * 2 + 3)];
+  if (!FormArgumentLine(words, entry.WordCount, commandLine, sizeof commandLine)) return;
+  const char* path = CountryFilePath(commandLine);
+  if (IsAbsolutePath(path)) return;
+  std::string found;
+  if (FindMediumFile(mediumDir, path, &found) == kRegularFile) {
+    countryFiles->push_back(found);
+    return;
+  }
+  Report(place, line, kCountryFileMissing,
+         Say("qvsmzad is to read %s, which is not a file on the medium", Show(path).text),
+         Say("qvsmzad ends with exit code 1 and writes nothing"));
+}
+
+}  // namespace
+
+void LintCopyEntry(const FindingPlace& place, unsigned line, const std::string& value, const ListDirs& dirs,
+                   const std::string& mediumDir) {
+  CopyEntry entry;
+  const Message skipped = Say("setup skips the entry");
+  switch (CheckCopyEntry(value.c_str(), dirs.systemDir, dirs.windowsDir, &entry)) {
+    case CopyEntryNoFileName:
+      Report(place, line, kCopyNoFileName, Say("the entry names no file"), skipped);
+      return;
+    case CopyEntryFileNameTooLong:
+      Report(place, line, kCopyFileNameTooLong,
+             Say("the file name has more than %u characters", static_cast<unsigned>(ListNameLimit)), skipped);
+      return;
+    case CopyEntryDestinationTooLong:
+      Report(place, line, kCopyDestinationTooLong,
+             Say("the destination is longer than %u characters (with Windows installed in %s)",
+                 static_cast<unsigned>(DestinationLimit), dirs.windowsDir),
+             skipped);
+      return;
+    case CopyEntryUsable:
+      break;
+  }
+  CheckWindowsToken(place, line, value.c_str(), CopyEntrySeparators, 1, entry.Destination);
+  std::string found;
+  switch (FindMediumFile(mediumDir, entry.FileName, &found)) {
+    case kRegularFile:
+      break;
+    case kDirectoryFile:
+      Report(
+          place, line, kCopyFileMissing,
+          Say("%s is a directory of the medium, not a file (backslashes separate the words of a copy entry)",
+              Show(entry.FileName).text),
+          Say("setup copies nothing for this entry"));
+      break;
+    case kNoFile:
+      Report(place, line, kCopyFileMissing, Say("file %s is not on the medium", Show(entry.FileName).text),
+             Say("setup copies nothing for this entry"));
+      break;
+  }
+}
+
+void LintLaunchEntry(const FindingPlace& place, unsigned line, const std::string& value, const ListDirs& dirs,
+                     const std::string& mediumDir, std::vector<std::string>* countryFiles) {
+  LaunchEntry entry;
+  const LaunchEntryFault fault =
+      CheckLaunchEntry(value.c_str(), kSourceDir, dirs.systemDir, dirs.windowsDir, &entry);
+  if (fault != LaunchEntryUsable) {
+    ReportLaunchFault(place, line, fault, value.c_str(), dirs);
+    return;
+  }
+  const int fields = CountWords(value.c_str(), LaunchFieldSeparators);
+  if (fields > 2) {
+    Report(place, line, kLaunchExtraFields, Say("the entry has %d fields separated by commas", fields),
+           Say("setup ignores every field after the second"));
+  }
+  bool quoted = false;
+  for (int i = 0; i < entry.WordCount && !quoted; ++i) {
+    if (strchr(entry.Words[i], '"') == nullptr) continue;
+    quoted = true;
+    Report(place, line, kLaunchQuotes, Say("quotation marks do not group the words of a command"),
+           Say("setup passes %s as a word of its own, quotation marks included", Show(entry.Words[i]).text));
+  }
+  CheckWindowsToken(place, line, DirectoryField(value.c_str()).c_str(), LaunchDirectorySeparators, 0,
+                    entry.ProgramPath);
+
+  const size_t sourceLength = strlen(kSourceDir);
+  if (strncmp(entry.ProgramPath, kSourceDir, sourceLength) != 0) return;  // not taken from the medium
+  std::string found;
+  if (FindMediumFile(mediumDir, entry.Words[0], &found) != kRegularFile) {
+    Report(place, line, kLaunchProgramMissing,
+           Say("program %s is not on the medium%s", Show(entry.Words[0]).text,
+               strchr(entry.Words[0], '.') == nullptr ? " (no extension is added to it)" : ""),
+           Say("setup skips the entry"));
+    return;
+  }
+  if (!quoted) CheckCountryFile(place, line, entry, mediumDir, countryFiles);
+}

@@ -1,0 +1,26 @@
+// Checks of single entries of the copy and launch lists of qvsetup.ini.
+#ifndef QVLINT_LIST_ENTRY_CHECK_H
+#define QVLINT_LIST_ENTRY_CHECK_H
+
+#include <string>
+#include <vector>
+
+#include "finding.h"
+
+// The directories that an entry is formed against. The target machine's
+// are not known here; typical ones stand in for them in the length limits.
+struct ListDirs {
+  const char* systemDir;
+  const char* windowsDir;
+};
+
+// `mediumDir` holds qvsetup.ini: setup takes the listed files from there.
+void LintCopyEntry(const FindingPlace& place, unsigned line, const std::string& value, const ListDirs& dirs,
+                   const std::string& mediumDir);
+
+// Appends to `countryFiles` the country settings file on the medium that the
+// entry has qvsmzad read, when it starts qvsmzad from the medium.
+void LintLaunchEntry(const FindingPlace& place, unsigned line, const std::string& value, const ListDirs& dirs,
+                     const std::string& mediumDir, std::vector<std::string>* countryFiles);
+
+#endif

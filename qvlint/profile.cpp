@@ -1,0 +1,115 @@
+#include "profile.h"
+
+#include <cctype>
+#include <cstring>
+
+namespace {
+
+bool IsProfileSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r' || c == 0x1A;
+}
+
+// The line between `begin` and `end` without the blanks around it.
+void Trim(const char** begin, const char** end) {
+  while (*begin < *end && IsProfileSpace(**begin)) ++*begin;
+  while (*end > *begin && IsProfileSpace((*end)[-1])) --*end;
+}
+
+ProfileKey ReadKeyLine(const char* begin, const char* end, unsigned line) {
+  ProfileKey key;
+  key.line = line;
+  key.unclosedHeader = *begin == '[';
+  const char* equals = static_cast<const char*>(memchr(begin, '=', static_cast<size_t>(end - begin)));
+  key.hasEquals = equals != nullptr;
+  const char* nameEnd = equals != nullptr ? equals : end;
+  const char* nameBegin = begin;
+  Trim(&nameBegin, &nameEnd);
+  key.name.assign(nameBegin, nameEnd);
+  if (equals != nullptr) {
+    const char* valueBegin = equals + 1;
+    const char* valueEnd = end;
+    Trim(&valueBegin, &valueEnd);
+    key.value.assign(valueBegin, valueEnd);
+  }
+  return key;
+}
+
+}  // namespace
+
+void ReadProfile(const std::string& text, Profile* profile) {
+  profile->sections.assign(1, ProfileSection{"", 0, {}});
+  const char* p = text.data();
+  const char* const stop = p + text.size();
+  for (unsigned line = 1; p < stop; ++line) {
+    const char* feed = static_cast<const char*>(memchr(p, '\n', static_cast<size_t>(stop - p)));
+    const char* next = feed != nullptr ? feed + 1 : stop;
+    const char* begin = p;
+    const char* end = next;
+    p = next;
+    Trim(&begin, &end);
+    if (begin == end || *begin == ';') continue;
+    if (*begin == '[') {
+      // The name ends at the last "]" of the line.
+      const char* close = end;
+      while (close > begin && close[-1] != ']') --close;
+      if (close > begin) {
+        profile->sections.push_back(ProfileSection{std::string(begin + 1, close - 1), line, {}});
+        continue;
+      }
+    }
+    profile->sections.back().keys.push_back(ReadKeyLine(begin, end, line));
+  }
+}
+
+bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (tolower(static_cast<unsigned char>(a[i])) != tolower(static_cast<unsigned char>(b[i]))) return false;
+  }
+  return true;
+}
+
+const ProfileSection* FindProfileSection(const Profile& profile, const std::string& name) {
+  // A section of an empty name is never found.
+  for (size_t i = 1; i < profile.sections.size() && !name.empty(); ++i) {
+    if (SameNameIgnoringCase(profile.sections[i].name, name)) return &profile.sections[i];
+  }
+  return nullptr;
+}
+
+const ProfileKey* FindProfileKey(const ProfileSection& section, const std::string& name) {
+  for (const ProfileKey& key : section.keys) {
+    if (SameNameIgnoringCase(key.name, name)) return &key;
+  }
+  return nullptr;
+}
+
+bool IsListedKey(const ProfileKey& key) { return key.hasEquals && !key.name.empty(); }
+
+std::string ProfileValue(const ProfileKey& key) {
+  const std::string& value = key.value;
+  const size_t n = value.size();
+  if (n >= 2 && (value[0] == '"' || value[0] == '\'') && value[n - 1] == value[0])
+    return value.substr(1, n - 2);
+  return value;
+}
+
+size_t FillKeyList(const std::vector<const ProfileKey*>& keys, char* list, size_t size) {
+  if (size < 2) return 0;
+  size_t left = size, used = 0;
+  for (const ProfileKey* key : keys) {
+    if (left <= 2) break;
+    const size_t length = key->name.size() < left - 2 ? key->name.size() : left - 2;
+    memcpy(list + used, key->name.data(), length);
+    list[used + length] = '\0';
+    left -= length + 1;
+    used += length + 1;
+    if (left < 2) break;
+  }
+  list[used] = '\0';
+  if (left <= 1) {
+    list[used - 1] = '\0';
+    return size - 2;
+  }
+  return used;
+}

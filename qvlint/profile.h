@@ -1,0 +1,60 @@
+// qvsetup.ini as the system's private-profile reader (GetPrivateProfileStringA)
+// sees it, so that qvlint reads the file as setup does:
+// - lines end at line feeds; blanks, tabs, CR and Ctrl-Z around a line are
+//   dropped; empty lines and lines whose first character is ";" are skipped;
+// - a line that starts with "[" and holds a "]" starts a section named by
+//   the text between the "[" and the last "]", verbatim; a "[" line without
+//   "]" is read as a key line;
+// - a key line is a name, "=" and a value, blanks around both dropped; a line
+//   without "=" is a key without value;
+// - section and key names are looked up without regard to letter case; the
+//   first section of a name and the first key of a name in it win;
+// - a value enclosed in a pair of quotation marks (" or ') is returned
+//   without them;
+// - the key list of a section holds the names of its keys that have an "="
+//   and a name, in file order, duplicates included.
+#ifndef QVLINT_PROFILE_H
+#define QVLINT_PROFILE_H
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+struct ProfileKey {
+  std::string name;
+  bool hasEquals;
+  std::string value;  // as stored, quotation marks included
+  unsigned line;
+  bool unclosedHeader;  // a "[" line without "]", read as a key
+};
+
+struct ProfileSection {
+  std::string name;
+  unsigned line;  // of its header; 0 for the lines before any header
+  std::vector<ProfileKey> keys;
+};
+
+struct Profile {
+  std::vector<ProfileSection> sections;  // the first one holds the lines before any header
+};
+
+void ReadProfile(const std::string& text, Profile* profile);
+
+// The first section and the first key of a name; nullptr when there is none.
+const ProfileSection* FindProfileSection(const Profile& profile, const std::string& name);
+const ProfileKey* FindProfileKey(const ProfileSection& section, const std::string& name);
+
+// Whether the reader lists the key in its section's key list.
+bool IsListedKey(const ProfileKey& key);
+
+// The value as the reader returns it for the key.
+std::string ProfileValue(const ProfileKey& key);
+
+// Fills `list` (`size` bytes) with the names of `keys` as the reader fills
+// its buffer when asked for a section's key names, cutting the last name
+// that does not fit; returns what the reader returns.
+size_t FillKeyList(const std::vector<const ProfileKey*>& keys, char* list, size_t size);
+
+bool SameNameIgnoringCase(const std::string& a, const std::string& b);
+
+#endif

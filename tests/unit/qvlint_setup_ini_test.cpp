@@ -1,0 +1,183 @@
+// qvlint on qvsetup.ini: the profile reader it reads the file with, the
+// sections and options, and the copy and launch entries against a medium.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "list_entry_check.h"
+#include "medium_files.h"
+#include "profile.h"
+#include "qvlint_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Codes = std::vector<std::string>;
+
+// A medium directory with the given files (a name ending in "/" is a directory).
+class Medium {
+ public:
+  explicit Medium(const std::vector<std::string>& names) {
+    char pattern[] = "/tmp/qvlint-medium-XXXXXX";
+    dir_ = mkdtemp(pattern);
+    for (const std::string& name : names) {
+      if (name.back() == '/')
+        fs::create_directories(dir_ / name);
+      else
+        std::ofstream(dir_ / name) << "x";
+    }
+  }
+  ~Medium() { fs::remove_all(dir_); }
+  std::string dir() const { return dir_.string(); }
+
+ private:
+  fs::path dir_;
+};
+
+TEST(ReadProfile, ReadsAsThePrivateProfileReader) {
+  Profile profile;
+  ReadProfile(
+      "orphan=1\r\n [ A ] \r\n  Key  =  \"v\"  \r\n;c=1\r\n   ;d=2\r\nNoEquals\r\n[B\r\n[C] x "
+      "]\r\n=e\r\n\x1A",
+      &profile);
+  ASSERT_EQ(profile.sections.size(), 3u);
+  EXPECT_EQ(profile.sections[0].keys.size(), 1u);
+  EXPECT_EQ(profile.sections[1].name, " A ");
+  EXPECT_EQ(profile.sections[1].line, 2u);
+  ASSERT_EQ(profile.sections[1].keys.size(), 3u);
+  const ProfileKey& key = profile.sections[1].keys[0];
+  EXPECT_EQ(key.name, "Key");
+  EXPECT_EQ(key.value, "\"v\"");
+  EXPECT_EQ(ProfileValue(key), "v");
+  EXPECT_EQ(key.line, 3u);
+  EXPECT_FALSE(profile.sections[1].keys[1].hasEquals);
+  EXPECT_TRUE(profile.sections[1].keys[2].unclosedHeader);
+  EXPECT_EQ(profile.sections[2].name, "C] x ");  // up to the last "]"
+  EXPECT_TRUE(IsListedKey(profile.sections[1].keys[0]));
+  EXPECT_FALSE(IsListedKey(profile.sections[2].keys[0]));  // "=e": no name
+}
+
+TEST(ReadProfile, FindsTheFirstSectionAndKeyOfANameInAnyCase) {
+  Profile profile;
+  ReadProfile("[]\n[Copy]\na=1\nA=2\n[COPY]\nb=3\n", &profile);
+  const ProfileSection* section = FindProfileSection(profile, "copy");
+  ASSERT_NE(section, nullptr);
+  EXPECT_EQ(section->line, 2u);
+  EXPECT_EQ(FindProfileKey(*section, "A")->value, "1");
+  EXPECT_EQ(FindProfileSection(profile, ""), nullptr);
+}
+
+TEST(ProfileValue, DropsOnlyAPairOfQuotationMarks) {
+  const struct {
+    const char* stored;
+    const char* returned;
+  } cases[] = {{"\"a b\"", "a b"}, {"'a'", "a"}, {"\"a'", "\"a'"},
+               {"\"", "\""},       {"\"\"", ""}, {"a\"", "a\""}};
+  for (const auto& c : cases) {
+    ProfileKey key = {"K", true, c.stored, 1, false};
+    EXPECT_EQ(ProfileValue(key), c.returned) << c.stored;
+  }
+}
+
+TEST(FillKeyList, CutsTheLastNameAsTheReaderDoes) {
+  std::vector<ProfileKey> keys = {{"abc", true, "", 1, false}, {"defg", true, "", 2, false}};
+  std::vector<const ProfileKey*> listed = {&keys[0], &keys[1]};
+  char list[16];
+  EXPECT_EQ(FillKeyList(listed, list, sizeof list), 9u);
+  EXPECT_EQ(std::string(list, 10), std::string("abc\0defg\0\0", 10));
+  char small[8];
+  EXPECT_EQ(FillKeyList(listed, small, sizeof small), 6u);  // cut: the size less 2
+  EXPECT_EQ(std::string(small, 8), std::string("abc\0de\0\0", 8));
+}
+
+TEST(LintSetupIni, ReportsSectionsAndKeysThatSetupNeverReads) {
+  const Medium medium({});
+  const std::string text =
+      "stray=1\n"
+      "[INSTALL_OPTIONS]\nDebug=Y\nReBoot=yes\nCopyFilesOnly=n\nLogFile=C:\\setup.log\n"
+      "CleanUpRegistry=TRUE\nWDMDriver=\nHardwareDetectNT=\"Y\"\nverbose=Y\nNoValue\n=Y\ndebug=N\n"
+      "[LAUNCH_FILES_WIN2000]\nA=x.exe\n"
+      "[install_options]\nDebug=N\n"
+      "[]\n";
+  EXPECT_EQ(LintSetupText(text, medium.dir()).codes,
+            (Codes{"1:content-before-section", "7:option-not-yes-no", "8:option-not-yes-no",
+                   "10:unknown-option", "11:key-no-equals", "12:key-empty-name", "13:repeated-key",
+                   "14:unknown-section", "16:repeated-section", "18:unknown-section"}));
+  EXPECT_EQ(LintSetupText("\xEF\xBB\xBF[INSTALL_OPTIONS]\nDebug=Y\n", medium.dir()).codes,
+            Codes{"1:encoding-mark"});
+}
+
+TEST(LintSetupIni, ChecksCopyEntriesAgainstTheMedium) {
+  const Medium medium({"QVSM.HLP", "sub/"});
+  const std::string a255 = "a " + std::string(253, 'd');  // a destination of 256 characters
+  const std::string text =
+      "[COPY_FILES_9X]\nHelp=qvsm.hlp $windows help\nWin=qvsm.hlp $Windows\n"
+      "Gone=missing.dll\nDir=sub\nEmpty=\nName=" +
+      std::string(128, 'n') + "\nDeep=" + a255 + "\nLong=" + std::string(256, 'v') + "\nKey" +
+      std::string(128, 'k') +
+      "=qvsm.hlp\n"
+      "[copy_files_nt\nAlso=none.dll\n";
+  EXPECT_EQ(
+      LintSetupText(text, medium.dir()).codes,
+      (Codes{"3:windows-token-case", "4:copy-file-missing", "5:copy-file-missing", "6:copy-no-file-name",
+             "7:copy-file-name-too-long", "8:copy-destination-too-long", "9:list-value-too-long",
+             "10:list-key-too-long", "11:unclosed-header", "12:copy-file-missing"}));
+}
+
+TEST(LintSetupIni, ChecksLaunchEntriesAndTheCountryFilesTheyName) {
+  const Medium medium({"QVSMZAD.EXE", "uk.ini", "sub.ini/", "tools/", "tools/helper.exe"});
+  const std::string text =
+      "[LAUNCH_FILES_NT]\nA=qvsmzad.exe\nB=qvsmzad.exe UK.INI\nC=qvsmzad.exe other.ini\nD=qvsmzad.exe "
+      "sub.ini\n"
+      "E=qvsmzad\nF=tools\\helper.exe\nG=notepad.exe x,$WINDOWS\nH=qvsmzad.exe,$windows,more\n"
+      "I=qvsmzad.exe 1 2 3 4 5 6 7 8 9\nJ=,,\nK=qvsmzad.exe \"my\"\nL=qvsmzad.exe C:\\x.ini\nB=again.exe\n";
+  std::vector<std::string> countryFiles;
+  EXPECT_EQ(
+      LintSetupText(text, medium.dir(), &countryFiles).codes,
+      (Codes{"2:country-file-missing", "4:country-file-missing", "5:country-file-missing",
+             "6:launch-program-missing", "8:windows-token-case", "9:launch-extra-fields",
+             "10:launch-too-many-words", "11:launch-no-program", "12:launch-quotes", "14:repeated-key"}));
+  ASSERT_EQ(countryFiles.size(), 1u);
+  EXPECT_EQ(countryFiles[0], JoinFilePath(medium.dir(), "uk.ini"));
+}
+
+TEST(LintSetupIni, ReportsTheKeysBeyondTheKeyList) {
+  const Medium medium({"f.dll"});
+  // 2048 bytes would hold 128 names of 15 characters and their terminators,
+  // but the reader keeps room for the closing terminator and cuts the 128th:
+  // 127 are read, those on lines 129 to 141 are not.
+  std::string text = "[COPY_FILES_9X]\n";
+  for (int i = 0; i < 140; ++i) text += "Key" + std::to_string(100000000000 + i) + "=f.dll\n";
+  Codes expected;
+  for (int line = 129; line <= 141; ++line) expected.push_back(std::to_string(line) + ":key-list-full");
+  EXPECT_EQ(LintSetupText(text, medium.dir()).codes, expected);
+}
+
+TEST(LintLaunchEntry, ReportsAProgramPathBeyondItsBuffer) {
+  // With a Windows directory of 250 characters the path no longer fits.
+  const std::string windowsDir = "C:\\" + std::string(247, 'w');
+  const ListDirs dirs = {"C:\\WINDOWS\\SYSTEM", windowsDir.c_str()};
+  Collected collected;
+  FindingSink sink = {CollectFinding, &collected, 0};
+  const FindingPlace place = {"qvsetup.ini", "setup", &sink};
+  std::vector<std::string> countryFiles;
+  LintLaunchEntry(place, 3, "tool.exe,$windows tools", dirs, "/nonexistent", &countryFiles);
+  EXPECT_EQ(collected.codes, Codes{"3:launch-path-too-long"});
+}
+
+TEST(FindMediumFile, FindsNamesWithoutRegardToLetterCase) {
+  const Medium medium({"Sub/", "Sub/File.INI", "top.exe"});
+  std::string found;
+  EXPECT_EQ(FindMediumFile(medium.dir(), "sub\\file.ini", &found), kRegularFile);
+  EXPECT_EQ(found, JoinFilePath(JoinFilePath(medium.dir(), "Sub"), "File.INI"));
+  EXPECT_EQ(FindMediumFile(medium.dir(), "SUB", &found), kDirectoryFile);
+  EXPECT_EQ(FindMediumFile(medium.dir(), "TOP.EXE", &found), kRegularFile);
+  EXPECT_EQ(FindMediumFile(medium.dir(), "top", &found), kNoFile);
+  EXPECT_EQ(FindMediumFile(medium.dir(), "none\\top.exe", &found), kNoFile);
+}
+
+}  // namespace
