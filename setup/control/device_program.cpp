@@ -4,6 +4,7 @@
 
 #include "../files/path_text.h"
 #include "../files/setup_paths.h"
+#include "install_log.h"
 
 static const char* const DeviceProgramName = "qvsetup3.exe";
 
@@ -17,9 +18,13 @@ void RunDeviceProgram(const char* argument) {
   ZeroMemory(&startup, sizeof startup);
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process;
-  if (!CreateProcessA(path, line, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+  if (!CreateProcessA(path, line, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process)) {
+    LogProgramRun(path, line, nullptr);
     return;
+  }
   WaitForSingleObject(process.hProcess, INFINITE);
+  LogProgramRun(path, line, process.hProcess);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
 }

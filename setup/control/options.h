@@ -3,6 +3,9 @@
 #pragma once
 #include <windows.h>
 
+#include "../files/path_text.h"
+#include "option_values.h"
+
 struct SetupOptionsRecord {
   bool HardwareDetectNT;
   bool Debug;
@@ -10,19 +13,15 @@ struct SetupOptionsRecord {
   bool ReBoot;
   bool CleanUpRegistry;
   bool CopyFilesOnly;
+  char LogFile[SetupPathSize];  // the installation log's file name; empty: no log
 };
 
-extern SetupOptionsRecord SetupOptions;  // all off until ReadSetupOptions
+extern SetupOptionsRecord SetupOptions;  // all off and no log until ReadSetupOptions
 
-// Name of the options file beside setup.exe.
-const char* const OptionsFileName = "qvsetup.ini";
-
-// Whether an option value as the profile reader returns it means yes:
-// its first character is Y or y.
-bool OptionValueIsSet(const char* value);
-
-// Reads the six options from the options file in SourceDir.
+// Reads the six options and LogFile from the options file in SourceDir. A
+// LogFile name too long for its buffer leaves it empty rather than cut.
 void ReadSetupOptions();
 
-// A plain message box, shown only when the Debug option is on.
+// A plain message box, shown only when the Debug option is on; the
+// installation log records it either way.
 void DebugMessage(HWND owner, const char* text, const char* caption, UINT type);

@@ -2,6 +2,7 @@
 
 #include "../files/setup_paths.h"
 #include "final_cleanup.h"
+#include "install_log.h"
 #include "options.h"
 #include "platform_class.h"
 #include "run_state.h"
@@ -27,6 +28,7 @@ int RunSequence() {
 int RunSetup() {
   if (!ComputeSetupPaths()) return 0;
   ReadSetupOptions();
+  OpenInstallLog();
   const int result = RunSequence();
   if (result == 0 && ImmediateFinish()) {
     FinalCleanup();

@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include "../registry/hardware_id.h"
+#include "install_log.h"
+#include "logged_entries.h"
 #include "run_state.h"
 
 SetupEntriesRecord SetupEntries;
@@ -17,6 +19,7 @@ static int LoadByName(HMODULE* handle, const char* name) {
   if (!*handle) {
     const UINT earlierMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     *handle = LoadLibraryA(name);
+    LogOutcome("load", name, nullptr, *handle ? 0 : GetLastError());
     SetErrorMode(earlierMode);
   }
   return *handle != nullptr;
@@ -36,7 +39,10 @@ int LoadWin2000Libraries() {
 template <typename Entry>
 static Entry Bind(HMODULE library, const char* name, int* missing) {
   FARPROC address = library ? GetProcAddress(library, name) : nullptr;
-  if (!address) ++*missing;
+  if (!address) {
+    LogOutcome("bind", name, nullptr, ERROR_PROC_NOT_FOUND);
+    ++*missing;
+  }
   // Through the generic function type: the entries are C functions with
   // their own argument lists, not FARPROC's.
   return reinterpret_cast<Entry>(reinterpret_cast<void (*)(void)>(address));
@@ -51,6 +57,7 @@ int BindWin98Entries() {
   bound.WDMDeleteDevice = Bind<PlainEntry>(Library2, "WDMDeleteDevice", &missing);
   bound.RemoveDisabledModem = Bind<PlainEntry>(Library2, "RemoveDisabledModem", &missing);
   if (missing) return 0;
+  LogEntryCalls(&bound);
   SetupEntries = bound;
   return 1;
 }
@@ -65,6 +72,7 @@ int BindNT4Entries() {
   bound.RemoveModem = Bind<PlainEntry>(Library2, "RemoveModem", &missing);
   bound.GetInfByPci = Bind<GetInfByPciEntry>(Library2, "GetInfByPci", &missing);
   if (missing) return 0;
+  LogEntryCalls(&bound);
   SetupEntries = bound;
   return 1;
 }
@@ -76,6 +84,7 @@ int BindWin2000Entries() {
   bound.GetHardWareId = Bind<GetHardWareIdEntry>(Library2, "GetHardWareId", &missing);
   bound.RefreshWin2K = Bind<PlainEntry>(Library2, "RefreshWin2K", &missing);
   if (missing) return 0;
+  LogEntryCalls(&bound);
   SetupEntries = bound;
   return 1;
 }
@@ -93,6 +102,7 @@ int NTInstallModemDevice() {
       Bind<InstallClassDeviceEntry>(Library1, "InstallClassDevice", &missing);
   if (missing) return 0;
   SetupEntries.InstallClassDevice = entry;
-  entry(className, deviceName, description, 0);
+  LogEntryCalls(&SetupEntries);
+  SetupEntries.InstallClassDevice(className, deviceName, description, 0);
   return 1;
 }

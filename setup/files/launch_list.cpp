@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "../control/install_log.h"
 #include "../control/options.h"
 #include "../control/run_state.h"
 #include "../registry/cleanup_flag.h"
@@ -27,9 +28,12 @@ static void RunProgram(const LaunchEntry& entry) {
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process;
   if (!CreateProcessA(entry.ProgramPath, line, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &process))
+                      &process)) {
+    LogProgramRun(entry.ProgramPath, line, nullptr);
     return;
+  }
   WaitForSingleObject(process.hProcess, INFINITE);
+  LogProgramRun(entry.ProgramPath, line, process.hProcess);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
 }

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <string.h>
 
+#include "../control/install_log.h"
 #include "../control/progress.h"
 #include "file_attributes.h"
 #include "path_text.h"
@@ -36,7 +37,7 @@ void DeleteMatchingFiles(const char* dir, const char* pattern) {
     if (IsDirectoryAlias(found.cFileName) || !JoinPath(path, dir, found.cFileName) || !PathExists(path))
       continue;
     SetNormalAttributes(path);
-    DeleteFileA(path);
+    LogOutcome("delete", path, nullptr, DeleteFileA(path) ? 0 : GetLastError());
     ProgressStep(1);
   } while (FindNextFileA(matches, &found));
   FindClose(matches);

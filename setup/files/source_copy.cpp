@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "../control/install_log.h"
 #include "../control/progress.h"
 #include "file_attributes.h"
 #include "path_text.h"
@@ -12,8 +13,11 @@ void CopySourceFile(const char* dir, const char* name) {
   if (JoinRootAware(destination, sizeof destination, dir, name) &&
       JoinRootAware(source, sizeof source, SetupPaths.SourceDir, name)) {
     if (PathExists(destination)) SetNormalAttributes(destination);
-    CopyFileA(source, destination, FALSE);
+    const BOOL copied = CopyFileA(source, destination, FALSE);
+    LogOutcome("copy", source, destination, copied ? 0 : GetLastError());
     if (PathExists(destination)) SetNormalAttributes(destination);
+  } else {
+    LogOutcome("copy", name, dir, ERROR_FILENAME_EXCED_RANGE);
   }
   ProgressStep(1);
 }
@@ -25,7 +29,11 @@ static int InfFilePath(char* out, size_t outSize, const char* name) {
 
 void RenameInfFile(const char* oldName, const char* newName) {
   char oldPath[CopyPathSize], newPath[CopyPathSize];
-  if (!InfFilePath(oldPath, sizeof oldPath, oldName) || !InfFilePath(newPath, sizeof newPath, newName))
+  if (!InfFilePath(oldPath, sizeof oldPath, oldName) ||
+      !InfFilePath(newPath, sizeof newPath, newName)) {
+    LogOutcome("rename", oldName, newName, ERROR_FILENAME_EXCED_RANGE);
     return;
-  MoveFileExA(oldPath, newPath, MOVEFILE_REPLACE_EXISTING);
+  }
+  const BOOL moved = MoveFileExA(oldPath, newPath, MOVEFILE_REPLACE_EXISTING);
+  LogOutcome("rename", oldPath, newPath, moved ? 0 : GetLastError());
 }

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "../control/install_log.h"
 #include "setup_paths.h"
 
 static const char* const SetupKeyPath = "Software\\Microsoft\\Windows\\CurrentVersion\\Setup";
@@ -42,7 +43,7 @@ static int WriteSourcePath(HKEY key, const char* data, DWORD type) {
   const DWORD size = lstrlenA(data) + 1;
   const LONG status =
       RegSetValueExA(key, SourcePathValue, 0, type, reinterpret_cast<const BYTE*>(data), size);
-  return status == ERROR_SUCCESS ? 1 : 0;
+  return LogTextValueSet(SetupKeyPath, SourcePathValue, data, status) == ERROR_SUCCESS ? 1 : 0;
 }
 
 int SetSetupSourcePath(const char* path) {
@@ -69,6 +70,6 @@ void RestoreSetupSourcePath() {
   if (Snapshot == SnapshotSaved)
     WriteSourcePath(key, SetupPaths.SavedSourcePath, SavedSourcePathType);
   else
-    RegDeleteValueA(key, SourcePathValue);
+    LogValueDeleted(SetupKeyPath, SourcePathValue, RegDeleteValueA(key, SourcePathValue));
   RegCloseKey(key);
 }

@@ -2,12 +2,17 @@
 
 #include <windows.h>
 
+#include "../control/install_log.h"
+
+static const char BrandKey[] = "Software\\Tavelin";
+
 void WriteCleanUpFlag(const char* flag) {
   HKEY key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Tavelin", 0, KEY_ALL_ACCESS, &key) !=
-      ERROR_SUCCESS)
-    return;
-  RegSetValueExA(key, "CleanUpRegistry", 0, REG_SZ, reinterpret_cast<const BYTE*>(flag),
-                 lstrlenA(flag) + 1);
-  RegCloseKey(key);
+  LONG status = RegOpenKeyExA(HKEY_LOCAL_MACHINE, BrandKey, 0, KEY_ALL_ACCESS, &key);
+  if (status == ERROR_SUCCESS) {
+    status = RegSetValueExA(key, "CleanUpRegistry", 0, REG_SZ, reinterpret_cast<const BYTE*>(flag),
+                            lstrlenA(flag) + 1);
+    RegCloseKey(key);
+  }
+  LogTextValueSet(BrandKey, "CleanUpRegistry", flag, status);
 }

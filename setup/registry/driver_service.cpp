@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "../control/install_log.h"
 #include "../control/options.h"
 #include "../files/path_text.h"
 #include "../files/setup_paths.h"
@@ -15,23 +16,25 @@ static void ReportServiceError() {
 }
 
 static void WriteText(HKEY key, const char* name, const char* text) {
-  if (RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                     lstrlenA(text) + 1) != ERROR_SUCCESS)
-    ReportServiceError();
+  const LONG status = RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                                     lstrlenA(text) + 1);
+  if (LogTextValueSet(DriverServiceKey, name, text, status) != ERROR_SUCCESS) ReportServiceError();
 }
 
 static void WriteNumber(HKEY key, const char* name, DWORD number) {
-  if (RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
-                     sizeof number) != ERROR_SUCCESS)
+  const LONG status = RegSetValueExA(key, name, 0, REG_DWORD,
+                                     reinterpret_cast<const BYTE*>(&number), sizeof number);
+  if (LogNumberValueSet(DriverServiceKey, name, number, status) != ERROR_SUCCESS)
     ReportServiceError();
 }
 
 void CreateDriverService() {
   HKEY key;
   DWORD disposition;
-  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, DriverServiceKey, 0, const_cast<char*>(""),
-                      REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key,
-                      &disposition) != ERROR_SUCCESS) {
+  const LONG created =
+      RegCreateKeyExA(HKEY_LOCAL_MACHINE, DriverServiceKey, 0, const_cast<char*>(""),
+                      REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key, &disposition);
+  if (LogKeyCreated(DriverServiceKey, created) != ERROR_SUCCESS) {
     ReportServiceError();
     return;
   }
@@ -76,7 +79,7 @@ static bool DeleteTree(const char* path) {
     }
     RegCloseKey(key);
   }
-  return RegDeleteKeyA(HKEY_LOCAL_MACHINE, path) == ERROR_SUCCESS;
+  return LogKeyDeleted(path, RegDeleteKeyA(HKEY_LOCAL_MACHINE, path)) == ERROR_SUCCESS;
 }
 
 void DeleteKeyTree(const char* path) {

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "../control/install_log.h"
+
 // On Windows NT a key with subkeys is not deleted: each list runs from the
 // leaves to the root.
 static const char* const GenericUninstallKeys[] = {
@@ -26,16 +28,20 @@ static const char* const UnimodemKeys[] = {
 #undef UNIMODEM_KEYS
 
 void RemoveGSMUKey() {
-  for (const char* key : GenericUninstallKeys) RegDeleteKeyA(HKEY_LOCAL_MACHINE, key);
+  for (const char* key : GenericUninstallKeys)
+    LogKeyDeleted(key, RegDeleteKeyA(HKEY_LOCAL_MACHINE, key));
 }
 
 void RemoveUnimodemDeviceKeys() {
-  for (const char* key : UnimodemKeys) RegDeleteKeyA(HKEY_LOCAL_MACHINE, key);
+  for (const char* key : UnimodemKeys) LogKeyDeleted(key, RegDeleteKeyA(HKEY_LOCAL_MACHINE, key));
 }
 
 void DeleteRegistryValue(const char* path, const char* name) {
   HKEY key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
-  RegDeleteValueA(key, name);
-  RegCloseKey(key);
+  LONG status = RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_ALL_ACCESS, &key);
+  if (status == ERROR_SUCCESS) {
+    status = RegDeleteValueA(key, name);
+    RegCloseKey(key);
+  }
+  LogValueDeleted(path, name, status);
 }

@@ -1,5 +1,6 @@
 #include "key_walk.h"
 
+#include "../control/install_log.h"
 #include "../control/options.h"
 #include "../files/path_text.h"
 #include "registry_text.h"
@@ -46,10 +47,11 @@ int WalkSubkeys(const KeyWalk& walk) {
       return 1;
     }
     Checkpoint(walk, "xy", "deleted");
-    const bool deleted = RegDeleteKeyA(HKEY_LOCAL_MACHINE, path) == ERROR_SUCCESS;
+    const bool deleted =
+        LogKeyDeleted(path, RegDeleteKeyA(HKEY_LOCAL_MACHINE, path)) == ERROR_SUCCESS;
     if (walk.Action == DeleteWithRootAndEnd) {
       RegCloseKey(root);
-      RegDeleteKeyA(HKEY_LOCAL_MACHINE, walk.Root);
+      LogKeyDeleted(walk.Root, RegDeleteKeyA(HKEY_LOCAL_MACHINE, walk.Root));
       return 0;
     }
     // Step back only over a subkey that is gone; one that the system refuses

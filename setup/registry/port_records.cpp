@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "../control/install_log.h"
 #include "../control/options.h"
 #include "../files/path_text.h"
 #include "modem_names.h"
@@ -18,16 +19,15 @@ const DWORD InstanceNameSize = 64;
 const DWORD ModelSize = 256;
 const DWORD DisplayNameSize = 640;
 
-// Opens the instance subkey at index with full access. 0: opened; 1: the
-// subkey is skipped; -1: the enumeration has ended (no more names, or a
-// name too long for its buffer).
-static int OpenInstance(HKEY classKey, DWORD index, HKEY* instance) {
+// Opens the instance subkey at index with full access; its path goes to
+// path (SetupPathSize bytes). 0: opened; 1: the subkey is skipped; -1: the
+// enumeration has ended (no more names, or a name too long for its buffer).
+static int OpenInstance(HKEY classKey, DWORD index, HKEY* instance, char* path) {
   char name[InstanceNameSize];
   DWORD nameSize = sizeof name;
   if (RegEnumKeyExA(classKey, index, name, &nameSize, nullptr, nullptr, nullptr, nullptr) !=
       ERROR_SUCCESS)
     return -1;
-  char path[SetupPathSize];
   if (!JoinPath(path, ModemClassKey, name)) return 1;
   return RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_ALL_ACCESS, instance) == ERROR_SUCCESS ? 0
                                                                                                : 1;
@@ -50,7 +50,8 @@ int FindOldPort() {
   int found = 0;
   for (DWORD index = 0; !found; ++index) {
     HKEY instance;
-    const int opened = OpenInstance(classKey, index, &instance);
+    char path[SetupPathSize];
+    const int opened = OpenInstance(classKey, index, &instance, path);
     if (opened < 0) break;
     if (opened > 0) continue;
     char model[ModelSize + 1];
@@ -94,9 +95,10 @@ int AddOldAttachedtoKey() {
     return 0;
   }
   HKEY ours = nullptr;
+  char path[SetupPathSize];  // of the instance last opened: ours when found
   for (DWORD index = 0; !ours; ++index) {
     HKEY instance;
-    const int opened = OpenInstance(classKey, index, &instance);
+    const int opened = OpenInstance(classKey, index, &instance, path);
     if (opened < 0) break;
     if (opened > 0) continue;
     char driverDesc[ModelSize + 1];
@@ -114,6 +116,7 @@ int AddOldAttachedtoKey() {
   const LONG written = RegSetValueExA(ours, "AttachedTo", 0, REG_SZ,
                                       reinterpret_cast<const BYTE*>(PortName),
                                       lstrlenA(PortName) + 1);
+  LogTextValueSet(path, "AttachedTo", PortName, written);
   RegCloseKey(ours);
   RegCloseKey(classKey);
   if (written != ERROR_SUCCESS) {

@@ -1,0 +1,146 @@
+#include "control/log_text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "control/platform_class.h"
+#include "files/path_text.h"
+
+namespace {
+
+const LogTime Noon = {2001, 3, 4, 12, 5, 9, 7};
+
+std::string Line(const LogTime& time, const char* text) {
+  char out[LogLineSize];
+  const size_t length = FormatLogLine(out, time, text);
+  EXPECT_EQ(std::string(out).size(), length);
+  return out;
+}
+
+TEST(FormatLogLine, TimestampThenTextThenCrLf) {
+  struct Case { LogTime time; const char* text; const char* expected; } cases[] = {
+      {Noon, "end: exit code 0", "2001-03-04 12:05:09.007 end: exit code 0\r\n"},
+      {{1999, 12, 31, 23, 59, 59, 999}, "", "1999-12-31 23:59:59.999 \r\n"},
+      {Noon, "a\r\nb\tc\x7f" "d", "2001-03-04 12:05:09.007 a  b c d\r\n"},
+      {Noon, "caf\xe9", "2001-03-04 12:05:09.007 caf\xe9\r\n"},  // 8-bit text stays
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.expected, Line(c.time, c.text)) << c.text;
+}
+
+TEST(FormatLogLine, CutsALongTextAndMarksTheCut) {
+  const std::string fits(LogTextLimit, 'x');
+  EXPECT_EQ(fits, Line(Noon, fits.c_str()).substr(24, LogTextLimit));
+  const std::string longer(LogTextLimit * 2, 'x');
+  const std::string line = Line(Noon, longer.c_str());
+  EXPECT_EQ(24 + LogTextLimit + 2, line.size());
+  EXPECT_EQ("xx...\r\n", line.substr(line.size() - 7));
+}
+
+std::string Built(void (*build)(LogText*)) {
+  LogText log;
+  StartLogText(&log, "");
+  build(&log);
+  EXPECT_EQ(std::string(log.Text).size(), log.Length);
+  return log.Text;
+}
+
+TEST(LogText, NumbersAndStatuses) {
+  struct Case { long number; const char* expected; } numbers[] = {
+      {0, "0"}, {7, "7"}, {-1, "-1"}, {2147483647L, "2147483647"},
+      {-2147483647L - 1, "-2147483648"}};
+  for (const Case& c : numbers) {
+    LogText log;
+    StartLogText(&log, "n=");
+    AddLogNumber(&log, c.number);
+    EXPECT_STREQ((std::string("n=") + c.expected).c_str(), log.Text);
+  }
+  struct Status { unsigned long status; const char* expected; } statuses[] = {
+      {0, "ok"}, {2, "not found"}, {3, "path not found"}, {5, "access denied"}, {32, "in use"},
+      {126, "not found"}, {127, "not found"}, {206, "path too long"}, {1008, "error 1008"},
+      {0xC0000005UL, "error 3221225477"}};
+  for (const Status& s : statuses) {
+    LogText log;
+    StartLogText(&log, nullptr);
+    AddLogStatus(&log, s.status);
+    EXPECT_STREQ(s.expected, log.Text) << s.status;
+  }
+}
+
+TEST(LogText, QuotedTextsStopAtTheirTerminatorOrCapacity) {
+  EXPECT_EQ("\"ab\" \"\"", Built([](LogText* log) {
+              AddLogQuoted(log, "ab");
+              AddLogText(log, " ");
+              AddLogQuoted(log, nullptr);
+            }));
+  // A buffer that a library filled without a terminator is read no further.
+  EXPECT_EQ("\"PCI\"", Built([](LogText* log) {
+              const char unterminated[3] = {'P', 'C', 'I'};
+              AddLogQuoted(log, unterminated, sizeof unterminated);
+            }));
+  EXPECT_EQ("\"Mo?\xe9\"", Built([](LogText* log) { AddLogWideQuoted(log, L"Mo\x263A\xE9"); }));
+}
+
+TEST(LogText, CutsAtTheLimitWithAMarkAndAddsNothingAfter) {
+  LogText log;
+  StartLogText(&log, std::string(LogTextLimit - 2, 'a').c_str());
+  AddLogText(&log, "bcdef");
+  EXPECT_EQ(LogTextLimit, log.Length);
+  EXPECT_EQ(std::string(LogTextLimit - 3, 'a') + "...", log.Text);
+  AddLogNumber(&log, 12);
+  AddLogWideQuoted(&log, L"more");
+  EXPECT_EQ(LogTextLimit, log.Length);
+  EXPECT_EQ("...", std::string(log.Text).substr(LogTextLimit - 3));
+}
+
+TEST(LogText, SwitchesAndClass) {
+  struct Case { CommandSwitches switches; const char* expected; } cases[] = {
+      {{false, false, false}, "none"}, {{true, false, false}, "S"},
+      {{true, true, true}, "S D R"},   {{false, true, true}, "D R"}};
+  for (const Case& c : cases) {
+    LogText log;
+    StartLogText(&log, nullptr);
+    AddLogSwitches(&log, c.switches);
+    EXPECT_STREQ(c.expected, log.Text);
+  }
+  struct Class { unsigned char osClass; const char* expected; } classes[] = {
+      {OsClassNT4, "1 (NT 4.0)"}, {OsClassWin98SE, "6 (Windows 98 SE)"},
+      {OsClassWinME, "7 (Windows ME)"}, {OsClassUnknown, "0 (unknown)"}, {5, "5 (unknown)"}};
+  for (const Class& c : classes) {
+    LogText log;
+    StartLogText(&log, nullptr);
+    AddLogOsClass(&log, c.osClass);
+    EXPECT_STREQ(c.expected, log.Text);
+  }
+}
+
+TEST(FormLogFilePath, RelativeNamesLieInTheSourceDirectory) {
+  struct Case { const char* sourceDir; const char* name; const char* expected; } cases[] = {
+      {"C:\\MEDIUM", "setup.log", "C:\\MEDIUM\\setup.log"},
+      {"C:\\MEDIUM", "logs\\setup.log", "C:\\MEDIUM\\logs\\setup.log"},
+      {"A:\\", "setup.log", "A:\\setup.log"},
+      {"E:", "setup.log", "E:setup.log"},
+      {"C:\\MEDIUM", "D:\\logs\\setup.log", "D:\\logs\\setup.log"},
+      {"C:\\MEDIUM", "d:setup.log", "d:setup.log"},
+      {"C:\\MEDIUM", "\\setup.log", "\\setup.log"},
+      {"C:\\MEDIUM", "\\\\server\\share\\setup.log", "\\\\server\\share\\setup.log"},
+      {"C:\\MEDIUM", "/tmp/setup.log", "/tmp/setup.log"},
+  };
+  for (const Case& c : cases) {
+    char out[SetupPathSize];
+    ASSERT_EQ(1, FormLogFilePath(out, sizeof out, c.sourceDir, c.name)) << c.name;
+    EXPECT_STREQ(c.expected, out) << c.name;
+  }
+}
+
+TEST(FormLogFilePath, NoPathForAnEmptyNameOrOneThatDoesNotFit) {
+  char out[SetupPathSize];
+  EXPECT_EQ(0, FormLogFilePath(out, sizeof out, "C:\\MEDIUM", ""));
+  const std::string dir = "C:\\" + std::string(250, 'd');
+  EXPECT_EQ(1, FormLogFilePath(out, sizeof out, dir.c_str(), "12345"));  // 259 characters
+  EXPECT_EQ(0, FormLogFilePath(out, sizeof out, dir.c_str(), "123456"));
+  const std::string absolute = "C:\\" + std::string(257, 'x');
+  EXPECT_EQ(0, FormLogFilePath(out, sizeof out, "C:\\MEDIUM", absolute.c_str()));
+}
+
+}  // namespace
