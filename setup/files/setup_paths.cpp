@@ -5,9 +5,14 @@
 #include "../control/options.h"
 #include "../control/platform_class.h"
 #include "../control/run_state.h"
+#include "source_copy.h"
 #include "source_path.h"
 
 SetupPathsRecord SetupPaths;
+
+// The longest name of the files that a run reads, copies or starts from
+// the medium by name ("qvsetup3.exe" is as long).
+static const char* const LongestMediumFileName = "qvremove.exe";
 
 static bool Exists(const char* path) { return GetFileAttributesA(path) != 0xFFFFFFFF; }
 
@@ -34,10 +39,12 @@ static int FormPaths(SetupPathsRecord* paths) {
   }
   if (foundLength >= SetupPathSize) return 0;
   if (!DirectoryOfFile(paths->SourceDir, SetupPathSize, found)) return 0;
-  // The options file and every file copied from the medium are named
-  // below SourceDir; a medium path too long for them is refused here.
-  char optionsFile[SetupPathSize];
-  if (!JoinRootAware(optionsFile, sizeof optionsFile, paths->SourceDir, OptionsFileName)) return 0;
+  // The options file and every file that the run takes from the medium by
+  // name are named below SourceDir, in copy buffers of CopyPathSize bytes;
+  // a medium path too long for the longest name is refused here.
+  char mediumFile[CopyPathSize];
+  if (!JoinRootAware(mediumFile, sizeof mediumFile, paths->SourceDir, LongestMediumFileName))
+    return 0;
 
   char infDir[SetupPathSize];
   AppendText(infDir, sizeof infDir, paths->WindowsDir, "\\INF");

@@ -1,6 +1,5 @@
 #include "com_ports.h"
 
-#include <stdio.h>
 #include <string.h>
 
 void ClearPortNumbers(PortNumberTable* table) {
@@ -31,4 +30,20 @@ int LowestFreePort(const PortNumberTable* table) {
   return 0;
 }
 
-void FormPortName(char* out, int number) { snprintf(out, PortNameSize, "COM%d", number); }
+// Formatted by hand: the C runtime's formatter pulls in imports that
+// Windows 95 lacks.
+void FormPortName(char* out, int number) {
+  char digits[12];  // the magnitude of any int, least significant digit first
+  size_t count = 0;
+  const unsigned bits = static_cast<unsigned>(number);
+  unsigned magnitude = number < 0 ? 0u - bits : bits;
+  do {
+    digits[count++] = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude > 0);
+  size_t length = 0;
+  const char* prefix = number < 0 ? "COM-" : "COM";
+  for (; *prefix && length + 1 < PortNameSize; ++prefix) out[length++] = *prefix;
+  while (count > 0 && length + 1 < PortNameSize) out[length++] = digits[--count];
+  out[length] = '\0';
+}

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdio>
 #include <initializer_list>
 #include <string>
 
@@ -62,6 +64,15 @@ TEST(FormPortName, DecimalWithoutLeadingZeros) {
   EXPECT_STREQ("COM10", name);
   FormPortName(name, 99);
   EXPECT_STREQ("COM99", name);
+}
+
+TEST(FormPortName, SameTextAsTheRuntimeFormatter) {
+  for (int number : {0, 1, 9, 100, 12345, INT_MAX, -1, -40, INT_MIN}) {
+    char name[PortNameSize], expected[PortNameSize];
+    FormPortName(name, number);
+    snprintf(expected, sizeof expected, "COM%d", number);
+    EXPECT_STREQ(expected, name) << number;
+  }
 }
 
 }  // namespace
