@@ -8,9 +8,13 @@
 #include "../registry/earlier_installs.h"
 #include "../registry/hardware_id.h"
 #include "final_cleanup.h"
+#include "install_log.h"
+#include "main_window.h"
 #include "options.h"
 #include "progress.h"
+#include "progress_dialog.h"
 #include "progress_steps.h"
+#include "restart_dialog.h"
 #include "run_state.h"
 #include "setup_libraries.h"
 #include "timer_limits.h"
@@ -27,29 +31,63 @@ static void KillTimerOf(UINT_PTR* timer) {
   *timer = 0;
 }
 
-// The end of a run that a timer decides. The interactive run's progress
-// and restart dialogs are not part of this build (without S setup ends at
-// start-up), so both modes end here by posting the quit.
-static void EndTimedRun(int exitCode) { PostRunQuit(exitCode); }
+// With ReBoot an interactive run offers the restart at its end.
+static void OfferRestartWithReBoot() {
+  if (!SetupOptions.ReBoot) return;
+  ShowRestartDialog();
+  HideMainWindow();
+}
 
 // The modem poll's ending, on success and at the limit alike: the launch
-// list runs and the run counts as complete.
+// list runs and the run counts as complete. An interactive run closes its
+// progress dialog and, with ReBoot, leaves the ending to the restart
+// dialog's buttons.
 static void EndModemPoll() {
   RunLaunchList();
   FinalCleanup();
   KillTimerOf(&ModemPollTimer);
-  EndTimedRun(0);
+  if (Switches.Silent) {
+    PostRunQuit(0);
+    return;
+  }
+  DestroyProgressDialog();
+  if (SetupOptions.ReBoot)
+    OfferRestartWithReBoot();
+  else
+    PostRunQuit(0);
+}
+
+// The service poll's ending. On success an interactive run offers the
+// restart while its progress dialog is still up, at the limit after
+// closing it; the quit follows the dialog and carries the run's outcome.
+static void EndServicePoll(int exitCode) {
+  if (Switches.Silent) {
+    PostRunQuit(exitCode);
+    return;
+  }
+  if (exitCode == 0) {
+    DebugMessage(nullptr, "Before Destroywindow", "Debug", 0);
+    OfferRestartWithReBoot();
+    DestroyProgressDialog();
+  } else {
+    DestroyProgressDialog();
+    OfferRestartWithReBoot();
+  }
+  PostRunQuit(exitCode);
 }
 
 static void CALLBACK ModemPollTimerProc(HWND, UINT, UINT_PTR, DWORD) {
   if (!ModemPollTimer) return;  // a tick already queued when the poll ended
   if (FindInstalledModem() == 1) {
+    LogEvent("modem poll: modem class record found");
     ProgressStep(ProgressFill);
     EndModemPoll();
     return;
   }
-  if (CountMissedTick(&ModemPollElapsed, ModemPollInterval, ModemPollLimit(OsClass)))
+  if (CountMissedTick(&ModemPollElapsed, ModemPollInterval, ModemPollLimit(OsClass))) {
+    LogEvent("modem poll: time limit reached, no modem class record");
     EndModemPoll();
+  }
 }
 
 int StartModemPollTimer() {
@@ -81,15 +119,17 @@ static void CALLBACK ServicePollTimerProc(HWND, UINT, UINT_PTR, DWORD) {
     RunLaunchList();
     FinalCleanup();
     DebugMessage(nullptr, "Install success", "Debug", 0);
-    EndTimedRun(0);
+    EndServicePoll(0);
     return;
   }
   if (!CountMissedTick(&ServicePollElapsed, ServicePollInterval, ServicePollLimit)) return;
-  // The service never ran: no device was installed, so the run failed.
+  // The service never ran: no device was installed, so the run failed, in
+  // both modes.
   KillTimerOf(&ServicePollTimer);
+  ServiceWaitExpired = true;
   FinalCleanup();
   DebugMessage(nullptr, "Timer expired!!", "Debug", 0);
-  EndTimedRun(-1);
+  EndServicePoll(-1);
 }
 
 void InstallModemByRefresh() {

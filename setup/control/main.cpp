@@ -4,16 +4,26 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "../resources/resource_ids.h"
+#include "completion_timers.h"
 #include "final_cleanup.h"
+#include "interactive_ending.h"
 #include "main_window.h"
+#include "options.h"
+#include "progress_dialog.h"
+#include "restart_dialog.h"
 #include "running_platform.h"
 #include "run_setup.h"
 #include "run_state.h"
 #include "silent_ending.h"
+#include "welcome_dialog.h"
 
+// Until the quit: the progress dialog's keys (Enter, Escape) go to it
+// through the dialog manager, everything else is dispatched.
 static int RunMessageLoop() {
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    if (ProgressDialog && IsDialogMessageA(ProgressDialog, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
@@ -44,23 +54,54 @@ static void EndSilentRun(int runResult) {
   }
 }
 
+static void RunInteractive() {
+  InteractiveRunState state;
+  state.WelcomeShown = ShowWelcomeDialog();
+  HideMainWindow();
+  state.QuitPending = QuitPosted;
+  state.ImmediateFinish = ImmediateFinish();
+  state.TimerRunning = CompletionTimerRunning();
+  state.OsClass = OsClass;
+  state.ReBoot = SetupOptions.ReBoot;
+  state.CopyFilesOnly = SetupOptions.CopyFilesOnly;
+  state.Win2KRefreshPending = Win2KRefreshPending;
+  switch (ChooseInteractiveEnding(state)) {
+    case OfferRestart:
+      ShowRestartDialog();
+      HideMainWindow();
+      break;
+    case EndInteractiveWithSuccess:
+      PostRunQuit(0);
+      break;
+    case EndInteractiveWithFailure:
+      PostRunQuit(-1);
+      break;
+    case CleanUpAndEndInteractive:
+      // Nothing is left that would end the run: end it here rather than
+      // leave a hidden setup waiting forever.
+      FinalCleanup();
+      DestroyProgressDialog();
+      PostRunQuit(-1);
+      break;
+    case WaitForInteractiveEnding:
+      break;
+  }
+}
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   AppInstance = instance;
-  LoadStringA(instance, 1, WelcomeText, TextBufferSize);
-  LoadStringA(instance, 2, RestartText, TextBufferSize);
-  LoadStringA(instance, 3, ProgressTitle, TextBufferSize);
+  LoadStringA(instance, IDS_WELCOME, WelcomeText, TextBufferSize);
+  LoadStringA(instance, IDS_RESTART, RestartText, TextBufferSize);
+  LoadStringA(instance, IDS_PROGRESS, ProgressTitle, TextBufferSize);
   InitCommonControls();
   OsClass = ClassifyRunningPlatform();
   ParseCommandLine(commandLine, &Switches);
   RegisterMainWindowClass(instance);
 
   MainWindow = CreateMainWindow(instance);
-  if (Switches.Silent) {
+  if (Switches.Silent)
     EndSilentRun(RunSetup());
-  } else {
-    // The interactive face (welcome, progress and restart dialogs) is not
-    // part of this build; without S setup ends at once and changes nothing.
-    PostRunQuit(-1);
-  }
+  else
+    RunInteractive();
   return RunMessageLoop();
 }

@@ -28,6 +28,11 @@ HWND CreateMainWindow(HINSTANCE instance) {
   return window;
 }
 
+void HideMainWindow() {
+  ShowWindow(MainWindow, SW_HIDE);
+  UpdateWindow(MainWindow);
+}
+
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_DESTROY) {
     KillCompletionTimers();

@@ -1,6 +1,7 @@
 #include "run_state.h"
 
 #include "completion_timers.h"
+#include "install_log.h"
 #include "options.h"
 #include "platform_class.h"
 
@@ -16,6 +17,7 @@ HMODULE Library1 = nullptr;
 HMODULE Library2 = nullptr;
 bool Win2KRefreshPending = false;
 bool ServiceRemovalFailed = false;
+bool ServiceWaitExpired = false;
 bool CleanupDone = false;
 bool QuitPosted = false;
 
@@ -24,7 +26,10 @@ bool ImmediateFinish() {
          SetupOptions.CopyFilesOnly;
 }
 
+bool RunFailed() { return ServiceRemovalFailed || ServiceWaitExpired; }
+
 void PostRunQuit(int exitCode) {
+  LogRunEnd(exitCode);
   QuitPosted = true;
   PostQuitMessage(exitCode);
 }

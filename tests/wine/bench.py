@@ -7,8 +7,17 @@ writes the registry inside the prefix.
         sc.seed_registry(r"HKLM\\Software\\X", {"Name": ("REG_SZ", b"abc\\0")})
         r = sc.run(r"C:\\medium\\setup.exe", "S")
         r.exit_code          # unsigned 32-bit exit code
-        r.boxes              # [(caption, text)] of every dialog, in order
+        r.boxes              # [(caption, text)] of every message box, in order
+        r.dialogs            # [DialogRecord] of setup's own dialogs, in order
         sc.registry(r"HKLM\\Software\\X")   # None, or {"values": {...}, "keys": {...}}
+
+Setup's welcome, restart and progress dialogs ("#1000", "#1001", "#1002" by
+their edit control) are seen from inside the program by winrun's dialog
+hook, even while setup is too busy to answer messages; answers and keys
+script them (see Scenario.run). Scenario(display=True) runs the programs
+on a private Xvfb server with Wine's X11 driver instead of the null
+driver; Scenario(language="de_DE.UTF-8") (or set_language) gives them that
+locale.
 
 The prefix is a 64-bit Wine prefix in which our 32-bit programs run. Every
 program that reads or writes the registry here (the programs under test and
@@ -19,6 +28,7 @@ Run as a script with "make-template" to create the template prefix once
 per test run (the CTest fixture does that).
 """
 
+import collections
 import os
 import shutil
 import subprocess
@@ -35,6 +45,7 @@ BUILD = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "bu
 WORK = os.environ.get("BENCH_WORK", os.path.join(BUILD, "wine"))
 MEDIUM = os.environ.get("BENCH_MEDIUM", os.path.join(BUILD, "medium"))
 WINRUN = os.environ.get("BENCH_WINRUN", os.path.join(BUILD, "tools", "winrun", "winrun.exe"))
+DIALOG_HOOK = os.path.join(os.path.dirname(WINRUN), "dialog_hook.dll")  # winrun loads it
 FIXTURES = os.environ.get("BENCH_FIXTURES", os.path.join(BUILD, "tests", "wine"))  # fixture programs
 TEMPLATE = os.path.join(WORK, "template")
 TEMPLATE_READY = os.path.join(TEMPLATE, "bench-ready")
@@ -48,6 +59,15 @@ REG_TYPES = {0: "REG_NONE", 1: "REG_SZ", 2: "REG_EXPAND_SZ", 3: "REG_BINARY", 4:
 REG_CODES = {name: code for code, name in REG_TYPES.items()}
 
 VERSIONS = ("win95", "win98", "winme", "nt40", "win2k")
+
+# Virtual keys for Scenario.run(keys=...).
+VK_RETURN = 0x0D
+VK_ESCAPE = 0x1B
+
+# The restart request: what the stand-in for wineboot.exe records, and the
+# exit code of the programs that the session's end ended.
+RESTART_LOG = r"C:\bench\restart.log"
+SESSION_END_EXIT = 0x5E55
 
 
 class BenchError(Exception):
@@ -127,14 +147,45 @@ def parse_registry_dump(text):
     return root
 
 
+# One record of setup's dialogs: event is show, hide, destroy, progress,
+# press, key or error; kind is welcome, restart or progress; values are the
+# caption and text (show), the position (progress, an int), the button or
+# key code (press, key); ms counts from the start of the run.
+DialogRecord = collections.namedtuple("DialogRecord", "event kind values ms")
+
+
 class Result:
-    def __init__(self, outcome, boxes):
+    def __init__(self, outcome, boxes, dialogs=()):
         self.outcome = outcome
         self.boxes = boxes
+        self.dialogs = list(dialogs)
         self.exit_code = int(outcome.split()[1]) if outcome.startswith("exit ") else None
 
     def __repr__(self):
-        return f"Result({self.outcome!r}, boxes={self.boxes!r})"
+        return f"Result({self.outcome!r}, boxes={self.boxes!r}, dialogs={self.dialogs!r})"
+
+    def shown(self):
+        """(kind, text) of every dialog of setup that appeared, in order."""
+        return [(d.kind, d.values[1]) for d in self.dialogs if d.event == "show"]
+
+    def events(self):
+        """(event, kind) of every record but the bar's positions."""
+        return [(d.event, d.kind) for d in self.dialogs if d.event != "progress"]
+
+    def positions(self):
+        """The progress bar's positions, in order."""
+        return [d.values[0] for d in self.dialogs if d.event == "progress"]
+
+
+def parse_dialog_records(text):
+    records = []
+    for line in text.splitlines():
+        fields = [_unescape(f) for f in line.split("\t")]
+        ms, event, kind, values = int(fields[0]), fields[1], fields[2], tuple(fields[3:])
+        if event in ("progress", "press", "key"):
+            values = tuple(int(v) for v in values)
+        records.append(DialogRecord(event, kind, values, ms))
+    return records
 
 
 def _unescape(field):
@@ -153,10 +204,13 @@ class Scenario:
     """A fresh prefix cloned from the template, with the Windows version set,
     the medium at C:\\medium and the agent at C:\\bench."""
 
-    def __init__(self, version="win2k", medium=True):
+    def __init__(self, version="win2k", medium=True, display=False, language=None):
         self.version = version
         self.with_medium = medium
+        self.display = display
+        self.language = language
         self.prefix = None
+        self.xvfb = None
         self._jobs = 0
 
     def __enter__(self):
@@ -166,6 +220,9 @@ class Scenario:
         os.rmdir(self.prefix)
         self._clone()
         self.env = wine_env(self.prefix)
+        self.set_language(self.language)
+        if self.display:
+            self._start_display()
         # A 32-bit Windows has system32\drivers; Wine's 32-bit view of a
         # 64-bit prefix lacks it.
         os.makedirs(self.unix_path(r"C:\windows\system32\drivers"), exist_ok=True)
@@ -175,7 +232,7 @@ class Scenario:
         os.makedirs(bench_dir, exist_ok=True)
         fixtures = [os.path.join(FIXTURES, f) for f in os.listdir(FIXTURES)
                     if f.endswith(".exe")] if FIXTURES else []
-        for program in [WINRUN] + fixtures:
+        for program in [WINRUN, DIALOG_HOOK] + fixtures:
             shutil.copy(program, bench_dir)
         if self.with_medium:
             shutil.copytree(MEDIUM, self.unix_path("C:\\medium"))
@@ -186,6 +243,9 @@ class Scenario:
         try:
             subprocess.run([WINESERVER, "-k"], env=self.env, timeout=60)
         finally:
+            if self.xvfb:
+                self.xvfb.terminate()
+                self.xvfb.wait(timeout=30)
             if not os.environ.get("BENCH_KEEP"):
                 shutil.rmtree(self.prefix, ignore_errors=True)
         return False
@@ -209,6 +269,83 @@ class Scenario:
                     os.link(src, dst)
                 else:
                     shutil.copy2(src, dst)
+
+    # Display and language ----------------------------------------------------
+
+    def _start_display(self):
+        """A private Xvfb server, and Wine's X11 driver in place of the
+        template's null driver (set before any program starts the desktop)."""
+        reading, writing = os.pipe()
+        with open(os.path.join(self.prefix, "xvfb.log"), "ab") as log:
+            self.xvfb = subprocess.Popen(
+                ["Xvfb", "-displayfd", str(writing), "-screen", "0", "1024x768x24", "-nolisten",
+                 "tcp"], pass_fds=(writing,), stdin=subprocess.DEVNULL, stdout=log, stderr=log)
+        os.close(writing)
+        with os.fdopen(reading) as number:
+            display = number.readline().strip()
+        if not display:
+            raise BenchError("Xvfb did not start: see xvfb.log in the scenario")
+        self.env["DISPLAY"] = f":{display}"
+        # A virtual desktop: Wine then draws the windows' frames and captions
+        # itself, as Windows would, where no window manager runs.
+        user_reg = os.path.join(self.prefix, "user.reg")
+        with open(user_reg, encoding="latin-1") as f:
+            text = f.read().replace('"Graphics"="null"', '"Graphics"="x11"')
+        text += ('\n[Software\\\\Wine\\\\Explorer]\n"Desktop"="Default"\n'
+                 '\n[Software\\\\Wine\\\\Explorer\\\\Desktops]\n"Default"="1024x768"\n')
+        with open(user_reg, "w", encoding="latin-1") as f:
+            f.write(text)
+
+    def set_language(self, language):
+        """The locale of the programs started from now on (Wine takes it
+        from LANG/LC_ALL at each start), e.g. "ja_JP.UTF-8"; None: the host's."""
+        self.language = language
+        for name in ("LANG", "LC_ALL"):
+            if language:
+                self.env[name] = language
+            else:
+                self.env.pop(name, None)
+                if name in os.environ:
+                    self.env[name] = os.environ[name]
+
+    def screenshot(self, png_path):
+        """The whole Xvfb screen as a PNG file (needs display=True)."""
+        subprocess.run(["import", "-display", self.env["DISPLAY"], "-window", "root", png_path],
+                       check=True, timeout=60, stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    # The restart request ---------------------------------------------------
+
+    def _wineboot(self):
+        # ExitWindowsEx starts it from the 64-bit system directory, hard-linked
+        # to the template's: unlink it before anything is written there.
+        return os.path.join(self.prefix, "drive_c", "windows", "system32", "wineboot.exe")
+
+    def record_restarts(self):
+        """Puts the restart_recorder fixture in place of wineboot.exe."""
+        self.refuse_restarts()
+        shutil.copy(os.path.join(FIXTURES, "restart_recorder.exe"), self._wineboot())
+        # Wine runs its built-in wineboot unless told to run the file.
+        self.seed_registry(r"HKCU\Software\Wine\DllOverrides", {"wineboot.exe": sz("native")})
+
+    def refuse_restarts(self):
+        """Removes wineboot.exe, so that ExitWindowsEx fails."""
+        if os.path.lexists(self._wineboot()):
+            os.unlink(self._wineboot())
+
+    def restart_log(self, settle=10):
+        """The recorder's lines since the last call; waits up to settle
+        seconds for one that is still at work (its starter does not wait
+        for it)."""
+        deadline = time.time() + settle
+        while True:
+            lines = self.read_file(RESTART_LOG).decode("latin-1").splitlines() \
+                if self.exists(RESTART_LOG) else []
+            if (lines and lines[-1] == "done") or time.time() >= deadline:
+                if lines:
+                    os.remove(self.unix_path(RESTART_LOG))
+                return [line for line in lines if line != "done"]
+            time.sleep(0.5)
 
     # Files -----------------------------------------------------------------
 
@@ -271,26 +408,42 @@ class Scenario:
         self._jobs += 1
         return f"C:\\bench\\{self._jobs:03d}-{suffix}"
 
-    def run(self, program, args="", cwd=None, timeout=60, answers=None, commandline=None):
+    def run(self, program, args="", cwd=None, timeout=60, answers=None, commandline=None,
+            keys=()):
         """Runs a program with the command line "program args" (or commandline
-        verbatim), presses OK in every dialog (or the button that answers
-        maps its caption to), and returns its Result."""
-        job, result, boxes = (self._job_file(s) for s in ("job.txt", "result.txt", "boxes.txt"))
+        verbatim), presses OK in every message box (or the button that answers
+        maps its caption to), and returns its Result.
+
+        Setup's dialogs are named "#1000" (welcome), "#1001" (restart) and
+        "#1002" (progress): answers maps them to a button id, or to (button
+        id, delay in ms after the dialog appeared); 0 presses nothing. By
+        default welcome and restart get OK, the progress dialog nothing.
+        keys: (dialog, virtual key, delay ms) tuples, each key posted once to
+        the dialog's focused control as soon as the program takes messages
+        after the delay."""
+        job, result, boxes, dialogs = (self._job_file(s) for s in
+                                       ("job.txt", "result.txt", "boxes.txt", "dialogs.txt"))
         if commandline is None:
             commandline = f"{program.rsplit(chr(92), 1)[-1]} {args}" if args else program.rsplit("\\", 1)[-1]
         lines = [f"program={program}", f"commandline={commandline}", f"timeout={timeout * 1000}",
-                 f"result={result}", f"boxes={boxes}"]
+                 f"result={result}", f"boxes={boxes}", f"dialogs={dialogs}"]
         if cwd:
             lines.append(f"directory={cwd}")
         for caption, button in (answers or {}).items():
-            lines.append(f"answer={caption}\t{button}")
+            button, delay = button if isinstance(button, tuple) else (button, 0)
+            lines.append(f"answer={caption}\t{button}\t{delay}")
+        for dialog, key, delay in keys:
+            lines.append(f"key={dialog}\t{key}\t{delay}")
         self.put_file(job, ("\r\n".join(lines) + "\r\n").encode("latin-1"))
         self._agent(["run", job], timeout + 90)
         if not self.exists(result):
             raise BenchError(f"winrun left no result for {commandline!r}")
         outcome = self.read_file(result).decode("latin-1").strip()
         box_lines = self.read_file(boxes).decode("latin-1").splitlines() if self.exists(boxes) else []
-        return Result(outcome, [tuple(_unescape(f) for f in line.split("\t", 1)) for line in box_lines])
+        records = parse_dialog_records(self.read_file(dialogs).decode("utf-8")) \
+            if self.exists(dialogs) else []
+        return Result(outcome, [tuple(_unescape(f) for f in line.split("\t", 1)) for line in box_lines],
+                      records)
 
     def registry(self, path):
         out = self._job_file("dump.txt")

@@ -1,13 +1,16 @@
 #include "box_watcher.h"
 
-#include <windows.h>
 #include <string.h>
 
-static FILE* Log;
-static const BoxAnswer* Answers;
-static int AnswerCount;
+#include "dialog_kinds.h"
+#include "record_text.h"
+#include "setup_dialogs.h"
+
+static const WatcherScript* Script;
 static volatile LONG StopRequested;
 static HANDLE WatcherThread;
+static HANDLE WatcherReady;
+static HWND Window;
 
 // Dialogs already answered; a pressed dialog may stay on screen for a
 // moment before it closes.
@@ -25,66 +28,93 @@ static void Remember(HWND window) {
   if (AnsweredCount < 64) ++AnsweredCount;
 }
 
-static void WriteEscaped(const char* text) {
-  for (const char* p = text; *p; ++p) {
-    switch (*p) {
-      case '\t': fputs("\\t", Log); break;
-      case '\n': fputs("\\n", Log); break;
-      case '\r': fputs("\\r", Log); break;
-      case '\\': fputs("\\\\", Log); break;
-      default: fputc(*p, Log);
-    }
-  }
+static int ButtonFor(const char* caption) {
+  for (int i = 0; i < Script->answerCount; ++i)
+    if (strcmp(Script->answers[i].caption, caption) == 0) return Script->answers[i].buttonId;
+  return IDOK;
 }
 
-static int ButtonFor(const char* caption) {
-  for (int i = 0; i < AnswerCount; ++i)
-    if (strcmp(Answers[i].caption, caption) == 0) return Answers[i].buttonId;
-  return IDOK;
+static void AnswerBox(HWND window) {
+  if (WasAnswered(window)) return;
+  char caption[256] = "", text[1024] = "";
+  GetWindowTextA(window, caption, sizeof caption);
+  GetDlgItemTextA(window, 0xFFFF, text, sizeof text);  // the text of a message box
+  WriteEscaped(Script->boxes, caption);
+  fputc('\t', Script->boxes);
+  WriteEscaped(Script->boxes, text);
+  fputc('\n', Script->boxes);
+  fflush(Script->boxes);
+
+  const int button = ButtonFor(caption);
+  Remember(window);
+  PostMessageA(window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(window, button)));
 }
 
 static BOOL CALLBACK VisitWindow(HWND window, LPARAM) {
   char className[32];
   if (!GetClassNameA(window, className, sizeof className)) return TRUE;
   if (strcmp(className, "#32770") != 0 || !IsWindowVisible(window)) return TRUE;
-  if (WasAnswered(window)) return TRUE;
-
-  char caption[256] = "", text[1024] = "";
-  GetWindowTextA(window, caption, sizeof caption);
-  GetDlgItemTextA(window, 0xFFFF, text, sizeof text);  // the text of a message box
-  WriteEscaped(caption);
-  fputc('\t', Log);
-  WriteEscaped(text);
-  fputc('\n', Log);
-  fflush(Log);
-
-  const int button = ButtonFor(caption);
-  Remember(window);
-  PostMessageA(window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(window, button)));
+  const DialogKind kind = DialogKindOf(window);
+  if (kind == NotSetupDialog) AnswerBox(window);
+  else HandleSetupDialog(window, kind);
   return TRUE;
 }
 
-static DWORD WINAPI WatchDesktop(LPVOID) {
-  for (;;) {
-    const bool last = StopRequested != 0;
-    EnumWindows(VisitWindow, 0);
-    if (last) return 0;
-    Sleep(25);
+static LRESULT CALLBACK WatcherProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COPYDATA) {
+    RecordHookEvent(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+    return TRUE;
   }
+  return DefWindowProcW(window, message, wParam, lParam);
 }
 
-bool StartBoxWatcher(FILE* log, const BoxAnswer* answers, int answerCount) {
-  Log = log;
-  Answers = answers;
-  AnswerCount = answerCount;
+static HWND CreateWatcherWindow() {
+  WNDCLASSW windowClass;
+  ZeroMemory(&windowClass, sizeof windowClass);
+  windowClass.lpfnWndProc = WatcherProc;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = L"WinrunDialogWatcher";
+  RegisterClassW(&windowClass);
+  // A message-only window: no desktop window list shows it.
+  return CreateWindowW(L"WinrunDialogWatcher", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                       windowClass.hInstance, nullptr);
+}
+
+static void PumpMessages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+}
+
+static DWORD WINAPI WatchDesktop(LPVOID) {
+  Window = CreateWatcherWindow();
+  SetEvent(WatcherReady);
+  if (!Window) return 1;
+  for (;;) {
+    const bool last = StopRequested != 0;
+    PumpMessages();
+    EnumWindows(VisitWindow, 0);
+    if (last) break;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 25, QS_ALLINPUT);
+  }
+  DestroyWindow(Window);
+  return 0;
+}
+
+HWND StartBoxWatcher(const WatcherScript* script) {
+  Script = script;
+  BeginDialogRecords(script);
+  WatcherReady = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   DWORD threadId;
   WatcherThread = CreateThread(nullptr, 0, WatchDesktop, nullptr, 0, &threadId);
-  return WatcherThread != nullptr;
+  if (!WatcherThread) return nullptr;
+  WaitForSingleObject(WatcherReady, INFINITE);
+  return Window;
 }
 
 void StopBoxWatcher() {
   InterlockedExchange(&StopRequested, 1);
   WaitForSingleObject(WatcherThread, 5000);
   CloseHandle(WatcherThread);
+  CloseHandle(WatcherReady);
 }

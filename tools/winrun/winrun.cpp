@@ -4,8 +4,10 @@
 //   winrun regseed <in file>         apply registry records in that format
 // Job file: one key=value per line:
 //   program=<path>   commandline=<full command line, verbatim>   directory=<current directory>
-//   timeout=<ms>     result=<file for the exit code>   boxes=<file for the dialog log>
-//   answer=<caption><tab><button id>  (any number)
+//   timeout=<ms>     result=<file for the exit code>   boxes=<file for the message box log>
+//   dialogs=<file for the records of setup's dialogs (setup_dialogs.h)>
+//   answer=<caption><tab><button id>[<tab><delay ms>]  (any number; see box_watcher.h)
+//   key=<#edit id of a setup dialog><tab><virtual key>[<tab><delay ms>]  (any number)
 #include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -13,6 +15,7 @@
 
 #include "box_watcher.h"
 #include "registry_tool.h"
+#include "setup_dialogs.h"
 
 struct Job {
   char program[MAX_PATH];
@@ -20,14 +23,25 @@ struct Job {
   char directory[MAX_PATH];
   char result[MAX_PATH];
   char boxes[MAX_PATH];
+  char dialogs[MAX_PATH];
   DWORD timeout;
   BoxAnswer answers[16];
   int answerCount;
+  KeyPress keys[8];
+  int keyCount;
 };
 
 static void CopyField(char* out, size_t size, const char* value) {
   strncpy(out, value, size - 1);
   out[size - 1] = '\0';
+}
+
+// Ends the field at the next tab; returns what follows it ("" at the end).
+static char* SplitField(char* field) {
+  char* tab = strchr(field, '\t');
+  if (!tab) return field + strlen(field);
+  *tab = '\0';
+  return tab + 1;
 }
 
 static bool ReadJob(const char* file, Job* job) {
@@ -45,45 +59,78 @@ static bool ReadJob(const char* file, Job* job) {
     else if (!strcmp(line, "directory")) CopyField(job->directory, sizeof job->directory, value);
     else if (!strcmp(line, "result")) CopyField(job->result, sizeof job->result, value);
     else if (!strcmp(line, "boxes")) CopyField(job->boxes, sizeof job->boxes, value);
+    else if (!strcmp(line, "dialogs")) CopyField(job->dialogs, sizeof job->dialogs, value);
     else if (!strcmp(line, "timeout")) job->timeout = strtoul(value, nullptr, 10);
     else if (!strcmp(line, "answer") && job->answerCount < 16) {
       BoxAnswer* answer = &job->answers[job->answerCount++];
-      char* id = strchr(value, '\t');
-      answer->buttonId = id ? atoi(id + 1) : IDOK;
-      if (id) *id = '\0';
+      char* id = SplitField(value);
+      char* delay = SplitField(id);
+      answer->buttonId = *id ? atoi(id) : IDOK;
+      answer->delay = strtoul(delay, nullptr, 10);
       CopyField(answer->caption, sizeof answer->caption, value);
+    } else if (!strcmp(line, "key") && job->keyCount < 8) {
+      KeyPress* key = &job->keys[job->keyCount++];
+      char* code = SplitField(value);
+      char* delay = SplitField(code);
+      key->virtualKey = atoi(code);
+      key->delay = strtoul(delay, nullptr, 10);
+      CopyField(key->dialog, sizeof key->dialog, value);
     }
   }
   fclose(in);
   return job->program[0] && job->result[0];
 }
 
-static int RunJob(const char* jobFile) {
-  static Job job;
-  if (!ReadJob(jobFile, &job)) return 2;
-  FILE* boxes = fopen(job.boxes[0] ? job.boxes : "NUL", "wb");
-  if (!boxes) return 2;
-  StartBoxWatcher(boxes, job.answers, job.answerCount);
-
+// Starts the program with its main thread hooked before it runs, waits for
+// it and describes how it ended.
+static void RunProgram(const Job& job, char* outcome, size_t outcomeSize) {
   STARTUPINFOA startup;
   ZeroMemory(&startup, sizeof startup);
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process;
-  char outcome[64];
-  if (!CreateProcessA(job.program, job.commandLine, nullptr, nullptr, FALSE, 0, nullptr,
-                      job.directory[0] ? job.directory : nullptr, &startup, &process)) {
-    _snprintf(outcome, sizeof outcome, "start_failed %lu", GetLastError());
-  } else if (WaitForSingleObject(process.hProcess, job.timeout) == WAIT_TIMEOUT) {
+  if (!CreateProcessA(job.program, const_cast<char*>(job.commandLine), nullptr, nullptr, FALSE,
+                      CREATE_SUSPENDED, nullptr, job.directory[0] ? job.directory : nullptr,
+                      &startup, &process)) {
+    _snprintf(outcome, outcomeSize, "start_failed %lu", GetLastError());
+    return;
+  }
+  HookDialogs(process.dwThreadId);
+  ResumeThread(process.hThread);
+  if (WaitForSingleObject(process.hProcess, job.timeout) == WAIT_TIMEOUT) {
     TerminateProcess(process.hProcess, 0xDEAD);
     WaitForSingleObject(process.hProcess, 5000);
-    strcpy(outcome, "timeout");
+    _snprintf(outcome, outcomeSize, "timeout");
   } else {
     DWORD code = 0;
     GetExitCodeProcess(process.hProcess, &code);
-    _snprintf(outcome, sizeof outcome, "exit %lu", code);
+    _snprintf(outcome, outcomeSize, "exit %lu", code);
   }
+  UnhookDialogs();
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+}
+
+static int RunJob(const char* jobFile) {
+  static Job job;
+  if (!ReadJob(jobFile, &job)) return 2;
+  FILE* boxes = fopen(job.boxes[0] ? job.boxes : "NUL", "wb");
+  FILE* dialogs = fopen(job.dialogs[0] ? job.dialogs : "NUL", "wb");
+  if (!boxes || !dialogs) return 2;
+  WatcherScript script = {boxes, dialogs, job.answers, job.answerCount, job.keys, job.keyCount};
+  const HWND watcher = StartBoxWatcher(&script);
+  // The dialog hook inside the program finds the watcher here.
+  char watcherText[32];
+  _snprintf(watcherText, sizeof watcherText, "%lx",
+            static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(watcher)));
+  watcherText[sizeof watcherText - 1] = '\0';
+  SetEnvironmentVariableA(WatcherWindowVariable, watcherText);
+
+  char outcome[64];
+  RunProgram(job, outcome, sizeof outcome);
+  outcome[sizeof outcome - 1] = '\0';
   StopBoxWatcher();
   fclose(boxes);
+  fclose(dialogs);
 
   FILE* result = fopen(job.result, "wb");
   if (!result) return 2;

@@ -1,0 +1,77 @@
+"""The restart dialog of setup.exe under Wine: OK asks Windows for the
+restart (forced, with the shutdown privilege, on NT; a plain one on the
+Windows 98 family) and the end of the session ends setup; Cancel, or a
+request that Windows refuses, ends setup itself with 0; an NT 4.0 run
+whose earlier driver service stayed warns in English whatever the
+language, and fails."""
+
+import unittest
+
+from bench import SESSION_END_EXIT, Scenario, sz
+from interactive_scenario import (FORCED_RESTART, IDCANCEL, IDOK, NOT_INSTALLED, PLAIN_RESTART,
+                                  RESTART, RESTART_EN, SETUP_ENDED, WITH_PRIVILEGE,
+                                  WITHOUT_PRIVILEGE, forget_run, run_interactive,
+                                  seed_earlier_nt4_install)
+from sequence_scenario import FAILED, OLD_SOURCE, SERVICE_KEY, entries, launches, prepare, source_path
+
+RESTART_CLOSED = [("press", "restart"), ("hide", "restart"), ("destroy", "restart")]
+
+
+class RestartDialog(unittest.TestCase):
+    def test_each_answer_on_the_start_path_and_the_modem_poll(self):
+        # NT 4.0 offers the restart on the start path, the Windows 98 family
+        # (with ReBoot) at the end of the modem poll.
+        runs = (("nt40", {}, "LAUNCH_FILES_NT", [FORCED_RESTART, WITH_PRIVILEGE]),
+                ("win98", {"ReBoot": "Y"}, "LAUNCH_FILES_9X", [PLAIN_RESTART, WITHOUT_PRIVILEGE]))
+        for version, options, launch_list, request in runs:
+            with Scenario(version) as sc:
+                prepare(sc, options)
+                # (answer, Windows restarts, exit code, what the request records)
+                cases = (("Cancel", IDCANCEL, True, 0, []),
+                         # Without wineboot.exe Wine's ExitWindowsEx fails; nothing
+                         # else would end setup then.
+                         ("OK, refused", IDOK, False, 0, []),
+                         # Setup posts nothing: the end of the session ends it.
+                         ("OK", IDOK, True, SESSION_END_EXIT, request + [SETUP_ENDED]))
+                for name, answer, restarts, exit_code, recorded in cases:
+                    with self.subTest(version=version, answer=name):
+                        forget_run(sc)
+                        if restarts:
+                            sc.record_restarts()
+                        else:
+                            sc.refuse_restarts()
+                        result, _ = run_interactive(sc, answers={RESTART: answer}, timeout=60)
+                        self.assertEqual(exit_code, result.exit_code, result)
+                        self.assertEqual(("restart", RESTART_EN), result.shown()[-1])
+                        self.assertEqual(RESTART_CLOSED, result.events()[-3:])
+                        self.assertEqual(recorded, sc.restart_log(settle=10 if recorded else 2))
+                        self.assertEqual([[launch_list]], launches(sc))
+                        self.assertEqual(sz(OLD_SOURCE), source_path(sc),
+                                         "cleaned up before the question")
+
+
+class OldServiceStays(unittest.TestCase):
+    def test_the_warning_is_english_and_cancel_fails_the_run(self):
+        with Scenario("nt40") as sc:
+            sc.record_restarts()
+            # German also shows that the locale reached the other texts.
+            for language, welcome in (("en_US.UTF-8", "Do you want to install the modem driver?"),
+                                      ("de_DE.UTF-8", "Installation der Modemtreiber")):
+                with self.subTest(language):
+                    sc.set_language(language)
+                    prepare(sc, {}, {"RemoveNTService": {"Result": 0}})
+                    forget_run(sc)
+                    seed_earlier_nt4_install(sc)
+                    result, _ = run_interactive(sc, answers={RESTART: IDCANCEL})
+                    self.assertEqual(FAILED, result.exit_code, "nothing was installed")
+                    shown = result.shown()
+                    self.assertEqual([("welcome", welcome), ("restart", NOT_INSTALLED)],
+                                     [shown[0], shown[-1]])
+                    self.assertEqual(["RemovePort", "RemoveModem", "RemoveNTService"], entries(sc))
+                    self.assertIsNotNone(sc.registry(SERVICE_KEY), "the earlier service stays")
+                    self.assertEqual([], launches(sc))
+                    self.assertEqual([], sc.restart_log(settle=2))
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,14 @@
+#include "dialog_kinds.h"
+
+static const int KindEdits[] = {0, 1000, 1001, 1002};
+static const char* const KindNames[] = {"", "welcome", "restart", "progress"};
+
+DialogKind DialogKindOf(HWND dialog) {
+  for (int kind = WelcomeDialog; kind <= ProgressDialog; ++kind)
+    if (GetDlgItem(dialog, KindEdits[kind])) return static_cast<DialogKind>(kind);
+  return NotSetupDialog;
+}
+
+const char* DialogKindName(DialogKind kind) { return KindNames[kind]; }
+
+int DialogKindEdit(DialogKind kind) { return KindEdits[kind]; }

@@ -1,0 +1,9 @@
+// Fields of the watcher's record files: tabs, newlines and backslashes
+// escaped so that a record stays on one line and its fields stay apart.
+#pragma once
+#include <stdio.h>
+
+void WriteEscaped(FILE* out, const char* text);
+
+// Writes UTF-16 text as escaped UTF-8.
+void WriteEscapedWide(FILE* out, const wchar_t* text);
