@@ -442,8 +442,8 @@ class Scenario:
         box_lines = self.read_file(boxes).decode("latin-1").splitlines() if self.exists(boxes) else []
         records = parse_dialog_records(self.read_file(dialogs).decode("utf-8")) \
             if self.exists(dialogs) else []
-        return Result(outcome, [tuple(_unescape(f) for f in line.split("\t", 1)) for line in box_lines],
-                      records)
+        boxes = [tuple(_unescape(f) for f in line.split("\t", 1)) for line in box_lines]
+        return Result(outcome, boxes, records)
 
     def registry(self, path):
         out = self._job_file("dump.txt")

@@ -24,6 +24,7 @@ FORCED_RESTART = r"C:\windows\system32\wineboot.exe --kill"
 PLAIN_RESTART = r"C:\windows\system32\wineboot.exe --end-session"
 WITH_PRIVILEGE = "requested by setup.exe with SeShutdownPrivilege enabled"
 WITHOUT_PRIVILEGE = "requested by setup.exe with SeShutdownPrivilege not enabled"
+ENDED_WITH_PRIVILEGE = "requested by an ended program with SeShutdownPrivilege enabled"
 SETUP_ENDED = "ended setup.exe"
 
 

@@ -1,7 +1,9 @@
-"""Interactive runs of setup.exe under Wine that neither finish inside the
-welcome dialog's OK nor leave a completion timer running: nothing else
-would end them, so setup cleans up, closes the progress dialog and ends
-with -1 at once."""
+"""Interactive runs of setup.exe under Wine that end without a completed
+installation: a run that failed ends with -1 without the restart dialog,
+even on NT 4.0, which offers it after every completed run; a run that
+neither finished inside the welcome dialog's OK nor left a completion
+timer running would have nothing else to end it, so setup cleans up,
+closes the progress dialog and ends with -1 at once."""
 
 import unittest
 
@@ -39,6 +41,19 @@ class UnendedRuns(unittest.TestCase):
                 self.assertEqual(called, entries(sc))
                 self.assertEqual([], launches(sc))
                 self.assertEqual(sz(OLD_SOURCE), source_path(sc), "FinalCleanup ran")
+
+
+class FailedRun(unittest.TestCase):
+    def test_ends_with_minus_1_without_the_restart_dialog(self):
+        with Scenario("nt40") as sc:
+            prepare(sc)
+            replace_library(sc, "QVSETUP1.DLL")
+            result, _ = run_interactive(sc, timeout=60)
+            self.assertEqual(FAILED, result.exit_code, result)
+            self.assertEqual([("welcome", WELCOME_EN), ("progress", PROGRESS_EN)], result.shown())
+            self.assertEqual(["GetInfByPci"], entries(sc), "no modem device installed")
+            self.assertEqual([], launches(sc))
+            self.assertEqual(sz(OLD_SOURCE), source_path(sc), "FinalCleanup ran")
 
 
 if __name__ == "__main__":

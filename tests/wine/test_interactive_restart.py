@@ -8,11 +8,12 @@ language, and fails."""
 import unittest
 
 from bench import SESSION_END_EXIT, Scenario, sz
-from interactive_scenario import (FORCED_RESTART, IDCANCEL, IDOK, NOT_INSTALLED, PLAIN_RESTART,
-                                  RESTART, RESTART_EN, SETUP_ENDED, WITH_PRIVILEGE,
-                                  WITHOUT_PRIVILEGE, forget_run, run_interactive,
-                                  seed_earlier_nt4_install)
-from sequence_scenario import FAILED, OLD_SOURCE, SERVICE_KEY, entries, launches, prepare, source_path
+from interactive_scenario import (ENDED_WITH_PRIVILEGE, FORCED_RESTART, IDCANCEL, IDOK,
+                                  NOT_INSTALLED, PLAIN_RESTART, RESTART, RESTART_EN, SETUP_ENDED,
+                                  WITH_PRIVILEGE, WITHOUT_PRIVILEGE, forget_run, run_interactive,
+                                  seed_earlier_nt4_install, timed)
+from sequence_scenario import (FAILED, OLD_SOURCE, SERVICE_KEY, entries, launches, prepare,
+                               source_path)
 
 RESTART_CLOSED = [("press", "restart"), ("hide", "restart"), ("destroy", "restart")]
 
@@ -48,6 +49,19 @@ class RestartDialog(unittest.TestCase):
                         self.assertEqual([[launch_list]], launches(sc))
                         self.assertEqual(sz(OLD_SOURCE), source_path(sc),
                                          "cleaned up before the question")
+
+    def test_the_service_poll_ends_setup_itself_after_the_request(self):
+        # Windows 2000 without a hardware id: the service poll's success asks
+        # while the progress dialog is still up, then posts 0 at once.
+        with Scenario("win2k") as sc:
+            prepare(sc, {"ReBoot": "Y"}, {"GetHardWareId": {"Result": 0}})
+            sc.record_restarts()
+            result, _ = run_interactive(sc)
+            self.assertEqual(0, result.exit_code, result)
+            self.assertEqual([FORCED_RESTART, ENDED_WITH_PRIVILEGE], sc.restart_log(),
+                             "setup had ended when Windows began to end the session")
+            self.assertLess(timed(result, "show", "restart"), timed(result, "destroy", "progress"))
+            self.assertEqual([["LAUNCH_FILES_Win2K"]], launches(sc))
 
 
 class OldServiceStays(unittest.TestCase):

@@ -7,7 +7,8 @@ import unittest
 from bench import Scenario, ScenarioTestCase, sz
 from interactive_scenario import (IDCANCEL, PROGRESS_EN, RESTART, RESTART_EN, WELCOME, WELCOME_EN,
                                   forget_run, run_interactive)
-from sequence_scenario import GSMU_KEY, OLD_SOURCE, entries, launches, prepare, run_value, source_path
+from sequence_scenario import (GSMU_KEY, OLD_SOURCE, entries, launches, prepare, run_value,
+                               source_path)
 
 # The run finishes inside the welcome dialog's OK: the progress dialog goes
 # before the welcome dialog's own window.
