@@ -117,7 +117,10 @@ void LintList(const FindingPlace& place, const ProfileSection& section, const Kn
   const size_t returned = FillKeyList(listed, names, sizeof names);
   const size_t whole = WholeKeyListLength(names, returned, sizeof names);
   size_t index = 0;
-  for (const char* name = names; name < names + whole && *name; name += strlen(name) + 1, ++index) {
+  // A key name holding a NUL byte shows as more than one name in the list:
+  // the walk ends with the keys it has.
+  for (const char* name = names; name < names + whole && *name && index < listed.size();
+       name += strlen(name) + 1, ++index) {
     const ProfileKey& key = *listed[index];
     if (strlen(name) > ListNameLimit) {
       Report(place, key.line, kListKeyTooLong,

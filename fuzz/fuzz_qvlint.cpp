@@ -1,0 +1,55 @@
+// qvlint's checks of a country settings file and of qvsetup.ini: every
+// finding names a line of the input, a known code and bounded texts. The
+// first byte chooses the file kind.
+#include <stdio.h>
+
+#include <string>
+#include <vector>
+
+#include "country_file_check.h"
+#include "fuzz_check.h"
+#include "setup_ini_check.h"
+
+namespace {
+
+struct Seen {
+  unsigned lastLine;
+};
+
+unsigned LineCount(const std::string& text) {
+  unsigned lines = 1;
+  for (char c : text)
+    if (c == '\n' || c == '\r') ++lines;
+  return lines;
+}
+
+void Check(void* context, const Finding& finding) {
+  const Seen* seen = static_cast<const Seen*>(context);
+  FUZZ_CHECK(finding.line >= 1 && finding.line <= seen->lastLine);
+  FUZZ_CHECK(finding.code < kFindingCodeCount);
+  FUZZ_CHECK(FindingCodeName(finding.code) != nullptr);
+  FUZZ_CHECK(TerminatedWithin(finding.reason.text, kMessageSize));
+  FUZZ_CHECK(TerminatedWithin(finding.effect.text, kMessageSize));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size == 0) return 0;
+  const bool countryFile = data[0] & 1;
+  const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
+  Seen seen = {LineCount(text)};
+  FindingSink sink = {Check, &seen, 0};
+  if (countryFile) {
+    FindingPlace place = {"country.ini", "qvsmzad", &sink};
+    FILE* file = fmemopen(const_cast<char*>(text.data()), text.size(), "rb");
+    if (file == nullptr) return 0;  // an empty input opens no stream
+    LintCountryFile(file, place);
+    fclose(file);
+  } else {
+    FindingPlace place = {"qvsetup.ini", "setup", &sink};
+    std::vector<std::string> countryFiles;
+    LintSetupIni(text, place, "/nonexistent-medium", &countryFiles);
+  }
+  return 0;
+}
