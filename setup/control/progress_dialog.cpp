@@ -11,7 +11,6 @@
 HWND ProgressDialog = nullptr;
 
 static const char* const TitleEllipsis = "  . . .";
-static const WPARAM EditTextLimit = 65535;
 
 // Appends the ellipsis to the title, cut to what its buffer holds.
 static void AppendEllipsis(char* title, size_t size) {
@@ -22,7 +21,7 @@ static void AppendEllipsis(char* title, size_t size) {
 INT_PTR CALLBACK ProgressDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   if (message == WM_INITDIALOG) {
     AppendEllipsis(ProgressTitle, sizeof ProgressTitle);
-    SendDlgItemMessageA(dialog, IDC_PROGRESS_TEXT, EM_LIMITTEXT, EditTextLimit, 0);
+    SendDlgItemMessageA(dialog, IDC_PROGRESS_TEXT, EM_LIMITTEXT, DialogTextLimit, 0);
     SetDlgItemTextA(dialog, IDC_PROGRESS_TEXT, ProgressTitle);
     ProgressBar = GetDlgItem(dialog, IDC_PROGRESS_BAR);
     SendMessageA(ProgressBar, PBM_SETRANGE, 0, MAKELPARAM(0, ProgressBarSteps));

@@ -8,7 +8,6 @@
 static const char* const NotInstalledText =
     "Please restart your computer and run setup again, the modem driver was not installed "
     "correctly.";
-static const WPARAM EditTextLimit = 65535;
 
 enum RestartOutcome { RestartRequested, RestartRefused, TokenUnavailable };
 
@@ -40,7 +39,7 @@ static RestartOutcome RequestRestart() {
 
 INT_PTR CALLBACK RestartDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   if (message == WM_INITDIALOG) {
-    SendDlgItemMessageA(dialog, IDC_RESTART_TEXT, EM_LIMITTEXT, EditTextLimit, 0);
+    SendDlgItemMessageA(dialog, IDC_RESTART_TEXT, EM_LIMITTEXT, DialogTextLimit, 0);
     SetDlgItemTextA(dialog, IDC_RESTART_TEXT,
                     ServiceRemovalFailed ? NotInstalledText : RestartText);
     return TRUE;

@@ -6,6 +6,8 @@
 #include "command_line.h"
 
 const int TextBufferSize = 512;
+// What the read-only text boxes of the dialogs accept.
+const WPARAM DialogTextLimit = 65535;
 
 extern unsigned char OsClass;      // platform class, OsClassUnknown until classified
 extern CommandSwitches Switches;   // S, D and R of the command line

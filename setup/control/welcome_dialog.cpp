@@ -5,11 +5,9 @@
 #include "run_setup.h"
 #include "run_state.h"
 
-static const WPARAM EditTextLimit = 65535;
-
 INT_PTR CALLBACK WelcomeDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   if (message == WM_INITDIALOG) {
-    SendDlgItemMessageA(dialog, IDC_WELCOME_TEXT, EM_LIMITTEXT, EditTextLimit, 0);
+    SendDlgItemMessageA(dialog, IDC_WELCOME_TEXT, EM_LIMITTEXT, DialogTextLimit, 0);
     SetDlgItemTextA(dialog, IDC_WELCOME_TEXT, WelcomeText);
     return TRUE;
   }
