@@ -4,8 +4,7 @@
 // feeds. The result is held against the rules worked out on std::string.
 #include <string.h>
 
-#include "files/copy_entry.h"
-#include "files/directory_text.h"
+#include "files/lists_rules.h"
 #include "fuzz_check.h"
 #include "fuzz_setup_dirs.h"
 
@@ -15,15 +14,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string windowsDir = SetupDir(parts, 2, "C:\\WINDOWS");
 
   const std::vector<std::string> words = SplitWords(parts[0], " ,\\");
-  bool accepted = !words.empty() && words[0].size() <= ListNameLimit;
+  bool accepted = !words.empty() && words[0].size() <= kListNameLimit;
   std::string destination = systemDir;
   if (words.size() > 1) destination = systemDir.substr(0, 2);
   for (size_t i = 1; i < words.size(); ++i) {
-    accepted = accepted && words[i].size() < ListWordSize;
+    accepted = accepted && words[i].size() < kListWordSize;
     destination += "\\";
-    destination = words[i] == WindowsToken ? windowsDir : destination + words[i];
+    destination = words[i] == kWindowsToken ? windowsDir : destination + words[i];
   }
-  accepted = accepted && destination.size() <= DestinationLimit;
+  accepted = accepted && destination.size() <= kDestinationLimit;
 
   CopyEntry* entry = new CopyEntry;
   char* value = strdup(parts[0].c_str());

@@ -1,23 +1,23 @@
 // Hardware ids: the PCI key name test, the "PCI\" id formed from a key
 // name, the real id the INF lists, and the widening for the setup library.
-// The real id is formed from a buffer of exactly HardwareIdSize bytes when
+// The real id is formed from a buffer of exactly kHardwareIdSize bytes when
 // the input is that long (then possibly without a terminator), as read from
 // the registry, else from the input's text.
 #include <string.h>
 
 #include "fuzz_check.h"
-#include "registry/hardware_id.h"
+#include "registry/controller_detection_rules.h"
 
 namespace {
 
 void CheckPciHardwareId(const std::string& keyName) {
   NamesPciController(keyName.c_str());
-  char* id = new char[HardwareIdSize];
-  memset(id, 'x', HardwareIdSize);
+  char* id = new char[kHardwareIdSize];
+  memset(id, 'x', kHardwareIdSize);
   if (FormPciHardwareId(id, keyName.c_str())) {
-    FUZZ_CHECK(TerminatedWithin(id, HardwareIdSize) && std::string(id) == "PCI\\" + keyName);
+    FUZZ_CHECK(TerminatedWithin(id, kHardwareIdSize) && std::string(id) == "PCI\\" + keyName);
   } else {
-    FUZZ_CHECK(4 + keyName.size() >= HardwareIdSize && id[0] == 'x');
+    FUZZ_CHECK(4 + keyName.size() >= kHardwareIdSize && id[0] == 'x');
   }
   delete[] id;
 }
@@ -35,20 +35,20 @@ std::string RealIdOf(const std::string& id) {
 }
 
 void CheckRealHardwareId(const uint8_t* data, size_t size) {
-  const size_t length = size < HardwareIdSize ? size : HardwareIdSize;
-  char* id = new char[size < HardwareIdSize ? size + 1 : HardwareIdSize];
+  const size_t length = size < kHardwareIdSize ? size : kHardwareIdSize;
+  char* id = new char[size < kHardwareIdSize ? size + 1 : kHardwareIdSize];
   memcpy(id, data, length);
-  if (size < HardwareIdSize) id[size] = '\0';
-  const bool terminated = TerminatedWithin(id, HardwareIdSize < size + 1 ? HardwareIdSize : size + 1);
+  if (size < kHardwareIdSize) id[size] = '\0';
+  const bool terminated = TerminatedWithin(id, kHardwareIdSize < size + 1 ? kHardwareIdSize : size + 1);
 
-  char* real = new char[RealHardwareIdSize];
+  char* real = new char[kRealHardwareIdSize];
   const int formed = FormRealHardwareId(real, id);
   if (!terminated) {
     FUZZ_CHECK(formed == 0);
   } else {
     const std::string expected = RealIdOf(id);
     FUZZ_CHECK(formed == (expected.empty() ? 0 : 1));
-    if (formed) FUZZ_CHECK(TerminatedWithin(real, RealHardwareIdSize) && real == expected);
+    if (formed) FUZZ_CHECK(TerminatedWithin(real, kRealHardwareIdSize) && real == expected);
   }
   delete[] real;
   delete[] id;
@@ -72,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text = SplitInput(data, size, '\0', 1)[0];
   CheckPciHardwareId(text);
   CheckRealHardwareId(data, size);
-  CheckWidening(text, WideHardwareIdSize);
-  CheckWidening(text, 1 + size % WideInfNameSize);
+  CheckWidening(text, kWideHardwareIdSize);
+  CheckWidening(text, 1 + size % kWideInfNameSize);
   return 0;
 }

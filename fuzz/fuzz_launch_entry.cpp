@@ -5,9 +5,8 @@
 // line feeds.
 #include <string.h>
 
-#include "files/argument_line.h"
-#include "files/directory_text.h"
-#include "files/launch_entry.h"
+#include "files/programs_rules.h"
+#include "files/lists_rules.h"
 #include "fuzz_check.h"
 #include "fuzz_setup_dirs.h"
 
@@ -61,7 +60,7 @@ std::vector<std::string> ArgumentsOf(const std::string& line, size_t i) {
 }
 
 void CheckArgumentLine(const LaunchEntry& entry, size_t lineSize) {
-  const char* words[LaunchWordLimit];
+  const char* words[kLaunchWordLimit];
   for (int i = 0; i < entry.WordCount; ++i) words[i] = entry.Words[i];
   char* line = new char[lineSize];
   if (FormArgumentLine(words, entry.WordCount, line, lineSize)) {
@@ -96,25 +95,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   // The reference: fields at commas, the command's words at blanks.
   const std::vector<std::string> fields = SplitWords(parts[0], ",");
-  bool accepted = !fields.empty() && fields[0].size() < ListWordSize &&
-                  (fields.size() < 2 || fields[1].size() < ListWordSize);
+  bool accepted = !fields.empty() && fields[0].size() < kListWordSize &&
+                  (fields.size() < 2 || fields[1].size() < kListWordSize);
   std::vector<std::string> words;
   std::string path;
   if (accepted) {
     words = SplitWords(fields[0], " ");
-    accepted = !words.empty() && words.size() <= LaunchWordLimit && words[0].size() <= ListNameLimit;
+    accepted = !words.empty() && words.size() <= kLaunchWordLimit && words[0].size() <= kListNameLimit;
   }
   if (accepted && fields.size() < 2) {
     path = sourceDir + "\\" + words[0];
   } else if (accepted) {
     path = systemDir.substr(0, 2) + "\\";
     for (const std::string& word : SplitWords(fields[1], " \\")) {
-      path = word == WindowsToken ? windowsDir : path + word;
+      path = word == kWindowsToken ? windowsDir : path + word;
       path += "\\";
     }
     path += words[0];
   }
-  accepted = accepted && path.size() < SetupPathSize;
+  accepted = accepted && path.size() < kSetupPathSize;
 
   LaunchEntry* entry = new LaunchEntry;
   char* value = strdup(parts[0].c_str());
@@ -124,7 +123,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(TerminatedWithin(entry->ProgramPath, sizeof entry->ProgramPath) && entry->ProgramPath == path);
     FUZZ_CHECK(entry->WordCount == static_cast<int>(words.size()));
     for (int i = 0; i < entry->WordCount; ++i)
-      FUZZ_CHECK(TerminatedWithin(entry->Words[i], ListWordSize) && entry->Words[i] == words[i]);
+      FUZZ_CHECK(TerminatedWithin(entry->Words[i], kListWordSize) && entry->Words[i] == words[i]);
     CheckArgumentLine(*entry, 2048);
     CheckArgumentLine(*entry, 1 + size % 64);  // too small for most lines: refused whole
   }

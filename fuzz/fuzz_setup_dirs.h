@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "files/path_text.h"
+#include "base/paths_rules.h"
 
 inline std::string SetupDir(const std::vector<std::string>& parts, size_t index, const char* fallback) {
   const std::string dir = index < parts.size() ? parts[index] : fallback;
-  return dir.substr(0, SetupPathSize - 1);
+  return dir.substr(0, kSetupPathSize - 1);
 }
 
 // Words of text at runs of the separator characters, as a plain reference.

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "command_line.h"
-#include "control/option_values.h"
+#include "base/options_rules.h"
 #include "country_file_check.h"
 #include "medium_files.h"
 #include "profile.h"
@@ -92,8 +92,8 @@ bool LintSetupPath(const std::string& path, const std::string& mediumDir, Findin
 // reads when it is started without a file name, and those the launch lists name.
 bool LintMedium(const std::string& dir, FindingSink* sink, std::string* problem) {
   std::string setupIni;
-  if (FindMediumFile(dir, OptionsFileName, &setupIni) != kRegularFile) {
-    *problem = dir + ": holds no file " + OptionsFileName;
+  if (FindMediumFile(dir, kOptionsFileName, &setupIni) != kRegularFile) {
+    *problem = dir + ": holds no file " + kOptionsFileName;
     return false;
   }
   std::vector<std::string> listed;
@@ -126,7 +126,7 @@ bool LintPath(const std::string& path, FindingSink* sink, std::string* problem) 
     case kRegularFile:
       break;
   }
-  if (SameNameIgnoringCase(NameOf(path), OptionsFileName)) {
+  if (SameNameIgnoringCase(NameOf(path), kOptionsFileName)) {
     std::vector<std::string> countryFiles;
     return LintSetupPath(path, DirectoryOf(path), sink, &countryFiles, problem);
   }

@@ -3,10 +3,8 @@
 #include <cstring>
 
 #include "command_line.h"
-#include "files/argument_line.h"
-#include "files/copy_entry.h"
-#include "files/directory_text.h"
-#include "files/launch_entry.h"
+#include "files/programs_rules.h"
+#include "files/lists_rules.h"
 #include "medium_files.h"
 #include "profile.h"
 #include "shown_text.h"
@@ -23,10 +21,10 @@ const char kCountryProgram[] = "qvsmzad.exe";
 void CheckWindowsToken(const FindingPlace& place, unsigned line, const char* text, const char* separators,
                        int skip, const char* formed) {
   const char* cursor = text;
-  char word[ListWordSize];
-  for (int index = 0; NextWord(&cursor, separators, word, sizeof word) == WordRead; ++index) {
-    if (index < skip || strcmp(word, WindowsToken) == 0) continue;
-    if (!SameNameIgnoringCase(word, WindowsToken)) continue;
+  char word[kListWordSize];
+  for (int index = 0; NextWord(&cursor, separators, word, sizeof word) == kWordRead; ++index) {
+    if (index < skip || strcmp(word, kWindowsToken) == 0) continue;
+    if (!SameNameIgnoringCase(word, kWindowsToken)) continue;
     Report(place, line, kWindowsTokenCase,
            Say("%s is not $windows, which must be written in lower case", Show(word).text),
            Say("setup takes it as an ordinary directory name: %s", Show(formed).text));
@@ -36,49 +34,49 @@ void CheckWindowsToken(const FindingPlace& place, unsigned line, const char* tex
 
 int CountWords(const char* text, const char* separators) {
   const char* cursor = text;
-  char word[ListWordSize];
+  char word[kListWordSize];
   int count = 0;
-  while (NextWord(&cursor, separators, word, sizeof word) != NoMoreWords) ++count;
+  while (NextWord(&cursor, separators, word, sizeof word) != kNoMoreWords) ++count;
   return count;
 }
 
 // The directory field of a launch entry: its second field, or empty.
 std::string DirectoryField(const char* value) {
   const char* cursor = value;
-  char field[ListWordSize];
-  NextWord(&cursor, LaunchFieldSeparators, field, sizeof field);
-  return NextWord(&cursor, LaunchFieldSeparators, field, sizeof field) == WordRead ? field : "";
+  char field[kListWordSize];
+  NextWord(&cursor, kLaunchFieldSeparators, field, sizeof field);
+  return NextWord(&cursor, kLaunchFieldSeparators, field, sizeof field) == kWordRead ? field : "";
 }
 
 void ReportLaunchFault(const FindingPlace& place, unsigned line, LaunchEntryFault fault, const char* value,
                        const ListDirs& dirs) {
   const Message skipped = Say("setup skips the entry");
   switch (fault) {
-    case LaunchEntryNoProgram:
+    case kLaunchEntryNoProgram:
       Report(place, line, kLaunchNoProgram, Say("the entry names no program"), skipped);
       break;
-    case LaunchEntryProgramNameTooLong:
+    case kLaunchEntryProgramNameTooLong:
       Report(place, line, kLaunchProgramNameTooLong,
-             Say("the program name has more than %u characters", static_cast<unsigned>(ListNameLimit)),
+             Say("the program name has more than %u characters", static_cast<unsigned>(kListNameLimit)),
              skipped);
       break;
-    case LaunchEntryTooManyWords: {
-      char command[ListWordSize];
+    case kLaunchEntryTooManyWords: {
+      char command[kListWordSize];
       const char* cursor = value;
-      NextWord(&cursor, LaunchFieldSeparators, command, sizeof command);
+      NextWord(&cursor, kLaunchFieldSeparators, command, sizeof command);
       Report(place, line, kLaunchTooManyWords,
-             Say("the command has %d words, more than %d", CountWords(command, LaunchCommandSeparators),
-                 LaunchWordLimit),
+             Say("the command has %d words, more than %d", CountWords(command, kLaunchCommandSeparators),
+                 kLaunchWordLimit),
              skipped);
       break;
     }
-    case LaunchEntryPathTooLong:
+    case kLaunchEntryPathTooLong:
       Report(place, line, kLaunchPathTooLong,
              Say("the program path is longer than 259 characters (with Windows installed in %s)",
                  dirs.windowsDir),
              skipped);
       break;
-    case LaunchEntryUsable:
+    case kLaunchEntryUsable:
       break;
   }
 }
@@ -95,9 +93,9 @@ void CheckCountryFile(const FindingPlace& place, unsigned line, const LaunchEntr
   const char* name = strrchr(entry.Words[0], '\\');
   name = name != nullptr ? name + 1 : entry.Words[0];
   if (!SameNameIgnoringCase(name, kCountryProgram)) return;
-  const char* words[LaunchWordLimit];
+  const char* words[kLaunchWordLimit];
   for (int i = 0; i < entry.WordCount; ++i) words[i] = entry.Words[i];
-  char commandLine[LaunchWordLimit * (ListWordSize * 2 + 3)];
+  char commandLine[kLaunchWordLimit * (kListWordSize * 2 + 3)];
   if (!FormArgumentLine(words, entry.WordCount, commandLine, sizeof commandLine)) return;
   const char* path = CountryFilePath(commandLine);
   if (IsAbsolutePath(path)) return;
@@ -118,23 +116,23 @@ void LintCopyEntry(const FindingPlace& place, unsigned line, const std::string& 
   CopyEntry entry;
   const Message skipped = Say("setup skips the entry");
   switch (CheckCopyEntry(value.c_str(), dirs.systemDir, dirs.windowsDir, &entry)) {
-    case CopyEntryNoFileName:
+    case kCopyEntryNoFileName:
       Report(place, line, kCopyNoFileName, Say("the entry names no file"), skipped);
       return;
-    case CopyEntryFileNameTooLong:
+    case kCopyEntryFileNameTooLong:
       Report(place, line, kCopyFileNameTooLong,
-             Say("the file name has more than %u characters", static_cast<unsigned>(ListNameLimit)), skipped);
+             Say("the file name has more than %u characters", static_cast<unsigned>(kListNameLimit)), skipped);
       return;
-    case CopyEntryDestinationTooLong:
+    case kCopyEntryDestinationTooLong:
       Report(place, line, kCopyDestinationTooLong,
              Say("the destination is longer than %u characters (with Windows installed in %s)",
-                 static_cast<unsigned>(DestinationLimit), dirs.windowsDir),
+                 static_cast<unsigned>(kDestinationLimit), dirs.windowsDir),
              skipped);
       return;
-    case CopyEntryUsable:
+    case kCopyEntryUsable:
       break;
   }
-  CheckWindowsToken(place, line, value.c_str(), CopyEntrySeparators, 1, entry.Destination);
+  CheckWindowsToken(place, line, value.c_str(), kCopyEntrySeparators, 1, entry.Destination);
   std::string found;
   switch (FindMediumFile(mediumDir, entry.FileName, &found)) {
     case kRegularFile:
@@ -158,11 +156,11 @@ void LintLaunchEntry(const FindingPlace& place, unsigned line, const std::string
   LaunchEntry entry;
   const LaunchEntryFault fault =
       CheckLaunchEntry(value.c_str(), kSourceDir, dirs.systemDir, dirs.windowsDir, &entry);
-  if (fault != LaunchEntryUsable) {
+  if (fault != kLaunchEntryUsable) {
     ReportLaunchFault(place, line, fault, value.c_str(), dirs);
     return;
   }
-  const int fields = CountWords(value.c_str(), LaunchFieldSeparators);
+  const int fields = CountWords(value.c_str(), kLaunchFieldSeparators);
   if (fields > 2) {
     Report(place, line, kLaunchExtraFields, Say("the entry has %d fields separated by commas", fields),
            Say("setup ignores every field after the second"));
@@ -174,7 +172,7 @@ void LintLaunchEntry(const FindingPlace& place, unsigned line, const std::string
     Report(place, line, kLaunchQuotes, Say("quotation marks do not group the words of a command"),
            Say("setup passes %s as a word of its own, quotation marks included", Show(entry.Words[i]).text));
   }
-  CheckWindowsToken(place, line, DirectoryField(value.c_str()).c_str(), LaunchDirectorySeparators, 0,
+  CheckWindowsToken(place, line, DirectoryField(value.c_str()).c_str(), kLaunchDirectorySeparators, 0,
                     entry.ProgramPath);
 
   const size_t sourceLength = strlen(kSourceDir);

@@ -2,10 +2,9 @@
 
 #include <cstring>
 
-#include "control/option_values.h"
-#include "control/platform_class.h"
-#include "files/entry_words.h"
-#include "files/list_sections.h"
+#include "base/options_rules.h"
+#include "base/platform_rules.h"
+#include "files/lists_rules.h"
 #include "list_entry_check.h"
 #include "profile.h"
 #include "shown_text.h"
@@ -34,9 +33,9 @@ void AddKnown(std::vector<KnownSection>* known, const char* name, SectionUse use
 // The sections that setup reads, on some platform class.
 std::vector<KnownSection> KnownSections() {
   std::vector<KnownSection> known;
-  AddKnown(&known, OptionsSection, kOptions, kNtDirs);
-  const unsigned char classes[] = {OsClassNT4,   OsClassWin2000, OsClassWin95,
-                                   OsClassWin98, OsClassWin98SE, OsClassWinME};
+  AddKnown(&known, kOptionsSection, kOptions, kNtDirs);
+  const unsigned char classes[] = {kOsClassNT4,   kOsClassWin2000, kOsClassWin95,
+                                   kOsClassWin98, kOsClassWin98SE, kOsClassWinME};
   for (unsigned char osClass : classes) {
     const ListDirs& dirs = IsWindows9xClass(osClass) ? k9xDirs : kNtDirs;
     AddKnown(&known, CopyListSection(osClass), kCopyList, dirs);
@@ -83,7 +82,7 @@ std::vector<const ProfileKey*> UsableKeys(const FindingPlace& place, const Profi
 }
 
 bool IsYesNoOption(const std::string& name) {
-  for (int option = 0; option < YesNoOptionCount; ++option) {
+  for (int option = 0; option < kYesNoOptionCount; ++option) {
     if (SameNameIgnoringCase(name, YesNoOptionKey(static_cast<YesNoOption>(option)))) return true;
   }
   return false;
@@ -91,7 +90,7 @@ bool IsYesNoOption(const std::string& name) {
 
 void LintOptions(const FindingPlace& place, const std::vector<const ProfileKey*>& keys) {
   for (const ProfileKey* key : keys) {
-    if (SameNameIgnoringCase(key->name, LogFileOptionKey)) continue;
+    if (SameNameIgnoringCase(key->name, kLogFileOptionKey)) continue;
     if (!IsYesNoOption(key->name)) {
       Report(place, key->line, kUnknownOption, Say("%s is not an option of setup", key->name.c_str()),
              Say("setup ignores it"));
@@ -113,7 +112,7 @@ void LintList(const FindingPlace& place, const ProfileSection& section, const Kn
   for (const ProfileKey& key : section.keys) {
     if (IsListedKey(key)) listed.push_back(&key);
   }
-  char names[KeyListSize];
+  char names[kKeyListSize];
   const size_t returned = FillKeyList(listed, names, sizeof names);
   const size_t whole = WholeKeyListLength(names, returned, sizeof names);
   size_t index = 0;
@@ -122,19 +121,19 @@ void LintList(const FindingPlace& place, const ProfileSection& section, const Kn
   for (const char* name = names; name < names + whole && *name && index < listed.size();
        name += strlen(name) + 1, ++index) {
     const ProfileKey& key = *listed[index];
-    if (strlen(name) > ListNameLimit) {
+    if (strlen(name) > kListNameLimit) {
       Report(place, key.line, kListKeyTooLong,
              Say("key name %s has more than %u characters", Show(name).text,
-                 static_cast<unsigned>(ListNameLimit)),
+                 static_cast<unsigned>(kListNameLimit)),
              Say("setup skips the entry"));
       continue;
     }
     if (FindProfileKey(section, key.name) != &key) continue;  // a repeated key: reported already
     const std::string value = ProfileValue(key);
-    if (value.size() > ListValueLimit) {
+    if (value.size() > kListValueLimit) {
       Report(place, key.line, kListValueTooLong,
              Say("the value has %u characters, more than %u", static_cast<unsigned>(value.size()),
-                 static_cast<unsigned>(ListValueLimit)),
+                 static_cast<unsigned>(kListValueLimit)),
              Say("setup skips the entry"));
       continue;
     }
@@ -147,7 +146,7 @@ void LintList(const FindingPlace& place, const ProfileSection& section, const Kn
     Report(
         place, listed[index]->line, kKeyListFull,
         Say("key %s lies beyond the %u bytes of key names that setup reads of [%s]",
-            Show(listed[index]->name.c_str()).text, static_cast<unsigned>(KeyListSize), section.name.c_str()),
+            Show(listed[index]->name.c_str()).text, static_cast<unsigned>(kKeyListSize), section.name.c_str()),
         Say("setup never reads it"));
   }
 }

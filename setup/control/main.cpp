@@ -1,107 +1,151 @@
-// Entry of setup: classifies the platform, reads the switches and takes the
-// silent or the interactive start path. The exit code is the parameter of
-// the quit message: 0 for success, -1 for failure.
+// Entry of setup: classifies the platform, reads the switches, creates the
+// run and takes the silent or the interactive start path. The exit code is
+// the parameter of the quit message: 0 for success, -1 for failure.
 #include <windows.h>
 #include <commctrl.h>
 
+#include "../base/platform.h"
 #include "../resources/resource_ids.h"
-#include "completion_timers.h"
-#include "final_cleanup.h"
-#include "interactive_ending.h"
-#include "main_window.h"
-#include "options.h"
-#include "progress_dialog.h"
-#include "restart_dialog.h"
-#include "running_platform.h"
-#include "run_setup.h"
-#include "run_state.h"
-#include "silent_ending.h"
-#include "welcome_dialog.h"
+#include "dialogs.h"
+#include "run.h"
+#include "sequences.h"
+#include "timers.h"
+
+namespace {
+
+const char kMainWindowClass[] = "ModemClass";
+
+LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DESTROY) {
+    Run* run = CallbackRun();
+    KillCompletionTimers(run);
+    FinalCleanup(run);
+    PostRunQuit(run, 0);
+    return 0;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// The hidden main window, titled "Modem", owner of every dialog.
+HWND CreateMainWindow(HINSTANCE instance) {
+  WNDCLASSA windowClass;
+  ZeroMemory(&windowClass, sizeof windowClass);
+  windowClass.style = CS_HREDRAW | CS_VREDRAW;
+  windowClass.lpfnWndProc = MainWndProc;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+  windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  windowClass.lpszClassName = kMainWindowClass;
+  RegisterClassA(&windowClass);
+  HWND window = CreateWindowA(kMainWindowClass, "Modem", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                              instance, nullptr);
+  ShowWindow(window, SW_HIDE);
+  UpdateWindow(window);
+  return window;
+}
 
 // Until the quit: the progress dialog's keys (Enter, Escape) go to it
 // through the dialog manager, everything else is dispatched.
-static int RunMessageLoop() {
+int RunMessageLoop(const Run& run) {
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    if (ProgressDialog && IsDialogMessageA(ProgressDialog, &message)) continue;
+    HWND progress = run.Windows.ProgressDialog;
+    if (progress && IsDialogMessageA(progress, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
   return static_cast<int>(message.wParam);
 }
 
-static void EndSilentRun(int runResult) {
+void EndSilentRun(Run* run, bool runSucceeded) {
   SilentRunState state;
-  state.RunResult = runResult;
-  state.ImmediateFinish = ImmediateFinish();
-  state.ServiceRemovalFailed = ServiceRemovalFailed;
-  state.EndingPending = RunEndingPending();
+  state.RunSucceeded = runSucceeded;
+  state.ImmediateFinish = ImmediateFinish(*run);
+  state.ServiceRemovalFailed = run->ServiceRemovalFailed;
+  state.EndingPending = RunEndingPending(*run);
   switch (ChooseSilentEnding(state)) {
-    case EndWithSuccess:
-      PostRunQuit(0);
+    case kEndWithSuccess:
+      PostRunQuit(run, 0);
       break;
-    case EndWithFailure:
-      PostRunQuit(-1);
+    case kEndWithFailure:
+      PostRunQuit(run, -1);
       break;
-    case CleanUpAndEndWithFailure:
+    case kCleanUpAndEndWithFailure:
       // Nothing is left that would end the run: end it here rather than
       // wait forever.
-      FinalCleanup();
-      PostRunQuit(-1);
+      FinalCleanup(run);
+      PostRunQuit(run, -1);
       break;
-    case WaitForEnding:
+    case kWaitForEnding:
       break;
   }
 }
 
-static void RunInteractive() {
+// The welcome dialog's OK: the whole run, under the progress dialog.
+void InstallFromWelcome(void* context) {
+  Run* run = static_cast<Run*>(context);
+  OpenProgress(run);
+  if (!RunSetup(run)) {
+    PostRunQuit(run, -1);
+    return;
+  }
+  if (ImmediateFinish(*run)) CloseProgress(run);
+}
+
+void RunInteractive(Run* run) {
+  const WelcomeAnswer answer = ShowWelcomeDialog(run->Windows.Instance, run->Windows.MainWindow,
+                                                 run->Windows.WelcomeText, InstallFromWelcome, run);
+  if (answer == kWelcomeCancel) PostRunQuit(run, 0);
+  HideMainWindow(*run);
   InteractiveRunState state;
-  state.WelcomeShown = ShowWelcomeDialog();
-  HideMainWindow();
-  state.QuitPending = QuitPosted;
-  state.ImmediateFinish = ImmediateFinish();
-  state.TimerRunning = CompletionTimerRunning();
-  state.OsClass = OsClass;
-  state.ReBoot = SetupOptions.ReBoot;
-  state.CopyFilesOnly = SetupOptions.CopyFilesOnly;
-  state.Win2KRefreshPending = Win2KRefreshPending;
+  state.WelcomeShown = answer != kWelcomeNotShown;
+  state.QuitPending = run->QuitPosted;
+  state.ImmediateFinish = ImmediateFinish(*run);
+  state.TimerRunning = CompletionTimerRunning(*run);
+  state.OsClass = run->OsClass;
+  state.ReBoot = run->Options.ReBoot;
+  state.CopyFilesOnly = run->Options.CopyFilesOnly;
+  state.Win2KRefreshPending = run->Win2KRefreshPending;
   switch (ChooseInteractiveEnding(state)) {
-    case OfferRestart:
-      ShowRestartDialog();
-      HideMainWindow();
+    case kOfferRestart:
+      OfferRestart(run);
       break;
-    case EndInteractiveWithSuccess:
-      PostRunQuit(0);
+    case kEndInteractiveWithSuccess:
+      PostRunQuit(run, 0);
       break;
-    case EndInteractiveWithFailure:
-      PostRunQuit(-1);
+    case kEndInteractiveWithFailure:
+      PostRunQuit(run, -1);
       break;
-    case CleanUpAndEndInteractive:
+    case kCleanUpAndEndInteractive:
       // Nothing is left that would end the run: end it here rather than
       // leave a hidden setup waiting forever.
-      FinalCleanup();
-      DestroyProgressDialog();
-      PostRunQuit(-1);
+      FinalCleanup(run);
+      CloseProgress(run);
+      PostRunQuit(run, -1);
       break;
-    case WaitForInteractiveEnding:
+    case kWaitForInteractiveEnding:
       break;
   }
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
-  AppInstance = instance;
-  LoadStringA(instance, IDS_WELCOME, WelcomeText, TextBufferSize);
-  LoadStringA(instance, IDS_RESTART, RestartText, TextBufferSize);
-  LoadStringA(instance, IDS_PROGRESS, ProgressTitle, TextBufferSize);
-  InitCommonControls();
-  OsClass = ClassifyRunningPlatform();
-  ParseCommandLine(commandLine, &Switches);
-  RegisterMainWindowClass(instance);
+}  // namespace
 
-  MainWindow = CreateMainWindow(instance);
-  if (Switches.Silent)
-    EndSilentRun(RunSetup());
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
+  Run run = {};
+  SetCallbackRun(&run);
+  run.Windows.Instance = instance;
+  LoadStringA(instance, IDS_WELCOME, run.Windows.WelcomeText, kTextBufferSize);
+  LoadStringA(instance, IDS_RESTART, run.Windows.RestartText, kTextBufferSize);
+  LoadStringA(instance, IDS_PROGRESS, run.Windows.ProgressTitle, kTextBufferSize);
+  InitCommonControls();
+  run.OsClass = ClassifyRunningPlatform();
+  ParseCommandLine(commandLine, &run.Switches);
+  run.Windows.MainWindow = CreateMainWindow(instance);
+  if (run.Switches.SilentMode)
+    EndSilentRun(&run, RunSetup(&run));
   else
-    RunInteractive();
-  return RunMessageLoop();
+    RunInteractive(&run);
+  return RunMessageLoop(run);
 }

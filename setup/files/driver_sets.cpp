@@ -1,76 +1,79 @@
 #include "driver_sets.h"
 
-#include "matching_files.h"
-#include "path_text.h"
-#include "setup_paths.h"
-#include "source_copy.h"
+#include "source_files.h"
+
+namespace {
 
 // The "catalog" sub-directory of the INF directory; neither tested nor
 // created: copies into it fail where it is missing.
-static void CatalogDir(char* out) { AppendText(out, SetupPathSize, SetupPaths.InfDir, "\\catalog"); }
-
-void CopyNT4DriverFiles(char* infName) {
-  AppendText(infName, NT4InfNameSize, "qvsmnt4.inf", "");
-  CopySourceFile(SetupPaths.InfDir, infName);
-  CopySourceFile(SetupPaths.DriversDir, "qvsm.sys");
-  CopyMatchingFiles(SetupPaths.CabsDir, "qvsm*.cat");
-  CopyMatchingFiles(SetupPaths.CabsDir, "qvsm*.cab");
-  CopySourceFile(SetupPaths.WindowsDir, "qvremove.exe");
+void CatalogDir(const SetupPaths& paths, char* out) {
+  AppendText(out, kSetupPathSize, paths.InfDir, "\\catalog");
 }
 
-void CopyVxdDriverFiles() {
-  char catalogDir[SetupPathSize];
-  CatalogDir(catalogDir);
-  CopySourceFile(SetupPaths.InfDir, "qvsmvxd.inf");
-  CopySourceFile(SetupPaths.SystemDir, "qvsm.vxd");
-  CopySourceFile(SetupPaths.SystemDir, "qvsmvcd.vxd");
-  CopySourceFile(SetupPaths.SystemDir, "qvsmdmi.dll");
-  CopySourceFile(SetupPaths.CabsDir, "qvsmvxd.cat");
-  CopySourceFile(catalogDir, "qvsmvxd.cat");
-  CopyMatchingFiles(SetupPaths.CabsDir, "qvsm*.cat");
-  CopyMatchingFiles(SetupPaths.CabsDir, "qvsm*.cab");
-  CopySourceFile(SetupPaths.CabsDir, "qvsmvxd.inf");
-  CopySourceFile(SetupPaths.CabsDir, "qvsm.vxd");
-  CopySourceFile(SetupPaths.CabsDir, "qvsmvcd.vxd");
-  CopySourceFile(SetupPaths.CabsDir, "qvsmdmi.dll");
+}  // namespace
+
+void CopyNT4DriverFiles(const SetupPaths& paths, char* infName) {
+  CopyWholeText(infName, kNT4InfNameSize, "qvsmnt4.inf");
+  CopySourceFile(paths.SourceDir, paths.InfDir, infName);
+  CopySourceFile(paths.SourceDir, paths.DriversDir, "qvsm.sys");
+  CopyMatchingFiles(paths.SourceDir, paths.CabsDir, "qvsm*.cat");
+  CopyMatchingFiles(paths.SourceDir, paths.CabsDir, "qvsm*.cab");
+  CopySourceFile(paths.SourceDir, paths.WindowsDir, "qvremove.exe");
 }
 
-void CopyWdmDriverFiles() {
-  char catalogDir[SetupPathSize];
-  CatalogDir(catalogDir);
-  CopyMatchingFiles(SetupPaths.DriversDir, "QVSM*.sys");
-  CopyMatchingFiles(SetupPaths.InfDir, "QVSM9*.inf");
-  CopyMatchingFiles(SetupPaths.SystemDir, "QVSMDMI.dll");
-  CopyMatchingFiles(SetupPaths.SystemDir, "QVSMNUM.vxd");
-  CopyMatchingFiles(SetupPaths.SystemDir, "QVSMVCD.vxd");
-  CopySourceFile(catalogDir, "qvsm9pc.cat");
-  CopySourceFile(catalogDir, "qvsm9md.cat");
-  CopySourceFile(SetupPaths.CabsDir, "qvsm9pc.cat");
-  CopySourceFile(SetupPaths.CabsDir, "qvsm9md.cat");
-  CopyMatchingFiles(SetupPaths.CabsDir, "qvsm9pc.cat");
-  CopyMatchingFiles(SetupPaths.CabsDir, "qvsm9md.cat");
+void CopyVxdDriverFiles(const SetupPaths& paths) {
+  char catalogDir[kSetupPathSize];
+  CatalogDir(paths, catalogDir);
+  CopySourceFile(paths.SourceDir, paths.InfDir, "qvsmvxd.inf");
+  CopySourceFile(paths.SourceDir, paths.SystemDir, "qvsm.vxd");
+  CopySourceFile(paths.SourceDir, paths.SystemDir, "qvsmvcd.vxd");
+  CopySourceFile(paths.SourceDir, paths.SystemDir, "qvsmdmi.dll");
+  CopySourceFile(paths.SourceDir, paths.CabsDir, "qvsmvxd.cat");
+  CopySourceFile(paths.SourceDir, catalogDir, "qvsmvxd.cat");
+  CopyMatchingFiles(paths.SourceDir, paths.CabsDir, "qvsm*.cat");
+  CopyMatchingFiles(paths.SourceDir, paths.CabsDir, "qvsm*.cab");
+  CopySourceFile(paths.SourceDir, paths.CabsDir, "qvsmvxd.inf");
+  CopySourceFile(paths.SourceDir, paths.CabsDir, "qvsm.vxd");
+  CopySourceFile(paths.SourceDir, paths.CabsDir, "qvsmvcd.vxd");
+  CopySourceFile(paths.SourceDir, paths.CabsDir, "qvsmdmi.dll");
 }
 
-void DeleteNT4DriverFiles() {
-  DeleteMatchingFiles(SetupPaths.SystemDir, "qvsm.sys");
-  DeleteMatchingFiles(SetupPaths.InfDir, "qvsmnt4*.*");
-  DeleteMatchingFiles(SetupPaths.CabsDir, "qvsm*.cat");
-  DeleteMatchingFiles(SetupPaths.CabsDir, "qvsm*.cab");
-  DeleteMatchingFiles(SetupPaths.WindowsDir, "qvsmmsg.exe");
-  DeleteMatchingFiles(SetupPaths.SystemDir, "qvsmmsg.exe");
+void CopyWdmDriverFiles(const SetupPaths& paths) {
+  char catalogDir[kSetupPathSize];
+  CatalogDir(paths, catalogDir);
+  CopyMatchingFiles(paths.SourceDir, paths.DriversDir, "QVSM*.sys");
+  CopyMatchingFiles(paths.SourceDir, paths.InfDir, "QVSM9*.inf");
+  CopyMatchingFiles(paths.SourceDir, paths.SystemDir, "QVSMDMI.dll");
+  CopyMatchingFiles(paths.SourceDir, paths.SystemDir, "QVSMNUM.vxd");
+  CopyMatchingFiles(paths.SourceDir, paths.SystemDir, "QVSMVCD.vxd");
+  CopySourceFile(paths.SourceDir, catalogDir, "qvsm9pc.cat");
+  CopySourceFile(paths.SourceDir, catalogDir, "qvsm9md.cat");
+  CopySourceFile(paths.SourceDir, paths.CabsDir, "qvsm9pc.cat");
+  CopySourceFile(paths.SourceDir, paths.CabsDir, "qvsm9md.cat");
+  CopyMatchingFiles(paths.SourceDir, paths.CabsDir, "qvsm9pc.cat");
+  CopyMatchingFiles(paths.SourceDir, paths.CabsDir, "qvsm9md.cat");
 }
 
-void DeleteOld9xDriverFiles() {
-  DeleteMatchingFiles(SetupPaths.InfDir, "QVSM9*.*");
-  DeleteMatchingFiles(SetupPaths.InfDir, "qvsmvxd.*");
-  DeleteMatchingFiles(SetupPaths.OtherDir, "tavelinqvsmvxd.*");
-  DeleteMatchingFiles(SetupPaths.OtherDir, "tavelinqvsm9*.*");
-  DeleteMatchingFiles(SetupPaths.CabsDir, "qvsm*.cat");
-  DeleteMatchingFiles(SetupPaths.CabsDir, "qvsm*.cab");
-  DeleteMatchingFiles(SetupPaths.WindowsDir, "qvsmmsg.exe");
-  DeleteMatchingFiles(SetupPaths.SystemDir, "qvsmmsg.exe");
-  DeleteMatchingFiles(SetupPaths.WindowsDir, "qvsm.isu");
-  DeleteMatchingFiles(SetupPaths.CabsDir, "qvsmmsg.exe");
+void DeleteNT4DriverFiles(const SetupPaths& paths) {
+  DeleteMatchingFiles(paths.SystemDir, "qvsm.sys");
+  DeleteMatchingFiles(paths.InfDir, "qvsmnt4*.*");
+  DeleteMatchingFiles(paths.CabsDir, "qvsm*.cat");
+  DeleteMatchingFiles(paths.CabsDir, "qvsm*.cab");
+  DeleteMatchingFiles(paths.WindowsDir, "qvsmmsg.exe");
+  DeleteMatchingFiles(paths.SystemDir, "qvsmmsg.exe");
 }
 
-void DeleteBinFile() { DeleteMatchingFiles(SetupPaths.InfDir, "*.bin"); }
+void DeleteOld9xDriverFiles(const SetupPaths& paths) {
+  DeleteMatchingFiles(paths.InfDir, "QVSM9*.*");
+  DeleteMatchingFiles(paths.InfDir, "qvsmvxd.*");
+  DeleteMatchingFiles(paths.OtherDir, "tavelinqvsmvxd.*");
+  DeleteMatchingFiles(paths.OtherDir, "tavelinqvsm9*.*");
+  DeleteMatchingFiles(paths.CabsDir, "qvsm*.cat");
+  DeleteMatchingFiles(paths.CabsDir, "qvsm*.cab");
+  DeleteMatchingFiles(paths.WindowsDir, "qvsmmsg.exe");
+  DeleteMatchingFiles(paths.SystemDir, "qvsmmsg.exe");
+  DeleteMatchingFiles(paths.WindowsDir, "qvsm.isu");
+  DeleteMatchingFiles(paths.CabsDir, "qvsmmsg.exe");
+}
+
+void DeleteBinFile(const SetupPaths& paths) { DeleteMatchingFiles(paths.InfDir, "*.bin"); }

@@ -1,26 +1,32 @@
 // The fixed driver file sets of each platform family, copied from the
 // source directory on install and deleted on removal of an earlier one.
 // Each runs its steps in a fixed order; no step depends on an earlier one.
-#pragma once
+#ifndef SETUP_FILES_DRIVER_SETS_H
+#define SETUP_FILES_DRIVER_SETS_H
 
-const unsigned NT4InfNameSize = 256;  // the NT 4.0 INF name of the install sequence
+#include "../base/paths.h"
 
-// Windows NT 4.0: sets infName (NT4InfNameSize bytes) to "qvsmnt4.inf",
+
+const unsigned kNT4InfNameSize = 256;  // the NT 4.0 INF name of the install sequence
+
+// Windows NT 4.0: sets infName (kNT4InfNameSize bytes) to "qvsmnt4.inf",
 // then copies that INF, the kernel driver, catalogs, cabinets and the
 // uninstaller.
-void CopyNT4DriverFiles(char* infName);
+void CopyNT4DriverFiles(const SetupPaths& paths, char* infName);
 
 // Windows 95 and 98 with the VxD driver.
-void CopyVxdDriverFiles();
+void CopyVxdDriverFiles(const SetupPaths& paths);
 
 // Windows 98 Second Edition with the WDM driver, and Windows ME.
-void CopyWdmDriverFiles();
+void CopyWdmDriverFiles(const SetupPaths& paths);
 
 // Windows NT 4.0: the files of an earlier installation.
-void DeleteNT4DriverFiles();
+void DeleteNT4DriverFiles(const SetupPaths& paths);
 
 // Windows 9x: the files of earlier installations, OEM-named INF copies included.
-void DeleteOld9xDriverFiles();
+void DeleteOld9xDriverFiles(const SetupPaths& paths);
 
 // Every ".bin" file of the INF directory, whoever installed it.
-void DeleteBinFile();
+void DeleteBinFile(const SetupPaths& paths);
+
+#endif

@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-#include "../control/options.h"
+#include "../base/log.h"
 
-int FindIDFromEnum(char* hardwareId) {
+bool FindIDFromEnum(char* hardwareId) {
   HKEY pci;
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Enum\\PCI", 0, KEY_READ,
                     &pci) == ERROR_SUCCESS) {
@@ -18,26 +18,26 @@ int FindIDFromEnum(char* hardwareId) {
       if (NamesPciController(name) && FormPciHardwareId(hardwareId, name)) {
         RegCloseKey(pci);
         DebugMessage(nullptr, hardwareId, "HardwareId", 0);
-        return 1;
+        return true;
       }
     }
     RegCloseKey(pci);
   }
   DebugMessage(nullptr, "No PCI Key", "Debug", 0);
-  return 0;
+  return false;
 }
 
-int UpdateDeviceByHardwareId(const char* hardwareId, UpdateNT5DeviceEntry updateDevice) {
-  char realId[RealHardwareIdSize];
-  if (!FormRealHardwareId(realId, hardwareId)) return 0;
-  wchar_t wideId[WideHardwareIdSize];
+bool UpdateDeviceByHardwareId(const char* hardwareId, UpdateNT5DeviceEntry updateDevice) {
+  char realId[kRealHardwareIdSize];
+  if (!FormRealHardwareId(realId, hardwareId)) return false;
+  wchar_t wideId[kWideHardwareIdSize];
   // Cutting the id would name another device: an id the library's buffer can
   // not hold is refused before anything is shown or called.
-  if (!WidenText(wideId, WideHardwareIdSize, realId)) return 0;
+  if (!WidenText(wideId, kWideHardwareIdSize, realId)) return false;
   DebugMessage(nullptr, realId, "Real HardwareId", 0);
-  DebugMessage(nullptr, Win2000InfName, "NT5 Inf File", 0);
-  wchar_t wideInf[WideInfNameSize];
-  WidenText(wideInf, WideInfNameSize, Win2000InfName);
+  DebugMessage(nullptr, kWin2000InfName, "NT5 Inf File", 0);
+  wchar_t wideInf[kWideInfNameSize];
+  WidenText(wideInf, kWideInfNameSize, kWin2000InfName);
   updateDevice(wideId, wideInf);
-  return 1;
+  return true;
 }

@@ -1,19 +1,22 @@
 // Windows 2000: finding the modem controller in the PCI device tree and
 // handing its real hardware id to the setup library.
-#pragma once
+#ifndef SETUP_REGISTRY_CONTROLLER_DETECTION_H
+#define SETUP_REGISTRY_CONTROLLER_DETECTION_H
 
-#include "hardware_id.h"
+#include "controller_detection_rules.h"
 
 // The setup library's device update: wide real hardware id, wide INF name.
 typedef int(__cdecl* UpdateNT5DeviceEntry)(const wchar_t* hardwareId, const wchar_t* infName);
 
 // Looks for a supported controller among the device keys of
-// HKLM\System\CurrentControlSet\Enum\PCI, in enumeration order. Returns 1
-// with "PCI\" + the key name in hardwareId (HardwareIdSize bytes), or 0
-// with hardwareId as it was.
-int FindIDFromEnum(char* hardwareId);
+// HKLM\System\CurrentControlSet\Enum\PCI, in enumeration order. True with
+// "PCI\" + the key name in hardwareId (kHardwareIdSize bytes); false with
+// hardwareId as it was.
+bool FindIDFromEnum(char* hardwareId);
 
 // Forms the real hardware id and calls updateDevice with it and the INF
-// name. Returns 1 after the call; 0, calling nothing, for an id of no known
+// name. True after the call; false, calling nothing, for an id of no known
 // form or one too long for the library's wide buffer.
-int UpdateDeviceByHardwareId(const char* hardwareId, UpdateNT5DeviceEntry updateDevice);
+bool UpdateDeviceByHardwareId(const char* hardwareId, UpdateNT5DeviceEntry updateDevice);
+
+#endif

@@ -2,47 +2,52 @@
 
 #include <windows.h>
 
-#include "../control/install_log.h"
-#include "../control/options.h"
-#include "../files/path_text.h"
-#include "../files/setup_paths.h"
+#include "../base/log.h"
+#include "../base/paths_rules.h"
+#include "keys.h"
 
-static const char DriverServiceKey[] = "SYSTEM\\Currentcontrolset\\services\\TAVELINSoftModem";
-static const char ImagePrefix[] = "\\??\\";
-static const char DriverFile[] = "\\qvsm.sys";
+namespace {
 
-static void ReportServiceError() {
+const char kDriverServiceName[] = "TAVELINSoftModem";
+const char kDriverServiceKey[] = "SYSTEM\\Currentcontrolset\\services\\TAVELINSoftModem";
+const char kImagePrefix[] = "\\??\\";
+const char kDriverFile[] = "\\qvsm.sys";
+const char kBrandKey[] = "Software\\Tavelin";
+
+void ReportServiceError() {
   DebugMessage(nullptr, "Error initialising service", "dbg", 0);
 }
 
-static void WriteText(HKEY key, const char* name, const char* text) {
+void WriteText(HKEY key, const char* name, const char* text) {
   const LONG status = RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
                                      lstrlenA(text) + 1);
-  if (LogTextValueSet(DriverServiceKey, name, text, status) != ERROR_SUCCESS) ReportServiceError();
+  if (LogTextValueSet(kDriverServiceKey, name, text, status) != ERROR_SUCCESS) ReportServiceError();
 }
 
-static void WriteNumber(HKEY key, const char* name, DWORD number) {
+void WriteNumber(HKEY key, const char* name, DWORD number) {
   const LONG status = RegSetValueExA(key, name, 0, REG_DWORD,
                                      reinterpret_cast<const BYTE*>(&number), sizeof number);
-  if (LogNumberValueSet(DriverServiceKey, name, number, status) != ERROR_SUCCESS)
+  if (LogNumberValueSet(kDriverServiceKey, name, number, status) != ERROR_SUCCESS)
     ReportServiceError();
 }
 
-void CreateDriverService() {
+}  // namespace
+
+void CreateDriverService(const char* driversDir) {
   HKEY key;
   DWORD disposition;
   const LONG created =
-      RegCreateKeyExA(HKEY_LOCAL_MACHINE, DriverServiceKey, 0, const_cast<char*>(""),
+      RegCreateKeyExA(HKEY_LOCAL_MACHINE, kDriverServiceKey, 0, const_cast<char*>(""),
                       REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key, &disposition);
-  if (LogKeyCreated(DriverServiceKey, created) != ERROR_SUCCESS) {
+  if (LogKeyCreated(kDriverServiceKey, created) != ERROR_SUCCESS) {
     ReportServiceError();
     return;
   }
   // Room for the longest DriversDir: the object path is never cut.
-  char imagePath[sizeof ImagePrefix - 1 + SetupPathSize + sizeof DriverFile];
+  char imagePath[sizeof kImagePrefix - 1 + kSetupPathSize + sizeof kDriverFile];
   char withPrefix[sizeof imagePath];
-  if (AppendText(withPrefix, sizeof withPrefix, ImagePrefix, SetupPaths.DriversDir) &&
-      AppendText(imagePath, sizeof imagePath, withPrefix, DriverFile))
+  if (AppendText(withPrefix, sizeof withPrefix, kImagePrefix, driversDir) &&
+      AppendText(imagePath, sizeof imagePath, withPrefix, kDriverFile))
     WriteText(key, "ImagePath", imagePath);
   else
     ReportServiceError();
@@ -58,30 +63,31 @@ void CreateDriverService() {
   RegCloseKey(key);
 }
 
-void RemoveBrandSettingsKey() {
-  if (SetupOptions.CleanUpRegistry) DeleteKeyTree("Software\\Tavelin\\Softmodem");
+bool DriverServiceRunning() {
+  SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
+  if (!manager) return false;
+  bool running = false;
+  SC_HANDLE service = OpenServiceA(manager, kDriverServiceName, SERVICE_ALL_ACCESS);
+  if (service) {
+    SERVICE_STATUS status;
+    running = QueryServiceStatus(service, &status) && status.dwCurrentState == SERVICE_RUNNING;
+    CloseServiceHandle(service);
+  }
+  CloseServiceHandle(manager);
+  return running;
 }
 
-// Deletes the tree at path; true when the key at path is gone.
-static bool DeleteTree(const char* path) {
+void RemoveBrandSettingsKey(bool cleanUpRegistry) {
+  if (cleanUpRegistry) DeleteKeyTree("Software\\Tavelin\\Softmodem");
+}
+
+void WriteCleanUpFlag(const char* flag) {
   HKEY key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) == ERROR_SUCCESS) {
-    // Subkeys that survive stay at the front of the enumeration; index
-    // counts them, so that every step either deletes a key or moves on.
-    for (DWORD index = 0;;) {
-      char name[256];
-      DWORD nameSize = sizeof name;
-      if (RegEnumKeyExA(key, index, name, &nameSize, nullptr, nullptr, nullptr, nullptr) !=
-          ERROR_SUCCESS)
-        break;
-      char child[SetupPathSize];
-      if (!JoinPath(child, path, name) || !DeleteTree(child)) ++index;
-    }
+  LONG status = RegOpenKeyExA(HKEY_LOCAL_MACHINE, kBrandKey, 0, KEY_ALL_ACCESS, &key);
+  if (status == ERROR_SUCCESS) {
+    status = RegSetValueExA(key, "CleanUpRegistry", 0, REG_SZ, reinterpret_cast<const BYTE*>(flag),
+                            lstrlenA(flag) + 1);
     RegCloseKey(key);
   }
-  return LogKeyDeleted(path, RegDeleteKeyA(HKEY_LOCAL_MACHINE, path)) == ERROR_SUCCESS;
-}
-
-void DeleteKeyTree(const char* path) {
-  if (lstrlenA(path) < static_cast<int>(SetupPathSize)) DeleteTree(path);
+  LogTextValueSet(kBrandKey, "CleanUpRegistry", flag, status);
 }

@@ -1,17 +1,22 @@
-// The NT kernel service entry of the modem driver, and the removal of the
-// modem's own settings tree.
-#pragma once
+// The NT kernel service of the modem driver, the modem's own settings tree,
+// and the clean-up flag that tells later tools whether those settings may go.
+#ifndef SETUP_REGISTRY_DRIVER_SERVICE_H
+#define SETUP_REGISTRY_DRIVER_SERVICE_H
 
 // Creates or overwrites HKLM\SYSTEM\Currentcontrolset\services\TAVELINSoftModem
-// with the ten values that load qvsm.sys from DriversDir at system start.
-void CreateDriverService();
+// with the ten values that load qvsm.sys from driversDir at system start.
+void CreateDriverService(const char* driversDir);
+
+// Whether the service control manager reports the driver service running; a
+// service that can not be opened or queried counts as not running.
+bool DriverServiceRunning();
 
 // Deletes HKLM\Software\Tavelin\Softmodem with everything below it when the
 // CleanUpRegistry option is set.
-void RemoveBrandSettingsKey();
+void RemoveBrandSettingsKey(bool cleanUpRegistry);
 
-// Deletes the key at path below HKLM with its subkeys, deepest first. A
-// subkey that can not be deleted (NT refuses it, or its path would exceed
-// 259 characters) is passed over; everything else goes, and the key at path
-// then stays.
-void DeleteKeyTree(const char* path);
+// Sets "CleanUpRegistry" of HKLM\Software\Tavelin to the text ("Y" or "N").
+// Creates nothing: without the key nothing is written.
+void WriteCleanUpFlag(const char* flag);
+
+#endif

@@ -1,6 +1,17 @@
 // Removal of the registry traces that earlier installations of the modem
 // left behind, and the check for the freshly installed modem on Windows 9x.
-#pragma once
+#ifndef SETUP_REGISTRY_EARLIER_INSTALLS_H
+#define SETUP_REGISTRY_EARLIER_INSTALLS_H
+
+// Deletes the generic uninstall information tree and the two uninstall-list
+// entries of the brand names, leaves first.
+void RemoveGSMUKey();
+
+// Deletes the Unimodem response keys of both brands (NT 4.0).
+void RemoveUnimodemDeviceKeys();
+
+// Removes the monitor's autostart value "QVSMMSG" from the Run key.
+void RemoveMonitorRunEntry();
 
 // Deletes the instances of "Enum\Root\Modem" and then of the 9x Modem class
 // whose "Model" contains either of our names.
@@ -17,6 +28,8 @@ void RemovePciClassKeys();
 // letter case ignored.
 void RemoveNoDeviceEntries();
 
-// 1 when an instance of the 9x Modem class has a "Model" that contains
-// either of our names, else 0.
-int FindInstalledModem();
+// Whether an instance of the 9x Modem class has a "Model" that contains
+// either of our names.
+bool FindInstalledModem();
+
+#endif

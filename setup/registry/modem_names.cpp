@@ -2,22 +2,26 @@
 
 #include <string.h>
 
-static char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+namespace {
 
-static bool EqualsIgnoringCase(const char* a, const char* b) {
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool EqualsIgnoringCase(const char* a, const char* b) {
   for (; *a && *b; ++a, ++b)
     if (LowerAscii(*a) != LowerAscii(*b)) return false;
   return *a == *b;
 }
 
+}  // namespace
+
 bool MatchesNameRule(NameRule rule, const char* value) {
   switch (rule) {
-    case ContainsEitherName:
-      return strstr(value, OurModemName) || strstr(value, OtherModemName);
-    case EqualsEitherNameIgnoringCase:
-      return EqualsIgnoringCase(value, OurModemName) || EqualsIgnoringCase(value, OtherModemName);
-    case EqualsOurName:
-      return strcmp(value, OurModemName) == 0;
+    case kContainsEitherName:
+      return strstr(value, kOurModemName) || strstr(value, kOtherModemName);
+    case kEqualsEitherNameIgnoringCase:
+      return EqualsIgnoringCase(value, kOurModemName) || EqualsIgnoringCase(value, kOtherModemName);
+    case kEqualsOurName:
+      return strcmp(value, kOurModemName) == 0;
   }
   return false;
 }

@@ -2,72 +2,78 @@
 
 #include <windows.h>
 
-#include "../control/install_log.h"
-#include "../control/options.h"
-#include "../files/path_text.h"
-#include "modem_names.h"
-#include "registry_text.h"
+#include "../base/log.h"
+#include "../base/paths_rules.h"
+#include "keys.h"
 
-char PortName[PortNameSize];
+namespace {
 
-static const char ServiceKey[] = "System\\CurrentControlSet\\Services\\TAVELINSoftModem";
-static const char ModemClassKey[] =
+const char kServiceKey[] = "System\\CurrentControlSet\\Services\\TAVELINSoftModem";
+const char kModemClassKey[] =
     "System\\CurrentControlSet\\Control\\Class\\{4D36E96D-E325-11CE-BFC1-08002BE10318}";
-static const char SerialMapKey[] = "Hardware\\devicemap\\serialcomm";
+const char kSerialMapKey[] = "Hardware\\devicemap\\serialcomm";
 
-const DWORD InstanceNameSize = 64;
-const DWORD ModelSize = 256;
-const DWORD DisplayNameSize = 640;
+const DWORD kInstanceNameSize = 64;
+const DWORD kModelSize = 256;
+const DWORD kDisplayNameSize = 640;
+
+enum InstanceOutcome {
+  kInstanceOpened,
+  kInstanceSkipped,
+  kNoMoreInstances  // no more names, or a name too long for its buffer
+};
 
 // Opens the instance subkey at index with full access; its path goes to
-// path (SetupPathSize bytes). 0: opened; 1: the subkey is skipped; -1: the
-// enumeration has ended (no more names, or a name too long for its buffer).
-static int OpenInstance(HKEY classKey, DWORD index, HKEY* instance, char* path) {
-  char name[InstanceNameSize];
+// path (kSetupPathSize bytes).
+InstanceOutcome OpenInstance(HKEY classKey, DWORD index, HKEY* instance, char* path) {
+  char name[kInstanceNameSize];
   DWORD nameSize = sizeof name;
   if (RegEnumKeyExA(classKey, index, name, &nameSize, nullptr, nullptr, nullptr, nullptr) !=
       ERROR_SUCCESS)
-    return -1;
-  if (!JoinPath(path, ModemClassKey, name)) return 1;
-  return RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_ALL_ACCESS, instance) == ERROR_SUCCESS ? 0
-                                                                                               : 1;
+    return kNoMoreInstances;
+  if (!JoinPath(path, kModemClassKey, name)) return kInstanceSkipped;
+  return RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_ALL_ACCESS, instance) == ERROR_SUCCESS
+             ? kInstanceOpened
+             : kInstanceSkipped;
 }
 
-int FindOldPort() {
+}  // namespace
+
+bool FindOldPort() {
   HKEY service;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, ServiceKey, 0, KEY_READ, &service) != ERROR_SUCCESS)
-    return 0;
-  char displayName[DisplayNameSize + 1];
-  const bool installed = ReadValueText(service, "displayname", displayName, DisplayNameSize);
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kServiceKey, 0, KEY_READ, &service) != ERROR_SUCCESS)
+    return false;
+  char displayName[kDisplayNameSize + 1];
+  const bool installed = ReadValueText(service, "displayname", displayName, kDisplayNameSize);
   RegCloseKey(service);
-  if (!installed) return 0;
+  if (!installed) return false;
 
   HKEY classKey;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, ModemClassKey, 0, KEY_READ, &classKey) != ERROR_SUCCESS) {
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kModemClassKey, 0, KEY_READ, &classKey) != ERROR_SUCCESS) {
     DebugMessage(nullptr, "FindOldPort failed", "Error: 1", 0);
-    return 0;
+    return false;
   }
-  int found = 0;
+  bool found = false;
   for (DWORD index = 0; !found; ++index) {
     HKEY instance;
-    char path[SetupPathSize];
-    const int opened = OpenInstance(classKey, index, &instance, path);
-    if (opened < 0) break;
-    if (opened > 0) continue;
-    char model[ModelSize + 1];
-    found = ReadValueText(instance, "Model", model, ModelSize) &&
-            MatchesNameRule(ContainsEitherName, model);
+    char path[kSetupPathSize];
+    const InstanceOutcome opened = OpenInstance(classKey, index, &instance, path);
+    if (opened == kNoMoreInstances) break;
+    if (opened == kInstanceSkipped) continue;
+    char model[kModelSize + 1];
+    found = ReadValueText(instance, "Model", model, kModelSize) &&
+            MatchesNameRule(kContainsEitherName, model);
     RegCloseKey(instance);
   }
   RegCloseKey(classKey);
   return found;
 }
 
-int ChooseFreeComPort() {
+bool ChooseFreeComPort(char* portName) {
   HKEY map;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SerialMapKey, 0, KEY_ALL_ACCESS, &map) != ERROR_SUCCESS) {
-    lstrcpyA(PortName, "COM2");
-    return 1;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSerialMapKey, 0, KEY_ALL_ACCESS, &map) != ERROR_SUCCESS) {
+    lstrcpyA(portName, "COM2");
+    return true;
   }
   PortNumberTable table;
   ClearPortNumbers(&table);
@@ -83,27 +89,27 @@ int ChooseFreeComPort() {
   }
   RegCloseKey(map);
   const int number = LowestFreePort(&table);
-  if (number == 0) return 0;
-  FormPortName(PortName, number);
-  return 1;
+  if (number == 0) return false;
+  FormPortName(portName, number);
+  return true;
 }
 
-int AddOldAttachedtoKey() {
+bool AddOldAttachedtoKey(const char* portName) {
   HKEY classKey;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, ModemClassKey, 0, KEY_READ, &classKey) != ERROR_SUCCESS) {
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kModemClassKey, 0, KEY_READ, &classKey) != ERROR_SUCCESS) {
     DebugMessage(nullptr, "AddOldAttachedtoKey failed", "Error: 1", 0);
-    return 0;
+    return false;
   }
   HKEY ours = nullptr;
-  char path[SetupPathSize];  // of the instance last opened: ours when found
+  char path[kSetupPathSize];  // of the instance last opened: ours when found
   for (DWORD index = 0; !ours; ++index) {
     HKEY instance;
-    const int opened = OpenInstance(classKey, index, &instance, path);
-    if (opened < 0) break;
-    if (opened > 0) continue;
-    char driverDesc[ModelSize + 1];
-    if (ReadValueText(instance, "DriverDesc", driverDesc, ModelSize) &&
-        MatchesNameRule(EqualsOurName, driverDesc))
+    const InstanceOutcome opened = OpenInstance(classKey, index, &instance, path);
+    if (opened == kNoMoreInstances) break;
+    if (opened == kInstanceSkipped) continue;
+    char driverDesc[kModelSize + 1];
+    if (ReadValueText(instance, "DriverDesc", driverDesc, kModelSize) &&
+        MatchesNameRule(kEqualsOurName, driverDesc))
       ours = instance;
     else
       RegCloseKey(instance);
@@ -111,17 +117,17 @@ int AddOldAttachedtoKey() {
   if (!ours) {
     DebugMessage(nullptr, "AddOldAttachedtoKey failed", "Error: 2", 0);
     RegCloseKey(classKey);
-    return 0;
+    return false;
   }
   const LONG written = RegSetValueExA(ours, "AttachedTo", 0, REG_SZ,
-                                      reinterpret_cast<const BYTE*>(PortName),
-                                      lstrlenA(PortName) + 1);
-  LogTextValueSet(path, "AttachedTo", PortName, written);
+                                      reinterpret_cast<const BYTE*>(portName),
+                                      lstrlenA(portName) + 1);
+  LogTextValueSet(path, "AttachedTo", portName, written);
   RegCloseKey(ours);
   RegCloseKey(classKey);
   if (written != ERROR_SUCCESS) {
     DebugMessage(nullptr, "AddOldAttachedtoKey failed", "Error: 3", 0);
-    return 0;
+    return false;
   }
-  return 1;
+  return true;
 }

@@ -1,21 +1,22 @@
 // Windows NT 4.0: the serial port of the modem and the records that tell of
 // an earlier installation.
-#pragma once
+#ifndef SETUP_REGISTRY_PORT_RECORDS_H
+#define SETUP_REGISTRY_PORT_RECORDS_H
 
-#include "com_ports.h"
+#include "port_records_rules.h"
 
-// The port chosen for the modem, such as COM3; empty until ChooseFreeComPort.
-extern char PortName[PortNameSize];
+// Whether the driver service has its "displayname" and a Modem class
+// instance's "Model" contains either of our names.
+bool FindOldPort();
 
-// 1 when the driver service has its "displayname" and a Modem class
-// instance's "Model" contains either of our names; else 0.
-int FindOldPort();
+// Sets portName (kPortNameSize bytes), the port chosen for the modem, to the
+// lowest COM port that the serial port map leaves free, or to COM2 when the
+// map can not be opened. False when every number from 1 to 99 is taken;
+// portName is then unchanged.
+bool ChooseFreeComPort(char* portName);
 
-// Sets PortName to the lowest COM port that the serial port map leaves
-// free, or to COM2 when the map can not be opened. 0 when every number from
-// 1 to 99 is taken; PortName is then unchanged.
-int ChooseFreeComPort();
+// Writes portName as "AttachedTo" of the first Modem class instance whose
+// "DriverDesc" is exactly our modem name. True when written.
+bool AddOldAttachedtoKey(const char* portName);
 
-// Writes PortName as "AttachedTo" of the first Modem class instance whose
-// "DriverDesc" is exactly our modem name. 1 when written, else 0.
-int AddOldAttachedtoKey();
+#endif

@@ -1,6 +1,7 @@
 // Identifiers of setup's resources, shared by the resource scripts and the
 // dialog procedures.
-#pragma once
+#ifndef SETUP_RESOURCES_RESOURCE_IDS_H
+#define SETUP_RESOURCES_RESOURCE_IDS_H
 
 #define IDI_MODEM 101
 #define IDD_WELCOME 102
@@ -15,3 +16,5 @@
 #define IDS_WELCOME 1
 #define IDS_RESTART 2
 #define IDS_PROGRESS 3
+
+#endif

@@ -1,4 +1,4 @@
-#include "control/command_line.h"
+#include "base/options_rules.h"
 
 #include <gtest/gtest.h>
 
@@ -36,9 +36,9 @@ TEST(ParseCommandLine, SetsExactlyTheSwitchesOfSingleLetterTokens) {
     std::string text = c.commandLine;
     CommandSwitches switches = {false, false, false};
     ParseCommandLine(&text[0], &switches);
-    EXPECT_EQ(c.silent, switches.Silent) << '"' << c.commandLine << '"';
-    EXPECT_EQ(c.remove, switches.Remove) << '"' << c.commandLine << '"';
-    EXPECT_EQ(c.refresh, switches.Refresh) << '"' << c.commandLine << '"';
+    EXPECT_EQ(c.silent, switches.SilentMode) << '"' << c.commandLine << '"';
+    EXPECT_EQ(c.remove, switches.RemoveMode) << '"' << c.commandLine << '"';
+    EXPECT_EQ(c.refresh, switches.RefreshMode) << '"' << c.commandLine << '"';
   }
 }
 
@@ -47,13 +47,13 @@ TEST(ParseCommandLine, UpperCasesInPlaceAndNeverClearsASwitch) {
   CommandSwitches switches = {false, true, true};
   ParseCommandLine(&text[0], &switches);
   EXPECT_EQ("AB-CD S", text);
-  EXPECT_TRUE(switches.Silent && switches.Remove && switches.Refresh);
+  EXPECT_TRUE(switches.SilentMode && switches.RemoveMode && switches.RefreshMode);
 }
 
 TEST(ParseCommandLine, ToleratesANullCommandLine) {
   CommandSwitches switches = {false, false, false};
   ParseCommandLine(nullptr, &switches);
-  EXPECT_FALSE(switches.Silent || switches.Remove || switches.Refresh);
+  EXPECT_FALSE(switches.SilentMode || switches.RemoveMode || switches.RefreshMode);
 }
 
 }  // namespace

@@ -1,18 +1,18 @@
-#include "control/log_text.h"
+#include "base/log_rules.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "control/platform_class.h"
-#include "files/path_text.h"
+#include "base/platform_rules.h"
+#include "base/paths_rules.h"
 
 namespace {
 
 const LogTime Noon = {2001, 3, 4, 12, 5, 9, 7};
 
 std::string Line(const LogTime& time, const char* text) {
-  char out[LogLineSize];
+  char out[kLogLineSize];
   const size_t length = FormatLogLine(out, time, text);
   EXPECT_EQ(std::string(out).size(), length);
   return out;
@@ -29,11 +29,11 @@ TEST(FormatLogLine, TimestampThenTextThenCrLf) {
 }
 
 TEST(FormatLogLine, CutsALongTextAndMarksTheCut) {
-  const std::string fits(LogTextLimit, 'x');
-  EXPECT_EQ(fits, Line(Noon, fits.c_str()).substr(24, LogTextLimit));
-  const std::string longer(LogTextLimit * 2, 'x');
+  const std::string fits(kLogTextLimit, 'x');
+  EXPECT_EQ(fits, Line(Noon, fits.c_str()).substr(24, kLogTextLimit));
+  const std::string longer(kLogTextLimit * 2, 'x');
   const std::string line = Line(Noon, longer.c_str());
-  EXPECT_EQ(24 + LogTextLimit + 2, line.size());
+  EXPECT_EQ(24 + kLogTextLimit + 2, line.size());
   EXPECT_EQ("xx...\r\n", line.substr(line.size() - 7));
 }
 
@@ -83,14 +83,14 @@ TEST(LogText, QuotedTextsStopAtTheirTerminatorOrCapacity) {
 
 TEST(LogText, CutsAtTheLimitWithAMarkAndAddsNothingAfter) {
   LogText log;
-  StartLogText(&log, std::string(LogTextLimit - 2, 'a').c_str());
+  StartLogText(&log, std::string(kLogTextLimit - 2, 'a').c_str());
   AddLogText(&log, "bcdef");
-  EXPECT_EQ(LogTextLimit, log.Length);
-  EXPECT_EQ(std::string(LogTextLimit - 3, 'a') + "...", log.Text);
+  EXPECT_EQ(kLogTextLimit, log.Length);
+  EXPECT_EQ(std::string(kLogTextLimit - 3, 'a') + "...", log.Text);
   AddLogNumber(&log, 12);
   AddLogWideQuoted(&log, L"more");
-  EXPECT_EQ(LogTextLimit, log.Length);
-  EXPECT_EQ("...", std::string(log.Text).substr(LogTextLimit - 3));
+  EXPECT_EQ(kLogTextLimit, log.Length);
+  EXPECT_EQ("...", std::string(log.Text).substr(kLogTextLimit - 3));
 }
 
 TEST(LogText, SwitchesAndClass) {
@@ -104,8 +104,8 @@ TEST(LogText, SwitchesAndClass) {
     EXPECT_STREQ(c.expected, log.Text);
   }
   struct Class { unsigned char osClass; const char* expected; } classes[] = {
-      {OsClassNT4, "1 (NT 4.0)"}, {OsClassWin98SE, "6 (Windows 98 SE)"},
-      {OsClassWinME, "7 (Windows ME)"}, {OsClassUnknown, "0 (unknown)"}, {5, "5 (unknown)"}};
+      {kOsClassNT4, "1 (NT 4.0)"}, {kOsClassWin98SE, "6 (Windows 98 SE)"},
+      {kOsClassWinME, "7 (Windows ME)"}, {kOsClassUnknown, "0 (unknown)"}, {5, "5 (unknown)"}};
   for (const Class& c : classes) {
     LogText log;
     StartLogText(&log, nullptr);
@@ -127,14 +127,14 @@ TEST(FormLogFilePath, RelativeNamesLieInTheSourceDirectory) {
       {"C:\\MEDIUM", "/tmp/setup.log", "/tmp/setup.log"},
   };
   for (const Case& c : cases) {
-    char out[SetupPathSize];
+    char out[kSetupPathSize];
     ASSERT_EQ(1, FormLogFilePath(out, sizeof out, c.sourceDir, c.name)) << c.name;
     EXPECT_STREQ(c.expected, out) << c.name;
   }
 }
 
 TEST(FormLogFilePath, NoPathForAnEmptyNameOrOneThatDoesNotFit) {
-  char out[SetupPathSize];
+  char out[kSetupPathSize];
   EXPECT_EQ(0, FormLogFilePath(out, sizeof out, "C:\\MEDIUM", ""));
   const std::string dir = "C:\\" + std::string(250, 'd');
   EXPECT_EQ(1, FormLogFilePath(out, sizeof out, dir.c_str(), "12345"));  // 259 characters

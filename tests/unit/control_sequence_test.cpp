@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "control/platform_class.h"
-#include "control/sequence_choices.h"
-#include "control/silent_ending.h"
-#include "control/timer_limits.h"
+#include "base/platform_rules.h"
+#include "control/sequences_rules.h"
+#include "control/run_rules.h"
+#include "control/timers_rules.h"
 
 namespace {
 
@@ -17,26 +17,26 @@ unsigned TicksUntilLimit(unsigned interval, unsigned limit) {
 
 TEST(TimerLimits, LastTickPerTimer) {
   struct Case { const char* timer; unsigned interval, limit, lastTick; } cases[] = {
-      {"modem poll, Windows 95", ModemPollInterval, ModemPollLimit(OsClassWin95), 90},
-      {"modem poll, Windows 98", ModemPollInterval, ModemPollLimit(OsClassWin98), 60},
-      {"modem poll, Windows 98 SE", ModemPollInterval, ModemPollLimit(OsClassWin98SE), 60},
-      {"modem poll, Windows ME", ModemPollInterval, ModemPollLimit(OsClassWinME), 60},
-      {"service poll", ServicePollInterval, ServicePollLimit, 32},
+      {"modem poll, Windows 95", kModemPollInterval, ModemPollLimit(kOsClassWin95), 90},
+      {"modem poll, Windows 98", kModemPollInterval, ModemPollLimit(kOsClassWin98), 60},
+      {"modem poll, Windows 98 SE", kModemPollInterval, ModemPollLimit(kOsClassWin98SE), 60},
+      {"modem poll, Windows ME", kModemPollInterval, ModemPollLimit(kOsClassWinME), 60},
+      {"service poll", kServicePollInterval, kServicePollLimit, 32},
   };
   for (const Case& c : cases) EXPECT_EQ(c.lastTick, TicksUntilLimit(c.interval, c.limit)) << c.timer;
 }
 
 TEST(TimerLimits, ModemPollLimitInMilliseconds) {
-  EXPECT_EQ(270000u, ModemPollLimit(OsClassWin95));
-  EXPECT_EQ(180000u, ModemPollLimit(OsClassWin98));
-  EXPECT_EQ(180000u, ModemPollLimit(OsClassWin2000));
+  EXPECT_EQ(270000u, ModemPollLimit(kOsClassWin95));
+  EXPECT_EQ(180000u, ModemPollLimit(kOsClassWin98));
+  EXPECT_EQ(180000u, ModemPollLimit(kOsClassWin2000));
 }
 
 TEST(TimerLimits, ACounterPastTheLimitStaysThereWithoutWrapping) {
   unsigned elapsed = ~0u - 1000;
-  EXPECT_TRUE(CountMissedTick(&elapsed, ServicePollInterval, ServicePollLimit));
+  EXPECT_TRUE(CountMissedTick(&elapsed, kServicePollInterval, kServicePollLimit));
   EXPECT_EQ(~0u, elapsed);
-  EXPECT_TRUE(CountMissedTick(&elapsed, ServicePollInterval, ServicePollLimit));
+  EXPECT_TRUE(CountMissedTick(&elapsed, kServicePollInterval, kServicePollLimit));
   EXPECT_EQ(~0u, elapsed);
 }
 
@@ -51,9 +51,9 @@ TEST(SequenceChoices, RemoveOnlyIsDWithoutR) {
 
 TEST(SequenceChoices, DriverSetPerClassAndOption) {
   struct Case { unsigned char osClass; bool option, wdm; } cases[] = {
-      {OsClassWin98, false, false},   {OsClassWin98, true, false},
-      {OsClassWin98SE, false, false}, {OsClassWin98SE, true, true},
-      {OsClassWinME, false, true},    {OsClassWinME, true, true},
+      {kOsClassWin98, false, false},   {kOsClassWin98, true, false},
+      {kOsClassWin98SE, false, false}, {kOsClassWin98SE, true, true},
+      {kOsClassWinME, false, true},    {kOsClassWinME, true, true},
   };
   for (const Case& c : cases)
     EXPECT_EQ(c.wdm, UsesWdmDriverSet(c.osClass, c.option))
@@ -62,14 +62,14 @@ TEST(SequenceChoices, DriverSetPerClassAndOption) {
 
 TEST(SilentEnding, EveryRunEndsOrLeavesAnEndingRunning) {
   struct Case { const char* run; SilentRunState state; SilentEnding ending; } cases[] = {
-      {"sequence failed at once", {0, true, false, false}, EndWithFailure},
-      {"paths not computed", {0, false, false, false}, EndWithFailure},
-      {"NT 4.0 or Windows 2000 done", {1, true, false, false}, EndWithSuccess},
-      {"NT 4.0, earlier service stayed", {1, true, true, false}, EndWithFailure},
-      {"timer running", {1, false, false, true}, WaitForEnding},
-      {"98 remove-only posted its quit", {1, false, false, true}, WaitForEnding},
-      {"98 library missing, no timer", {1, false, false, false}, CleanUpAndEndWithFailure},
-      {"CopyFilesOnly with a timer running", {1, true, false, true}, EndWithSuccess},
+      {"sequence failed at once", {0, true, false, false}, kEndWithFailure},
+      {"paths not computed", {0, false, false, false}, kEndWithFailure},
+      {"NT 4.0 or Windows 2000 done", {1, true, false, false}, kEndWithSuccess},
+      {"NT 4.0, earlier service stayed", {1, true, true, false}, kEndWithFailure},
+      {"timer running", {1, false, false, true}, kWaitForEnding},
+      {"98 remove-only posted its quit", {1, false, false, true}, kWaitForEnding},
+      {"98 library missing, no timer", {1, false, false, false}, kCleanUpAndEndWithFailure},
+      {"CopyFilesOnly with a timer running", {1, true, false, true}, kEndWithSuccess},
   };
   for (const Case& c : cases) EXPECT_EQ(c.ending, ChooseSilentEnding(c.state)) << c.run;
 }

@@ -1,4 +1,4 @@
-#include "files/argument_line.h"
+#include "files/programs_rules.h"
 
 #include <gtest/gtest.h>
 

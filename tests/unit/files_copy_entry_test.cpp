@@ -1,4 +1,4 @@
-#include "files/copy_entry.h"
+#include "files/lists_rules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "files/list_sections.h"
+#include "files/lists_rules.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "control/platform_class.h"
+#include "base/platform_rules.h"
 
 namespace {
 
@@ -12,13 +12,13 @@ std::string OrNone(const char* section) { return section ? section : "none"; }
 
 TEST(ListSections, EachPlatformClassReadsItsFamilysSections) {
   struct Case { unsigned char osClass; const char* copy; const char* launch; } cases[] = {
-      {OsClassNT4, "COPY_FILES_NT", "LAUNCH_FILES_NT"},
-      {OsClassWin2000, "none", "LAUNCH_FILES_Win2K"},
-      {OsClassWin95, "COPY_FILES_9X", "LAUNCH_FILES_9X"},
-      {OsClassWin98, "COPY_FILES_9X", "LAUNCH_FILES_9X"},
-      {OsClassWin98SE, "COPY_FILES_9X", "LAUNCH_FILES_9X"},
-      {OsClassWinME, "COPY_FILES_9X", "LAUNCH_FILES_9X"},
-      {OsClassUnknown, "none", "none"},
+      {kOsClassNT4, "COPY_FILES_NT", "LAUNCH_FILES_NT"},
+      {kOsClassWin2000, "none", "LAUNCH_FILES_Win2K"},
+      {kOsClassWin95, "COPY_FILES_9X", "LAUNCH_FILES_9X"},
+      {kOsClassWin98, "COPY_FILES_9X", "LAUNCH_FILES_9X"},
+      {kOsClassWin98SE, "COPY_FILES_9X", "LAUNCH_FILES_9X"},
+      {kOsClassWinME, "COPY_FILES_9X", "LAUNCH_FILES_9X"},
+      {kOsClassUnknown, "none", "none"},
       {5, "none", "none"},
   };
   for (const Case& c : cases) {

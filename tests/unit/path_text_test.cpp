@@ -1,4 +1,4 @@
-#include "files/path_text.h"
+#include "base/paths_rules.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@ TEST(JoinRootAware, InsertsABackslashOnlyAfterLongerDirectories) {
       {"", "x", "x"},
   };
   for (const Case& c : cases) {
-    char out[SetupPathSize];
+    char out[kSetupPathSize];
     ASSERT_EQ(1, JoinRootAware(out, sizeof out, c.dir, c.name)) << c.dir;
     EXPECT_STREQ(c.expected, out) << c.dir;
   }
@@ -23,7 +23,7 @@ TEST(JoinRootAware, InsertsABackslashOnlyAfterLongerDirectories) {
 
 TEST(JoinRootAware, RefusesWhatDoesNotFit) {
   const std::string dir(250, 'd');
-  char out[SetupPathSize];
+  char out[kSetupPathSize];
   EXPECT_EQ(1, JoinRootAware(out, sizeof out, dir.c_str(), "12345678"));  // 259 characters
   EXPECT_EQ(259u, std::string(out).size());
   EXPECT_EQ(0, JoinRootAware(out, sizeof out, dir.c_str(), "123456789"));  // 260: refused
@@ -34,7 +34,7 @@ TEST(JoinRootAware, RefusesWhatDoesNotFit) {
 }
 
 TEST(JoinPath, AlwaysInsertsABackslashAndTakesWhatIsGiven) {
-  char out[SetupPathSize] = "untouched";
+  char out[kSetupPathSize] = "untouched";
   EXPECT_EQ(0, JoinPath(out, nullptr, nullptr));
   EXPECT_STREQ("untouched", out);
   EXPECT_EQ(1, JoinPath(out, "A:\\", "x"));
@@ -56,7 +56,7 @@ TEST(DirectoryOfFile, CutsAtTheLastBackslash) {
       {"setup.exe", 0, ""},
   };
   for (const Case& c : cases) {
-    char out[SetupPathSize] = "";
+    char out[kSetupPathSize] = "";
     EXPECT_EQ(c.result, DirectoryOfFile(out, sizeof out, c.path)) << c.path;
     EXPECT_STREQ(c.expected, out) << c.path;
   }
@@ -65,9 +65,9 @@ TEST(DirectoryOfFile, CutsAtTheLastBackslash) {
 TEST(WindowsDirFits, LeavesRoomForTheLongestDerivedDirectory) {
   EXPECT_TRUE(WindowsDirFits(std::string(242, 'w').c_str()));
   EXPECT_FALSE(WindowsDirFits(std::string(243, 'w').c_str()));
-  char out[SetupPathSize];
-  EXPECT_EQ(1, AppendText(out, sizeof out, std::string(242, 'w').c_str(), DriversSuffix));
-  EXPECT_EQ(0, AppendText(out, sizeof out, std::string(243, 'w').c_str(), DriversSuffix));
+  char out[kSetupPathSize];
+  EXPECT_EQ(1, AppendText(out, sizeof out, std::string(242, 'w').c_str(), kDriversSuffix));
+  EXPECT_EQ(0, AppendText(out, sizeof out, std::string(243, 'w').c_str(), kDriversSuffix));
 }
 
 }  // namespace

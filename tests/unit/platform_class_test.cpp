@@ -1,4 +1,4 @@
-#include "control/platform_class.h"
+#include "base/platform_rules.h"
 
 #include <gtest/gtest.h>
 
@@ -11,24 +11,24 @@ struct VersionCase {
 };
 
 const VersionCase kVersions[] = {
-    {"Windows 95", PlatformWin32Windows, 4, 0, 950, OsClassWin95},
-    {"Windows 95 with the version in the high word", PlatformWin32Windows, 4, 0, 0x040003B6, OsClassWin95},
-    {"Windows 98", PlatformWin32Windows, 4, 10, 1998, OsClassWin98},
-    {"Windows 98 build 2221", PlatformWin32Windows, 4, 10, 2221, OsClassWin98},
-    {"Windows 98 build 2222 is Second Edition", PlatformWin32Windows, 4, 10, 2222, OsClassWin98SE},
-    {"high word ignored for Second Edition", PlatformWin32Windows, 4, 10, 0x040A08AE, OsClassWin98SE},
-    {"build 2399", PlatformWin32Windows, 4, 10, 2399, OsClassWin98SE},
-    {"build 2400 is ME", PlatformWin32Windows, 4, 90, 2400, OsClassWinME},
-    {"ME as Wine reports it", PlatformWin32Windows, 4, 90, 3000, OsClassWinME},
-    {"a later 9x major version", PlatformWin32Windows, 5, 0, 100, OsClassWin98},
-    {"NT 4.0", PlatformWin32NT, 4, 0, 1381, OsClassNT4},
-    {"Windows 2000", PlatformWin32NT, 5, 0, 2195, OsClassWin2000},
-    {"NT 5.1", PlatformWin32NT, 5, 1, 2600, OsClassWin2000},
-    {"NT 5.2", PlatformWin32NT, 5, 2, 3790, OsClassWin2000},
-    {"NT 3.51", PlatformWin32NT, 3, 51, 1057, OsClassUnknown},
-    {"NT 6.0", PlatformWin32NT, 6, 0, 6000, OsClassUnknown},
-    {"Win32s", 0, 3, 10, 0, OsClassUnknown},
-    {"9x major 3", PlatformWin32Windows, 3, 95, 0, OsClassUnknown},
+    {"Windows 95", kPlatformWin32Windows, 4, 0, 950, kOsClassWin95},
+    {"Windows 95 with the version in the high word", kPlatformWin32Windows, 4, 0, 0x040003B6, kOsClassWin95},
+    {"Windows 98", kPlatformWin32Windows, 4, 10, 1998, kOsClassWin98},
+    {"Windows 98 build 2221", kPlatformWin32Windows, 4, 10, 2221, kOsClassWin98},
+    {"Windows 98 build 2222 is Second Edition", kPlatformWin32Windows, 4, 10, 2222, kOsClassWin98SE},
+    {"high word ignored for Second Edition", kPlatformWin32Windows, 4, 10, 0x040A08AE, kOsClassWin98SE},
+    {"build 2399", kPlatformWin32Windows, 4, 10, 2399, kOsClassWin98SE},
+    {"build 2400 is ME", kPlatformWin32Windows, 4, 90, 2400, kOsClassWinME},
+    {"ME as Wine reports it", kPlatformWin32Windows, 4, 90, 3000, kOsClassWinME},
+    {"a later 9x major version", kPlatformWin32Windows, 5, 0, 100, kOsClassWin98},
+    {"NT 4.0", kPlatformWin32NT, 4, 0, 1381, kOsClassNT4},
+    {"Windows 2000", kPlatformWin32NT, 5, 0, 2195, kOsClassWin2000},
+    {"NT 5.1", kPlatformWin32NT, 5, 1, 2600, kOsClassWin2000},
+    {"NT 5.2", kPlatformWin32NT, 5, 2, 3790, kOsClassWin2000},
+    {"NT 3.51", kPlatformWin32NT, 3, 51, 1057, kOsClassUnknown},
+    {"NT 6.0", kPlatformWin32NT, 6, 0, 6000, kOsClassUnknown},
+    {"Win32s", 0, 3, 10, 0, kOsClassUnknown},
+    {"9x major 3", kPlatformWin32Windows, 3, 95, 0, kOsClassUnknown},
 };
 
 TEST(ClassifyPlatform, FollowsTheRulesInOrder) {
@@ -39,7 +39,7 @@ TEST(ClassifyPlatform, FollowsTheRulesInOrder) {
 TEST(ClassifyPlatform, NeverProducesFive) {
   for (unsigned long build = 0; build < 0x10000; build += 7)
     for (unsigned long minor : {0ul, 10ul, 90ul})
-      EXPECT_NE(5, ClassifyPlatform(PlatformWin32Windows, 4, minor, build));
+      EXPECT_NE(5, ClassifyPlatform(kPlatformWin32Windows, 4, minor, build));
 }
 
 TEST(IsWindows9xClass, OnlyTheWindows9xClasses) {

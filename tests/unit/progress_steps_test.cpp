@@ -1,4 +1,4 @@
-#include "control/progress_steps.h"
+#include "base/progress_rules.h"
 
 #include <gtest/gtest.h>
 
@@ -15,8 +15,8 @@ unsigned Replay(std::initializer_list<unsigned> requests, unsigned start = 0) {
 TEST(ProgressStepsToSend, SingleRequests) {
   struct Case { unsigned count, n, expected; } cases[] = {
       {0, 1, 1},      {0, 4, 4},     {37, 4, 4},     {38, 1, 0},   {39, 2, 0},
-      {0, ProgressFill, 40},         {39, ProgressFill, 1},        {40, ProgressFill, 0},
-      {41, ProgressFill, 0},         {36, 2, 2},     {0, 0, 0},
+      {0, kProgressFill, 40},         {39, kProgressFill, 1},        {40, kProgressFill, 0},
+      {41, kProgressFill, 0},         {36, 2, 2},     {0, 0, 0},
   };
   for (const Case& c : cases)
     EXPECT_EQ(c.expected, ProgressStepsToSend(c.count, c.n)) << c.count << " + " << c.n;
@@ -24,20 +24,20 @@ TEST(ProgressStepsToSend, SingleRequests) {
 
 TEST(ProgressStepsToSend, GuardIsTestedBeforeTheStep) {
   EXPECT_EQ(41u, Replay({4}, 37));            // 37 + 4 passes the guard
-  EXPECT_EQ(41u, Replay({4, ProgressFill}, 37));  // the fill then sends nothing
-  EXPECT_EQ(40u, Replay({2, ProgressFill}, 39));  // the 2 is refused, the fill sends one
+  EXPECT_EQ(41u, Replay({4, kProgressFill}, 37));  // the fill then sends nothing
+  EXPECT_EQ(40u, Replay({2, kProgressFill}, 39));  // the 2 is refused, the fill sends one
 }
 
 TEST(ProgressStepsToSend, LongFileListsSaturateAtThirtyEight) {
   unsigned count = 0;
   for (int file = 0; file < 100; ++file) count += ProgressStepsToSend(count, 1);
   EXPECT_EQ(38u, count);
-  EXPECT_EQ(2u, ProgressStepsToSend(count, ProgressFill));
+  EXPECT_EQ(2u, ProgressStepsToSend(count, kProgressFill));
 }
 
 TEST(ProgressStepsToSend, Windows2000HardwareIdPathFillsTheBar) {
   // Steps 1, 2, 2, then 4 and 4 around the device update, then the fill.
-  EXPECT_EQ(40u, Replay({1, 2, 2, 4, 4, ProgressFill}));
+  EXPECT_EQ(40u, Replay({1, 2, 2, 4, 4, kProgressFill}));
 }
 
 }  // namespace

@@ -4,10 +4,9 @@
 
 #include <string>
 
-#include "control/option_values.h"
+#include "base/options_rules.h"
 #include "country_line.h"
-#include "files/copy_entry.h"
-#include "files/launch_entry.h"
+#include "files/lists_rules.h"
 #include "numbers.h"
 #include "registry_line.h"
 
@@ -97,11 +96,11 @@ TEST(CheckCopyEntry, NamesWhyAnEntryIsRefused) {
     std::string value;
     CopyEntryFault fault;
   } cases[] = {
-      {"f.dll $windows", CopyEntryUsable},
-      {" ,\\", CopyEntryNoFileName},
-      {long128, CopyEntryFileNameTooLong},
-      {deep, CopyEntryDestinationTooLong},
-      {"f.dll " + std::string(300, 'w') + " $windows", CopyEntryDestinationTooLong},
+      {"f.dll $windows", kCopyEntryUsable},
+      {" ,\\", kCopyEntryNoFileName},
+      {long128, kCopyEntryFileNameTooLong},
+      {deep, kCopyEntryDestinationTooLong},
+      {"f.dll " + std::string(300, 'w') + " $windows", kCopyEntryDestinationTooLong},
   };
   for (const auto& c : cases) {
     CopyEntry entry;
@@ -117,12 +116,12 @@ TEST(CheckLaunchEntry, NamesWhyAnEntryIsRefused) {
     const char* windowsDir;
     LaunchEntryFault fault;
   } cases[] = {
-      {"p.exe a,$windows", "C:\\WINDOWS", LaunchEntryUsable},
-      {",, ,", "C:\\WINDOWS", LaunchEntryNoProgram},
-      {std::string(128, 'p'), "C:\\WINDOWS", LaunchEntryProgramNameTooLong},
-      {"p 1 2 3 4 5 6 7 8 9", "C:\\WINDOWS", LaunchEntryTooManyWords},
-      {"prog.exe,$windows tools", windows250.c_str(), LaunchEntryPathTooLong},
-      {"p," + std::string(300, 'd'), "C:\\WINDOWS", LaunchEntryPathTooLong},
+      {"p.exe a,$windows", "C:\\WINDOWS", kLaunchEntryUsable},
+      {",, ,", "C:\\WINDOWS", kLaunchEntryNoProgram},
+      {std::string(128, 'p'), "C:\\WINDOWS", kLaunchEntryProgramNameTooLong},
+      {"p 1 2 3 4 5 6 7 8 9", "C:\\WINDOWS", kLaunchEntryTooManyWords},
+      {"prog.exe,$windows tools", windows250.c_str(), kLaunchEntryPathTooLong},
+      {"p," + std::string(300, 'd'), "C:\\WINDOWS", kLaunchEntryPathTooLong},
   };
   for (const auto& c : cases) {
     LaunchEntry entry;
@@ -134,7 +133,7 @@ TEST(CheckLaunchEntry, NamesWhyAnEntryIsRefused) {
 TEST(YesNoOptionKey, NamesTheSixOptionsInReadingOrder) {
   const char* expected[] = {"HardwareDetectNT", "Debug",           "WDMDriver",
                             "ReBoot",           "CleanUpRegistry", "CopyFilesOnly"};
-  for (int option = 0; option < YesNoOptionCount; ++option) {
+  for (int option = 0; option < kYesNoOptionCount; ++option) {
     EXPECT_STREQ(YesNoOptionKey(static_cast<YesNoOption>(option)), expected[option]);
   }
   EXPECT_TRUE(OptionValueIsSet("yN"));

@@ -1,4 +1,4 @@
-#include "registry/com_ports.h"
+#include "registry/port_records_rules.h"
 
 #include <gtest/gtest.h>
 
@@ -57,7 +57,7 @@ TEST(PortChoice, ClearingForgetsEarlierEntries) {
 }
 
 TEST(FormPortName, DecimalWithoutLeadingZeros) {
-  char name[PortNameSize];
+  char name[kPortNameSize];
   FormPortName(name, 3);
   EXPECT_STREQ("COM3", name);
   FormPortName(name, 10);
@@ -68,7 +68,7 @@ TEST(FormPortName, DecimalWithoutLeadingZeros) {
 
 TEST(FormPortName, SameTextAsTheRuntimeFormatter) {
   for (int number : {0, 1, 9, 100, 12345, INT_MAX, -1, -40, INT_MIN}) {
-    char name[PortNameSize], expected[PortNameSize];
+    char name[kPortNameSize], expected[kPortNameSize];
     FormPortName(name, number);
     snprintf(expected, sizeof expected, "COM%d", number);
     EXPECT_STREQ(expected, name) << number;

@@ -1,4 +1,4 @@
-#include "registry/hardware_id.h"
+#include "registry/controller_detection_rules.h"
 
 #include <gtest/gtest.h>
 
@@ -27,11 +27,11 @@ TEST(NamesPciController, SubstringOfTheKeyNameWithCaseSignificant) {
 }
 
 TEST(FormPciHardwareId, PrefixesTheKeyNameOrRefusesWhatDoesNotFit) {
-  char id[HardwareIdSize] = "unchanged";
+  char id[kHardwareIdSize] = "unchanged";
   ASSERT_EQ(1, FormPciHardwareId(id, "VEN_8086&DEV_2416&SUBSYS_12345678&REV_02"));
   EXPECT_STREQ("PCI\\VEN_8086&DEV_2416&SUBSYS_12345678&REV_02", id);
 
-  const std::string longest(HardwareIdSize - 5, 'n');  // 4 + 523 = 527 characters
+  const std::string longest(kHardwareIdSize - 5, 'n');  // 4 + 523 = 527 characters
   ASSERT_EQ(1, FormPciHardwareId(id, longest.c_str()));
   EXPECT_EQ("PCI\\" + longest, id);
 
@@ -58,28 +58,28 @@ TEST(FormRealHardwareId, ClassifiesInOrder) {
       {"ISAPNPABC", 0, ""},
   };
   for (const Case& c : cases) {
-    char real[RealHardwareIdSize] = "";
+    char real[kRealHardwareIdSize] = "";
     EXPECT_EQ(c.result, FormRealHardwareId(real, c.id)) << c.id;
     if (c.result) EXPECT_STREQ(c.real, real) << c.id;
   }
 }
 
 TEST(FormRealHardwareId, LongestIdsFitTheRealIdBuffer) {
-  char real[RealHardwareIdSize];
-  const std::string brx = "BRX" + std::string(HardwareIdSize - 4, 'x');  // 527 characters
+  char real[kRealHardwareIdSize];
+  const std::string brx = "BRX" + std::string(kHardwareIdSize - 4, 'x');  // 527 characters
   ASSERT_EQ(1, FormRealHardwareId(real, brx.c_str()));
   EXPECT_EQ(brx, real);
-  const std::string acpi = "\\ACPI" + std::string(HardwareIdSize - 6, 'x');
+  const std::string acpi = "\\ACPI" + std::string(kHardwareIdSize - 6, 'x');
   ASSERT_EQ(1, FormRealHardwareId(real, acpi.c_str()));
   EXPECT_EQ("*" + acpi.substr(1), real);
 }
 
 TEST(FormRealHardwareId, AnIdWithoutTerminatorInItsBufferIsRefused) {
-  char id[HardwareIdSize + 8];
+  char id[kHardwareIdSize + 8];
   memset(id, 'x', sizeof id);
   memcpy(id, "BRX", 3);
   id[sizeof id - 1] = '\0';  // the terminator lies beyond the id buffer
-  char real[RealHardwareIdSize];
+  char real[kRealHardwareIdSize];
   EXPECT_EQ(0, FormRealHardwareId(real, id));
 }
 

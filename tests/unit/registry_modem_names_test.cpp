@@ -23,7 +23,7 @@ TEST(MatchesNameRule, EachRuleAgainstTheSameValues) {
   };
   for (const Case& c : cases) {
     const bool expected[] = {c.contains, c.equalsIgnoringCase, c.equalsOurs};
-    const NameRule rules[] = {ContainsEitherName, EqualsEitherNameIgnoringCase, EqualsOurName};
+    const NameRule rules[] = {kContainsEitherName, kEqualsEitherNameIgnoringCase, kEqualsOurName};
     for (int r = 0; r < 3; ++r)
       EXPECT_EQ(expected[r], MatchesNameRule(rules[r], c.value))
           << RuleName[r] << ": \"" << c.value << "\"";

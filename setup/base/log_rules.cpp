@@ -1,0 +1,199 @@
+#include "log_rules.h"
+
+#include <string.h>
+
+#include "paths_rules.h"
+#include "platform_rules.h"
+
+namespace {
+
+const char kCutMark[] = "...";
+
+// Writes value as exactly width decimal digits (the lowest ones).
+char* PutDigits(char* out, unsigned long value, int width) {
+  for (int i = width - 1; i >= 0; --i) {
+    out[i] = static_cast<char>('0' + value % 10);
+    value /= 10;
+  }
+  return out + width;
+}
+
+}  // namespace
+
+size_t FormatLogLine(char* out, const LogTime& time, const char* text) {
+  char* p = PutDigits(out, time.Year, 4);
+  *p++ = '-';
+  p = PutDigits(p, time.Month, 2);
+  *p++ = '-';
+  p = PutDigits(p, time.Day, 2);
+  *p++ = ' ';
+  p = PutDigits(p, time.Hour, 2);
+  *p++ = ':';
+  p = PutDigits(p, time.Minute, 2);
+  *p++ = ':';
+  p = PutDigits(p, time.Second, 2);
+  *p++ = '.';
+  p = PutDigits(p, time.Milliseconds, 3);
+  *p++ = ' ';
+  size_t length = 0;
+  for (; text[length] && length < kLogTextLimit; ++length) {
+    const unsigned char c = static_cast<unsigned char>(text[length]);
+    p[length] = c < 0x20 || c == 0x7F ? ' ' : static_cast<char>(c);
+  }
+  if (text[length]) memcpy(p + length - (sizeof kCutMark - 1), kCutMark, sizeof kCutMark - 1);
+  p += length;
+  *p++ = '\r';
+  *p++ = '\n';
+  *p = '\0';
+  return static_cast<size_t>(p - out);
+}
+
+void StartLogText(LogText* log, const char* first) {
+  log->Length = 0;
+  log->Text[0] = '\0';
+  AddLogText(log, first);
+}
+
+namespace {
+
+// Appends count characters of text; what does not fit is cut, and the text
+// then ends in the cut mark.
+void Append(LogText* log, const char* text, size_t count) {
+  const size_t room = kLogTextLimit - log->Length;
+  const size_t taken = count < room ? count : room;
+  memcpy(log->Text + log->Length, text, taken);
+  log->Length += taken;
+  log->Text[log->Length] = '\0';
+  if (taken < count)
+    memcpy(log->Text + kLogTextLimit - (sizeof kCutMark - 1), kCutMark, sizeof kCutMark - 1);
+}
+
+}  // namespace
+
+void AddLogText(LogText* log, const char* text) {
+  if (text) Append(log, text, strlen(text));
+}
+
+void AddLogQuoted(LogText* log, const char* text, size_t capacity) {
+  Append(log, "\"", 1);
+  if (text) {
+    const char* end = static_cast<const char*>(memchr(text, '\0', capacity));
+    Append(log, text, end ? static_cast<size_t>(end - text) : capacity);
+  }
+  Append(log, "\"", 1);
+}
+
+void AddLogWideQuoted(LogText* log, const wchar_t* text) {
+  Append(log, "\"", 1);
+  for (; text && *text && log->Length < kLogTextLimit; ++text) {
+    const char c = static_cast<unsigned long>(*text) > 0xFF ? '?' : static_cast<char>(*text);
+    Append(log, &c, 1);
+  }
+  Append(log, "\"", 1);
+}
+
+namespace {
+
+void AddDigits(LogText* log, unsigned long magnitude, bool negative) {
+  char digits[24];
+  size_t start = sizeof digits;
+  do {
+    digits[--start] = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude);
+  if (negative) digits[--start] = '-';
+  Append(log, digits + start, sizeof digits - start);
+}
+
+}  // namespace
+
+void AddLogNumber(LogText* log, long number) {
+  const unsigned long magnitude = number < 0 ? 0UL - static_cast<unsigned long>(number)
+                                             : static_cast<unsigned long>(number);
+  AddDigits(log, magnitude, number < 0);
+}
+
+namespace {
+
+const char* StatusWord(unsigned long status) {
+  switch (status) {
+    case 0:
+      return "ok";
+    case 2:    // file, key or value
+    case 126:  // module
+    case 127:  // entry point
+      return "not found";
+    case 3:
+      return "path not found";
+    case 5:
+      return "access denied";
+    case 32:
+      return "in use";
+    case 206:
+      return "path too long";
+    default:
+      return nullptr;
+  }
+}
+
+}  // namespace
+
+void AddLogStatus(LogText* log, unsigned long status) {
+  const char* word = StatusWord(status);
+  if (word) {
+    AddLogText(log, word);
+    return;
+  }
+  AddLogText(log, "error ");
+  AddDigits(log, status, false);
+}
+
+void AddLogSwitches(LogText* log, const CommandSwitches& switches) {
+  const char* const letters[] = {switches.SilentMode ? "S" : nullptr, switches.RemoveMode ? "D" : nullptr,
+                                 switches.RefreshMode ? "R" : nullptr};
+  bool any = false;
+  for (const char* letter : letters) {
+    if (!letter) continue;
+    if (any) AddLogText(log, " ");
+    AddLogText(log, letter);
+    any = true;
+  }
+  if (!any) AddLogText(log, "none");
+}
+
+namespace {
+
+const char* OsClassName(unsigned char osClass) {
+  switch (osClass) {
+    case kOsClassNT4:
+      return "NT 4.0";
+    case kOsClassWin2000:
+      return "Windows 2000";
+    case kOsClassWin95:
+      return "Windows 95";
+    case kOsClassWin98:
+      return "Windows 98";
+    case kOsClassWin98SE:
+      return "Windows 98 SE";
+    case kOsClassWinME:
+      return "Windows ME";
+    default:
+      return "unknown";
+  }
+}
+
+}  // namespace
+
+void AddLogOsClass(LogText* log, unsigned char osClass) {
+  AddLogNumber(log, osClass);
+  AddLogText(log, " (");
+  AddLogText(log, OsClassName(osClass));
+  AddLogText(log, ")");
+}
+
+bool FormLogFilePath(char* out, size_t outSize, const char* sourceDir, const char* name) {
+  if (!name[0]) return false;
+  const bool standsAsItIs = name[0] == '\\' || name[0] == '/' || name[1] == ':';
+  if (standsAsItIs) return CopyWholeText(out, outSize, name);
+  return JoinRootAware(out, outSize, sourceDir, name);
+}

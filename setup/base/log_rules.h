@@ -1,0 +1,51 @@
+// The texts of the installation log: the line of one event (timestamp and
+// text), the bounded building of an event's text, and the log file's path.
+#ifndef SETUP_BASE_LOG_RULES_H
+#define SETUP_BASE_LOG_RULES_H
+
+#include <stddef.h>
+#include <wchar.h>
+
+#include "options_rules.h"
+
+// Characters of one event's text; a longer text is cut and ends in "...".
+const size_t kLogTextLimit = 4000;
+// "YYYY-MM-DD HH:MM:SS.mmm ", the text, CR LF and the terminator.
+const size_t kLogLineSize = 24 + kLogTextLimit + 3;
+
+struct LogTime {
+  unsigned Year, Month, Day, Hour, Minute, Second, Milliseconds;
+};
+
+// out (kLogLineSize bytes) = timestamp, a blank, text, CR LF. The text is cut
+// at kLogTextLimit characters and each control character in it (CR, LF,
+// tab) becomes a blank, so that one event stays one line. Returns the
+// line's length.
+size_t FormatLogLine(char* out, const LogTime& time, const char* text);
+
+// An event's text, built piece by piece; what does not fit is cut.
+struct LogText {
+  char Text[kLogTextLimit + 1];
+  size_t Length;
+};
+
+void StartLogText(LogText* log, const char* first);
+void AddLogText(LogText* log, const char* text);  // a null text adds nothing
+// text in double quotes, read up to its terminator or capacity characters.
+void AddLogQuoted(LogText* log, const char* text, size_t capacity = kLogTextLimit);
+// A wide text in double quotes, each character above 0xFF as "?".
+void AddLogWideQuoted(LogText* log, const wchar_t* text);
+void AddLogNumber(LogText* log, long number);
+// "ok" for 0, a word for the usual Win32 and registry errors, else "error N".
+void AddLogStatus(LogText* log, unsigned long status);
+// The set switches as "S D R" (those set, in that order), or "none".
+void AddLogSwitches(LogText* log, const CommandSwitches& switches);
+// The platform class as its number and name: "4 (Windows 98)".
+void AddLogOsClass(LogText* log, unsigned char osClass);
+
+// The log file's path: a name with a drive ("C:...") or starting with a
+// backslash or slash stands as it is, any other name lies in sourceDir.
+// False for an empty name or a path that does not fit outSize.
+bool FormLogFilePath(char* out, size_t outSize, const char* sourceDir, const char* name);
+
+#endif

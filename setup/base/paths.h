@@ -1,0 +1,39 @@
+// The directories of a run, computed once at start-up, and the plain tests
+// and attribute resets on the files in them.
+#ifndef SETUP_BASE_PATHS_H
+#define SETUP_BASE_PATHS_H
+
+#include "paths_rules.h"
+
+struct SetupPaths {
+  char StartDir[kSetupPathSize];  // current directory at start-up
+  char WindowsDir[kSetupPathSize];
+  char SystemDir[kSetupPathSize];
+  char DriversDir[kSetupPathSize];       // WindowsDir\system32\drivers
+  char CabsDir[kSetupPathSize];          // WindowsDir\Options\CABS
+  char SourceDir[kSetupPathSize];        // where setup.exe lies; short form on Windows 9x
+  char InfDir[kSetupPathSize];           // WindowsDir\INF, or WindowsDir without one
+  char OtherDir[kSetupPathSize];         // InfDir\OTHER
+  char SavedSourcePath[kSetupPathSize];  // SourcePath before this run
+};
+
+// The longest name of the files that a run reads, copies or starts from the
+// medium by name, and the bytes of the buffers in which one copy or rename
+// forms its paths.
+const char* const kLongestMediumFileName = "qvremove.exe";
+const unsigned kCopyPathSize = 256;
+
+enum PathsOutcome { kPathsComputed, kSetupNotFound, kPathTooLong };
+
+// Fills paths, creates the cabinet store and makes the source directory
+// current. When setup.exe can not be found or a path would not fit, nothing
+// has been changed.
+PathsOutcome ComputeSetupPaths(unsigned char osClass, SetupPaths* paths);
+
+bool PathExists(const char* path);
+
+// Clears read-only, hidden and system, so that the file can be overwritten
+// or deleted.
+void SetNormalAttributes(const char* path);
+
+#endif

@@ -1,0 +1,55 @@
+#include "paths_rules.h"
+
+#include <string.h>
+
+namespace {
+
+bool Concatenate(char* out, size_t outSize, const char* first, const char* separator,
+                 const char* second) {
+  const size_t a = strlen(first), b = strlen(separator), c = strlen(second);
+  if (outSize == 0) return false;
+  if (a + b + c >= outSize) {
+    out[0] = '\0';
+    return false;
+  }
+  memmove(out, first, a);
+  memcpy(out + a, separator, b);
+  memcpy(out + a + b, second, c);
+  out[a + b + c] = '\0';
+  return true;
+}
+
+}  // namespace
+
+bool JoinRootAware(char* out, size_t outSize, const char* dir, const char* name) {
+  return Concatenate(out, outSize, dir, strlen(dir) > 3 ? "\\" : "", name);
+}
+
+bool JoinPath(char* out, const char* dir, const char* name) {
+  if (!dir && !name) return false;
+  if (!dir) return Concatenate(out, kSetupPathSize, name, "", "");
+  if (!name) return Concatenate(out, kSetupPathSize, dir, "", "");
+  return Concatenate(out, kSetupPathSize, dir, "\\", name);
+}
+
+bool AppendText(char* out, size_t outSize, const char* base, const char* suffix) {
+  return Concatenate(out, outSize, base, "", suffix);
+}
+
+bool CopyWholeText(char* out, size_t outSize, const char* text) {
+  return Concatenate(out, outSize, text, "", "");
+}
+
+bool DirectoryOfFile(char* out, size_t outSize, const char* filePath) {
+  const char* lastBackslash = strrchr(filePath, '\\');
+  if (!lastBackslash) return false;
+  const size_t length = static_cast<size_t>(lastBackslash - filePath);
+  if (length >= outSize) return false;
+  memcpy(out, filePath, length);
+  out[length] = '\0';
+  return true;
+}
+
+bool WindowsDirFits(const char* windowsDir) {
+  return strlen(windowsDir) + strlen(kDriversSuffix) < kSetupPathSize;
+}

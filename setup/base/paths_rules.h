@@ -1,0 +1,38 @@
+// Forming paths in fixed-size buffers. Every function refuses, rather than
+// cuts, a path that would not fit: a cut path names another file.
+#ifndef SETUP_BASE_PATHS_RULES_H
+#define SETUP_BASE_PATHS_RULES_H
+
+#include <stddef.h>
+
+const size_t kSetupPathSize = 260;  // bytes of every path field, terminator included
+
+// Suffix of the longest directory derived from the Windows directory.
+const char* const kDriversSuffix = "\\system32\\drivers";
+
+// out = dir, a backslash only when dir is longer than 3 characters (a drive
+// root such as "A:\" or a bare "A:" takes the name directly), then name.
+// False, with out empty, when the result would not fit outSize.
+bool JoinRootAware(char* out, size_t outSize, const char* dir, const char* name);
+
+// out = "dir\name" (always a backslash); only one of the two given: a copy
+// of that one; neither: false and nothing written. out holds kSetupPathSize
+// bytes; false with out empty when the result would not fit.
+bool JoinPath(char* out, const char* dir, const char* name);
+
+// out = base followed by suffix; false with out empty when it would not fit.
+bool AppendText(char* out, size_t outSize, const char* base, const char* suffix);
+
+// out = text; false with out empty when it would not fit.
+bool CopyWholeText(char* out, size_t outSize, const char* text);
+
+// The directory part of a full file path: everything before its last
+// backslash ("E:\setup.exe" gives "E:"). False when there is no backslash or
+// the result would not fit.
+bool DirectoryOfFile(char* out, size_t outSize, const char* filePath);
+
+// Whether every directory derived from this Windows directory fits its
+// kSetupPathSize field (the longest suffix is kDriversSuffix).
+bool WindowsDirFits(const char* windowsDir);
+
+#endif

@@ -1,0 +1,15 @@
+// The Windows this process runs on: its platform class, and whether setup
+// has the rights to install a driver there.
+#ifndef SETUP_BASE_PLATFORM_H
+#define SETUP_BASE_PLATFORM_H
+
+#include "platform_rules.h"
+
+unsigned char ClassifyRunningPlatform();
+
+// Whether the process token's groups contain the built-in Administrators
+// group (S-1-5-32-544), whatever that group's attributes; false also when
+// the token or its groups can not be read.
+bool IsAdministrator();
+
+#endif

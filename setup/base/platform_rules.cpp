@@ -1,0 +1,22 @@
+#include "platform_rules.h"
+
+unsigned char ClassifyPlatform(unsigned long platformId, unsigned long major, unsigned long minor,
+                               unsigned long buildNumber) {
+  const unsigned long build = buildNumber & 0xFFFF;
+  unsigned char osClass = kOsClassUnknown;
+  // Each later rule overrides an earlier match.
+  if (platformId == kPlatformWin32Windows && (major > 4 || (major == 4 && minor > 0))) {
+    osClass = kOsClassWin98;
+    if (build > 2221) osClass = kOsClassWin98SE;
+    if (build >= 2400) osClass = kOsClassWinME;
+  }
+  if (platformId == kPlatformWin32Windows && major == 4 && minor == 0) osClass = kOsClassWin95;
+  if (platformId == kPlatformWin32NT && major == 4) osClass = kOsClassNT4;
+  if (platformId == kPlatformWin32NT && major == 5) osClass = kOsClassWin2000;
+  return osClass;
+}
+
+bool IsWindows9xClass(unsigned char osClass) {
+  return osClass == kOsClassWin95 || osClass == kOsClassWin98 || osClass == kOsClassWin98SE ||
+         osClass == kOsClassWinME;
+}

@@ -1,0 +1,66 @@
+#include "run.h"
+
+#include "../base/log.h"
+#include "../files/lists.h"
+#include "../registry/driver_service.h"
+#include "dialogs.h"
+
+namespace {
+
+Run* RunOfCallbacks = nullptr;
+
+}  // namespace
+
+void SetCallbackRun(Run* run) { RunOfCallbacks = run; }
+
+Run* CallbackRun() { return RunOfCallbacks; }
+
+bool ImmediateFinish(const Run& run) {
+  return ImmediateFinish(run.OsClass, run.Win2KRefreshPending, run.Options.CopyFilesOnly);
+}
+
+bool RunFailed(const Run& run) { return run.ServiceRemovalFailed || run.ServiceWaitExpired; }
+
+bool CompletionTimerRunning(const Run& run) {
+  return run.Timers.ModemPoll != 0 || run.Timers.ServicePoll != 0;
+}
+
+bool RunEndingPending(const Run& run) { return run.QuitPosted || CompletionTimerRunning(run); }
+
+void PostRunQuit(Run* run, int exitCode) {
+  LogRunEnd(exitCode);
+  run->QuitPosted = true;
+  PostQuitMessage(exitCode);
+}
+
+void FinalCleanup(Run* run) {
+  if (run->CleanupDone) return;
+  if (run->Paths.StartDir[0]) SetCurrentDirectoryA(run->Paths.StartDir);
+  RestoreSetupSourcePath(run->Paths.SavedSourcePath, run->SourcePath);
+  UnloadSetupLibraries(&run->Libraries);
+  run->CleanupDone = true;
+}
+
+void RunLaunchListAndFlag(const Run& run) {
+  RunLaunchList(run.Paths, run.OsClass);
+  WriteCleanUpFlag(run.Options.CleanUpRegistry ? "Y" : "N");
+}
+
+void HideMainWindow(const Run& run) {
+  ShowWindow(run.Windows.MainWindow, SW_HIDE);
+  UpdateWindow(run.Windows.MainWindow);
+}
+
+void OpenProgress(Run* run) {
+  run->Windows.ProgressDialog = CreateProgressDialog(
+      run->Windows.Instance, run->Windows.MainWindow, run->Windows.ProgressTitle);
+}
+
+void CloseProgress(Run* run) { DestroyProgressDialog(&run->Windows.ProgressDialog); }
+
+void OfferRestart(Run* run) {
+  const char* text = run->ServiceRemovalFailed ? kNotInstalledText : run->Windows.RestartText;
+  if (!ShowRestartDialog(run->Windows.Instance, run->Windows.MainWindow, text, run->OsClass))
+    PostRunQuit(run, RestartDialogExitCode(RunFailed(*run)));
+  HideMainWindow(*run);
+}

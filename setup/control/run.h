@@ -1,0 +1,92 @@
+// The run of setup: every record that a run decides and keeps from start-up
+// until the process ends, created in the entry and handed down explicitly,
+// and the steps that every ending of a run shares.
+#ifndef SETUP_CONTROL_RUN_H
+#define SETUP_CONTROL_RUN_H
+
+#include <windows.h>
+
+#include "../base/options_rules.h"
+#include "../base/paths.h"
+#include "../files/source_path.h"
+#include "dialogs_rules.h"
+#include "run_rules.h"
+#include "setup_libraries.h"
+
+struct RunWindows {
+  HINSTANCE Instance;
+  HWND MainWindow;      // hidden owner of every dialog
+  HWND ProgressDialog;  // null until created and again once destroyed
+  char WelcomeText[kTextBufferSize];
+  char RestartText[kTextBufferSize];
+  char ProgressTitle[kTextBufferSize];
+};
+
+struct CompletionTimers {
+  UINT_PTR ModemPoll;  // 0 while the poll does not run
+  UINT_PTR ServicePoll;
+  unsigned ModemPollElapsed;  // ms counted by ticks that found nothing
+  unsigned ServicePollElapsed;
+};
+
+struct Run {
+  unsigned char OsClass;  // kOsClassUnknown until classified
+  CommandSwitches Switches;
+  SetupOptions Options;  // all off and no log until read
+  SetupPaths Paths;
+  SourcePathSnapshot SourcePath;
+  SetupLibraries Libraries;
+  RunWindows Windows;
+  CompletionTimers Timers;
+  bool Win2KRefreshPending;   // Windows 2000: installation continues under the service poll
+  bool ServiceRemovalFailed;  // NT 4.0: the earlier driver service stayed; nothing was installed
+  bool ServiceWaitExpired;    // Windows 2000: the driver service never ran; nothing was installed
+  bool CleanupDone;           // FinalCleanup has run
+  bool QuitPosted;            // an ending has posted the quit message
+};
+
+// The run that the window procedure and the timer procedures act on: Win32
+// calls them without a way to hand it over, so the entry names it here once.
+void SetCallbackRun(Run* run);
+Run* CallbackRun();
+
+bool ImmediateFinish(const Run& run);
+
+// Whether the run ended without installing the driver: the earlier service
+// stayed (NT 4.0), or the new one never ran (Windows 2000).
+bool RunFailed(const Run& run);
+
+// Whether a completion timer is still running and will end the run.
+bool CompletionTimerRunning(const Run& run);
+
+// Whether something is still going to end the run: a posted quit or a
+// running completion timer.
+bool RunEndingPending(const Run& run);
+
+// Ends the message loop with the given exit code.
+void PostRunQuit(Run* run, int exitCode);
+
+// The one clean-up that every ending of a run calls: makes the start-up
+// directory current again, puts SourcePath back and unloads the setup
+// libraries. Acts once, however many endings reach it.
+void FinalCleanup(Run* run);
+
+// Runs the platform's launch list, then records the CleanUpRegistry option
+// ("Y" or "N") for later tools.
+void RunLaunchListAndFlag(const Run& run);
+
+// Hides the main window again after a modal dialog it owned, and updates it.
+void HideMainWindow(const Run& run);
+
+// Shows the progress dialog, owned by the main window.
+void OpenProgress(Run* run);
+
+// Destroys the progress dialog (hidden or not), and forgets it and its bar.
+void CloseProgress(Run* run);
+
+// Shows the restart dialog: the English warning when NT 4.0 kept the earlier
+// service, the restart text otherwise. Unless the restart was requested, the
+// run ends as the dialog's Cancel does.
+void OfferRestart(Run* run);
+
+#endif

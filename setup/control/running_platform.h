@@ -1,4 +1,0 @@
-// The platform class of the Windows version this process runs on.
-#pragma once
-
-unsigned char ClassifyRunningPlatform();

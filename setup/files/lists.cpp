@@ -1,0 +1,70 @@
+#include "lists.h"
+
+#include <windows.h>
+#include <string.h>
+
+#include "../base/options_rules.h"
+#include "lists_rules.h"
+#include "programs.h"
+#include "programs_rules.h"
+#include "source_files.h"
+
+namespace {
+
+// Room for nine quoted words of a 255-character value.
+const size_t kLaunchLineSize = 1024;
+
+void CopyListEntry(const SetupPaths& paths, const char* value) {
+  CopyEntry entry;
+  if (FormCopyEntry(value, paths.SystemDir, paths.WindowsDir, &entry))
+    CopySourceFile(paths.SourceDir, entry.Destination, entry.FileName);
+}
+
+// The program inherits the current directory, the source directory.
+void LaunchListEntry(const SetupPaths& paths, const char* value) {
+  LaunchEntry entry;
+  if (!FormLaunchEntry(value, paths.SourceDir, paths.SystemDir, paths.WindowsDir, &entry)) return;
+  const char* words[kLaunchWordLimit];
+  for (int i = 0; i < entry.WordCount; ++i) words[i] = entry.Words[i];
+  char line[kLaunchLineSize];
+  if (FormArgumentLine(words, entry.WordCount, line, sizeof line))
+    RunAndWait(entry.ProgramPath, line);
+}
+
+// Calls handle with paths and the value of every key of section in
+// qvsetup.ini of SourceDir, in the order of the file; nothing when section
+// is null or the file or section is missing. An entry out of bounds is
+// skipped rather than cut: a key name over kListNameLimit characters, a
+// value over kListValueLimit, and a last key name that the key list buffer
+// cut.
+void ForEachListValue(const SetupPaths& paths, const char* section,
+                      void (*handle)(const SetupPaths& paths, const char* value)) {
+  char optionsFile[kSetupPathSize];
+  if (!section || !JoinRootAware(optionsFile, sizeof optionsFile, paths.SourceDir, kOptionsFileName))
+    return;
+  char names[kKeyListSize];
+  const DWORD returned =
+      GetPrivateProfileStringA(section, nullptr, "", names, sizeof names, optionsFile);
+  const size_t whole = WholeKeyListLength(names, returned, sizeof names);
+  for (const char* name = names; name < names + whole && *name; name += strlen(name) + 1) {
+    if (strlen(name) > kListNameLimit) continue;
+    // One byte more than a value may hold, so that a longer value shows
+    // itself instead of arriving cut.
+    char value[kListValueLimit + 2];
+    value[0] = '\0';
+    if (GetPrivateProfileStringA(section, name, "", value, sizeof value, optionsFile) >
+        kListValueLimit)
+      continue;
+    handle(paths, value);
+  }
+}
+
+}  // namespace
+
+void CopyFileList(const SetupPaths& paths, unsigned char osClass) {
+  ForEachListValue(paths, CopyListSection(osClass), CopyListEntry);
+}
+
+void RunLaunchList(const SetupPaths& paths, unsigned char osClass) {
+  ForEachListValue(paths, LaunchListSection(osClass), LaunchListEntry);
+}

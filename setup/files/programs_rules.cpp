@@ -1,0 +1,62 @@
+#include "programs_rules.h"
+
+#include <string.h>
+
+struct LineWriter {
+  char* Out;
+  size_t Size;
+  size_t Length;
+  bool Full;
+};
+
+namespace {
+
+void Put(LineWriter* line, char c, size_t times = 1) {
+  for (; times > 0; --times) {
+    if (line->Length + 1 >= line->Size) {
+      line->Full = true;
+      return;
+    }
+    line->Out[line->Length++] = c;
+  }
+}
+
+bool NeedsQuotes(const char* word) { return word[0] == '\0' || strpbrk(word, " \t\"") != nullptr; }
+
+// Backslashes count literally unless a quotation mark follows them; there
+// they are doubled, and one more escapes a quotation mark of the word.
+void PutQuoted(LineWriter* line, const char* word) {
+  Put(line, '"');
+  for (const char* p = word;; ++p) {
+    size_t backslashes = 0;
+    for (; *p == '\\'; ++p) ++backslashes;
+    if (*p == '\0') {
+      Put(line, '\\', backslashes * 2);
+      break;
+    }
+    if (*p == '"') {
+      Put(line, '\\', backslashes * 2 + 1);
+    } else {
+      Put(line, '\\', backslashes);
+    }
+    Put(line, *p);
+  }
+  Put(line, '"');
+}
+
+}  // namespace
+
+bool FormArgumentLine(const char* const* words, int wordCount, char* out, size_t outSize) {
+  if (outSize == 0) return false;
+  LineWriter line = {out, outSize, 0, false};
+  for (int i = 0; i < wordCount; ++i) {
+    if (i > 0) Put(&line, ' ');
+    if (NeedsQuotes(words[i])) {
+      PutQuoted(&line, words[i]);
+    } else {
+      for (const char* p = words[i]; *p; ++p) Put(&line, *p);
+    }
+  }
+  out[line.Full ? 0 : line.Length] = '\0';
+  return !line.Full;
+}

@@ -1,0 +1,26 @@
+// The file primitives on which all copying and deletion rest: one file of
+// the source directory copied, files matching a pattern copied or deleted,
+// a file of the INF directory renamed. Each file is one progress step.
+#ifndef SETUP_FILES_SOURCE_FILES_H
+#define SETUP_FILES_SOURCE_FILES_H
+
+// Copies the file name of sourceDir into dir (root-aware joining, so that a
+// drive root takes the name directly), overwriting a read-only destination
+// and leaving it with normal attributes. One progress step, whether or not
+// the copy succeeded; a path that would not fit is not copied.
+void CopySourceFile(const char* sourceDir, const char* dir, const char* name);
+
+// Copies every file of sourceDir that matches pattern into dir, each with
+// CopySourceFile. No match copies nothing.
+void CopyMatchingFiles(const char* sourceDir, const char* dir, const char* pattern);
+
+// Deletes every file of dir that matches pattern, read-only ones included.
+// One progress step per match that exists, also when it can not be deleted
+// (a directory, a file in use).
+void DeleteMatchingFiles(const char* dir, const char* pattern);
+
+// Renames infDir\oldName to infDir\newName at once, replacing a file of the
+// new name. A failure (no old file) is ignored.
+void RenameInfFile(const char* infDir, const char* oldName, const char* newName);
+
+#endif
