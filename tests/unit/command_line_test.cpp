@@ -4,42 +4,44 @@
 
 #include <string>
 
+#include "table_cases.h"
+
 namespace {
 
-struct CommandLineCase {
-  const char* commandLine;
-  bool silent, remove, refresh;
-};
+// The switches that are set, as the letters that set them.
+std::string Letters(const CommandSwitches& switches) {
+  return std::string(switches.SilentMode ? "S" : "") + (switches.RemoveMode ? "D" : "") +
+         (switches.RefreshMode ? "R" : "");
+}
 
-const CommandLineCase kCommandLines[] = {
-    {"", false, false, false},
-    {"S", true, false, false},
-    {"s", true, false, false},
-    {"-s -d", true, true, false},
-    {"-S -D", true, true, false},
-    {"S R", true, false, true},
-    {"D R", false, true, true},
-    {"s-d-r", true, true, true},
-    {"S\nD", true, true, false},
-    {"SD", false, false, false},
-    {"/S", false, false, false},
-    {"S\tD", false, false, false},  // a tab separates nothing
-    {"--s--", true, false, false},
-    {"S S S", true, false, false},
-    {"x y s", true, false, false},
-    {"DR", false, false, false},
-    {"  r  ", false, false, true},
-};
+std::string SwitchesOf(const char* commandLine) {
+  std::string text = commandLine;
+  CommandSwitches switches = {false, false, false};
+  ParseCommandLine(&text[0], &switches);
+  return Letters(switches);
+}
 
 TEST(ParseCommandLine, SetsExactlyTheSwitchesOfSingleLetterTokens) {
-  for (const CommandLineCase& c : kCommandLines) {
-    std::string text = c.commandLine;
-    CommandSwitches switches = {false, false, false};
-    ParseCommandLine(&text[0], &switches);
-    EXPECT_EQ(c.silent, switches.SilentMode) << '"' << c.commandLine << '"';
-    EXPECT_EQ(c.remove, switches.RemoveMode) << '"' << c.commandLine << '"';
-    EXPECT_EQ(c.refresh, switches.RefreshMode) << '"' << c.commandLine << '"';
-  }
+  const Row<const char*, std::string> cases[] = {
+      {"", ""},
+      {"S", "S"},
+      {"s", "S"},
+      {"-s -d", "SD"},
+      {"-S -D", "SD"},
+      {"S R", "SR"},
+      {"D R", "DR"},
+      {"s-d-r", "SDR"},
+      {"S\nD", "SD"},
+      {"SD", ""},
+      {"/S", ""},
+      {"S\tD", ""},  // a tab separates nothing
+      {"--s--", "S"},
+      {"S S S", "S"},
+      {"x y s", "S"},
+      {"DR", ""},
+      {"  r  ", "R"},
+  };
+  ExpectEach(cases, SwitchesOf);
 }
 
 TEST(ParseCommandLine, UpperCasesInPlaceAndNeverClearsASwitch) {
@@ -47,13 +49,13 @@ TEST(ParseCommandLine, UpperCasesInPlaceAndNeverClearsASwitch) {
   CommandSwitches switches = {false, true, true};
   ParseCommandLine(&text[0], &switches);
   EXPECT_EQ("AB-CD S", text);
-  EXPECT_TRUE(switches.SilentMode && switches.RemoveMode && switches.RefreshMode);
+  EXPECT_EQ("SDR", Letters(switches));
 }
 
 TEST(ParseCommandLine, ToleratesANullCommandLine) {
   CommandSwitches switches = {false, false, false};
   ParseCommandLine(nullptr, &switches);
-  EXPECT_FALSE(switches.SilentMode || switches.RemoveMode || switches.RefreshMode);
+  EXPECT_EQ("", Letters(switches));
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "base/platform_rules.h"
-#include "base/paths_rules.h"
 
 namespace {
 
@@ -112,35 +111,6 @@ TEST(LogText, SwitchesAndClass) {
     AddLogOsClass(&log, c.osClass);
     EXPECT_STREQ(c.expected, log.Text);
   }
-}
-
-TEST(FormLogFilePath, RelativeNamesLieInTheSourceDirectory) {
-  struct Case { const char* sourceDir; const char* name; const char* expected; } cases[] = {
-      {"C:\\MEDIUM", "setup.log", "C:\\MEDIUM\\setup.log"},
-      {"C:\\MEDIUM", "logs\\setup.log", "C:\\MEDIUM\\logs\\setup.log"},
-      {"A:\\", "setup.log", "A:\\setup.log"},
-      {"E:", "setup.log", "E:setup.log"},
-      {"C:\\MEDIUM", "D:\\logs\\setup.log", "D:\\logs\\setup.log"},
-      {"C:\\MEDIUM", "d:setup.log", "d:setup.log"},
-      {"C:\\MEDIUM", "\\setup.log", "\\setup.log"},
-      {"C:\\MEDIUM", "\\\\server\\share\\setup.log", "\\\\server\\share\\setup.log"},
-      {"C:\\MEDIUM", "/tmp/setup.log", "/tmp/setup.log"},
-  };
-  for (const Case& c : cases) {
-    char out[kSetupPathSize];
-    ASSERT_EQ(1, FormLogFilePath(out, sizeof out, c.sourceDir, c.name)) << c.name;
-    EXPECT_STREQ(c.expected, out) << c.name;
-  }
-}
-
-TEST(FormLogFilePath, NoPathForAnEmptyNameOrOneThatDoesNotFit) {
-  char out[kSetupPathSize];
-  EXPECT_EQ(0, FormLogFilePath(out, sizeof out, "C:\\MEDIUM", ""));
-  const std::string dir = "C:\\" + std::string(250, 'd');
-  EXPECT_EQ(1, FormLogFilePath(out, sizeof out, dir.c_str(), "12345"));  // 259 characters
-  EXPECT_EQ(0, FormLogFilePath(out, sizeof out, dir.c_str(), "123456"));
-  const std::string absolute = "C:\\" + std::string(257, 'x');
-  EXPECT_EQ(0, FormLogFilePath(out, sizeof out, "C:\\MEDIUM", absolute.c_str()));
 }
 
 }  // namespace

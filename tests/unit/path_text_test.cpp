@@ -4,29 +4,52 @@
 
 #include <string>
 
+#include "base/log_rules.h"
+#include "table_cases.h"
+
 namespace {
 
-TEST(JoinRootAware, InsertsABackslashOnlyAfterLongerDirectories) {
-  struct Case { const char* dir; const char* name; const char* expected; } cases[] = {
-      {"A:\\", "qvsetup.ini", "A:\\qvsetup.ini"},
-      {"E:", "setup.exe", "E:setup.exe"},
-      {"C:\\W", "x", "C:\\W\\x"},
-      {"C:\\WINDOWS", "qvsetup.ini", "C:\\WINDOWS\\qvsetup.ini"},
-      {"", "x", "x"},
+// JoinRootAware and the log file's path built on it: where a name lands
+// relative to a directory, or "refused".
+struct JoinCase {
+  bool (*join)(char* out, size_t outSize, const char* dir, const char* name);
+  std::string dir, name, expected;
+};
+
+TEST(JoinRootAware, InsertsABackslashOnlyAfterLongerDirectoriesAsTheLogFilePathDoes) {
+  const std::string d250(250, 'd'), dir253 = "C:\\" + d250;
+  const JoinCase cases[] = {
+      {JoinRootAware, "A:\\", "qvsetup.ini", "A:\\qvsetup.ini"},
+      {JoinRootAware, "E:", "setup.exe", "E:setup.exe"},
+      {JoinRootAware, "C:\\W", "x", "C:\\W\\x"},
+      {JoinRootAware, "C:\\WINDOWS", "qvsetup.ini", "C:\\WINDOWS\\qvsetup.ini"},
+      {JoinRootAware, "", "x", "x"},
+      {JoinRootAware, d250, "12345678", d250 + "\\12345678"},  // 259 characters
+      // Relative log file names lie in the source directory; others stand as they are.
+      {FormLogFilePath, "C:\\MEDIUM", "setup.log", "C:\\MEDIUM\\setup.log"},
+      {FormLogFilePath, "C:\\MEDIUM", "logs\\setup.log", "C:\\MEDIUM\\logs\\setup.log"},
+      {FormLogFilePath, "A:\\", "setup.log", "A:\\setup.log"},
+      {FormLogFilePath, "E:", "setup.log", "E:setup.log"},
+      {FormLogFilePath, "C:\\MEDIUM", "D:\\logs\\setup.log", "D:\\logs\\setup.log"},
+      {FormLogFilePath, "C:\\MEDIUM", "d:setup.log", "d:setup.log"},
+      {FormLogFilePath, "C:\\MEDIUM", "\\setup.log", "\\setup.log"},
+      {FormLogFilePath, "C:\\MEDIUM", "\\\\server\\share\\setup.log",
+       "\\\\server\\share\\setup.log"},
+      {FormLogFilePath, "C:\\MEDIUM", "/tmp/setup.log", "/tmp/setup.log"},
+      {FormLogFilePath, "C:\\MEDIUM", "", "refused"},
+      {FormLogFilePath, dir253, "12345", dir253 + "\\12345"},  // 259 characters
+      {FormLogFilePath, dir253, "123456", "refused"},
+      {FormLogFilePath, "C:\\MEDIUM", "C:\\" + std::string(257, 'x'), "refused"},
   };
-  for (const Case& c : cases) {
+  ForEachCase(cases, &JoinCase::name, [](const JoinCase& c) {
     char out[kSetupPathSize];
-    ASSERT_EQ(1, JoinRootAware(out, sizeof out, c.dir, c.name)) << c.dir;
-    EXPECT_STREQ(c.expected, out) << c.dir;
-  }
+    EXPECT_EQ(c.expected, c.join(out, sizeof out, c.dir.c_str(), c.name.c_str()) ? out : "refused");
+  });
 }
 
-TEST(JoinRootAware, RefusesWhatDoesNotFit) {
-  const std::string dir(250, 'd');
-  char out[kSetupPathSize];
-  EXPECT_EQ(1, JoinRootAware(out, sizeof out, dir.c_str(), "12345678"));  // 259 characters
-  EXPECT_EQ(259u, std::string(out).size());
-  EXPECT_EQ(0, JoinRootAware(out, sizeof out, dir.c_str(), "123456789"));  // 260: refused
+TEST(JoinRootAware, RefusesWhatDoesNotFitAndLeavesNothing) {
+  char out[kSetupPathSize] = "stale";
+  EXPECT_EQ(0, JoinRootAware(out, sizeof out, std::string(250, 'd').c_str(), "123456789"));  // 260
   EXPECT_STREQ("", out);
   char small[8] = "xxxxxxx";
   EXPECT_EQ(0, JoinRootAware(small, sizeof small, "C:\\WIN", "a"));

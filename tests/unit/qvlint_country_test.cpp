@@ -2,98 +2,145 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "qvlint_support.h"
+#include "table_cases.h"
 
 namespace {
-
-using Codes = std::vector<std::string>;
 
 struct CountryCase {
   const char* label;
   std::string text;
-  Codes expected;
+  const char* codes;  // each finding as "line:code", blank-separated, in file order
 };
 
-void ExpectCodes(const CountryCase& c) { EXPECT_EQ(LintCountryText(c.text).codes, c.expected) << c.label; }
-
-TEST(LintCountryFile, PassesCleanFilesInSilence) {
-  const std::string clean =
-      "; comment\r\n[B5]\r\nTxLevel=-10,-15,-6\r\nWait=0x0BB8\r\nCallerId=1 ; FSK\r\nZero=0,00,-0\r\n\r\n"
-      "[00]\r\n\r\n[Disable_Country]\r\n3d\r\n  A0 ; note\r\n\r\n[Registry]\r\n"
-      "HKLM, \"SOFTWARE\\X\" ,Name,0,\"two words\"\r\nHKLM,SOFTWARE\\X,Bytes,1,01,ff\r\n"
-      "HKLM,SOFTWARE\\X,Gone\r\n";
-  EXPECT_EQ(LintCountryText(clean).codes, Codes{});
-  EXPECT_EQ(LintCountryText("").codes, Codes{});
+std::string CodesOf(const std::string& text) {
+  std::string joined;
+  for (const std::string& code : LintCountryText(text).codes) {
+    joined += (joined.empty() ? "" : " ") + code;
+  }
+  return joined;
 }
 
-TEST(LintCountryFile, ReportsLinesOutsideTheSections) {
+TEST(LintCountryFile, ReportsEachLineThatReadsOtherwise) {
+  const std::string k49(49, 'k'), k50(50, 'k'), s63(63, 's'), s64(64, 's');
+  std::string bytes65 = "[Registry]\nHKLM,S\\X,N,1";
+  for (int i = 0; i < 65; ++i) bytes65 += ",01";
   const CountryCase cases[] = {
-      {"before any header", "x=1\n[B5]\n", {"1:content-before-section"}},
-      {"blank lines count for nothing", "  \n\n[B5]\n", {}},
-      {"after []", "[]\nx=1\n", {"1:empty-section-name", "2:content-before-section"}},
-      {"[ without ] keeps the section", "[B5]\n[04\nGain=1\n", {"2:unclosed-header"}},
-      {"the same section twice", "[B5]\na=1\n[04]\n[B5]\n", {"4:repeated-section"}},
-      {"special section twice", "[Registry]\n[Registry]\n", {"2:repeated-section"}},
-      {"letter case of Registry", "[registry]\n", {"1:section-name-case"}},
-      {"blanks around Disable_Country", "[Disable_Country ]\n", {"1:section-name-case"}},
-      {"blanks around a country", "[ B5]\n", {"1:section-name-blanks"}},
+      {"clean file",
+       "; comment\r\n[B5]\r\nTxLevel=-10,-15,-6\r\nWait=0x0BB8\r\nCallerId=1 ; FSK\r\n"
+       "Zero=0,00,-0\r\n\r\n[00]\r\n\r\n[Disable_Country]\r\n3d\r\n  A0 ; note\r\n\r\n"
+       "[Registry]\r\n"
+       "HKLM, \"SOFTWARE\\X\" ,Name,0,\"two words\"\r\nHKLM,SOFTWARE\\X,Bytes,1,01,ff\r\n"
+       "HKLM,SOFTWARE\\X,Gone\r\n",
+       ""},
+      {"empty file", "", ""},
+      // Lines outside the sections.
+      {"before any header", "x=1\n[B5]\n", "1:content-before-section"},
+      {"blank lines count for nothing", "  \n\n[B5]\n", ""},
+      {"after []", "[]\nx=1\n", "1:empty-section-name 2:content-before-section"},
+      {"[ without ] keeps the section", "[B5]\n[04\nGain=1\n", "2:unclosed-header"},
+      {"the same section twice", "[B5]\na=1\n[04]\n[B5]\n", "4:repeated-section"},
+      {"special section twice", "[Registry]\n[Registry]\n", "2:repeated-section"},
+      {"letter case of Registry", "[registry]\n", "1:section-name-case"},
+      {"blanks around Disable_Country", "[Disable_Country ]\n", "1:section-name-case"},
+      {"blanks around a country", "[ B5]\n", "1:section-name-blanks"},
+      // Indented comments, wherever they stand.
+      {"country, with =", "[B5]\n  ;x=5\n", "2:indented-comment"},
+      {"country, without =", "[B5]\n\t; note\n", "2:indented-comment"},
+      {"registry", "[Registry]\n ; HKLM,A,B\n", "2:indented-comment"},
+      {"disabled", "[Disable_Country]\n ;5\n", "2:indented-comment"},
+      {"before any section", " ; note\n", "1:indented-comment"},
+      // Country values that read otherwise.
+      {"no =", "[B5]\nGain 5\n", "2:value-no-equals"},
+      {"empty name", "[B5]\n=5\n", "2:value-name-empty"},
+      {"blank before =", "[B5]\nGain =5\n", "2:value-name-blanks"},
+      {"octal value", "[B5]\nA=010\n", "2:number-octal"},
+      {"8 is no octal digit", "[B5]\nA=08\n", "2:number-octal"},
+      {"octal minimum", "[B5]\nA=1,07,010\n", "2:number-octal"},
+      {"07 reads as 7", "[B5]\nA=07\n", ""},
+      {"clamped", "[B5]\nA=0xFFFFFFFF\n", "2:number-clamped"},
+      {"clamped negative", "[B5]\nA=-2147483649\n", "2:number-clamped"},
+      {"fraction", "[B5]\nA=1.5\n", "2:number-text"},
+      {"word", "[B5]\nA=five\n", "2:number-text"},
+      {"0x alone", "[B5]\nA=0x\n", "2:number-text"},
+      {"empty value", "[B5]\nA=\n", "2:number-empty"},
+      {"empty maximum", "[B5]\nA=1,2,\n", "2:number-empty"},
+      {"two numbers", "[B5]\nA=5 6\n", "2:number-trailing-text"},
+      {"a third comma", "[B5]\nA=5,1,9,12\n", "2:number-trailing-text"},
+      {"note after the value", "[B5]\nA=5 ; five\n", ""},
+      {"note with one comma", "[B5]\nA=5 ; one, two\n", ""},
+      {"note with two commas", "[B5]\nA=5 ; a, b, c\n", "2:comment-comma"},
+      {"note after the minimum", "[B5]\nA=5,1 ; low, high\n", "2:comment-comma"},
+      {"one comma", "[B5]\nA=5,1\n", "2:bounds-incomplete"},
+      {"each fault its own line", "[B5]\nA=08,1\nB=5,1\n", "2:number-octal 3:bounds-incomplete"},
+      // Void disabled codes.
+      {"letters", "[Disable_Country]\nUS\n", "2:disabled-no-code"},
+      {"three digits", "[Disable_Country]\n1B5\n", "2:disabled-code-too-long"},
+      {"trailing letter", "[Disable_Country]\nB5G\n", "2:disabled-trailing-text"},
+      {"two codes", "[Disable_Country]\n12,34\n", "2:disabled-trailing-text"},
+      {"good ones", "[Disable_Country]\nb5\n 5 ; old\n05\n\n", ""},
+      // Void registry lines.
+      {"root in lower case", "[Registry]\nhklm,S\\X,N,0,a\n", "2:registry-root"},
+      {"other root", "[Registry]\nHKCU,S\\X,N,0,a\n", "2:registry-root"},
+      {"no key path", "[Registry]\nHKLM,,N,0,a\n", "2:registry-key-path-empty"},
+      {"no value name", "[Registry]\nHKLM,S\\X,,0,a\n", "2:registry-value-name-empty"},
+      {"key path of 49", "[Registry]\nHKLM," + k49 + ",N,0,a\n", ""},
+      {"key path of 50", "[Registry]\nHKLM," + k50 + ",N,0,a\n", "2:registry-key-path-too-long"},
+      {"value name of 50", "[Registry]\nHKLM,S\\X," + k50 + ",0,a\n",
+       "2:registry-value-name-too-long"},
+      {"type 4", "[Registry]\nHKLM,S\\X,N,4,a\n", "2:registry-type-code"},
+      {"type -1", "[Registry]\nHKLM,S\\X,N,-1,a\n", "2:registry-type-code"},
+      {"string of 63", "[Registry]\nHKLM,S\\X,N,0," + s63 + "\n", ""},
+      {"string of 64", "[Registry]\nHKLM,S\\X,N,2," + s64 + "\n", "2:registry-string-too-long"},
+      // Registry lines that read otherwise.
+      {"two fields", "[Registry]\nHKLM,S\\X\n", "2:registry-fields-missing"},
+      {"type without data", "[Registry]\nHKLM,S\\X,N,1\n", "2:registry-delete-with-type"},
+      {"plain deletion", "[Registry]\nHKLM,S\\X,N\n", ""},
+      {"blank inside a key path", "[Registry]\nHKLM,S\\My Key,N,0,a\n", "2:registry-field-differs"},
+      {"blank inside the root", "[Registry]\nHK LM,S\\X,N,0,a\n", "2:registry-field-differs"},
+      {"blank inside a string", "[Registry]\nHKLM,S\\X,N,0,two words\n",
+       "2:registry-field-differs"},
+      {"quote never closed", "[Registry]\nHKLM,S\\X,N,0,\"abc\n", "2:registry-field-differs"},
+      {"comma inside quotes", "[Registry]\nHKLM,S\\X,N,0,\"a,b\"\n",
+       "2:registry-field-differs 2:registry-extra-fields"},
+      {"string and more", "[Registry]\nHKLM,S\\X,N,2,a,b\n", "2:registry-extra-fields"},
+      {"0x prefix on a byte", "[Registry]\nHKLM,S\\X,N,1,0x1F\n", "2:registry-byte-not-hex"},
+      {"empty byte", "[Registry]\nHKLM,S\\X,N,3,\n", "2:registry-byte-not-hex"},
+      {"byte over FF", "[Registry]\nHKLM,S\\X,N,1,01,1FF\n", "2:registry-byte-too-big"},
+      {"65 bytes", bytes65 + "\n", "2:registry-bytes-too-many"},
+      {"type code with a letter", "[Registry]\nHKLM,S\\X,N,1x,01\n", "2:number-text"},
+      {"empty type code", "[Registry]\nHKLM,S\\X,N,,a\n", "2:number-empty"},
+      // The reader: the second piece of a long line is a content line of its own.
+      {"700 characters", "[B5]\nName=1 ; " + std::string(700, 'n') + "\nA=1\n",
+       "2:line-split 2:value-no-equals"},
+      // 499 characters and the line feed: the feed alone is an empty line.
+      {"499 characters", "[B5]\n" + std::string(499, ';') + "\nA=08\n", "3:number-octal"},
+      {"after Ctrl-Z", "[B5]\r\nA=1\r\n\x1A[04]\r\nB=2\r\n", "3:after-ctrl-z"},
+      {"Ctrl-Z and a line end", "[B5]\r\nA=1\r\n\x1A\r\n", ""},
+      {"encoding mark", "\xEF\xBB\xBF[B5]\nA=1\n",
+       "1:encoding-mark 1:content-before-section 2:content-before-section"},
+      // A lone CR is part of the line; CR LF counts as one line end.
+      {"lone CR", "[B5]\r\n\rA=08\r\n", "2:value-name-blanks 2:number-octal"},
   };
-  for (const CountryCase& c : cases) ExpectCodes(c);
+  ForEachCase(cases, &CountryCase::label,
+              [](const CountryCase& c) { EXPECT_EQ(CodesOf(c.text), c.codes); });
 }
 
-TEST(LintCountryFile, ReportsIndentedCommentsWhereverTheyStand) {
-  const CountryCase cases[] = {
-      {"country, with =", "[B5]\n  ;x=5\n", {"2:indented-comment"}},
-      {"country, without =", "[B5]\n\t; note\n", {"2:indented-comment"}},
-      {"registry", "[Registry]\n ; HKLM,A,B\n", {"2:indented-comment"}},
-      {"disabled", "[Disable_Country]\n ;5\n", {"2:indented-comment"}},
-      {"before any section", " ; note\n", {"1:indented-comment"}},
-  };
-  for (const CountryCase& c : cases) ExpectCodes(c);
-  const Collected country = LintCountryText("[B5]\n  ;x=5\n");
-  ASSERT_EQ(country.findings.size(), 1u);
-  EXPECT_STREQ(country.findings[0].effect.text, "qvsmzad writes a value named \"  ;x\"");
-}
+struct EffectCase {
+  const char* line;
+  const char* reason;
+  const char* effect;
+};
 
-TEST(LintCountryFile, ReportsCountryValuesThatReadOtherwise) {
-  const CountryCase cases[] = {
-      {"no =", "[B5]\nGain 5\n", {"2:value-no-equals"}},
-      {"empty name", "[B5]\n=5\n", {"2:value-name-empty"}},
-      {"blank before =", "[B5]\nGain =5\n", {"2:value-name-blanks"}},
-      {"octal value", "[B5]\nA=010\n", {"2:number-octal"}},
-      {"8 is no octal digit", "[B5]\nA=08\n", {"2:number-octal"}},
-      {"octal minimum", "[B5]\nA=1,07,010\n", {"2:number-octal"}},
-      {"07 reads as 7", "[B5]\nA=07\n", {}},
-      {"clamped", "[B5]\nA=0xFFFFFFFF\n", {"2:number-clamped"}},
-      {"clamped negative", "[B5]\nA=-2147483649\n", {"2:number-clamped"}},
-      {"fraction", "[B5]\nA=1.5\n", {"2:number-text"}},
-      {"word", "[B5]\nA=five\n", {"2:number-text"}},
-      {"0x alone", "[B5]\nA=0x\n", {"2:number-text"}},
-      {"empty value", "[B5]\nA=\n", {"2:number-empty"}},
-      {"empty maximum", "[B5]\nA=1,2,\n", {"2:number-empty"}},
-      {"two numbers", "[B5]\nA=5 6\n", {"2:number-trailing-text"}},
-      {"a third comma", "[B5]\nA=5,1,9,12\n", {"2:number-trailing-text"}},
-      {"note after the value", "[B5]\nA=5 ; five\n", {}},
-      {"note with one comma", "[B5]\nA=5 ; one, two\n", {}},
-      {"note with two commas", "[B5]\nA=5 ; a, b, c\n", {"2:comment-comma"}},
-      {"note after the minimum", "[B5]\nA=5,1 ; low, high\n", {"2:comment-comma"}},
-      {"one comma", "[B5]\nA=5,1\n", {"2:bounds-incomplete"}},
-      {"each fault its own line", "[B5]\nA=08,1\nB=5,1\n", {"2:number-octal", "3:bounds-incomplete"}},
-  };
-  for (const CountryCase& c : cases) ExpectCodes(c);
-}
-
-TEST(LintCountryFile, SaysWhatQvsmzadStoresInstead) {
-  const struct {
-    const char* line;
-    const char* reason;
-    const char* effect;
-  } cases[] = {
+TEST(LintCountryFile, SaysWhatQvsmzadDoesInstead) {
+  const EffectCase cases[] = {
+      {"  ;x=5", "\"  ;x=5\": a \";\" not in column one starts no comment",
+       "qvsmzad writes a value named \"  ;x\""},
       {"Ratio=040", "value \"040\" of Ratio starts with 0, which makes it octal",
        "qvsmzad stores 32, not 40"},
-      {"Ratio=08", "value \"08\" of Ratio starts with 0, which makes it octal", "qvsmzad stores 0, not 8"},
+      {"Ratio=08", "value \"08\" of Ratio starts with 0, which makes it octal",
+       "qvsmzad stores 0, not 8"},
       {"Big=-0xFFFFFFFF", "value \"-0xFFFFFFFF\" of Big is out of the 32-bit range",
        "qvsmzad stores -2147483648"},
       {"Half=1,2.5,3", "minimum \"2.5\" of Half is not a number as a whole",
@@ -101,80 +148,12 @@ TEST(LintCountryFile, SaysWhatQvsmzadStoresInstead) {
       {"Sign=-", "value \"-\" of Sign is not a number as a whole",
        "qvsmzad reads nothing of it, which gives 0"},
   };
-  for (const auto& c : cases) {
+  ForEachCase(cases, &EffectCase::line, [](const EffectCase& c) {
     const Collected collected = LintCountryText(std::string("[B5]\n") + c.line + "\n");
-    ASSERT_EQ(collected.findings.size(), 1u) << c.line;
+    ASSERT_EQ(collected.findings.size(), 1u);
     EXPECT_STREQ(collected.findings[0].reason.text, c.reason);
     EXPECT_STREQ(collected.findings[0].effect.text, c.effect);
-  }
-}
-
-TEST(LintCountryFile, ReportsVoidDisabledCodes) {
-  const CountryCase cases[] = {
-      {"letters", "[Disable_Country]\nUS\n", {"2:disabled-no-code"}},
-      {"three digits", "[Disable_Country]\n1B5\n", {"2:disabled-code-too-long"}},
-      {"trailing letter", "[Disable_Country]\nB5G\n", {"2:disabled-trailing-text"}},
-      {"two codes", "[Disable_Country]\n12,34\n", {"2:disabled-trailing-text"}},
-      {"good ones", "[Disable_Country]\nb5\n 5 ; old\n05\n\n", {}},
-  };
-  for (const CountryCase& c : cases) ExpectCodes(c);
-}
-
-TEST(LintCountryFile, ReportsVoidRegistryLines) {
-  const std::string k49(49, 'k'), k50(50, 'k'), s63(63, 's'), s64(64, 's');
-  const CountryCase cases[] = {
-      {"root in lower case", "[Registry]\nhklm,S\\X,N,0,a\n", {"2:registry-root"}},
-      {"other root", "[Registry]\nHKCU,S\\X,N,0,a\n", {"2:registry-root"}},
-      {"no key path", "[Registry]\nHKLM,,N,0,a\n", {"2:registry-key-path-empty"}},
-      {"no value name", "[Registry]\nHKLM,S\\X,,0,a\n", {"2:registry-value-name-empty"}},
-      {"key path of 49", "[Registry]\nHKLM," + k49 + ",N,0,a\n", {}},
-      {"key path of 50", "[Registry]\nHKLM," + k50 + ",N,0,a\n", {"2:registry-key-path-too-long"}},
-      {"value name of 50", "[Registry]\nHKLM,S\\X," + k50 + ",0,a\n", {"2:registry-value-name-too-long"}},
-      {"type 4", "[Registry]\nHKLM,S\\X,N,4,a\n", {"2:registry-type-code"}},
-      {"type -1", "[Registry]\nHKLM,S\\X,N,-1,a\n", {"2:registry-type-code"}},
-      {"string of 63", "[Registry]\nHKLM,S\\X,N,0," + s63 + "\n", {}},
-      {"string of 64", "[Registry]\nHKLM,S\\X,N,2," + s64 + "\n", {"2:registry-string-too-long"}},
-  };
-  for (const CountryCase& c : cases) ExpectCodes(c);
-}
-
-TEST(LintCountryFile, ReportsRegistryLinesThatReadOtherwise) {
-  std::string bytes65 = "[Registry]\nHKLM,S\\X,N,1";
-  for (int i = 0; i < 65; ++i) bytes65 += ",01";
-  const CountryCase cases[] = {
-      {"two fields", "[Registry]\nHKLM,S\\X\n", {"2:registry-fields-missing"}},
-      {"type without data", "[Registry]\nHKLM,S\\X,N,1\n", {"2:registry-delete-with-type"}},
-      {"plain deletion", "[Registry]\nHKLM,S\\X,N\n", {}},
-      {"blank inside a key path", "[Registry]\nHKLM,S\\My Key,N,0,a\n", {"2:registry-field-differs"}},
-      {"blank inside the root", "[Registry]\nHK LM,S\\X,N,0,a\n", {"2:registry-field-differs"}},
-      {"blank inside a string", "[Registry]\nHKLM,S\\X,N,0,two words\n", {"2:registry-field-differs"}},
-      {"quote never closed", "[Registry]\nHKLM,S\\X,N,0,\"abc\n", {"2:registry-field-differs"}},
-      {"comma inside quotes",
-       "[Registry]\nHKLM,S\\X,N,0,\"a,b\"\n",
-       {"2:registry-field-differs", "2:registry-extra-fields"}},
-      {"string and more", "[Registry]\nHKLM,S\\X,N,2,a,b\n", {"2:registry-extra-fields"}},
-      {"0x prefix on a byte", "[Registry]\nHKLM,S\\X,N,1,0x1F\n", {"2:registry-byte-not-hex"}},
-      {"empty byte", "[Registry]\nHKLM,S\\X,N,3,\n", {"2:registry-byte-not-hex"}},
-      {"byte over FF", "[Registry]\nHKLM,S\\X,N,1,01,1FF\n", {"2:registry-byte-too-big"}},
-      {"65 bytes", bytes65 + "\n", {"2:registry-bytes-too-many"}},
-      {"type code with a letter", "[Registry]\nHKLM,S\\X,N,1x,01\n", {"2:number-text"}},
-      {"empty type code", "[Registry]\nHKLM,S\\X,N,,a\n", {"2:number-empty"}},
-  };
-  for (const CountryCase& c : cases) ExpectCodes(c);
-}
-
-TEST(LintCountryFile, FollowsTheReaderOverLongLinesAndTheFileEnd) {
-  const std::string long700 = "[B5]\nName=1 ; " + std::string(700, 'n') + "\nA=1\n";
-  // The second piece of the long line is a content line of its own.
-  EXPECT_EQ(LintCountryText(long700).codes, (Codes{"2:line-split", "2:value-no-equals"}));
-  // 499 characters and the line feed: the feed alone is an empty line.
-  EXPECT_EQ(LintCountryText("[B5]\n" + std::string(499, ';') + "\nA=08\n").codes, Codes{"3:number-octal"});
-  EXPECT_EQ(LintCountryText("[B5]\r\nA=1\r\n\x1A[04]\r\nB=2\r\n").codes, Codes{"3:after-ctrl-z"});
-  EXPECT_EQ(LintCountryText("[B5]\r\nA=1\r\n\x1A\r\n").codes, Codes{});
-  EXPECT_EQ(LintCountryText("\xEF\xBB\xBF[B5]\nA=1\n").codes,
-            (Codes{"1:encoding-mark", "1:content-before-section", "2:content-before-section"}));
-  // A lone CR is part of the line; CR LF counts as one line end.
-  EXPECT_EQ(LintCountryText("[B5]\r\n\rA=08\r\n").codes, (Codes{"2:value-name-blanks", "2:number-octal"}));
+  });
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // What the parsers of setup and qvsmzad tell qvlint: why a line or an entry
-// is refused, and how a number was read.
+// is refused.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -7,50 +7,14 @@
 #include "base/options_rules.h"
 #include "country_line.h"
 #include "files/lists_rules.h"
-#include "numbers.h"
 #include "registry_line.h"
+#include "table_cases.h"
 
 namespace {
 
-TEST(ReadNumber, TellsHowMuchItReadInWhichBase) {
-  const struct {
-    const char* text;
-    int base;
-    int32_t value;
-    size_t length;
-    int baseUsed;
-    bool clamped;
-  } cases[] = {
-      {"12;x", 0, 12, 2, 10, false},
-      {"  -7 ", 0, -7, 4, 10, false},
-      {"010", 0, 8, 3, 8, false},
-      {"08", 0, 0, 1, 8, false},
-      {"0x1F,", 0, 31, 4, 16, false},
-      {"0x", 0, 0, 1, 8, false},
-      {"", 0, 0, 0, 10, false},
-      {" +", 0, 0, 0, 10, false},
-      {"0xFFFFFFFF", 0, 2147483647, 10, 16, true},
-      {"-2147483648", 0, INT32_MIN, 11, 10, false},
-      {"-2147483649", 0, INT32_MIN, 11, 10, true},
-      {"010", 10, 10, 3, 10, false},
-      {"1x", 10, 1, 1, 10, false},
-  };
-  for (const auto& c : cases) {
-    NumberReading reading;
-    EXPECT_EQ(ReadNumber(c.text, c.base, &reading), c.value) << c.text;
-    EXPECT_EQ(reading.length, c.length) << c.text;
-    EXPECT_EQ(reading.base, c.baseUsed) << c.text;
-    EXPECT_EQ(reading.clamped, c.clamped) << c.text;
-    EXPECT_EQ(ConvertLong(c.text, c.base), c.value) << c.text;
-  }
-}
-
 TEST(CheckRegistryLine, NamesTheFirstFaultInFieldOrder) {
   const std::string k50(50, 'k'), s64(64, 's');
-  const struct {
-    std::string line;
-    RegistryLineFault fault;
-  } cases[] = {
+  const Row<std::string, RegistryLineFault> cases[] = {
       {"HKLM,S\\X,N,0,a", kRegistryLineUsable},
       {"HKLM,S\\X,N", kRegistryLineUsable},
       {"Hklm,,,9,a", kRootNotHklm},
@@ -62,11 +26,12 @@ TEST(CheckRegistryLine, NamesTheFirstFaultInFieldOrder) {
       {"HKLM,S\\X,N,0," + s64, kStringTooLong},
       {"HKLM,S\\X,N,1," + s64, kRegistryLineUsable},
   };
-  for (const auto& c : cases) {
+  ExpectEach(cases, [](const std::string& line) {
     RegistryLine parsed;
-    EXPECT_EQ(CheckRegistryLine(c.line.c_str(), &parsed), c.fault) << c.line;
-    EXPECT_EQ(ParseRegistryLine(c.line.c_str(), &parsed), c.fault == kRegistryLineUsable) << c.line;
-  }
+    const RegistryLineFault fault = CheckRegistryLine(line.c_str(), &parsed);
+    EXPECT_EQ(ParseRegistryLine(line.c_str(), &parsed), fault == kRegistryLineUsable);
+    return fault;
+  });
 }
 
 TEST(CheckDisabledCountry, TellsAnEmptyRunFromALongOne) {
@@ -92,21 +57,17 @@ TEST(SplitCountryValue, FindsTheEqualsSignAndTheTwoCommas) {
 
 TEST(CheckCopyEntry, NamesWhyAnEntryIsRefused) {
   const std::string long128(128, 'f'), deep = "a " + std::string(253, 'd');
-  const struct {
-    std::string value;
-    CopyEntryFault fault;
-  } cases[] = {
+  const Row<std::string, CopyEntryFault> cases[] = {
       {"f.dll $windows", kCopyEntryUsable},
       {" ,\\", kCopyEntryNoFileName},
       {long128, kCopyEntryFileNameTooLong},
       {deep, kCopyEntryDestinationTooLong},
       {"f.dll " + std::string(300, 'w') + " $windows", kCopyEntryDestinationTooLong},
   };
-  for (const auto& c : cases) {
+  ExpectEach(cases, [](const std::string& value) {
     CopyEntry entry;
-    EXPECT_EQ(CheckCopyEntry(c.value.c_str(), "C:\\WINDOWS\\SYSTEM", "C:\\WINDOWS", &entry), c.fault)
-        << c.value;
-  }
+    return CheckCopyEntry(value.c_str(), "C:\\WINDOWS\\SYSTEM", "C:\\WINDOWS", &entry);
+  });
 }
 
 TEST(CheckLaunchEntry, NamesWhyAnEntryIsRefused) {

@@ -1,15 +1,15 @@
 // The country settings file named on the command line.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "command_line.h"
+#include "table_cases.h"
 
 namespace {
 
 TEST(CountryFilePath, TakesTheRestOfTheCommandLineVerbatim) {
-  const struct {
-    const char* commandLine;
-    const char* path;
-  } cases[] = {
+  const Row<const char*, std::string> cases[] = {
       {"qvsmzad.exe", "QVSMzad.ini"},
       {"qvsmzad.exe   ", "QVSMzad.ini"},
       {"", "QVSMzad.ini"},
@@ -24,10 +24,7 @@ TEST(CountryFilePath, TakesTheRestOfTheCommandLineVerbatim) {
       {"\"unterminated name", "QVSMzad.ini"},
       {"C:\\MEDIUM\\QVSMZAD.EXE C:\\WORK\\COUNTRY.INI", "C:\\WORK\\COUNTRY.INI"},
   };
-  for (const auto& c : cases) {
-    EXPECT_STREQ(CountryFilePath(c.commandLine), c.path)
-        << "command line \"" << c.commandLine << "\"";
-  }
+  ExpectEach(cases, CountryFilePath);
 }
 
 }  // namespace

@@ -2,18 +2,17 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
 
 #include "buffer_sizes.h"
 #include "country_line.h"
 #include "line_kind.h"
+#include "table_cases.h"
 
 namespace {
 
 TEST(ClassifyLine, DecidesByColumnOneOnly) {
-  const struct {
-    const char* line;
-    LineKind expected;
-  } cases[] = {
+  const Row<const char*, LineKind> cases[] = {
       {"; comment\n", kCommentLine},
       {";", kCommentLine},
       {"  ;x=5\n", kContentLine},
@@ -25,16 +24,11 @@ TEST(ClassifyLine, DecidesByColumnOneOnly) {
       {"", kContentLine},
       {"x]\n", kContentLine},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(ClassifyLine(c.line), c.expected) << "line \"" << c.line << "\"";
-  }
+  ExpectEach(cases, ClassifyLine);
 }
 
 TEST(CopySectionName, TakesTheTextUpToTheFirstBracketVerbatim) {
-  const struct {
-    const char* header;
-    const char* expected;
-  } cases[] = {
+  const Row<const char*, std::string> cases[] = {
       {"[B5]\n", "B5"},
       {"[ B5 ]\n", " B5 "},
       {"[B5] trailing\n", "B5"},
@@ -42,18 +36,15 @@ TEST(CopySectionName, TakesTheTextUpToTheFirstBracketVerbatim) {
       {"[]\n", ""},
       {"[Sub\\Key]\n", "Sub\\Key"},
   };
-  for (const auto& c : cases) {
+  ExpectEach(cases, [](const char* header) {
     char name[kSectionSize] = "stale";
-    EXPECT_TRUE(CopySectionName(c.header, name, sizeof name));
-    EXPECT_STREQ(name, c.expected) << "header \"" << c.header << "\"";
-  }
+    EXPECT_TRUE(CopySectionName(header, name, sizeof name));
+    return std::string(name);
+  });
 }
 
 TEST(KindOfSection, ComparesNamesWithLetterCase) {
-  const struct {
-    const char* name;
-    SectionKind expected;
-  } cases[] = {
+  const Row<const char*, SectionKind> cases[] = {
       {"", kNoSection},
       {"Disable_Country", kDisabledSection},
       {"disable_country", kCountrySection},
@@ -62,9 +53,7 @@ TEST(KindOfSection, ComparesNamesWithLetterCase) {
       {"REGISTRY", kCountrySection},
       {"B5", kCountrySection},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(KindOfSection(c.name), c.expected) << "section \"" << c.name << "\"";
-  }
+  ExpectEach(cases, KindOfSection);
 }
 
 struct CountryCase {

@@ -5,12 +5,10 @@
 #include <string>
 
 #include "standin_text.h"
+#include "table_cases.h"
 
 TEST(CarriesModemName, SubstringOfEitherNameCaseSensitive) {
-  const struct {
-    const char* value;
-    bool ours;
-  } cases[] = {
+  const Row<const char*, bool> cases[] = {
       {"TAVELIN Software Modem AMR", true},
       {"Norvik Technologies Soft Modem", true},
       {"New TAVELIN Software Modem AMR #2", true},
@@ -21,7 +19,7 @@ TEST(CarriesModemName, SubstringOfEitherNameCaseSensitive) {
       {"", false},
       {"Standard 56000 bps Modem", false},
   };
-  for (const auto& c : cases) EXPECT_EQ(c.ours, CarriesModemName(c.value)) << c.value;
+  ExpectEach(cases, CarriesModemName);
 }
 
 TEST(NarrowText, KeepsEightBitValuesAndMarksWiderOnes) {
