@@ -12,7 +12,7 @@ with nothing to replay) is measured too and taken off for the "net" figures.
 Ratios use each program's best run, the one least disturbed by other load.
 
 Needs the windows preset built: cmake --preset windows && cmake --build --preset windows
-Usage: bench/qvsmzad/run.py [--rounds N]
+Usage: benchmarks/qvsmzad/run.py [--rounds N]
 """
 
 import argparse
@@ -27,7 +27,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(os.path.dirname(HERE))
 sys.path.insert(0, os.path.join(ROOT, "tests", "wine"))
 
-import bench  # noqa: E402
+from bench import Scenario  # noqa: E402
 import generate  # noqa: E402
 
 WORK = r"C:\work"
@@ -55,7 +55,7 @@ def main():
 
     with tempfile.TemporaryDirectory() as tmp:
         floor = build_floor(tmp)
-        with bench.Scenario("win2k") as sc:
+        with Scenario("win2k") as sc:
             sc.put_file(WORK + r"\QVSMzad.ini", generate.make_ini())
             sc.put_file(WORK + r"\country.reg", generate.make_reg())
             sc.put_file(WORK + r"\floor.ops", generate.make_ops())

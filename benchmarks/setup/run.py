@@ -13,11 +13,12 @@ Idle: the CPU time that setup.exe uses over 30 s while its modem poll timer
 waits (Windows 98, a modem record that never appears), read from /proc.
 
 Needs the windows preset built: cmake --preset windows && cmake --build --preset windows
-Usage: bench/setup/run.py [--rounds N] [--skip-idle]
+Usage: benchmarks/setup/run.py [--rounds N] [--skip-idle]
 """
 
 import argparse
 import os
+import re
 import statistics
 import subprocess
 import sys
@@ -29,7 +30,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(os.path.dirname(HERE))
 sys.path.insert(0, os.path.join(ROOT, "tests", "wine"))
 
-import bench  # noqa: E402
+from bench import Scenario  # noqa: E402
 
 OPTIONS = b"[INSTALL_OPTIONS]\r\n"
 SERVICE_KEY = r"HKLM\SYSTEM\CurrentControlSet\Services\TAVELINSoftModem"
@@ -54,7 +55,7 @@ def timed(sc, program, arguments):
 
 def one_round(version, floor_arg, floor_exe):
     """(setup, floor, start only) seconds in a fresh prefix."""
-    with bench.Scenario(version) as sc:
+    with Scenario(version) as sc:
         sc.put_file(r"C:\medium\qvsetup.ini", OPTIONS)
         with open(floor_exe, "rb") as f:
             sc.put_file(r"C:\medium\floor.exe", f.read())
@@ -91,23 +92,38 @@ def cpu_seconds(pid):
     return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
 
 
-def setup_pids():
-    out = subprocess.run(["ps", "-eo", "pid,args"], capture_output=True, text=True).stdout
-    return {int(line.split()[0]) for line in out.splitlines() if "wine setup.exe" in line}
+def setup_pid(prefix):
+    """The host process of setup.exe in this prefix, or None. Wine names the
+    process after the program where the kernel runs it natively; through
+    qemu-i386 the program is an argument of the loader: either way its
+    command line or its name holds "setup.exe", and its environment the
+    prefix."""
+    for pid in filter(str.isdigit, os.listdir("/proc")):
+        try:
+            with open(f"/proc/{pid}/cmdline", "rb") as f:
+                words = f.read().split(b"\0")
+            with open(f"/proc/{pid}/comm", "rb") as f:
+                words.append(f.read().strip())
+            with open(f"/proc/{pid}/environ", "rb") as f:
+                environment = f.read().split(b"\0")
+        except OSError:  # ended meanwhile
+            continue
+        names = {re.split(rb"[\\/]", word)[-1].lower() for word in words}
+        if b"setup.exe" in names and b"WINEPREFIX=" + prefix.encode() in environment:
+            return int(pid)
+    return None
 
 
 def idle_cpu():
-    with bench.Scenario("win98") as sc:
+    with Scenario("win98") as sc:
         sc.put_file(r"C:\medium\qvsetup.ini", OPTIONS)
         sc.put_file(r"C:\medium\qvstandin.ini", b"[RefreshWin2K]\r\nEffect=0\r\n")
-        before = setup_pids()
         runner = threading.Thread(target=lambda: sc.run(r"C:\medium\setup.exe", "S", timeout=300))
         runner.start()
         pid = None
         for _ in range(60):
-            new = setup_pids() - before
-            if new:
-                pid = new.pop()
+            pid = setup_pid(sc.prefix)
+            if pid:
                 break
             time.sleep(0.5)
         if pid is None:
