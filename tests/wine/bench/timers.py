@@ -1,5 +1,8 @@
-"""A silent setup run that waits for a completion timer's limit, with the
-time it took and what it left."""
+"""Silent setup runs that wait for a completion timer's limit, with the
+time each took and what it left. Such a run waits minutes, mostly idle:
+several go side by side, each in its own prefix."""
+
+from concurrent.futures import ThreadPoolExecutor
 
 from .registry import sz
 from .scenario import Scenario
@@ -17,3 +20,11 @@ def run_to_limit(version, standins, timeout=480):
         result, seconds = run_setup(sc, timeout=timeout)
         return result, seconds, launches(sc), source_path(sc) == sz(OLD_SOURCE)
 
+
+def runs_to_limits(runs):
+    """run_to_limit(version, standins) of each run, all at once; their
+    futures in order."""
+    pool = ThreadPoolExecutor(len(runs))
+    futures = [pool.submit(run_to_limit, version, standins) for version, standins in runs]
+    pool.shutdown(wait=False)
+    return futures
