@@ -22,7 +22,8 @@ Modules: scenario (prefixes and the agent's commands), agent (its file
 formats), registry (keys, modem names, values), fixtures (the fixture
 programs), standins (the setup-library stand-ins), sequence (silent runs of
 setup), interactive (its dialogs), timers (runs to a timer's limit),
-country (runs of qvsmzad). Outside the tests: sys.path gets tests/wine.
+country (runs of qvsmzad), languages (setup's texts in its 19 languages).
+Outside the tests, put tests/wine on sys.path and import from bench.
 """
 
 from .registry import sz

@@ -12,8 +12,8 @@ from bench.interactive import (ELLIPSIS, NOT_INSTALLED, run_interactive,
 from bench.languages import TEXTS
 from bench.sequence import prepare
 
-# The locales whose progress title is checked.
-PROGRESS_TITLES = (0x0007, 0x0411)
+# German and Japanese: the languages whose progress title is checked.
+PROGRESS_LANGUAGES = (0x0007, 0x0411)
 
 
 class Languages(unittest.TestCase):
@@ -30,7 +30,7 @@ class Languages(unittest.TestCase):
 
     def test_progress_title_and_the_english_warning(self):
         with Scenario("nt40") as sc:
-            for locale, welcome, _, progress in (TEXTS[language] for language in PROGRESS_TITLES):
+            for locale, welcome, _, progress in (TEXTS[language] for language in PROGRESS_LANGUAGES):
                 with self.subTest(locale):
                     result = run_with_earlier_service_staying(sc, locale)
                     self.assertEqual([("welcome", welcome), ("progress", progress + ELLIPSIS),
