@@ -5,7 +5,7 @@ import os
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "wine"))
-import bench  # noqa: E402
+from bench import Scenario  # noqa: E402
 
 WATCHED_FILES = r"C:\windows"
 WATCHED_KEYS = (r"HKLM\Software", r"HKLM\System\CurrentControlSet", r"HKLM\Enum")
@@ -66,7 +66,7 @@ def report(title, before, after, describe):
 
 
 def main(version):
-    with bench.Scenario(version) as sc:
+    with Scenario(version) as sc:
         print(f"Silent install from the sample medium on Wine's {version} mode")
         files_before, registry_before = file_state(sc), registry_state(sc)
         result = sc.run(r"C:\medium\setup.exe", "S", timeout=600)

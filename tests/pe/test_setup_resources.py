@@ -4,9 +4,13 @@ their controls, and the modem icon in 16 x 16 and 32 x 32."""
 
 import os
 import struct
+import sys
 import unittest
 
 from test_pe_headers import MEDIUM, PortableExecutable
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "wine"))
+from bench.languages import TEXTS as LANGUAGES  # noqa: E402
 
 RT_ICON, RT_DIALOG, RT_STRING, RT_GROUP_ICON = 3, 5, 6, 14
 SUBDIRECTORY = 0x80000000
@@ -20,65 +24,7 @@ BS_PUSHBUTTON, BS_DEFPUSHBUTTON, BS_OWNERDRAW, SS_ICON = 0x0, 0x1, 0xB, 0x3
 MODEM_ICON = 101
 
 # Language id: strings 1, 2 and 3.
-TEXTS = {
-    0x0006: ("Installerer modemdrivere",  # Danish
-             "Du skal genstarte computeren, før du kan bruge modemet.",
-             "Installerer modemdrivere"),
-    0x0007: ("Installation der Modemtreiber",  # German
-             "Sie müssen den Computer neu starten, bevor Sie das Modem verwenden können.",
-             "Installation der Modemtreiber"),
-    0x000A: ("Instalando controladores de módem",  # Spanish
-             "Reinicie el sistema antes de utilizar el módem.",
-             "Instalando controladores de módem"),
-    0x000B: ("Modeemiohjainten asennus",  # Finnish
-             "Ennen kuin voit käyttää modeemia, sinun pitää käynnistää tietokone uudelleen.",
-             "Modeemiohjainten asennus"),
-    0x000C: ("Installation des pilotes de modem",  # French
-             "Redémarrez votre ordinateur pour pouvoir utiliser votre modem.",
-             "Installation des pilotes de modem"),
-    0x0010: ("Installazione dei programmi di controllo del modem",  # Italian
-             "Per poter usare il modem,  necessario prima riavviare il computer.",
-             "Installazione dei programmi di controllo del modem"),
-    0x0013: ("Stuurprogramma's modem installeren",  # Dutch
-             "Voordat u het modem kunt gebruiken, moet u uw computer opnieuw opstarten.",
-             "Stuurprogramma's modem installeren"),
-    0x0014: ("Installerer modemdrivere",  # Norwegian
-             "Før du kan bruke modemet, må du starte datamaskinen på nytt.",
-             "Installerer modemdrivere"),
-    0x001D: ("Installerar drivrutiner till modem",  # Swedish
-             "Innan du kan använda modemet måste du starta om datorn.",
-             "Installerar drivrutiner till modem"),
-    0x0404: ("您要安裝數據機驅動程式嗎﹖",  # Chinese (Traditional)
-             "您必須重新啟動電腦方可使用數據機。",
-             "正在安裝數據機驅動程式"),
-    0x0409: ("Do you want to install the modem driver?",  # English (United States)
-             "Before you can use the modem, you must restart your computer.",
-             "Installing Modem Drivers"),
-    0x0411: ("モデムドライバをインストールしますか？",  # Japanese
-             "ﾓﾃﾞﾑを使用する前に､ｺﾝﾋﾟｭｰﾀを再起動する必要があります｡",
-             "ﾓﾃﾞﾑ ﾄﾞﾗｲﾊﾞ ｲﾝｽﾄｰﾙ"),
-    0x0412: ("모뎀 드라이버를 설치하시겠습니까? ",  # Korean
-             "모뎀을 사용하기 전에 시스템을 재 시작하여야 합니다.",
-             "모뎀 드라이버를 설치중 "),
-    0x0415: ("Instalacja sterowników modemu",  # Polish
-             "Przed uruchomieniem modemu należy ponownie uruchomić komputer.",
-             "Instalacja sterowników modemu"),
-    0x0416: ("Instalação dos drivers do modem",  # Portuguese (Brazil)
-             "Antes que possa usar o modem, será necessário reiniciar o computador",
-             "Instalação dos drivers do modem"),
-    0x0804: ("你要安装数据机吗？",  # Chinese (Simplified)
-             "您必须重新启动电脑方可使用数据机。",
-             "安装数据机"),
-    0x0816: ("Instalação dos drivers do modem",  # Portuguese (Portugal)
-             "Antes que possa usar o modem, será necessário reiniciar o computador",
-             "Instalação dos drivers do modem"),
-    0x0C0A: ("Instalando controladores de módem",  # Spanish (modern sort)
-             "Reinicie el sistema antes de utilizar el módem.",
-             "Instalando controladores de módem"),
-    0x0C0C: ("Installation des pilotes de modem en cours",  # French (Canada)
-             "Avant de pouvoir utiliser le modem, vous devez redémarrer l'ordinateur.",
-             "Installation des pilotes de modem en cours"),
-}
+TEXTS = {language: texts[1:] for language, texts in LANGUAGES.items()}
 
 # The dialogs: template kind, style bits that must be set and that must be
 # clear, rectangle, and the controls in order as (class, id or None for any,

@@ -1,0 +1,2 @@
+"""File operations of setup, one per run: copies, deletions, the driver sets,
+the copy and launch lists."""

@@ -1,0 +1,60 @@
+"""Interactive runs of setup.exe under Wine that end without a completed
+installation: a run that failed ends with -1 without the restart dialog,
+even on NT 4.0, which offers it after every completed run; a run that
+neither finished inside the welcome dialog's OK nor left a completion
+timer running would have nothing else to end it, so setup cleans up,
+closes the progress dialog and ends with -1 at once."""
+
+import unittest
+
+from bench import Scenario, sz
+from bench.interactive import PROGRESS_EN, WELCOME_EN, run_interactive
+from bench.sequence import FAILED, OLD_SOURCE, launches, prepare, source_path
+from bench.standins import entries, replace_library
+
+# (name, Wine version, stand-ins, library removed, setup library entries called)
+UNENDED_RUNS = (
+    ("Windows 98, QVSETUP2.DLL missing", "win98", {}, "QVSETUP2.DLL", []),
+    # Wine's Vista mode reports NT 6.0: no platform class, no sequence.
+    ("unknown platform", "vista", {}, None, []),
+    ("Windows 2000, the device refresh did not start", "win2k",
+     {"GetHardWareId": {"Result": 0}, "RefreshWin2K": {"Result": 0}}, None,
+     ["GetHardWareId", "RefreshWin2K"]),
+)
+
+
+class UnendedRuns(unittest.TestCase):
+    def test_each_cleans_up_and_ends_with_minus_1(self):
+        for name, version, standins, missing, called in UNENDED_RUNS:
+            with self.subTest(name), Scenario(version) as sc:
+                prepare(sc, {}, standins)
+                if missing:
+                    replace_library(sc, missing)
+                result, seconds = run_interactive(sc, timeout=60)
+                self.assertEqual(FAILED, result.exit_code, result)
+                self.assertLess(seconds, 40, "no wait for a timer that never started")
+                self.assertEqual([("welcome", WELCOME_EN), ("progress", PROGRESS_EN)],
+                                 result.shown(), "no restart dialog")
+                self.assertEqual([("show", "progress"), ("hide", "progress"),
+                                  ("destroy", "progress")],
+                                 [e for e in result.events() if e[1] == "progress"])
+                self.assertEqual(called, entries(sc))
+                self.assertEqual([], launches(sc))
+                self.assertEqual(sz(OLD_SOURCE), source_path(sc), "FinalCleanup ran")
+
+
+class FailedRun(unittest.TestCase):
+    def test_ends_with_minus_1_without_the_restart_dialog(self):
+        with Scenario("nt40") as sc:
+            prepare(sc)
+            replace_library(sc, "QVSETUP1.DLL")
+            result, _ = run_interactive(sc, timeout=60)
+            self.assertEqual(FAILED, result.exit_code, result)
+            self.assertEqual([("welcome", WELCOME_EN), ("progress", PROGRESS_EN)], result.shown())
+            self.assertEqual(["GetInfByPci"], entries(sc), "no modem device installed")
+            self.assertEqual([], launches(sc))
+            self.assertEqual(sz(OLD_SOURCE), source_path(sc), "FinalCleanup ran")
+
+
+if __name__ == "__main__":
+    unittest.main()

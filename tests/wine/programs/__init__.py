@@ -1,0 +1,1 @@
+"""The other programs: qvsmzad, qvlint and what else the medium carries."""

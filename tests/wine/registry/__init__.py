@@ -1,0 +1,2 @@
+"""Registry operations of setup, one per run: key lists, trees, walks, ports,
+the driver service and the controller."""

@@ -1,0 +1,142 @@
+"""setup.exe start-up under Wine: switches, paths, options, SourcePath and
+the ending of every platform class."""
+
+import unittest
+
+from bench import VERSIONS, Scenario
+from bench.fixtures import ini_file, medium_file
+from bench.registry import SETUP_KEY, sz
+from bench.sequence import FAILED, OLD_SOURCE, source_path
+
+# An unknown platform: Wine's Vista mode reports NT 6.0.
+UNKNOWN_PLATFORM = "vista"
+
+
+def options(**values):
+    return ini_file({"INSTALL_OPTIONS": values})
+
+
+class PlatformClass(unittest.TestCase):
+    def test_each_wine_version_gets_its_class(self):
+        expected = {"win95": 3, "win98": 6, "winme": 7, "nt40": 1, "win2k": 2, "winxp": 2,
+                    UNKNOWN_PLATFORM: 0}
+        for version, osclass in expected.items():
+            with self.subTest(version=version), Scenario(version, medium=False) as sc:
+                self.assertEqual(osclass, sc.run(r"C:\bench\platform_probe.exe").exit_code)
+
+
+class PlatformEndings(unittest.TestCase):
+    """Every Windows version ends a silent run with an exit code and puts
+    SourcePath back; nothing waits forever."""
+
+    def test_each_version_ends_and_restores_source_path(self):
+        for version in VERSIONS + (UNKNOWN_PLATFORM,):
+            with self.subTest(version=version), Scenario(version) as sc:
+                sc.seed_registry(SETUP_KEY, {"SourcePath": sz(OLD_SOURCE)})
+                sc.put_file(r"C:\medium\qvsetup.ini", options(Debug="Y"))
+                result = sc.run(r"C:\medium\setup.exe", "S", timeout=60)
+                if version == UNKNOWN_PLATFORM:
+                    # No sequence runs and nothing would end the run: it
+                    # ends as a failure.
+                    self.assertEqual(FAILED, result.exit_code, result)
+                    self.assertEqual([], result.boxes, "no diagnostic box without a checkpoint")
+                else:
+                    # The stand-ins on the medium let every sequence succeed.
+                    self.assertEqual(0, result.exit_code, result)
+                self.assertEqual(sz(OLD_SOURCE), source_path(sc))
+                self.assertTrue(sc.exists(r"C:\windows\Options\CABS"), "the cabinet store is created")
+
+    def test_unknown_platform_with_copy_files_only_finishes_at_once(self):
+        for value, expected in (("Y", 0), ("yes", 0), ("1", FAILED), ("N", FAILED)):
+            with self.subTest(CopyFilesOnly=value), Scenario(UNKNOWN_PLATFORM) as sc:
+                sc.put_file(r"C:\medium\qvsetup.ini", options(CopyFilesOnly=value))
+                self.assertEqual(expected, sc.run(r"C:\medium\setup.exe", "S").exit_code)
+
+
+class CommandLine(unittest.TestCase):
+    def test_only_exact_switch_tokens_select_the_silent_path(self):
+        # The welcome dialog tells which path was taken; Cancel ends the
+        # interactive run at once with 0.
+        cases = (("S", False), ("-s", False), ("x -S y", False), ("s-d", False), ("/S", True),
+                 ("SD", True), ("", True))
+        with Scenario(UNKNOWN_PLATFORM) as sc:
+            sc.put_file(r"C:\medium\qvsetup.ini", options(CopyFilesOnly="Y"))
+            for args, interactive in cases:
+                with self.subTest(args=args):
+                    r = sc.run(r"C:\medium\setup.exe", args, answers={"#1000": 2})
+                    self.assertEqual(0, r.exit_code)
+                    welcomed = any(d.kind == "welcome" and d.event == "show" for d in r.dialogs)
+                    self.assertEqual(interactive, welcomed, r.dialogs)
+
+
+class SourcePathValue(unittest.TestCase):
+    def test_a_value_that_was_absent_is_removed_again(self):
+        with Scenario("win2k") as sc:
+            sc.seed_records([("X", SETUP_KEY, "SourcePath")])
+            self.assertIsNone(source_path(sc))
+            sc.run(r"C:\medium\setup.exe", "S")
+            self.assertIsNone(source_path(sc), "no empty SourcePath is left behind")
+
+    def test_the_earlier_type_is_kept(self):
+        with Scenario("win98") as sc:
+            earlier = ("REG_EXPAND_SZ", b"%SystemRoot%\\OPTIONS\0")
+            sc.seed_registry(SETUP_KEY, {"SourcePath": earlier})
+            sc.run(r"C:\medium\setup.exe", "S")
+            self.assertEqual(earlier, source_path(sc))
+
+    def test_a_value_too_long_to_save_is_left_alone(self):
+        with Scenario(UNKNOWN_PLATFORM) as sc:
+            long_value = sz("C:\\" + "L" * 300)
+            sc.seed_registry(SETUP_KEY, {"SourcePath": long_value})
+            sc.put_file(r"C:\medium\qvsetup.ini", options(CopyFilesOnly="Y"))
+            self.assertEqual(0, sc.run(r"C:\medium\setup.exe", "S").exit_code)
+            self.assertEqual(long_value, source_path(sc))
+
+    def test_a_missing_setup_key_is_not_created(self):
+        with Scenario("win2k") as sc:
+            sc.delete_key(SETUP_KEY)
+            sc.run(r"C:\medium\setup.exe", "S")
+            self.assertIsNone(sc.registry(SETUP_KEY))
+
+
+class SourceDirectory(unittest.TestCase):
+    def test_medium_at_a_drive_root_reads_its_options_without_a_doubled_backslash(self):
+        with Scenario(UNKNOWN_PLATFORM) as sc:
+            root = sc.prefix + "/medium-root"
+            sc.map_drive("m", root)
+            with open(root + "/setup.exe", "wb") as f:
+                f.write(medium_file("setup.exe"))
+            sc.put_file(r"M:\qvsetup.ini", options(CopyFilesOnly="Y"))
+            result = sc.run(r"M:\setup.exe", "S", cwd="C:\\")
+            self.assertEqual(0, result.exit_code, "the options file at the root was read")
+
+    def test_setup_exe_not_found_stops_silently_and_changes_nothing(self):
+        with Scenario(UNKNOWN_PLATFORM, medium=False) as sc:
+            sc.seed_registry(SETUP_KEY, {"SourcePath": sz(OLD_SOURCE)})
+            sc.put_file(r"C:\other\qvsetup.ini", options(Debug="Y", CopyFilesOnly="Y"))
+            sc.put_file(r"C:\other\install.exe", medium_file("setup.exe"))
+            result = sc.run(r"C:\other\install.exe", "S")
+            self.assertEqual(FAILED, result.exit_code)
+            self.assertEqual([], result.boxes, "the options are not read yet, so Debug is off")
+            self.assertEqual(sz(OLD_SOURCE), source_path(sc))
+            self.assertFalse(sc.exists(r"C:\windows\Options"), "nothing is created")
+
+    def test_a_medium_path_too_long_for_its_files_is_refused(self):
+        # SourceDir + "\qvremove.exe", the longest name taken from the
+        # medium, must fit a copy path of 255 characters.
+        for length, expected in ((242, 0), (243, FAILED)):
+            with self.subTest(length=length), Scenario(UNKNOWN_PLATFORM, medium=False) as sc:
+                sc.seed_registry(SETUP_KEY, {"SourcePath": sz(OLD_SOURCE)})
+                directory = "C:\\" + "\\".join(["d" * 60] * 3)
+                directory += "\\" + "e" * (length - len(directory) - 1)
+                self.assertEqual(length, len(directory))
+                sc.put_file(directory + "\\qvsetup.ini", options(CopyFilesOnly="Y"))
+                sc.put_file(directory + "\\setup.exe", medium_file("setup.exe"))
+                result = sc.run(directory + "\\setup.exe", "S", cwd="C:\\")
+                self.assertEqual(expected, result.exit_code, result)
+                self.assertEqual(sz(OLD_SOURCE), source_path(sc))
+                self.assertEqual(expected == 0, sc.exists(r"C:\windows\Options\CABS"))
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,1 @@
+"""The setup-library stand-ins, and setup's binding to them."""

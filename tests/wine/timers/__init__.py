@@ -1,0 +1,2 @@
+"""Runs that wait for a completion timer's limit, minutes each: they start
+first."""
