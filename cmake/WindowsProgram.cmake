@@ -9,7 +9,7 @@ function(target_windows_program target)
     WINVER=0x0400 _WIN32_WINNT=0x0400 _WIN32_WINDOWS=0x0400 _WIN32_IE=0x0300
     WIN32_LEAN_AND_MEAN)
   target_compile_options(${target} PRIVATE
-    -Wall -Wextra -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables)
+    -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables)
   if(ARG_CONSOLE)
     set(subsystem console)
   else()

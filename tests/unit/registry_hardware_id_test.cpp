@@ -60,7 +60,9 @@ TEST(FormRealHardwareId, ClassifiesInOrder) {
   for (const Case& c : cases) {
     char real[kRealHardwareIdSize] = "";
     EXPECT_EQ(c.result, FormRealHardwareId(real, c.id)) << c.id;
-    if (c.result) EXPECT_STREQ(c.real, real) << c.id;
+    if (c.result) {
+      EXPECT_STREQ(c.real, real) << c.id;
+    }
   }
 }
 
