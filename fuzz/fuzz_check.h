@@ -1,6 +1,7 @@
 // What every fuzz target needs: a check that stops the run with a message
 // (libFuzzer then saves the input), and the fuzz input cut into text parts.
-#pragma once
+#ifndef FUZZ_FUZZ_CHECK_H
+#define FUZZ_FUZZ_CHECK_H
 #include <stddef.h>
 #include <stdint.h>
 #include <stdio.h>
@@ -43,3 +44,5 @@ inline bool TerminatedWithin(const char* text, size_t size) {
     if (text[i] == '\0') return true;
   return false;
 }
+
+#endif

@@ -1,7 +1,8 @@
 // The directories a list entry is formed against, taken from the fuzz input
 // as SetupPaths would hold them: at most 259 characters each, with defaults
 // when the input gives none.
-#pragma once
+#ifndef FUZZ_FUZZ_SETUP_DIRS_H
+#define FUZZ_FUZZ_SETUP_DIRS_H
 #include <string>
 #include <vector>
 
@@ -23,3 +24,5 @@ inline std::vector<std::string> SplitWords(const std::string& text, const char* 
   }
   return words;
 }
+
+#endif

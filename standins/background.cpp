@@ -4,10 +4,12 @@
 
 #include "standin_config.h"
 
-static const DWORD ServiceStartWait = 60000;
+namespace {
+
+const DWORD ServiceStartWait = 60000;
 
 // "program path" [mode] delay life
-static int HelperCommand(char* out, size_t outSize, const char* program, const char* mode,
+int HelperCommand(char* out, size_t outSize, const char* program, const char* mode,
                          DWORD delay, DWORD life) {
   char path[MAX_PATH];
   if (!StandinFilePath(path, program)) return 0;
@@ -16,7 +18,7 @@ static int HelperCommand(char* out, size_t outSize, const char* program, const c
   return length > 0 && static_cast<size_t>(length) < outSize;
 }
 
-static int StartHelper(char* command, DWORD flags, PROCESS_INFORMATION* process) {
+int StartHelper(char* command, DWORD flags, PROCESS_INFORMATION* process) {
   STARTUPINFOA startup;
   ZeroMemory(&startup, sizeof startup);
   startup.cb = sizeof startup;
@@ -26,6 +28,8 @@ static int StartHelper(char* command, DWORD flags, PROCESS_INFORMATION* process)
   CloseHandle(process->hThread);
   return 1;
 }
+
+}  // namespace
 
 int StartRecordWriter(DWORD delay) {
   char command[MAX_PATH + 40];

@@ -1,7 +1,8 @@
 // The parts of a device refresh that Windows finishes in the background:
 // the modem's class record on the Windows 9x family, the driver service on
 // Windows NT. Both are done by helper programs beside the stand-ins.
-#pragma once
+#ifndef STANDINS_BACKGROUND_H
+#define STANDINS_BACKGROUND_H
 #include <windows.h>
 
 // Program that writes the class record after a delay (record_writer.cpp).
@@ -20,3 +21,5 @@ int StartRecordWriter(DWORD delay);
 // after life milliseconds. Waits at most a minute for the registration;
 // 1 when the service was started or runs already.
 int StartModemService(DWORD delay, DWORD life);
+
+#endif

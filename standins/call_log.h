@@ -1,6 +1,7 @@
 // The call log of the stand-ins: one line per call, appended to the file
 // that [CallLog] Path names; several processes may append to it.
-#pragma once
+#ifndef STANDINS_CALL_LOG_H
+#define STANDINS_CALL_LOG_H
 #include <stddef.h>
 
 void AppendCallLog(const char* line);
@@ -8,3 +9,5 @@ void AppendCallLog(const char* line);
 // Adds the SourcePath value that Windows setup reads, through which the real
 // libraries find installation files: SourcePath="..." or SourcePath=none.
 void AddSourcePathNote(char* line, size_t lineSize);
+
+#endif

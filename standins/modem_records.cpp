@@ -5,16 +5,24 @@
 
 #include "standin_text.h"
 
+namespace {
+
 // Deepest key level that DeleteKeyTree descends to.
-static const int MaxTreeDepth = 16;
-static const DWORD KeyPathSize = 512;
-static const DWORD ValueSize = 256;
+const int MaxTreeDepth = 16;
+
+const DWORD KeyPathSize = 512;
+
+const DWORD ValueSize = 256;
+
+}  // namespace
 
 bool RunsOnWindows9x() { return (GetVersion() & 0x80000000) != 0; }
 
 const char* RunningModemClass() { return RunsOnWindows9x() ? Win9xModemClass : NTModemClass; }
 
-static int ChildPath(char* out, const char* parent, const char* name) {
+namespace {
+
+int ChildPath(char* out, const char* parent, const char* name) {
   out[0] = '\0';
   if (strlen(parent) + 1 + strlen(name) >= KeyPathSize) return 0;
   AppendCut(out, KeyPathSize, parent);
@@ -25,7 +33,7 @@ static int ChildPath(char* out, const char* parent, const char* name) {
 
 // Deletes a key below HKEY_LOCAL_MACHINE with everything under it; a
 // subkey that can not be deleted is passed over. 1 when the key is gone.
-static int DeleteKeyTree(const char* path, int depth) {
+int DeleteKeyTree(const char* path, int depth) {
   HKEY key;
   if (depth < MaxTreeDepth &&
       RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
@@ -40,7 +48,7 @@ static int DeleteKeyTree(const char* path, int depth) {
   return RegDeleteKeyA(HKEY_LOCAL_MACHINE, path) == ERROR_SUCCESS;
 }
 
-static bool ReadText(HKEY key, const char* name, char* out) {
+bool ReadText(HKEY key, const char* name, char* out) {
   DWORD size = ValueSize - 1, type = 0;
   if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(out), &size) !=
           ERROR_SUCCESS ||
@@ -50,7 +58,7 @@ static bool ReadText(HKEY key, const char* name, char* out) {
   return true;
 }
 
-static bool IsOurInstance(const char* path) {
+bool IsOurInstance(const char* path) {
   HKEY key;
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
   char value[ValueSize];
@@ -59,6 +67,8 @@ static bool IsOurInstance(const char* path) {
   RegCloseKey(key);
   return ours;
 }
+
+}  // namespace
 
 int RemoveModemInstances(const char* classPath) {
   HKEY classKey;
@@ -78,10 +88,14 @@ int RemoveModemInstances(const char* classPath) {
   return removed;
 }
 
-static void WriteText(HKEY key, const char* name, const char* text) {
+namespace {
+
+void WriteText(HKEY key, const char* name, const char* text) {
   RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
                  static_cast<DWORD>(strlen(text) + 1));
 }
+
+}  // namespace
 
 int AddModemInstance(const char* classPath, const char* description, char* instance) {
   char path[KeyPathSize];

@@ -1,6 +1,7 @@
 // The modem class records that the stand-ins add and remove, as Windows'
 // device installer would.
-#pragma once
+#ifndef STANDINS_MODEM_RECORDS_H
+#define STANDINS_MODEM_RECORDS_H
 
 // The Modem class of the Windows 9x family and of Windows NT.
 const char* const Win9xModemClass = "System\\CurrentControlSet\\Services\\Class\\Modem";
@@ -21,3 +22,5 @@ int RemoveModemInstances(const char* classPath);
 // and "Model" set to the description; its name goes to instance (5 bytes).
 // Returns 1, or 0 when no instance could be created.
 int AddModemInstance(const char* classPath, const char* description, char* instance);
+
+#endif

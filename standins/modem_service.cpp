@@ -14,15 +14,21 @@
 #include "standin_config.h"
 #include "standin_text.h"
 
-static const DWORD LongestTime = 600000;
+namespace {
 
-static DWORD Delay;
-static DWORD Life;
-static HANDLE StopEvent;
-static SERVICE_STATUS_HANDLE StatusHandle;
-static SERVICE_STATUS Status;
+const DWORD LongestTime = 600000;
 
-static void Report(DWORD state) {
+DWORD Delay;
+
+DWORD Life;
+
+HANDLE StopEvent;
+
+SERVICE_STATUS_HANDLE StatusHandle;
+
+SERVICE_STATUS Status;
+
+void Report(DWORD state) {
   Status.dwServiceType = SERVICE_WIN32_OWN_PROCESS;
   Status.dwCurrentState = state;
   Status.dwControlsAccepted =
@@ -33,7 +39,7 @@ static void Report(DWORD state) {
   SetServiceStatus(StatusHandle, &Status);
 }
 
-static void LogState(const char* state) {
+void LogState(const char* state) {
   char line[128];
   BeginCallLine(line, sizeof line, ModemServiceName);
   AddTextArgument(line, sizeof line, state);
@@ -43,7 +49,7 @@ static void LogState(const char* state) {
   AppendCallLog(line);
 }
 
-static void WINAPI Handler(DWORD control) {
+void WINAPI Handler(DWORD control) {
   if (control == SERVICE_CONTROL_STOP || control == SERVICE_CONTROL_SHUTDOWN) {
     Report(SERVICE_STOP_PENDING);
     SetEvent(StopEvent);
@@ -52,7 +58,7 @@ static void WINAPI Handler(DWORD control) {
   }
 }
 
-static void WINAPI ServiceMain(DWORD, LPSTR*) {
+void WINAPI ServiceMain(DWORD, LPSTR*) {
   StatusHandle = RegisterServiceCtrlHandlerA(ModemServiceName, Handler);
   if (!StatusHandle) return;
   Report(SERVICE_START_PENDING);
@@ -66,7 +72,7 @@ static void WINAPI ServiceMain(DWORD, LPSTR*) {
 }
 
 // The service's own command line: this program with the two times.
-static int RegisterAndStart() {
+int RegisterAndStart() {
   char path[MAX_PATH];
   char command[MAX_PATH + 40];
   if (!StandinFilePath(path, ModemServiceProgram)) return 1;
@@ -75,12 +81,14 @@ static int RegisterAndStart() {
   return RegisterAndStartModemService(command) ? 0 : 1;
 }
 
-static DWORD ArgumentTime(int index) {
+DWORD ArgumentTime(int index) {
   char argument[16];
   ArgumentAt(argument, sizeof argument, GetCommandLineA(), index);
   const unsigned long time = strtoul(argument, nullptr, 10);
   return time > LongestTime ? LongestTime : time;
 }
+
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   char mode[8];

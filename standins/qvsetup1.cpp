@@ -8,20 +8,28 @@
 #include "modem_records.h"
 #include "standin_text.h"
 
+namespace {
+
 // Room for the narrowed wide arguments: the hardware id, the INF name and
 // the class installer's texts.
-static const size_t ArgumentSize = 528;
+const size_t ArgumentSize = 528;
+
+}  // namespace
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
   if (reason == DLL_PROCESS_ATTACH) StandinModule = instance;
   return TRUE;
 }
 
-static void AddWideArgument(char* line, size_t lineSize, const wchar_t* text) {
+namespace {
+
+void AddWideArgument(char* line, size_t lineSize, const wchar_t* text) {
   char narrow[ArgumentSize];
   NarrowText(narrow, sizeof narrow, text);
   AddTextArgument(line, lineSize, narrow);
 }
+
+}  // namespace
 
 extern "C" {
 

@@ -8,13 +8,20 @@
 #include "modem_records.h"
 #include "standin_text.h"
 
+namespace {
+
 // The capacities that setup hands over.
-static const DWORD InfNameSize = 256;
-static const DWORD HardwareIdSize = 528;
+const DWORD InfNameSize = 256;
+
+const DWORD HardwareIdSize = 528;
+
 // The controller id reported when the configuration names none.
-static const char* const DefaultHardwareId = "PCI\\VEN_8086&DEV_2416&SUBSYS_12345678&REV_02";
+const char* const DefaultHardwareId = "PCI\\VEN_8086&DEV_2416&SUBSYS_12345678&REV_02";
+
 // The Windows NT service stops by itself after this long unless configured.
-static const int DefaultServiceLife = 400000;
+const int DefaultServiceLife = 400000;
+
+}  // namespace
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
   if (reason == DLL_PROCESS_ATTACH) StandinModule = instance;

@@ -9,7 +9,11 @@
 #include "modem_records.h"
 #include "standin_text.h"
 
-static const unsigned long LongestDelay = 600000;
+namespace {
+
+const unsigned long LongestDelay = 600000;
+
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   char argument[16];

@@ -4,7 +4,11 @@
 
 HMODULE StandinModule = nullptr;
 
-static const char* const ConfigName = "qvstandin.ini";
+namespace {
+
+const char* const ConfigName = "qvstandin.ini";
+
+}  // namespace
 
 int StandinFilePath(char* out, const char* name) {
   char module[MAX_PATH];

@@ -11,7 +11,8 @@
 //   [qvsetup3]        Result=0 (exit code)  Delay=0  RecordDelay=0 (until "refresh"'s record)
 //
 // With no file every entry succeeds at once and nothing is logged.
-#pragma once
+#ifndef STANDINS_STANDIN_CONFIG_H
+#define STANDINS_STANDIN_CONFIG_H
 #include <windows.h>
 
 extern HMODULE StandinModule;  // the DLL or program whose directory holds the stand-ins
@@ -29,3 +30,5 @@ EntryConfig ReadEntryConfig(const char* section);
 int ReadConfigNumber(const char* section, const char* key, int fallback);
 void ReadConfigText(const char* section, const char* key, const char* fallback, char* out,
                     DWORD outSize);
+
+#endif

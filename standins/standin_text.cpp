@@ -22,10 +22,14 @@ void AppendCut(char* out, size_t outSize, const char* text) {
   out[length] = '\0';
 }
 
-static bool HasArguments(const char* line, size_t lineSize) {
+namespace {
+
+bool HasArguments(const char* line, size_t lineSize) {
   const size_t length = strnlen(line, lineSize);
   return length > 0 && line[length - 1] != '(';
 }
+
+}  // namespace
 
 void BeginCallLine(char* line, size_t lineSize, const char* entry) {
   if (lineSize == 0) return;
@@ -69,12 +73,14 @@ void AddNumberNote(char* line, size_t lineSize, const char* name, long number) {
   AddNote(line, lineSize, name, digits, false);
 }
 
-static const char* SkipBlanks(const char* p) {
+namespace {
+
+const char* SkipBlanks(const char* p) {
   while (*p == ' ' || *p == '\t') ++p;
   return p;
 }
 
-static const char* SkipToken(const char* p) {
+const char* SkipToken(const char* p) {
   if (*p == '"') {
     const char* closing = strchr(p + 1, '"');
     return closing ? closing + 1 : p + strlen(p);
@@ -82,6 +88,8 @@ static const char* SkipToken(const char* p) {
   while (*p && *p != ' ' && *p != '\t') ++p;
   return p;
 }
+
+}  // namespace
 
 void ArgumentAt(char* out, size_t outSize, const char* commandLine, int index) {
   if (outSize == 0) return;

@@ -1,7 +1,8 @@
 // Text rules of the setup-library stand-ins: which registry entries are this
 // driver's modem, the call-log line, and the narrowing of wide arguments.
 // Every write is bounded by the size given and always terminated.
-#pragma once
+#ifndef STANDINS_STANDIN_TEXT_H
+#define STANDINS_STANDIN_TEXT_H
 #include <stddef.h>
 
 // The two names under which this driver's modem is registered.
@@ -39,3 +40,5 @@ void ArgumentAt(char* out, size_t outSize, const char* commandLine, int index);
 // The name of the numbered class instance n: four digits, "0000" to "9999".
 // Returns 0 for a number outside that range.
 int InstanceName(char* out, size_t outSize, int n);
+
+#endif

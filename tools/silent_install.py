@@ -75,7 +75,7 @@ def main(version):
               + (" (-1, failure)" if code == 0xFFFFFFFF else " (success)" if code == 0 else ""))
         for caption, text in result.boxes:
             print(f"  dialog {caption!r}: {text!r}")
-        report("Files below C:\\windows", files_before, file_state(sc), 
+        report("Files below C:\\windows", files_before, file_state(sc),
            lambda size: "(directory)" if size is None else f"{size} bytes")
         report("Registry", registry_before, registry_state(sc), show)
     return 0 if code == 0 else 1

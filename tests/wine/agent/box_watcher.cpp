@@ -6,35 +6,42 @@
 #include "record_text.h"
 #include "setup_dialogs.h"
 
-static const WatcherScript* Script;
-static volatile LONG StopRequested;
-static HANDLE WatcherThread;
-static HANDLE WatcherReady;
-static HWND Window;
+namespace {
+
+const WatcherScript* Script;
+
+volatile LONG StopRequested;
+
+HANDLE WatcherThread;
+
+HANDLE WatcherReady;
+
+HWND Window;
 
 // Dialogs already answered; a pressed dialog may stay on screen for a
 // moment before it closes.
-static HWND Answered[64];
-static int AnsweredCount;
+HWND Answered[64];
 
-static bool WasAnswered(HWND window) {
+int AnsweredCount;
+
+bool WasAnswered(HWND window) {
   for (int i = 0; i < AnsweredCount; ++i)
     if (Answered[i] == window) return true;
   return false;
 }
 
-static void Remember(HWND window) {
+void Remember(HWND window) {
   Answered[AnsweredCount % 64] = window;
   if (AnsweredCount < 64) ++AnsweredCount;
 }
 
-static int ButtonFor(const char* caption) {
+int ButtonFor(const char* caption) {
   for (int i = 0; i < Script->answerCount; ++i)
     if (strcmp(Script->answers[i].caption, caption) == 0) return Script->answers[i].buttonId;
   return IDOK;
 }
 
-static void AnswerBox(HWND window) {
+void AnswerBox(HWND window) {
   if (WasAnswered(window)) return;
   char caption[256] = "", text[1024] = "";
   GetWindowTextA(window, caption, sizeof caption);
@@ -51,7 +58,7 @@ static void AnswerBox(HWND window) {
                reinterpret_cast<LPARAM>(GetDlgItem(window, button)));
 }
 
-static BOOL CALLBACK VisitWindow(HWND window, LPARAM) {
+BOOL CALLBACK VisitWindow(HWND window, LPARAM) {
   char className[32];
   if (!GetClassNameA(window, className, sizeof className)) return TRUE;
   if (strcmp(className, "#32770") != 0 || !IsWindowVisible(window)) return TRUE;
@@ -61,7 +68,7 @@ static BOOL CALLBACK VisitWindow(HWND window, LPARAM) {
   return TRUE;
 }
 
-static LRESULT CALLBACK WatcherProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK WatcherProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_COPYDATA) {
     RecordHookEvent(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     return TRUE;
@@ -69,7 +76,7 @@ static LRESULT CALLBACK WatcherProc(HWND window, UINT message, WPARAM wParam, LP
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-static HWND CreateWatcherWindow() {
+HWND CreateWatcherWindow() {
   WNDCLASSW windowClass;
   ZeroMemory(&windowClass, sizeof windowClass);
   windowClass.lpfnWndProc = WatcherProc;
@@ -81,12 +88,12 @@ static HWND CreateWatcherWindow() {
                        windowClass.hInstance, nullptr);
 }
 
-static void PumpMessages() {
+void PumpMessages() {
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
 }
 
-static DWORD WINAPI WatchDesktop(LPVOID) {
+DWORD WINAPI WatchDesktop(LPVOID) {
   Window = CreateWatcherWindow();
   SetEvent(WatcherReady);
   if (!Window) return 1;
@@ -100,6 +107,8 @@ static DWORD WINAPI WatchDesktop(LPVOID) {
   DestroyWindow(Window);
   return 0;
 }
+
+}  // namespace
 
 HWND StartBoxWatcher(const WatcherScript* script) {
   Script = script;

@@ -3,7 +3,8 @@
 // the order they appear and get a button pressed; setup's dialogs are
 // recorded from inside the program by the dialog hook (setup_dialogs.h) and
 // get their scripted buttons and keys.
-#pragma once
+#ifndef TESTS_WINE_AGENT_BOX_WATCHER_H
+#define TESTS_WINE_AGENT_BOX_WATCHER_H
 #include <windows.h>
 #include <stdio.h>
 
@@ -41,3 +42,5 @@ HWND StartBoxWatcher(const WatcherScript* script);
 
 // Stops the watcher after a last look at the desktop.
 void StopBoxWatcher();
+
+#endif

@@ -12,7 +12,9 @@
 
 const int FieldsSize = 2048;
 
-static HWND WatcherWindow() {
+namespace {
+
+HWND WatcherWindow() {
   static bool known;
   static HWND watcher;
   if (!known) {
@@ -25,12 +27,12 @@ static HWND WatcherWindow() {
 }
 
 // Appends a NUL-ended field; cut to what the buffer holds.
-static void AppendField(wchar_t* fields, int* used, const wchar_t* text) {
+void AppendField(wchar_t* fields, int* used, const wchar_t* text) {
   while (*text && *used < FieldsSize - 1) fields[(*used)++] = *text++;
   if (*used < FieldsSize) fields[(*used)++] = L'\0';
 }
 
-static void Report(HWND dialog, DialogEvent event, const wchar_t* fields, int used) {
+void Report(HWND dialog, DialogEvent event, const wchar_t* fields, int used) {
   COPYDATASTRUCT data;
   data.dwData = event;
   data.cbData = used * sizeof(wchar_t);
@@ -42,7 +44,7 @@ static void Report(HWND dialog, DialogEvent event, const wchar_t* fields, int us
                       &ignored);
 }
 
-static void ReportDialog(HWND dialog, DialogKind kind, DialogEvent event) {
+void ReportDialog(HWND dialog, DialogKind kind, DialogEvent event) {
   static wchar_t fields[FieldsSize];
   static wchar_t text[FieldsSize];
   int used = 0;
@@ -58,12 +60,12 @@ static void ReportDialog(HWND dialog, DialogKind kind, DialogEvent event) {
   Report(dialog, event, fields, used);
 }
 
-static bool IsProgressMessage(UINT message) {
+bool IsProgressMessage(UINT message) {
   return message == PBM_SETRANGE || message == PBM_SETPOS || message == PBM_DELTAPOS ||
          message == PBM_STEPIT || message == PBM_SETRANGE32;
 }
 
-static void ReportPosition(HWND bar) {
+void ReportPosition(HWND bar) {
   static HWND lastBar;
   static LRESULT lastPosition;
   const LRESULT position = SendMessageW(bar, PBM_GETPOS, 0, 0);
@@ -79,7 +81,7 @@ static void ReportPosition(HWND bar) {
   Report(GetParent(bar), ProgressMoved, fields, used);
 }
 
-static void Observe(const CWPRETSTRUCT& call) {
+void Observe(const CWPRETSTRUCT& call) {
   if (call.message == WM_WINDOWPOSCHANGED) {
     const WINDOWPOS* place = reinterpret_cast<const WINDOWPOS*>(call.lParam);
     if (!(place->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))) return;
@@ -94,6 +96,8 @@ static void Observe(const CWPRETSTRUCT& call) {
     ReportPosition(call.hwnd);
   }
 }
+
+}  // namespace
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK DialogHook(int code, WPARAM wParam,
                                                              LPARAM lParam) {

@@ -1,7 +1,12 @@
 #include "dialog_kinds.h"
 
-static const int KindEdits[] = {0, 1000, 1001, 1002};
-static const char* const KindNames[] = {"", "welcome", "restart", "progress"};
+namespace {
+
+const int KindEdits[] = {0, 1000, 1001, 1002};
+
+const char* const KindNames[] = {"", "welcome", "restart", "progress"};
+
+}  // namespace
 
 DialogKind DialogKindOf(HWND dialog) {
   for (int kind = WelcomeDialog; kind <= ProgressDialog; ++kind)

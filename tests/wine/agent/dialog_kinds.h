@@ -1,6 +1,7 @@
 // Setup's three dialogs, told apart by the edit control each one holds, and
 // what the dialog hook inside a watched program hands to the watcher.
-#pragma once
+#ifndef TESTS_WINE_AGENT_DIALOG_KINDS_H
+#define TESTS_WINE_AGENT_DIALOG_KINDS_H
 #include <windows.h>
 
 enum DialogKind { NotSetupDialog = 0, WelcomeDialog, RestartDialog, ProgressDialog };
@@ -22,3 +23,5 @@ const char* const WatcherWindowVariable = "WINRUN_DIALOG_WATCHER";
 // WM_COPYDATA from the hook: dwData is the event, lpData the dialog's kind
 // and the event's values as UTF-16 fields, each ended by a NUL.
 enum DialogEvent { DialogShown = 1, DialogHidden, DialogDestroyed, ProgressMoved };
+
+#endif

@@ -5,15 +5,17 @@
 #include <stdlib.h>
 #include <string.h>
 
-static void WriteHex(FILE* out, const unsigned char* data, DWORD size) {
+namespace {
+
+void WriteHex(FILE* out, const unsigned char* data, DWORD size) {
   for (DWORD i = 0; i < size; ++i) fprintf(out, "%02x", data[i]);
 }
 
-static void WriteHexText(FILE* out, const char* text) {
+void WriteHexText(FILE* out, const char* text) {
   WriteHex(out, reinterpret_cast<const unsigned char*>(text), static_cast<DWORD>(strlen(text)));
 }
 
-static HKEY RootOf(const char* path, const char** rest) {
+HKEY RootOf(const char* path, const char** rest) {
   struct { const char* name; HKEY key; } roots[] = {
       {"HKLM", HKEY_LOCAL_MACHINE}, {"HKCU", HKEY_CURRENT_USER}, {"HKU", HKEY_USERS}};
   for (auto& root : roots) {
@@ -26,7 +28,7 @@ static HKEY RootOf(const char* path, const char** rest) {
   return nullptr;
 }
 
-static void DumpKey(FILE* out, HKEY key, const char* relative) {
+void DumpKey(FILE* out, HKEY key, const char* relative) {
   fputs("K\t", out);
   WriteHexText(out, relative);
   fputc('\n', out);
@@ -64,6 +66,8 @@ static void DumpKey(FILE* out, HKEY key, const char* relative) {
   }
 }
 
+}  // namespace
+
 int DumpRegistry(const char* path, const char* outFile) {
   FILE* out = fopen(outFile, "wb");
   if (!out) return 2;
@@ -80,7 +84,9 @@ int DumpRegistry(const char* path, const char* outFile) {
   return 0;
 }
 
-static size_t FromHex(const char* hex, unsigned char* out, size_t capacity) {
+namespace {
+
+size_t FromHex(const char* hex, unsigned char* out, size_t capacity) {
   size_t n = 0;
   for (; hex[0] && hex[1] && n < capacity; hex += 2) {
     unsigned value;
@@ -90,13 +96,13 @@ static size_t FromHex(const char* hex, unsigned char* out, size_t capacity) {
   return n;
 }
 
-static void TextFromHex(const char* hex, char* out, size_t capacity) {
+void TextFromHex(const char* hex, char* out, size_t capacity) {
   const size_t n = FromHex(hex, reinterpret_cast<unsigned char*>(out), capacity - 1);
   out[n] = '\0';
 }
 
 // Deletes a key with its subkeys, children first, as NT requires.
-static LONG DeleteTree(HKEY parent, const char* name) {
+LONG DeleteTree(HKEY parent, const char* name) {
   HKEY key;
   if (RegOpenKeyExA(parent, name, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
     char subkey[512];
@@ -107,7 +113,7 @@ static LONG DeleteTree(HKEY parent, const char* name) {
   return RegDeleteKeyA(parent, name);
 }
 
-static int ApplyRecord(char* line) {
+int ApplyRecord(char* line) {
   char* fields[5] = {};
   int count = 0;
   for (char* p = line; p && count < 5; ++count) {
@@ -157,6 +163,8 @@ static int ApplyRecord(char* line) {
       return 1;
   }
 }
+
+}  // namespace
 
 int SeedRegistry(const char* inFile) {
   FILE* in = fopen(inFile, "rb");

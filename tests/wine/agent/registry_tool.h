@@ -5,10 +5,13 @@
 //   D <path>                             (seed only) delete the key with its subkeys
 //   X <path> <name>                      (seed only) delete a value
 // Paths start with HKLM or HKCU; in a dump they are relative to the root dumped.
-#pragma once
+#ifndef TESTS_WINE_AGENT_REGISTRY_TOOL_H
+#define TESTS_WINE_AGENT_REGISTRY_TOOL_H
 
 // Writes the tree below `path` to `outFile`; "MISSING" when it does not open.
 int DumpRegistry(const char* path, const char* outFile);
 
 // Applies the records of `inFile` in order. Returns 0 when all succeeded.
 int SeedRegistry(const char* inFile);
+
+#endif

@@ -5,9 +5,15 @@
 
 #include "record_text.h"
 
-static const WatcherScript* Script;
-static DWORD StartTick;
-static HHOOK Hook;
+namespace {
+
+const WatcherScript* Script;
+
+DWORD StartTick;
+
+HHOOK Hook;
+
+}  // namespace
 
 // Each dialog seen, with what the watcher did to it.
 struct SeenDialog {
@@ -16,24 +22,33 @@ struct SeenDialog {
   bool pressed;
   bool keyed;
 };
-static SeenDialog Seen[16];
-static int SeenCount;
+namespace {
 
-static const char* const EventNames[] = {"", "show", "hide", "destroy", "progress"};
+SeenDialog Seen[16];
+
+int SeenCount;
+
+const char* const EventNames[] = {"", "show", "hide", "destroy", "progress"};
+
+}  // namespace
 
 void BeginDialogRecords(const WatcherScript* script) {
   Script = script;
   StartTick = GetTickCount();
 }
 
-static void BeginRecord(const char* event, const char* kind) {
+namespace {
+
+void BeginRecord(const char* event, const char* kind) {
   fprintf(Script->dialogs, "%lu\t%s\t%s", GetTickCount() - StartTick, event, kind);
 }
 
-static void EndRecord() {
+void EndRecord() {
   fputc('\n', Script->dialogs);
   fflush(Script->dialogs);
 }
+
+}  // namespace
 
 void RecordHookEvent(const COPYDATASTRUCT* data) {
   if (data->dwData < DialogShown || data->dwData > ProgressMoved) return;
@@ -68,7 +83,9 @@ void UnhookDialogs() {
   Hook = nullptr;
 }
 
-static SeenDialog* Remember(HWND dialog) {
+namespace {
+
+SeenDialog* Remember(HWND dialog) {
   for (int i = 0; i < SeenCount; ++i)
     if (Seen[i].window == dialog) return &Seen[i];
   SeenDialog* entry = &Seen[SeenCount < 16 ? SeenCount++ : 15];
@@ -78,7 +95,7 @@ static SeenDialog* Remember(HWND dialog) {
   return entry;
 }
 
-static bool NamesKind(const char* name, DialogKind kind) {
+bool NamesKind(const char* name, DialogKind kind) {
   char wanted[16];
   _snprintf(wanted, sizeof wanted, "#%d", DialogKindEdit(kind));
   wanted[sizeof wanted - 1] = '\0';
@@ -87,21 +104,21 @@ static bool NamesKind(const char* name, DialogKind kind) {
 
 // The scripted answer of a kind; welcome and restart default to OK, the
 // progress dialog to nothing.
-static BoxAnswer AnswerFor(DialogKind kind) {
+BoxAnswer AnswerFor(DialogKind kind) {
   for (int i = 0; i < Script->answerCount; ++i)
     if (NamesKind(Script->answers[i].caption, kind)) return Script->answers[i];
   BoxAnswer answer = {"", kind == ProgressDialog ? 0 : IDOK, 0};
   return answer;
 }
 
-static const KeyPress* KeyFor(DialogKind kind) {
+const KeyPress* KeyFor(DialogKind kind) {
   for (int i = 0; i < Script->keyCount; ++i)
     if (NamesKind(Script->keys[i].dialog, kind)) return &Script->keys[i];
   return nullptr;
 }
 
 // Whether the dialog's thread takes messages now; never waits long on a busy one.
-static bool Responsive(HWND dialog) {
+bool Responsive(HWND dialog) {
   DWORD_PTR ignored;
   return SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, 100,
                              &ignored) != 0;
@@ -109,7 +126,7 @@ static bool Responsive(HWND dialog) {
 
 // Posts the key to the dialog's focused control (or the dialog), as the
 // keyboard would: through the program's message loop and its dialog filter.
-static void PressKey(HWND dialog, int virtualKey) {
+void PressKey(HWND dialog, int virtualKey) {
   GUITHREADINFO thread;
   ZeroMemory(&thread, sizeof thread);
   thread.cbSize = sizeof thread;
@@ -121,6 +138,8 @@ static void PressKey(HWND dialog, int virtualKey) {
   PostMessageW(target, WM_KEYDOWN, virtualKey, scan | 1);
   PostMessageW(target, WM_KEYUP, virtualKey, scan | 1 | 0xC0000000);
 }
+
+}  // namespace
 
 void HandleSetupDialog(HWND dialog, DialogKind kind) {
   SeenDialog* entry = Remember(dialog);

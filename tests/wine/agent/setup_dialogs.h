@@ -10,7 +10,8 @@
 //   <ms> key <kind> <virtual key>          the watcher pressed a key
 //   <ms> error hook <error code>           the hook could not be set
 // <kind> is welcome, restart or progress.
-#pragma once
+#ifndef TESTS_WINE_AGENT_SETUP_DIALOGS_H
+#define TESTS_WINE_AGENT_SETUP_DIALOGS_H
 #include <windows.h>
 
 #include "box_watcher.h"
@@ -28,3 +29,5 @@ void RecordHookEvent(const COPYDATASTRUCT* data);
 
 // One look at a visible dialog of setup: presses its scripted button or key when due.
 void HandleSetupDialog(HWND dialog, DialogKind kind);
+
+#endif

@@ -31,20 +31,22 @@ struct Job {
   int keyCount;
 };
 
-static void CopyField(char* out, size_t size, const char* value) {
+namespace {
+
+void CopyField(char* out, size_t size, const char* value) {
   strncpy(out, value, size - 1);
   out[size - 1] = '\0';
 }
 
 // Ends the field at the next tab; returns what follows it ("" at the end).
-static char* SplitField(char* field) {
+char* SplitField(char* field) {
   char* tab = strchr(field, '\t');
   if (!tab) return field + strlen(field);
   *tab = '\0';
   return tab + 1;
 }
 
-static bool ReadJob(const char* file, Job* job) {
+bool ReadJob(const char* file, Job* job) {
   FILE* in = fopen(file, "rb");
   if (!in) return false;
   static char line[33000];
@@ -83,7 +85,7 @@ static bool ReadJob(const char* file, Job* job) {
 
 // Starts the program with its main thread hooked before it runs, waits for
 // it and describes how it ended.
-static void RunProgram(const Job& job, char* outcome, size_t outcomeSize) {
+void RunProgram(const Job& job, char* outcome, size_t outcomeSize) {
   STARTUPINFOA startup;
   ZeroMemory(&startup, sizeof startup);
   startup.cb = sizeof startup;
@@ -110,7 +112,7 @@ static void RunProgram(const Job& job, char* outcome, size_t outcomeSize) {
   CloseHandle(process.hProcess);
 }
 
-static int RunJob(const char* jobFile) {
+int RunJob(const char* jobFile) {
   static Job job;
   if (!ReadJob(jobFile, &job)) return 2;
   FILE* boxes = fopen(job.boxes[0] ? job.boxes : "NUL", "wb");
@@ -138,6 +140,8 @@ static int RunJob(const char* jobFile) {
   fclose(result);
   return 0;
 }
+
+}  // namespace
 
 int main(int argc, char** argv) {
   if (argc == 3 && !strcmp(argv[1], "run")) return RunJob(argv[2]);
