@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#define FUZZ_CHECK(condition)                                                        \
-  do {                                                                               \
-    if (!(condition)) {                                                              \
+#define FUZZ_CHECK(condition)                                                       \
+  do {                                                                              \
+    if (!(condition)) {                                                             \
       fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition); \
-      abort();                                                                       \
-    }                                                                                \
+      abort();                                                                      \
+    }                                                                               \
   } while (0)
 
 // The input cut at every `separator` byte into at most `count` parts (the

@@ -29,7 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const int formed = FormCopyEntry(value, systemDir.c_str(), windowsDir.c_str(), entry);
   FUZZ_CHECK(formed == (accepted ? 1 : 0));
   if (formed) {
-    FUZZ_CHECK(TerminatedWithin(entry->FileName, sizeof entry->FileName) && entry->FileName == words[0]);
+    FUZZ_CHECK(TerminatedWithin(entry->FileName, sizeof entry->FileName) &&
+               entry->FileName == words[0]);
     FUZZ_CHECK(TerminatedWithin(entry->Destination, sizeof entry->Destination) &&
                entry->Destination == destination);
   }

@@ -42,7 +42,8 @@ void CheckContentLine(const char* line) {
   if (ParseCountryValue(line, value)) {
     FUZZ_CHECK(TerminatedWithin(value->name, sizeof value->name));
     const size_t nameLength = strlen(value->name);
-    FUZZ_CHECK(nameLength == 0 || (memcmp(value->name, line, nameLength) == 0 && line[nameLength] == '='));
+    FUZZ_CHECK(nameLength == 0 ||
+               (memcmp(value->name, line, nameLength) == 0 && line[nameLength] == '='));
     FUZZ_CHECK(value->hasBounds || (value->minimum == 0 && value->maximum == 0));
   } else {
     FUZZ_CHECK(strchr(line, '=') == nullptr);
@@ -83,7 +84,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       FUZZ_CHECK(length > 0);
       const char* feed = strchr(line, '\n');
       FUZZ_CHECK(feed == nullptr || feed == line + length - 1);
-      FUZZ_CHECK(feed != nullptr || length == capacity - 1 || delivered.size() + length == expected.size());
+      FUZZ_CHECK(feed != nullptr || length == capacity - 1 ||
+                 delivered.size() + length == expected.size());
     }
     delivered.append(line, length);
 

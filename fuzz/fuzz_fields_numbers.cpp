@@ -38,13 +38,15 @@ void CheckConvertLong(const char* text, int base) {
 void CheckParseHex(const char* text) {
   const size_t run = strspn(text, "0123456789abcdefABCDEF");
   const std::string last = std::string(text, run).substr(run > 8 ? run - 8 : 0);
-  const uint32_t expected = last.empty() ? 0 : static_cast<uint32_t>(strtoul(last.c_str(), nullptr, 16));
+  const uint32_t expected =
+      last.empty() ? 0 : static_cast<uint32_t>(strtoul(last.c_str(), nullptr, 16));
   const uint32_t value = ParseHex(text);
   FUZZ_CHECK(value == expected);
 
   unsigned char bytes[4];
   StoreLittleEndian(value, bytes);
-  FUZZ_CHECK((bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<uint32_t>(bytes[3]) << 24) == value);
+  FUZZ_CHECK((bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<uint32_t>(bytes[3]) << 24) ==
+             value);
 }
 
 }  // namespace

@@ -39,7 +39,8 @@ void CheckRealHardwareId(const uint8_t* data, size_t size) {
   char* id = new char[size < kHardwareIdSize ? size + 1 : kHardwareIdSize];
   memcpy(id, data, length);
   if (size < kHardwareIdSize) id[size] = '\0';
-  const bool terminated = TerminatedWithin(id, kHardwareIdSize < size + 1 ? kHardwareIdSize : size + 1);
+  const bool terminated =
+      TerminatedWithin(id, kHardwareIdSize < size + 1 ? kHardwareIdSize : size + 1);
 
   char* real = new char[kRealHardwareIdSize];
   const int formed = FormRealHardwareId(real, id);

@@ -5,8 +5,8 @@
 // line feeds.
 #include <string.h>
 
-#include "files/programs_rules.h"
 #include "files/lists_rules.h"
+#include "files/programs_rules.h"
 #include "fuzz_check.h"
 #include "fuzz_setup_dirs.h"
 
@@ -101,7 +101,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string path;
   if (accepted) {
     words = SplitWords(fields[0], " ");
-    accepted = !words.empty() && words.size() <= kLaunchWordLimit && words[0].size() <= kListNameLimit;
+    accepted = !words.empty() && words.size() <= kLaunchWordLimit &&
+               words[0].size() <= kListNameLimit;
   }
   if (accepted && fields.size() < 2) {
     path = sourceDir + "\\" + words[0];
@@ -117,10 +118,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   LaunchEntry* entry = new LaunchEntry;
   char* value = strdup(parts[0].c_str());
-  const int formed = FormLaunchEntry(value, sourceDir.c_str(), systemDir.c_str(), windowsDir.c_str(), entry);
+  const int formed =
+      FormLaunchEntry(value, sourceDir.c_str(), systemDir.c_str(), windowsDir.c_str(), entry);
   FUZZ_CHECK(formed == (accepted ? 1 : 0));
   if (formed) {
-    FUZZ_CHECK(TerminatedWithin(entry->ProgramPath, sizeof entry->ProgramPath) && entry->ProgramPath == path);
+    FUZZ_CHECK(TerminatedWithin(entry->ProgramPath, sizeof entry->ProgramPath) &&
+               entry->ProgramPath == path);
     FUZZ_CHECK(entry->WordCount == static_cast<int>(words.size()));
     for (int i = 0; i < entry->WordCount; ++i)
       FUZZ_CHECK(TerminatedWithin(entry->Words[i], kListWordSize) && entry->Words[i] == words[i]);

@@ -25,9 +25,9 @@ std::string FormAgain(const RegistryLine& parsed) {
 }
 
 bool SameParts(const RegistryLine& a, const RegistryLine& b) {
-  return a.deletion == b.deletion && a.typeCode == b.typeCode && strcmp(a.keyPath, b.keyPath) == 0 &&
-         strcmp(a.valueName, b.valueName) == 0 && a.dataSize == b.dataSize &&
-         memcmp(a.data, b.data, a.dataSize) == 0;
+  return a.deletion == b.deletion && a.typeCode == b.typeCode &&
+         strcmp(a.keyPath, b.keyPath) == 0 && strcmp(a.valueName, b.valueName) == 0 &&
+         a.dataSize == b.dataSize && memcmp(a.data, b.data, a.dataSize) == 0;
 }
 
 }  // namespace
@@ -39,9 +39,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   RegistryLine* parsed = new RegistryLine;
   if (ParseRegistryLine(line, parsed)) {
-    FUZZ_CHECK(TerminatedWithin(parsed->keyPath, sizeof parsed->keyPath) && parsed->keyPath[0] != '\0');
-    FUZZ_CHECK(TerminatedWithin(parsed->valueName, sizeof parsed->valueName) && parsed->valueName[0] != '\0');
-    FUZZ_CHECK(strpbrk(parsed->keyPath, ",\"") == nullptr && strpbrk(parsed->valueName, ",\"") == nullptr);
+    FUZZ_CHECK(TerminatedWithin(parsed->keyPath, sizeof parsed->keyPath) &&
+               parsed->keyPath[0] != '\0');
+    FUZZ_CHECK(TerminatedWithin(parsed->valueName, sizeof parsed->valueName) &&
+               parsed->valueName[0] != '\0');
+    FUZZ_CHECK(strpbrk(parsed->keyPath, ",\"") == nullptr &&
+               strpbrk(parsed->valueName, ",\"") == nullptr);
     if (parsed->deletion) {
       FUZZ_CHECK(parsed->dataSize == 0);
     } else {

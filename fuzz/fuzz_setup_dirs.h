@@ -8,7 +8,8 @@
 
 #include "base/paths_rules.h"
 
-inline std::string SetupDir(const std::vector<std::string>& parts, size_t index, const char* fallback) {
+inline std::string SetupDir(const std::vector<std::string>& parts, size_t index,
+                            const char* fallback) {
   const std::string dir = index < parts.size() ? parts[index] : fallback;
   return dir.substr(0, kSetupPathSize - 1);
 }

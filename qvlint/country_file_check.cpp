@@ -49,7 +49,8 @@ bool HasBlankEnd(const char* name) {
 bool SameLetters(const std::string& a, const char* b) {
   if (a.size() != strlen(b)) return false;
   for (size_t i = 0; i < a.size(); ++i) {
-    if (tolower(static_cast<unsigned char>(a[i])) != tolower(static_cast<unsigned char>(b[i]))) return false;
+    if (tolower(static_cast<unsigned char>(a[i])) != tolower(static_cast<unsigned char>(b[i])))
+      return false;
   }
   return true;
 }
@@ -70,7 +71,8 @@ void CheckSectionName(const CountryCheck& check, unsigned line) {
            Say("section [%s] is not written exactly as Registry or Disable_Country", name),
            Say("qvsmzad reads it as a country section: it creates the key Country\\%s", name));
   } else if (HasBlankEnd(name)) {
-    Report(*check.place, line, kSectionNameBlanks, Say("section name %s has blanks at its ends", shown.text),
+    Report(*check.place, line, kSectionNameBlanks,
+           Say("section name %s has blanks at its ends", shown.text),
            Say("qvsmzad keeps them: it creates the key %s below Country", shown.text));
   }
 }
@@ -118,10 +120,11 @@ void ReportIndentedComment(const CountryCheck& check, unsigned line, const char*
       break;
     case kCountrySection: {
       const char* equals = strchr(text, '=');
-      effect = equals != nullptr ? Say("qvsmzad writes a value named %s",
-                                       Show(text, static_cast<size_t>(equals - text)).text)
-                                 : Say("qvsmzad reads it as a line without \"=\": it writes no value but "
-                                       "creates the section's key");
+      effect = equals != nullptr
+                   ? Say("qvsmzad writes a value named %s",
+                         Show(text, static_cast<size_t>(equals - text)).text)
+                   : Say("qvsmzad reads it as a line without \"=\": it writes no value but "
+                         "creates the section's key");
       break;
     }
   }
@@ -139,8 +142,9 @@ void TakeContent(CountryCheck* check, unsigned line, const char* text) {
   switch (KindOfSection(check->section)) {
     case kNoSection:
       Report(*check->place, line, kContentBeforeSection,
-             check->emptyHeaderSeen ? Say("%s stands under an empty section name", ShowLine(text).text)
-                                    : Say("%s stands before any section", ShowLine(text).text),
+             check->emptyHeaderSeen
+                 ? Say("%s stands under an empty section name", ShowLine(text).text)
+                 : Say("%s stands before any section", ShowLine(text).text),
              Say("qvsmzad ignores it"));
       break;
     case kDisabledSection:

@@ -27,14 +27,16 @@ void CheckValueName(const FindingPlace& place, unsigned line, const char* text, 
     Report(place, line, kCountryValueNameEmpty, Say("the value name before \"=\" is empty"),
            Say("qvsmzad writes the unnamed (default) value of the key Country\\%s", section));
   } else if (IsWhiteSpace(text[0]) || IsWhiteSpace(text[length - 1])) {
-    Report(place, line, kCountryValueNameBlanks, Say("value name %s has blanks at its ends", name->text),
+    Report(place, line, kCountryValueNameBlanks,
+           Say("value name %s has blanks at its ends", name->text),
            Say("qvsmzad keeps them: it writes the value %s", name->text));
   }
 }
 
 }  // namespace
 
-void LintCountryValueLine(const FindingPlace& place, unsigned line, const char* text, const char* section) {
+void LintCountryValueLine(const FindingPlace& place, unsigned line, const char* text,
+                          const char* section) {
   CountryValueParts parts;
   if (!SplitCountryValue(text, &parts)) {
     size_t length = strlen(text);
@@ -53,18 +55,21 @@ void LintCountryValueLine(const FindingPlace& place, unsigned line, const char* 
   if (parts.firstComma == nullptr || value == kNumberReported) return;
   if (parts.secondComma == nullptr) {
     if (value == kNumberEndsInNote) return;  // the comma belongs to the note and changes nothing
-    Report(place, line, kBoundsIncomplete, Say("%s has a minimum but no maximum (one comma)", name.text),
-           Say("qvsmzad writes the value only, without %s_min and %s_max", owner.c_str(), owner.c_str()));
+    Report(place, line, kBoundsIncomplete,
+           Say("%s has a minimum but no maximum (one comma)", name.text),
+           Say("qvsmzad writes the value only, without %s_min and %s_max", owner.c_str(),
+               owner.c_str()));
     return;
   }
   if (value == kNumberEndsInNote) {
-    Report(place, line, kCommentComma, Say("the note after \";\" holds commas"),
-           Say("qvsmzad reads on past the \";\": it writes %s_min and %s_max from the text after them",
-               owner.c_str(), owner.c_str()));
+    Report(
+        place, line, kCommentComma, Say("the note after \";\" holds commas"),
+        Say("qvsmzad reads on past the \";\": it writes %s_min and %s_max from the text after them",
+            owner.c_str(), owner.c_str()));
     return;
   }
-  const NumberEnding minimum =
-      CheckNumber(place, line, {"minimum", owner.c_str()}, parts.firstComma + 1, parts.secondComma, 0, true);
+  const NumberEnding minimum = CheckNumber(place, line, {"minimum", owner.c_str()},
+                                           parts.firstComma + 1, parts.secondComma, 0, true);
   if (minimum == kNumberEndsInNote) {
     Report(place, line, kCommentComma, Say("the note after \";\" holds a comma"),
            Say("qvsmzad reads on past the \";\": it writes %s_max from the text after the comma",
@@ -72,7 +77,8 @@ void LintCountryValueLine(const FindingPlace& place, unsigned line, const char* 
     return;
   }
   if (minimum == kNumberReported) return;
-  CheckNumber(place, line, {"maximum", owner.c_str()}, parts.secondComma + 1, LineEnd(text), 0, true);
+  CheckNumber(place, line, {"maximum", owner.c_str()}, parts.secondComma + 1, LineEnd(text), 0,
+              true);
 }
 
 void LintDisabledLine(const FindingPlace& place, unsigned line, const char* text) {
@@ -83,7 +89,8 @@ void LintDisabledLine(const FindingPlace& place, unsigned line, const char* text
   char code[3];
   switch (CheckDisabledCountry(text, code)) {
     case kNoHexDigit:
-      Report(place, line, kDisabledNoCode, Say("%s does not start with a hexadecimal code", shown.text),
+      Report(place, line, kDisabledNoCode,
+             Say("%s does not start with a hexadecimal code", shown.text),
              Say("qvsmzad ignores the line"));
       return;
     case kTooManyHexDigits:

@@ -5,7 +5,8 @@
 #include "finding.h"
 
 // A line of a country section (`section` names it).
-void LintCountryValueLine(const FindingPlace& place, unsigned line, const char* text, const char* section);
+void LintCountryValueLine(const FindingPlace& place, unsigned line, const char* text,
+                          const char* section);
 
 // A line of the Disable_Country section.
 void LintDisabledLine(const FindingPlace& place, unsigned line, const char* text);

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "command_line.h"
 #include "base/options_rules.h"
+#include "command_line.h"
 #include "country_file_check.h"
 #include "medium_files.h"
 #include "profile.h"
@@ -105,7 +105,8 @@ bool LintMedium(const std::string& dir, FindingSink* sink, std::string* problem)
     countryFiles.push_back(sample);
   for (const std::string& file : listed) {
     bool seen = false;
-    for (const std::string& earlier : countryFiles) seen = seen || SameNameIgnoringCase(earlier, file);
+    for (const std::string& earlier : countryFiles)
+      seen = seen || SameNameIgnoringCase(earlier, file);
     if (!seen) countryFiles.push_back(file);
   }
   for (const std::string& file : countryFiles) {

@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "command_line.h"
-#include "files/programs_rules.h"
 #include "files/lists_rules.h"
+#include "files/programs_rules.h"
 #include "medium_files.h"
 #include "profile.h"
 #include "shown_text.h"
@@ -18,8 +18,8 @@ const char kCountryProgram[] = "qvsmzad.exe";
 
 // Reports the first word of `text` (after `skip` words) that is "$windows"
 // in another letter case.
-void CheckWindowsToken(const FindingPlace& place, unsigned line, const char* text, const char* separators,
-                       int skip, const char* formed) {
+void CheckWindowsToken(const FindingPlace& place, unsigned line, const char* text,
+                       const char* separators, int skip, const char* formed) {
   const char* cursor = text;
   char word[kListWordSize];
   for (int index = 0; NextWord(&cursor, separators, word, sizeof word) == kWordRead; ++index) {
@@ -48,8 +48,8 @@ std::string DirectoryField(const char* value) {
   return NextWord(&cursor, kLaunchFieldSeparators, field, sizeof field) == kWordRead ? field : "";
 }
 
-void ReportLaunchFault(const FindingPlace& place, unsigned line, LaunchEntryFault fault, const char* value,
-                       const ListDirs& dirs) {
+void ReportLaunchFault(const FindingPlace& place, unsigned line, LaunchEntryFault fault,
+                       const char* value, const ListDirs& dirs) {
   const Message skipped = Say("setup skips the entry");
   switch (fault) {
     case kLaunchEntryNoProgram:
@@ -57,7 +57,8 @@ void ReportLaunchFault(const FindingPlace& place, unsigned line, LaunchEntryFaul
       break;
     case kLaunchEntryProgramNameTooLong:
       Report(place, line, kLaunchProgramNameTooLong,
-             Say("the program name has more than %u characters", static_cast<unsigned>(kListNameLimit)),
+             Say("the program name has more than %u characters",
+                 static_cast<unsigned>(kListNameLimit)),
              skipped);
       break;
     case kLaunchEntryTooManyWords: {
@@ -65,8 +66,8 @@ void ReportLaunchFault(const FindingPlace& place, unsigned line, LaunchEntryFaul
       const char* cursor = value;
       NextWord(&cursor, kLaunchFieldSeparators, command, sizeof command);
       Report(place, line, kLaunchTooManyWords,
-             Say("the command has %d words, more than %d", CountWords(command, kLaunchCommandSeparators),
-                 kLaunchWordLimit),
+             Say("the command has %d words, more than %d",
+                 CountWords(command, kLaunchCommandSeparators), kLaunchWordLimit),
              skipped);
       break;
     }
@@ -111,8 +112,8 @@ void CheckCountryFile(const FindingPlace& place, unsigned line, const LaunchEntr
 
 }  // namespace
 
-void LintCopyEntry(const FindingPlace& place, unsigned line, const std::string& value, const ListDirs& dirs,
-                   const std::string& mediumDir) {
+void LintCopyEntry(const FindingPlace& place, unsigned line, const std::string& value,
+                   const ListDirs& dirs, const std::string& mediumDir) {
   CopyEntry entry;
   const Message skipped = Say("setup skips the entry");
   switch (CheckCopyEntry(value.c_str(), dirs.systemDir, dirs.windowsDir, &entry)) {
@@ -121,7 +122,9 @@ void LintCopyEntry(const FindingPlace& place, unsigned line, const std::string& 
       return;
     case kCopyEntryFileNameTooLong:
       Report(place, line, kCopyFileNameTooLong,
-             Say("the file name has more than %u characters", static_cast<unsigned>(kListNameLimit)), skipped);
+             Say("the file name has more than %u characters",
+                 static_cast<unsigned>(kListNameLimit)),
+             skipped);
       return;
     case kCopyEntryDestinationTooLong:
       Report(place, line, kCopyDestinationTooLong,
@@ -138,21 +141,23 @@ void LintCopyEntry(const FindingPlace& place, unsigned line, const std::string& 
     case kRegularFile:
       break;
     case kDirectoryFile:
-      Report(
-          place, line, kCopyFileMissing,
-          Say("%s is a directory of the medium, not a file (backslashes separate the words of a copy entry)",
-              Show(entry.FileName).text),
-          Say("setup copies nothing for this entry"));
+      Report(place, line, kCopyFileMissing,
+             Say("%s is a directory of the medium, not a file (backslashes separate the words of a "
+                 "copy entry)",
+                 Show(entry.FileName).text),
+             Say("setup copies nothing for this entry"));
       break;
     case kNoFile:
-      Report(place, line, kCopyFileMissing, Say("file %s is not on the medium", Show(entry.FileName).text),
+      Report(place, line, kCopyFileMissing,
+             Say("file %s is not on the medium", Show(entry.FileName).text),
              Say("setup copies nothing for this entry"));
       break;
   }
 }
 
-void LintLaunchEntry(const FindingPlace& place, unsigned line, const std::string& value, const ListDirs& dirs,
-                     const std::string& mediumDir, std::vector<std::string>* countryFiles) {
+void LintLaunchEntry(const FindingPlace& place, unsigned line, const std::string& value,
+                     const ListDirs& dirs, const std::string& mediumDir,
+                     std::vector<std::string>* countryFiles) {
   LaunchEntry entry;
   const LaunchEntryFault fault =
       CheckLaunchEntry(value.c_str(), kSourceDir, dirs.systemDir, dirs.windowsDir, &entry);
@@ -162,7 +167,8 @@ void LintLaunchEntry(const FindingPlace& place, unsigned line, const std::string
   }
   const int fields = CountWords(value.c_str(), kLaunchFieldSeparators);
   if (fields > 2) {
-    Report(place, line, kLaunchExtraFields, Say("the entry has %d fields separated by commas", fields),
+    Report(place, line, kLaunchExtraFields,
+           Say("the entry has %d fields separated by commas", fields),
            Say("setup ignores every field after the second"));
   }
   bool quoted = false;
@@ -170,13 +176,15 @@ void LintLaunchEntry(const FindingPlace& place, unsigned line, const std::string
     if (strchr(entry.Words[i], '"') == nullptr) continue;
     quoted = true;
     Report(place, line, kLaunchQuotes, Say("quotation marks do not group the words of a command"),
-           Say("setup passes %s as a word of its own, quotation marks included", Show(entry.Words[i]).text));
+           Say("setup passes %s as a word of its own, quotation marks included",
+               Show(entry.Words[i]).text));
   }
-  CheckWindowsToken(place, line, DirectoryField(value.c_str()).c_str(), kLaunchDirectorySeparators, 0,
-                    entry.ProgramPath);
+  CheckWindowsToken(place, line, DirectoryField(value.c_str()).c_str(), kLaunchDirectorySeparators,
+                    0, entry.ProgramPath);
 
   const size_t sourceLength = strlen(kSourceDir);
-  if (strncmp(entry.ProgramPath, kSourceDir, sourceLength) != 0) return;  // not taken from the medium
+  if (strncmp(entry.ProgramPath, kSourceDir, sourceLength) != 0)
+    return;  // not taken from the medium
   std::string found;
   if (FindMediumFile(mediumDir, entry.Words[0], &found) != kRegularFile) {
     Report(place, line, kLaunchProgramMissing,

@@ -15,12 +15,13 @@ struct ListDirs {
 };
 
 // `mediumDir` holds qvsetup.ini: setup takes the listed files from there.
-void LintCopyEntry(const FindingPlace& place, unsigned line, const std::string& value, const ListDirs& dirs,
-                   const std::string& mediumDir);
+void LintCopyEntry(const FindingPlace& place, unsigned line, const std::string& value,
+                   const ListDirs& dirs, const std::string& mediumDir);
 
 // Appends to `countryFiles` the country settings file on the medium that the
 // entry has qvsmzad read, when it starts qvsmzad from the medium.
-void LintLaunchEntry(const FindingPlace& place, unsigned line, const std::string& value, const ListDirs& dirs,
-                     const std::string& mediumDir, std::vector<std::string>* countryFiles);
+void LintLaunchEntry(const FindingPlace& place, unsigned line, const std::string& value,
+                     const ListDirs& dirs, const std::string& mediumDir,
+                     std::vector<std::string>* countryFiles);
 
 #endif

@@ -14,7 +14,8 @@
 namespace {
 
 const char kUsage[] =
-    "usage: qvlint [--json] PATH...   check a medium directory, a qvsetup.ini or a country settings file\n"
+    "usage: qvlint [--json] PATH...   check a medium directory, a qvsetup.ini or a country "
+    "settings file\n"
     "       qvlint --codes            list the finding codes\n";
 
 enum ExitCode { kClean = 0, kFindings = 1, kUnreadable = 2 };

@@ -31,8 +31,8 @@ Message Describe(const NumberName& name, const std::string& token) {
                                : Say("%s %s", name.role, shown.text);
 }
 
-bool CheckToken(const FindingPlace& place, unsigned line, const NumberName& name, const std::string& token,
-                int base) {
+bool CheckToken(const FindingPlace& place, unsigned line, const NumberName& name,
+                const std::string& token, int base) {
   const Message what = Describe(name, token);
   if (token.empty()) {
     Report(place, line, kNumberEmpty, Say("%s is empty", what.text), Say("qvsmzad reads it as 0"));
@@ -43,7 +43,8 @@ bool CheckToken(const FindingPlace& place, unsigned line, const NumberName& name
   int32_t decimal;
   if (reading.base == 8 && ReadsAsDecimal(token, &decimal) && decimal != value) {
     Report(place, line, kNumberOctal, Say("%s starts with 0, which makes it octal", what.text),
-           Say("qvsmzad stores %ld, not %ld", static_cast<long>(value), static_cast<long>(decimal)));
+           Say("qvsmzad stores %ld, not %ld", static_cast<long>(value),
+               static_cast<long>(decimal)));
     return false;
   }
   if (reading.length != token.size()) {
@@ -63,8 +64,8 @@ bool CheckToken(const FindingPlace& place, unsigned line, const NumberName& name
 
 }  // namespace
 
-NumberEnding CheckNumber(const FindingPlace& place, unsigned line, const NumberName& name, const char* begin,
-                         const char* end, int base, bool notesAllowed) {
+NumberEnding CheckNumber(const FindingPlace& place, unsigned line, const NumberName& name,
+                         const char* begin, const char* end, int base, bool notesAllowed) {
   const char* token = begin;
   while (token < end && IsWhiteSpace(*token)) ++token;
   const char* tokenEnd = TokenEnd(token, end);
@@ -79,6 +80,7 @@ NumberEnding CheckNumber(const FindingPlace& place, unsigned line, const NumberN
   while (IsWhiteSpace(restEnd[-1])) --restEnd;
   const Shown shown = Show(rest, static_cast<size_t>(restEnd - rest));
   Report(place, line, kNumberTrailingText,
-         Say("text %s follows the %s", shown.text, Describe(name, text).text), Say("qvsmzad ignores it"));
+         Say("text %s follows the %s", shown.text, Describe(name, text).text),
+         Say("qvsmzad ignores it"));
   return kNumberReported;
 }

@@ -23,7 +23,7 @@ struct NumberName {
 // the text; 10: decimal), as it converts it. With `notesAllowed` a ";" after
 // the number starts a note; otherwise it is trailing text. Reports at most
 // one finding.
-NumberEnding CheckNumber(const FindingPlace& place, unsigned line, const NumberName& name, const char* begin,
-                         const char* end, int base, bool notesAllowed);
+NumberEnding CheckNumber(const FindingPlace& place, unsigned line, const NumberName& name,
+                         const char* begin, const char* end, int base, bool notesAllowed);
 
 #endif

@@ -19,7 +19,8 @@ ProfileKey ReadKeyLine(const char* begin, const char* end, unsigned line) {
   ProfileKey key;
   key.line = line;
   key.unclosedHeader = *begin == '[';
-  const char* equals = static_cast<const char*>(memchr(begin, '=', static_cast<size_t>(end - begin)));
+  const char* equals =
+      static_cast<const char*>(memchr(begin, '=', static_cast<size_t>(end - begin)));
   key.hasEquals = equals != nullptr;
   const char* nameEnd = equals != nullptr ? equals : end;
   const char* nameBegin = begin;
@@ -64,7 +65,8 @@ void ReadProfile(const std::string& text, Profile* profile) {
 bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
-    if (tolower(static_cast<unsigned char>(a[i])) != tolower(static_cast<unsigned char>(b[i]))) return false;
+    if (tolower(static_cast<unsigned char>(a[i])) != tolower(static_cast<unsigned char>(b[i])))
+      return false;
   }
   return true;
 }

@@ -54,7 +54,8 @@ std::string Looks(const std::string& written) {
   return trimmed;
 }
 
-void CheckFieldReading(const FindingPlace& place, unsigned line, const char* what, const Field& field) {
+void CheckFieldReading(const FindingPlace& place, unsigned line, const char* what,
+                       const Field& field) {
   if (Looks(field.written) == field.read) return;
   Report(place, line, kRegistryFieldDiffers,
          Say("%s %s reads as %s", what, Show(Trimmed(field.written).c_str()).text,
@@ -73,7 +74,8 @@ void ReportVoid(const FindingPlace& place, unsigned line, FindingCode code, cons
 }
 
 // The line is void: says why, with the field at fault.
-void ReportFault(const FindingPlace& place, unsigned line, RegistryLineFault fault, const Field fields[5]) {
+void ReportFault(const FindingPlace& place, unsigned line, RegistryLineFault fault,
+                 const Field fields[5]) {
   const Shown root = Show(fields[0].read.c_str()), keyPath = Show(fields[1].read.c_str());
   const Shown valueName = Show(fields[2].read.c_str()), typeCode = Show(fields[3].read.c_str());
   const unsigned keyLength = static_cast<unsigned>(fields[1].read.size());
@@ -81,7 +83,8 @@ void ReportFault(const FindingPlace& place, unsigned line, RegistryLineFault fau
   const unsigned stringLength = static_cast<unsigned>(fields[4].read.size());
   switch (fault) {
     case kRootNotHklm:
-      ReportVoid(place, line, kRegistryRoot, Say("root %s is not HKLM (written so, in capitals)", root.text));
+      ReportVoid(place, line, kRegistryRoot,
+                 Say("root %s is not HKLM (written so, in capitals)", root.text));
       break;
     case kKeyPathEmpty:
       ReportVoid(place, line, kRegistryKeyPathEmpty, Say("the key path is empty"));
@@ -98,12 +101,13 @@ void ReportFault(const FindingPlace& place, unsigned line, RegistryLineFault fau
                  Say("value name %s has %u characters, more than 49", valueName.text, nameLength));
       break;
     case kTypeCodeOutOfRange:
-      ReportVoid(place, line, kRegistryTypeCode, Say("type code %s is not 0, 1, 2 or 3", typeCode.text));
+      ReportVoid(place, line, kRegistryTypeCode,
+                 Say("type code %s is not 0, 1, 2 or 3", typeCode.text));
       break;
     case kStringTooLong:
-      ReportVoid(
-          place, line, kRegistryStringTooLong,
-          Say("string %s has %u characters, more than 63", Show(fields[4].read.c_str()).text, stringLength));
+      ReportVoid(place, line, kRegistryStringTooLong,
+                 Say("string %s has %u characters, more than 63", Show(fields[4].read.c_str()).text,
+                     stringLength));
       break;
     case kRegistryLineUsable:
       break;
@@ -123,7 +127,8 @@ void CheckBytes(const FindingPlace& place, unsigned line, FieldWalk walk, unsign
     const Shown shown = Show(field.read.c_str());
     if (!IsHexText(field.read) && !notHexSeen) {
       notHexSeen = true;
-      Report(place, line, kRegistryByteNotHex, Say("byte %u, %s, is not a hexadecimal number", i, shown.text),
+      Report(place, line, kRegistryByteNotHex,
+             Say("byte %u, %s, is not a hexadecimal number", i, shown.text),
              Say("qvsmzad stores the byte %02X", static_cast<unsigned>(value & 0xFF)));
     } else if (IsHexText(field.read) && value > 0xFF && !tooBigSeen) {
       tooBigSeen = true;
@@ -132,14 +137,15 @@ void CheckBytes(const FindingPlace& place, unsigned line, FieldWalk walk, unsign
     }
   }
   if (dataFields > kBytesHeld) {
-    Report(place, line, kRegistryBytesTooMany, Say("the line gives %u bytes, more than 64", dataFields),
+    Report(place, line, kRegistryBytesTooMany,
+           Say("the line gives %u bytes, more than 64", dataFields),
            Say("qvsmzad stores the first 64 and ignores the rest"));
   }
 }
 
 // A usable line whose fields may still read otherwise than they look.
-void CheckUsableLine(const FindingPlace& place, unsigned line, const char* text, const RegistryLine& parsed,
-                     const Field fields[5], FieldWalk dataWalk) {
+void CheckUsableLine(const FindingPlace& place, unsigned line, const char* text,
+                     const RegistryLine& parsed, const Field fields[5], FieldWalk dataWalk) {
   const unsigned count = CountFields(text);
   if (count < 3) {
     Report(place, line, kRegistryFieldsMissing,
@@ -160,8 +166,8 @@ void CheckUsableLine(const FindingPlace& place, unsigned line, const char* text,
     return;
   }
   const std::string& typeCode = fields[3].read;
-  CheckNumber(place, line, {"type code", ""}, typeCode.c_str(), typeCode.c_str() + typeCode.size(), 10,
-              false);
+  CheckNumber(place, line, {"type code", ""}, typeCode.c_str(), typeCode.c_str() + typeCode.size(),
+              10, false);
   const unsigned dataFields = count - 4;
   if (parsed.typeCode & kByteDataBit) {
     CheckBytes(place, line, dataWalk, dataFields);
@@ -169,7 +175,8 @@ void CheckUsableLine(const FindingPlace& place, unsigned line, const char* text,
   }
   CheckFieldReading(place, line, "string", fields[4]);
   if (dataFields > 1) {
-    Report(place, line, kRegistryExtraFields, Say("commas split the string into %u fields", dataFields),
+    Report(place, line, kRegistryExtraFields,
+           Say("commas split the string into %u fields", dataFields),
            Say("qvsmzad writes %s and ignores the rest", Show(fields[4].read.c_str()).text));
   }
 }

@@ -22,7 +22,8 @@ struct KnownSection {
 const ListDirs kNtDirs = {"C:\\WINNT\\system32", "C:\\WINNT"};
 const ListDirs k9xDirs = {"C:\\WINDOWS\\SYSTEM", "C:\\WINDOWS"};
 
-void AddKnown(std::vector<KnownSection>* known, const char* name, SectionUse use, const ListDirs& dirs) {
+void AddKnown(std::vector<KnownSection>* known, const char* name, SectionUse use,
+              const ListDirs& dirs) {
   if (name == nullptr) return;
   for (const KnownSection& section : *known) {
     if (section.name == name) return;
@@ -60,7 +61,8 @@ std::vector<const ProfileKey*> UsableKeys(const FindingPlace& place, const Profi
   for (const ProfileKey& key : section.keys) {
     if (key.unclosedHeader) {
       Report(place, key.line, kUnclosedHeader, Say("a \"[\" line without \"]\""),
-             Say("setup reads it as a key line: the lines below stay in section [%s]", section.name.c_str()));
+             Say("setup reads it as a key line: the lines below stay in section [%s]",
+                 section.name.c_str()));
     } else if (!key.hasEquals) {
       Report(place, key.line, kKeyNoEquals, Say("%s holds no \"=\"", Show(key.name.c_str()).text),
              Say("setup never reads it"));
@@ -69,8 +71,8 @@ std::vector<const ProfileKey*> UsableKeys(const FindingPlace& place, const Profi
              Say("setup never reads it"));
     } else if (const ProfileKey* first = FindProfileKey(section, key.name); first != &key) {
       Report(place, key.line, kRepeatedKey,
-             Say("key %s appears again in [%s] (first at line %u)", key.name.c_str(), section.name.c_str(),
-                 first->line),
+             Say("key %s appears again in [%s] (first at line %u)", key.name.c_str(),
+                 section.name.c_str(), first->line),
              known.use == kOptions
                  ? Say("setup reads only the first one")
                  : Say("setup never reads this value: it takes the first entry's value again"));
@@ -92,8 +94,8 @@ void LintOptions(const FindingPlace& place, const std::vector<const ProfileKey*>
   for (const ProfileKey* key : keys) {
     if (SameNameIgnoringCase(key->name, kLogFileOptionKey)) continue;
     if (!IsYesNoOption(key->name)) {
-      Report(place, key->line, kUnknownOption, Say("%s is not an option of setup", key->name.c_str()),
-             Say("setup ignores it"));
+      Report(place, key->line, kUnknownOption,
+             Say("%s is not an option of setup", key->name.c_str()), Say("setup ignores it"));
       continue;
     }
     const std::string value = ProfileValue(*key);
@@ -143,11 +145,11 @@ void LintList(const FindingPlace& place, const ProfileSection& section, const Kn
       LintLaunchEntry(place, key.line, value, known.dirs, mediumDir, countryFiles);
   }
   for (; index < listed.size(); ++index) {
-    Report(
-        place, listed[index]->line, kKeyListFull,
-        Say("key %s lies beyond the %u bytes of key names that setup reads of [%s]",
-            Show(listed[index]->name.c_str()).text, static_cast<unsigned>(kKeyListSize), section.name.c_str()),
-        Say("setup never reads it"));
+    Report(place, listed[index]->line, kKeyListFull,
+           Say("key %s lies beyond the %u bytes of key names that setup reads of [%s]",
+               Show(listed[index]->name.c_str()).text, static_cast<unsigned>(kKeyListSize),
+               section.name.c_str()),
+           Say("setup never reads it"));
   }
 }
 
@@ -170,9 +172,9 @@ void LintSetupIni(const std::string& text, const FindingPlace& place, const std:
   }
   const bool utf8 = text.compare(0, 3, kUtf8Mark) == 0;
   if (utf8) {
-    Report(
-        place, 1, kEncodingMark, Say("the file starts with a UTF-8 byte-order mark"),
-        Say("Windows 95, 98 and ME read the mark as text of line 1, so a section header there is not seen"));
+    Report(place, 1, kEncodingMark, Say("the file starts with a UTF-8 byte-order mark"),
+           Say("Windows 95, 98 and ME read the mark as text of line 1, so a section header there "
+               "is not seen"));
   }
   Profile profile;
   ReadProfile(utf8 ? text.substr(3) : text, &profile);
@@ -186,7 +188,8 @@ void LintSetupIni(const std::string& text, const FindingPlace& place, const std:
     const ProfileSection* first = FindProfileSection(profile, section.name);
     if (first != nullptr && first != &section) {
       Report(place, section.line, kRepeatedSection,
-             Say("section [%s] appears again (first at line %u)", section.name.c_str(), first->line),
+             Say("section [%s] appears again (first at line %u)", section.name.c_str(),
+                 first->line),
              Say("setup reads only the first one: no line of this one is read"));
       continue;
     }

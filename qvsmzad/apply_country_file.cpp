@@ -13,9 +13,9 @@ namespace {
 
 // State of one run between the reset of the Country key and its end.
 struct CountryRun {
-  HKEY countryKey;     // nullptr when it could be neither opened nor created
-  HKEY sectionKey;     // key of CurrentSection, opened at its first content line
-  unsigned entryCount; // section and disabled-code keys created in this run
+  HKEY countryKey;      // nullptr when it could be neither opened nor created
+  HKEY sectionKey;      // key of CurrentSection, opened at its first content line
+  unsigned entryCount;  // section and disabled-code keys created in this run
   char currentSection[kSectionSize];
 };
 

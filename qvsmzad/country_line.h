@@ -9,7 +9,7 @@
 struct CountryValue {
   char name[kFieldSize];  // everything before the first "=", verbatim
   int32_t value;
-  bool hasBounds;         // the line gave a minimum and a maximum
+  bool hasBounds;  // the line gave a minimum and a maximum
   int32_t minimum;
   int32_t maximum;
 };
@@ -33,8 +33,8 @@ bool ParseCountryValue(const char* line, CountryValue* out);
 // Why a Disable_Country line is void, or kDisabledCodeUsable.
 enum DisabledCodeFault {
   kDisabledCodeUsable,
-  kNoHexDigit,        // the run of hexadecimal digits is empty
-  kTooManyHexDigits   // three digits or more
+  kNoHexDigit,       // the run of hexadecimal digits is empty
+  kTooManyHexDigits  // three digits or more
 };
 
 // Reads a disabled country code: after leading white space, the run of

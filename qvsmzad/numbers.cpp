@@ -7,9 +7,12 @@ namespace {
 // Value of `c` as a digit of `base` (8, 10 or 16), or -1.
 int DigitValue(char c, int base) {
   int value = -1;
-  if (c >= '0' && c <= '9') value = c - '0';
-  else if (c >= 'a' && c <= 'f') value = c - 'a' + 10;
-  else if (c >= 'A' && c <= 'F') value = c - 'A' + 10;
+  if (c >= '0' && c <= '9')
+    value = c - '0';
+  else if (c >= 'a' && c <= 'f')
+    value = c - 'a' + 10;
+  else if (c >= 'A' && c <= 'F')
+    value = c - 'A' + 10;
   return value < base ? value : -1;
 }
 
@@ -62,9 +65,12 @@ uint32_t ParseHex(const char* text) {
     char c = *p;
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     int digit;
-    if (c >= '0' && c <= '9') digit = c - '0';
-    else if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
-    else break;  // not a letter or digit, or a letter after F
+    if (c >= '0' && c <= '9')
+      digit = c - '0';
+    else if (c >= 'A' && c <= 'F')
+      digit = c - 'A' + 10;
+    else
+      break;  // not a letter or digit, or a letter after F
     value = value * 16u + static_cast<uint32_t>(digit);
   }
   return value;

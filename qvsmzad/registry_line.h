@@ -6,19 +6,15 @@
 
 // RegistryTypeCode: bit 0 set means byte data (REG_BINARY), clear a string
 // (REG_SZ); bit 1 set means an existing value is left alone.
-enum {
-  kByteDataBit = 1,
-  kKeepExistingBit = 2,
-  kHighestTypeCode = 3
-};
+enum { kByteDataBit = 1, kKeepExistingBit = 2, kHighestTypeCode = 3 };
 
 struct RegistryLine {
-  bool deletion;                     // delete the value; no type code or data
-  int typeCode;                      // 0 to 3, for a writing line
-  char keyPath[kKeyPathSize];        // below HKEY_LOCAL_MACHINE
+  bool deletion;               // delete the value; no type code or data
+  int typeCode;                // 0 to 3, for a writing line
+  char keyPath[kKeyPathSize];  // below HKEY_LOCAL_MACHINE
   char valueName[kValueNameSize];
-  unsigned char data[kDataSize];     // the string with its terminator, or bytes
-  unsigned dataSize;                 // bytes to store: string length + 1, or 1 to 64
+  unsigned char data[kDataSize];  // the string with its terminator, or bytes
+  unsigned dataSize;              // bytes to store: string length + 1, or 1 to 64
 };
 
 // Why a line is void, or kRegistryLineUsable.
@@ -26,7 +22,7 @@ enum RegistryLineFault {
   kRegistryLineUsable,
   kRootNotHklm,
   kKeyPathEmpty,
-  kKeyPathTooLong,      // 50 characters or more
+  kKeyPathTooLong,  // 50 characters or more
   kValueNameEmpty,
   kValueNameTooLong,    // 50 characters or more
   kTypeCodeOutOfRange,  // a writing line's type code is not 0 to 3

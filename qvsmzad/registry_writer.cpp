@@ -55,8 +55,8 @@ void DeleteRegistryLineValue(const RegistryLine& line) {
 }
 
 void WriteRegistryLineValue(const RegistryLine& line) {
-  HKEY key = CreateKey(HKEY_LOCAL_MACHINE, line.keyPath,
-                       KEY_READ | KEY_SET_VALUE | KEY_CREATE_SUB_KEY);
+  HKEY key =
+      CreateKey(HKEY_LOCAL_MACHINE, line.keyPath, KEY_READ | KEY_SET_VALUE | KEY_CREATE_SUB_KEY);
   if (key == nullptr) return;
   if (!(line.typeCode & kKeepExistingBit) || !ValueExists(key, line.valueName)) {
     const DWORD type = (line.typeCode & kByteDataBit) ? REG_BINARY : REG_SZ;
@@ -105,6 +105,8 @@ void CreateDisabledKey(HKEY countryKey, const char* code) {
 }
 
 void ApplyRegistryLine(const RegistryLine& line) {
-  if (line.deletion) DeleteRegistryLineValue(line);
-  else WriteRegistryLineValue(line);
+  if (line.deletion)
+    DeleteRegistryLineValue(line);
+  else
+    WriteRegistryLineValue(line);
 }

@@ -9,8 +9,8 @@ namespace {
 const DWORD ServiceStartWait = 60000;
 
 // "program path" [mode] delay life
-int HelperCommand(char* out, size_t outSize, const char* program, const char* mode,
-                         DWORD delay, DWORD life) {
+int HelperCommand(char* out, size_t outSize, const char* program, const char* mode, DWORD delay,
+                  DWORD life) {
   char path[MAX_PATH];
   if (!StandinFilePath(path, program)) return 0;
   const int length = snprintf(out, outSize, "\"%s\" %s%lu %lu", path, mode,

@@ -90,9 +90,8 @@ int __cdecl RefreshWin2K() {
   int result = config.Result;
   if (result && config.Effect) {
     const int life = ReadConfigNumber("RefreshWin2K", "Life", DefaultServiceLife);
-    const int started = RunsOnWindows9x()
-                            ? StartRecordWriter(config.Delay)
-                            : StartModemService(config.Delay, life > 0 ? life : 0);
+    const int started = RunsOnWindows9x() ? StartRecordWriter(config.Delay)
+                                          : StartModemService(config.Delay, life > 0 ? life : 0);
     if (!started) result = 0;
   }
   char line[CallLineSize];

@@ -11,18 +11,16 @@ int RegisterAndStartModemService(const char* serviceCommand) {
                                      nullptr, nullptr, nullptr, nullptr, nullptr);
   if (!service && GetLastError() == ERROR_SERVICE_EXISTS) {
     service = OpenServiceA(manager, ModemServiceName, SERVICE_ALL_ACCESS);
-    if (service &&
-        !ChangeServiceConfigA(service, SERVICE_WIN32_OWN_PROCESS, SERVICE_DEMAND_START,
-                              SERVICE_NO_CHANGE, serviceCommand, nullptr, nullptr, nullptr,
-                              nullptr, nullptr, nullptr)) {
+    if (service && !ChangeServiceConfigA(service, SERVICE_WIN32_OWN_PROCESS, SERVICE_DEMAND_START,
+                                         SERVICE_NO_CHANGE, serviceCommand, nullptr, nullptr,
+                                         nullptr, nullptr, nullptr, nullptr)) {
       CloseServiceHandle(service);
       service = nullptr;
     }
   }
   int started = 0;
   if (service) {
-    started =
-        StartServiceA(service, 0, nullptr) || GetLastError() == ERROR_SERVICE_ALREADY_RUNNING;
+    started = StartServiceA(service, 0, nullptr) || GetLastError() == ERROR_SERVICE_ALREADY_RUNNING;
     CloseServiceHandle(service);
   }
   CloseServiceHandle(manager);

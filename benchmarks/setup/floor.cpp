@@ -80,8 +80,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
   *strrchr(source, '\\') = '\0';
   char windows[MAX_PATH];
   GetWindowsDirectoryA(windows, sizeof windows);
-  if (strstr(commandLine, "nt4")) NT4(windows);
-  else if (strstr(commandLine, "win2k")) Win2000(windows);
-  else return 1;
+  if (strstr(commandLine, "nt4"))
+    NT4(windows);
+  else if (strstr(commandLine, "win2k"))
+    Win2000(windows);
+  else
+    return 1;
   return 0;
 }

@@ -19,7 +19,7 @@ void WriteLine(const char* text) {
   const DWORD lastError = GetLastError();
   SYSTEMTIME now;
   GetLocalTime(&now);
-  const LogTime time = {now.wYear, now.wMonth, now.wDay, now.wHour,
+  const LogTime time = {now.wYear,   now.wMonth,  now.wDay,         now.wHour,
                         now.wMinute, now.wSecond, now.wMilliseconds};
   char line[kLogLineSize];
   const DWORD length = static_cast<DWORD>(FormatLogLine(line, time, text));
@@ -41,7 +41,7 @@ void AddPath(LogText* log, const char* name, const char* path) {
 }
 
 void WriteStartLine(const SetupPaths& paths, unsigned char osClass,
-                           const CommandSwitches& switches) {
+                    const CommandSwitches& switches) {
   LogText log;
   StartLogText(&log, "start: class ");
   AddLogOsClass(&log, osClass);
@@ -111,8 +111,8 @@ namespace {
 
 // "registry <action> HKLM\path [name] = data: status"; name and data are
 // optional, data already quoted when it is text.
-void WriteRegistryLine(const char* action, const char* path, const char* name,
-                              const LogText* data, LONG status) {
+void WriteRegistryLine(const char* action, const char* path, const char* name, const LogText* data,
+                       LONG status) {
   LogText log;
   StartLogText(&log, "registry ");
   AddLogText(&log, action);

@@ -149,7 +149,8 @@ void AddLogStatus(LogText* log, unsigned long status) {
 }
 
 void AddLogSwitches(LogText* log, const CommandSwitches& switches) {
-  const char* const letters[] = {switches.SilentMode ? "S" : nullptr, switches.RemoveMode ? "D" : nullptr,
+  const char* const letters[] = {switches.SilentMode ? "S" : nullptr,
+                                 switches.RemoveMode ? "D" : nullptr,
                                  switches.RefreshMode ? "R" : nullptr};
   bool any = false;
   for (const char* letter : letters) {

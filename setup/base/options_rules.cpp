@@ -18,17 +18,25 @@ void ParseCommandLine(char* commandLine, CommandSwitches* switches) {
     while (*p && !IsSeparator(*p)) ++p;
     if (p - token != 1) continue;
     switch (*token) {
-      case 'S': switches->SilentMode = true; break;
-      case 'D': switches->RemoveMode = true; break;
-      case 'R': switches->RefreshMode = true; break;
-      default: break;
+      case 'S':
+        switches->SilentMode = true;
+        break;
+      case 'D':
+        switches->RemoveMode = true;
+        break;
+      case 'R':
+        switches->RefreshMode = true;
+        break;
+      default:
+        break;
     }
   }
 }
 
 const char* YesNoOptionKey(YesNoOption option) {
-  static const char* const keys[kYesNoOptionCount] = {
-      "HardwareDetectNT", "Debug", "WDMDriver", "ReBoot", "CleanUpRegistry", "CopyFilesOnly"};
+  static const char* const keys[kYesNoOptionCount] = {"HardwareDetectNT", "Debug",
+                                                      "WDMDriver",        "ReBoot",
+                                                      "CleanUpRegistry",  "CopyFilesOnly"};
   return option < kYesNoOptionCount ? keys[option] : nullptr;
 }
 

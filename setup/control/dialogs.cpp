@@ -142,8 +142,8 @@ WelcomeAnswer ShowWelcomeDialog(HINSTANCE instance, HWND owner, const char* text
 }
 
 HWND CreateProgressDialog(HINSTANCE instance, HWND owner, const char* title) {
-  HWND dialog = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_PROGRESS), owner,
-                                   ProgressDlgProc, reinterpret_cast<LPARAM>(title));
+  HWND dialog = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_PROGRESS), owner, ProgressDlgProc,
+                                   reinterpret_cast<LPARAM>(title));
   if (dialog) ShowWindow(dialog, SW_SHOW);
   return dialog;
 }

@@ -52,8 +52,8 @@ void HideMainWindow(const Run& run) {
 }
 
 void OpenProgress(Run* run) {
-  run->Windows.ProgressDialog = CreateProgressDialog(
-      run->Windows.Instance, run->Windows.MainWindow, run->Windows.ProgressTitle);
+  run->Windows.ProgressDialog = CreateProgressDialog(run->Windows.Instance, run->Windows.MainWindow,
+                                                     run->Windows.ProgressTitle);
 }
 
 void CloseProgress(Run* run) { DestroyProgressDialog(&run->Windows.ProgressDialog); }

@@ -18,8 +18,7 @@ bool ImmediateFinish(unsigned char osClass, bool win2KRefreshPending, bool copyF
 
 SilentEnding ChooseSilentEnding(const SilentRunState& state) {
   if (!state.RunSucceeded) return kEndWithFailure;
-  if (state.ImmediateFinish)
-    return state.ServiceRemovalFailed ? kEndWithFailure : kEndWithSuccess;
+  if (state.ImmediateFinish) return state.ServiceRemovalFailed ? kEndWithFailure : kEndWithSuccess;
   if (state.EndingPending) return kWaitForEnding;
   return kCleanUpAndEndWithFailure;
 }

@@ -30,11 +30,11 @@ struct SilentRunState {
 SilentEnding ChooseSilentEnding(const SilentRunState& state);
 
 enum InteractiveEnding {
-  kOfferRestart,                // show the restart dialog; its buttons decide
-  kEndInteractiveWithSuccess,   // post the quit with 0
-  kEndInteractiveWithFailure,   // post the quit with -1
-  kCleanUpAndEndInteractive,    // nothing would end the run: FinalCleanup, then -1
-  kWaitForInteractiveEnding,    // a posted quit or a completion timer ends the run
+  kOfferRestart,               // show the restart dialog; its buttons decide
+  kEndInteractiveWithSuccess,  // post the quit with 0
+  kEndInteractiveWithFailure,  // post the quit with -1
+  kCleanUpAndEndInteractive,   // nothing would end the run: FinalCleanup, then -1
+  kWaitForInteractiveEnding,   // a posted quit or a completion timer ends the run
 };
 
 struct InteractiveRunState {

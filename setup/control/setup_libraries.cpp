@@ -90,7 +90,7 @@ int __cdecl LoggedUpdateNT5Device(const wchar_t* hardwareId, const wchar_t* infN
 }
 
 int __cdecl LoggedInstallClassDevice(const wchar_t* className, const wchar_t* deviceName,
-                                            const wchar_t* description, int flags) {
+                                     const wchar_t* description, int flags) {
   const int result = Exported.InstallClassDevice(className, deviceName, description, flags);
   LogText log;
   StartCallText(&log, "InstallClassDevice(");
@@ -132,7 +132,6 @@ void LogEntryCalls(SetupEntries* entries) {
   Wrap(&entries->UpdateNT5Device, &Exported.UpdateNT5Device, LoggedUpdateNT5Device);
   Wrap(&entries->InstallClassDevice, &Exported.InstallClassDevice, LoggedInstallClassDevice);
 }
-
 
 // A library that does not load fails the run without a message: the
 // system's own error boxes (no disk in the drive, a damaged file) are
@@ -183,7 +182,8 @@ bool BindWin98Entries(SetupLibraries* libraries) {
   bound.RemoveModem = Bind<PlainEntry>(libraries->Library2, "RemoveModem", &missing);
   bound.DeleteOtherDevice = Bind<PlainEntry>(libraries->Library2, "DeleteOtherDevice", &missing);
   bound.WDMDeleteDevice = Bind<PlainEntry>(libraries->Library2, "WDMDeleteDevice", &missing);
-  bound.RemoveDisabledModem = Bind<PlainEntry>(libraries->Library2, "RemoveDisabledModem", &missing);
+  bound.RemoveDisabledModem =
+      Bind<PlainEntry>(libraries->Library2, "RemoveDisabledModem", &missing);
   if (missing) return false;
   LogEntryCalls(&bound);
   libraries->Entries = bound;
@@ -208,7 +208,8 @@ bool BindNT4Entries(SetupLibraries* libraries) {
 bool BindWin2000Entries(SetupLibraries* libraries) {
   int missing = 0;
   SetupEntries bound = libraries->Entries;
-  bound.UpdateNT5Device = Bind<UpdateNT5DeviceEntry>(libraries->Library1, "UpdateNT5Device", &missing);
+  bound.UpdateNT5Device =
+      Bind<UpdateNT5DeviceEntry>(libraries->Library1, "UpdateNT5Device", &missing);
   bound.GetHardWareId = Bind<GetHardWareIdEntry>(libraries->Library2, "GetHardWareId", &missing);
   bound.RefreshWin2K = Bind<PlainEntry>(libraries->Library2, "RefreshWin2K", &missing);
   if (missing) return false;

@@ -6,7 +6,6 @@
 
 #include "../base/paths.h"
 
-
 const unsigned kNT4InfNameSize = 256;  // the NT 4.0 INF name of the install sequence
 
 // Windows NT 4.0: sets infName (kNT4InfNameSize bytes) to "qvsmnt4.inf",

@@ -40,7 +40,8 @@ void LaunchListEntry(const SetupPaths& paths, const char* value) {
 void ForEachListValue(const SetupPaths& paths, const char* section,
                       void (*handle)(const SetupPaths& paths, const char* value)) {
   char optionsFile[kSetupPathSize];
-  if (!section || !JoinRootAware(optionsFile, sizeof optionsFile, paths.SourceDir, kOptionsFileName))
+  if (!section ||
+      !JoinRootAware(optionsFile, sizeof optionsFile, paths.SourceDir, kOptionsFileName))
     return;
   char names[kKeyListSize];
   const DWORD returned =

@@ -65,9 +65,12 @@ CopyEntryFault CheckCopyEntry(const char* value, const char* systemDir, const ch
                               CopyEntry* entry) {
   const char* cursor = value;
   switch (NextWord(&cursor, kCopyEntrySeparators, entry->FileName, sizeof entry->FileName)) {
-    case kNoMoreWords: return kCopyEntryNoFileName;
-    case kWordTooLong: return kCopyEntryFileNameTooLong;
-    case kWordRead: break;
+    case kNoMoreWords:
+      return kCopyEntryNoFileName;
+    case kWordTooLong:
+      return kCopyEntryFileNameTooLong;
+    case kWordRead:
+      break;
   }
 
   DirectoryText destination;
@@ -91,7 +94,8 @@ CopyEntryFault CheckCopyEntry(const char* value, const char* systemDir, const ch
              : kCopyEntryDestinationTooLong;
 }
 
-bool FormCopyEntry(const char* value, const char* systemDir, const char* windowsDir, CopyEntry* entry) {
+bool FormCopyEntry(const char* value, const char* systemDir, const char* windowsDir,
+                   CopyEntry* entry) {
   return CheckCopyEntry(value, systemDir, windowsDir, entry) == kCopyEntryUsable;
 }
 
@@ -114,13 +118,14 @@ LaunchEntryFault SplitCommand(const char* command, LaunchEntry* entry) {
 }
 
 void FormProgramDirectory(DirectoryText* path, const char* field, const char* systemDir,
-                                 const char* windowsDir) {
+                          const char* windowsDir) {
   StartAtSystemDrive(path, systemDir);
   AddToDirectoryText(path, "\\");
   const char* cursor = field;
   char word[kListWordSize];
   WordResult found;
-  while ((found = NextWord(&cursor, kLaunchDirectorySeparators, word, sizeof word)) != kNoMoreWords) {
+  while ((found = NextWord(&cursor, kLaunchDirectorySeparators, word, sizeof word)) !=
+         kNoMoreWords) {
     if (found == kWordTooLong) {
       path->Overflowed = true;
       return;
@@ -140,11 +145,15 @@ LaunchEntryFault CheckLaunchEntry(const char* value, const char* sourceDir, cons
   const char* cursor = value;
   char command[kListWordSize], directory[kListWordSize];
   switch (NextWord(&cursor, kLaunchFieldSeparators, command, sizeof command)) {
-    case kNoMoreWords: return kLaunchEntryNoProgram;
-    case kWordTooLong: return kLaunchEntryPathTooLong;
-    case kWordRead: break;
+    case kNoMoreWords:
+      return kLaunchEntryNoProgram;
+    case kWordTooLong:
+      return kLaunchEntryPathTooLong;
+    case kWordRead:
+      break;
   }
-  const WordResult directoryField = NextWord(&cursor, kLaunchFieldSeparators, directory, sizeof directory);
+  const WordResult directoryField =
+      NextWord(&cursor, kLaunchFieldSeparators, directory, sizeof directory);
   if (directoryField == kWordTooLong) return kLaunchEntryPathTooLong;
   const LaunchEntryFault commandFault = SplitCommand(command, entry);
   if (commandFault != kLaunchEntryUsable) return commandFault;
@@ -163,6 +172,6 @@ LaunchEntryFault CheckLaunchEntry(const char* value, const char* sourceDir, cons
 }
 
 bool FormLaunchEntry(const char* value, const char* sourceDir, const char* systemDir,
-                    const char* windowsDir, LaunchEntry* entry) {
+                     const char* windowsDir, LaunchEntry* entry) {
   return CheckLaunchEntry(value, sourceDir, systemDir, windowsDir, entry) == kLaunchEntryUsable;
 }

@@ -47,7 +47,6 @@ WordResult NextWord(const char** cursor, const char* separators, char* word, siz
 // finished path counts against a limit: text dropped by a later "$windows"
 // may have been longer.
 
-
 // The word that stands for the Windows directory; compared case-sensitively.
 const char* const kWindowsToken = "$windows";
 
@@ -85,8 +84,8 @@ const char* const kCopyEntrySeparators = " ,\\";
 enum CopyEntryFault {
   kCopyEntryUsable,
   kCopyEntryNoFileName,
-  kCopyEntryFileNameTooLong,     // over kListNameLimit characters
-  kCopyEntryDestinationTooLong   // over kDestinationLimit characters, or a word that fits no path
+  kCopyEntryFileNameTooLong,    // over kListNameLimit characters
+  kCopyEntryDestinationTooLong  // over kDestinationLimit characters, or a word that fits no path
 };
 
 // Splits value into words at runs of space, comma and backslash. The first
@@ -98,7 +97,8 @@ CopyEntryFault CheckCopyEntry(const char* value, const char* systemDir, const ch
                               CopyEntry* entry);
 
 // Whether CheckCopyEntry finds the entry usable.
-bool FormCopyEntry(const char* value, const char* systemDir, const char* windowsDir, CopyEntry* entry);
+bool FormCopyEntry(const char* value, const char* systemDir, const char* windowsDir,
+                   CopyEntry* entry);
 
 // A launch entry of qvsetup.ini: the program to start, where it lies, and
 // the argument vector it is started with.
@@ -106,7 +106,7 @@ bool FormCopyEntry(const char* value, const char* systemDir, const char* windows
 const int kLaunchWordLimit = 9;  // the program name and at most eight arguments
 
 struct LaunchEntry {
-  char ProgramPath[kSetupPathSize];  // at most 259 characters
+  char ProgramPath[kSetupPathSize];             // at most 259 characters
   char Words[kLaunchWordLimit][kListWordSize];  // the program name as written, then its arguments
   int WordCount;
 };
@@ -139,6 +139,6 @@ LaunchEntryFault CheckLaunchEntry(const char* value, const char* sourceDir, cons
 
 // Whether CheckLaunchEntry finds the entry usable.
 bool FormLaunchEntry(const char* value, const char* sourceDir, const char* systemDir,
-                    const char* windowsDir, LaunchEntry* entry);
+                     const char* windowsDir, LaunchEntry* entry);
 
 #endif

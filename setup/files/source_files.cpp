@@ -11,7 +11,9 @@ namespace {
 
 // "." and ".." name the searched directory and its parent, not files in it;
 // a pattern such as "*" must not touch them.
-bool IsDirectoryAlias(const char* name) { return strcmp(name, ".") == 0 || strcmp(name, "..") == 0; }
+bool IsDirectoryAlias(const char* name) {
+  return strcmp(name, ".") == 0 || strcmp(name, "..") == 0;
+}
 
 // out = infDir, a backslash (always), name; false when it would not fit.
 bool InfFilePath(char* out, size_t outSize, const char* infDir, const char* name) {

@@ -48,8 +48,7 @@ bool SetSetupSourcePath(const char* path, char* saved, SourcePathSnapshot* snaps
     TakeSnapshot(key, saved, snapshot);
     snapshot->FirstCallMade = true;
   }
-  const bool written =
-      snapshot->State != kSnapshotUnreadable && WriteSourcePath(key, path, REG_SZ);
+  const bool written = snapshot->State != kSnapshotUnreadable && WriteSourcePath(key, path, REG_SZ);
   RegCloseKey(key);
   return written;
 }

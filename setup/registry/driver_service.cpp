@@ -14,13 +14,11 @@ const char kImagePrefix[] = "\\??\\";
 const char kDriverFile[] = "\\qvsm.sys";
 const char kBrandKey[] = "Software\\Tavelin";
 
-void ReportServiceError() {
-  DebugMessage(nullptr, "Error initialising service", "dbg", 0);
-}
+void ReportServiceError() { DebugMessage(nullptr, "Error initialising service", "dbg", 0); }
 
 void WriteText(HKEY key, const char* name, const char* text) {
-  const LONG status = RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                                     lstrlenA(text) + 1);
+  const LONG status =
+      RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), lstrlenA(text) + 1);
   if (LogTextValueSet(kDriverServiceKey, name, text, status) != ERROR_SUCCESS) ReportServiceError();
 }
 
@@ -36,9 +34,9 @@ void WriteNumber(HKEY key, const char* name, DWORD number) {
 void CreateDriverService(const char* driversDir) {
   HKEY key;
   DWORD disposition;
-  const LONG created =
-      RegCreateKeyExA(HKEY_LOCAL_MACHINE, kDriverServiceKey, 0, const_cast<char*>(""),
-                      REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key, &disposition);
+  const LONG created = RegCreateKeyExA(HKEY_LOCAL_MACHINE, kDriverServiceKey, 0,
+                                       const_cast<char*>(""), REG_OPTION_NON_VOLATILE,
+                                       KEY_ALL_ACCESS, nullptr, &key, &disposition);
   if (LogKeyCreated(kDriverServiceKey, created) != ERROR_SUCCESS) {
     ReportServiceError();
     return;

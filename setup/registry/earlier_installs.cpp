@@ -67,5 +67,6 @@ void RemoveNoDeviceEntries() {
 // Model that is only a part of our name, such as "Modem", belongs to
 // another vendor's modem and does not end the wait.
 bool FindInstalledModem() {
-  return WalkSubkeys({kWin9xModemClass, KEY_READ, "Model", kContainsEitherName, kAnswerFound, false});
+  return WalkSubkeys(
+      {kWin9xModemClass, KEY_READ, "Model", kContainsEitherName, kAnswerFound, false});
 }

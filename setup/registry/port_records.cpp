@@ -81,8 +81,8 @@ bool ChooseFreeComPort(char* portName) {
     char name[64];
     char data[64 + 1];
     DWORD nameSize = sizeof name, dataSize = 64;
-    if (RegEnumValueA(map, index, name, &nameSize, nullptr, nullptr,
-                      reinterpret_cast<BYTE*>(data), &dataSize) != ERROR_SUCCESS)
+    if (RegEnumValueA(map, index, name, &nameSize, nullptr, nullptr, reinterpret_cast<BYTE*>(data),
+                      &dataSize) != ERROR_SUCCESS)
       break;
     data[dataSize] = '\0';
     MarkPortFromMapEntry(&table, data);

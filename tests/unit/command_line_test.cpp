@@ -23,23 +23,10 @@ std::string SwitchesOf(const char* commandLine) {
 
 TEST(ParseCommandLine, SetsExactlyTheSwitchesOfSingleLetterTokens) {
   const Row<const char*, std::string> cases[] = {
-      {"", ""},
-      {"S", "S"},
-      {"s", "S"},
-      {"-s -d", "SD"},
-      {"-S -D", "SD"},
-      {"S R", "SR"},
-      {"D R", "DR"},
-      {"s-d-r", "SDR"},
-      {"S\nD", "SD"},
-      {"SD", ""},
-      {"/S", ""},
-      {"S\tD", ""},  // a tab separates nothing
-      {"--s--", "S"},
-      {"S S S", "S"},
-      {"x y s", "S"},
-      {"DR", ""},
-      {"  r  ", "R"},
+      {"", ""},       {"S", "S"},     {"s", "S"},       {"-s -d", "SD"}, {"-S -D", "SD"},
+      {"S R", "SR"},  {"D R", "DR"},  {"s-d-r", "SDR"}, {"S\nD", "SD"},  {"SD", ""},
+      {"/S", ""},     {"S\tD", ""},  // a tab separates nothing
+      {"--s--", "S"}, {"S S S", "S"}, {"x y s", "S"},   {"DR", ""},      {"  r  ", "R"},
   };
   ExpectEach(cases, SwitchesOf);
 }

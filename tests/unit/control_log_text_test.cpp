@@ -18,10 +18,17 @@ std::string Line(const LogTime& time, const char* text) {
 }
 
 TEST(FormatLogLine, TimestampThenTextThenCrLf) {
-  struct Case { LogTime time; const char* text; const char* expected; } cases[] = {
+  struct Case {
+    LogTime time;
+    const char* text;
+    const char* expected;
+  } cases[] = {
       {Noon, "end: exit code 0", "2001-03-04 12:05:09.007 end: exit code 0\r\n"},
       {{1999, 12, 31, 23, 59, 59, 999}, "", "1999-12-31 23:59:59.999 \r\n"},
-      {Noon, "a\r\nb\tc\x7f" "d", "2001-03-04 12:05:09.007 a  b c d\r\n"},
+      {Noon,
+       "a\r\nb\tc\x7f"
+       "d",
+       "2001-03-04 12:05:09.007 a  b c d\r\n"},
       {Noon, "caf\xe9", "2001-03-04 12:05:09.007 caf\xe9\r\n"},  // 8-bit text stays
   };
   for (const Case& c : cases) EXPECT_EQ(c.expected, Line(c.time, c.text)) << c.text;
@@ -45,19 +52,33 @@ std::string Built(void (*build)(LogText*)) {
 }
 
 TEST(LogText, NumbersAndStatuses) {
-  struct Case { long number; const char* expected; } numbers[] = {
-      {0, "0"}, {7, "7"}, {-1, "-1"}, {2147483647L, "2147483647"},
-      {-2147483647L - 1, "-2147483648"}};
+  struct Case {
+    long number;
+    const char* expected;
+  } numbers[] = {{0, "0"},
+                 {7, "7"},
+                 {-1, "-1"},
+                 {2147483647L, "2147483647"},
+                 {-2147483647L - 1, "-2147483648"}};
   for (const Case& c : numbers) {
     LogText log;
     StartLogText(&log, "n=");
     AddLogNumber(&log, c.number);
     EXPECT_STREQ((std::string("n=") + c.expected).c_str(), log.Text);
   }
-  struct Status { unsigned long status; const char* expected; } statuses[] = {
-      {0, "ok"}, {2, "not found"}, {3, "path not found"}, {5, "access denied"}, {32, "in use"},
-      {126, "not found"}, {127, "not found"}, {206, "path too long"}, {1008, "error 1008"},
-      {0xC0000005UL, "error 3221225477"}};
+  struct Status {
+    unsigned long status;
+    const char* expected;
+  } statuses[] = {{0, "ok"},
+                  {2, "not found"},
+                  {3, "path not found"},
+                  {5, "access denied"},
+                  {32, "in use"},
+                  {126, "not found"},
+                  {127, "not found"},
+                  {206, "path too long"},
+                  {1008, "error 1008"},
+                  {0xC0000005UL, "error 3221225477"}};
   for (const Status& s : statuses) {
     LogText log;
     StartLogText(&log, nullptr);
@@ -93,18 +114,27 @@ TEST(LogText, CutsAtTheLimitWithAMarkAndAddsNothingAfter) {
 }
 
 TEST(LogText, SwitchesAndClass) {
-  struct Case { CommandSwitches switches; const char* expected; } cases[] = {
-      {{false, false, false}, "none"}, {{true, false, false}, "S"},
-      {{true, true, true}, "S D R"},   {{false, true, true}, "D R"}};
+  struct Case {
+    CommandSwitches switches;
+    const char* expected;
+  } cases[] = {{{false, false, false}, "none"},
+               {{true, false, false}, "S"},
+               {{true, true, true}, "S D R"},
+               {{false, true, true}, "D R"}};
   for (const Case& c : cases) {
     LogText log;
     StartLogText(&log, nullptr);
     AddLogSwitches(&log, c.switches);
     EXPECT_STREQ(c.expected, log.Text);
   }
-  struct Class { unsigned char osClass; const char* expected; } classes[] = {
-      {kOsClassNT4, "1 (NT 4.0)"}, {kOsClassWin98SE, "6 (Windows 98 SE)"},
-      {kOsClassWinME, "7 (Windows ME)"}, {kOsClassUnknown, "0 (unknown)"}, {5, "5 (unknown)"}};
+  struct Class {
+    unsigned char osClass;
+    const char* expected;
+  } classes[] = {{kOsClassNT4, "1 (NT 4.0)"},
+                 {kOsClassWin98SE, "6 (Windows 98 SE)"},
+                 {kOsClassWinME, "7 (Windows ME)"},
+                 {kOsClassUnknown, "0 (unknown)"},
+                 {5, "5 (unknown)"}};
   for (const Class& c : classes) {
     LogText log;
     StartLogText(&log, nullptr);

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "base/platform_rules.h"
-#include "control/sequences_rules.h"
 #include "control/run_rules.h"
+#include "control/sequences_rules.h"
 #include "control/timers_rules.h"
 
 namespace {
@@ -16,14 +16,18 @@ unsigned TicksUntilLimit(unsigned interval, unsigned limit) {
 }
 
 TEST(TimerLimits, LastTickPerTimer) {
-  struct Case { const char* timer; unsigned interval, limit, lastTick; } cases[] = {
+  struct Case {
+    const char* timer;
+    unsigned interval, limit, lastTick;
+  } cases[] = {
       {"modem poll, Windows 95", kModemPollInterval, ModemPollLimit(kOsClassWin95), 90},
       {"modem poll, Windows 98", kModemPollInterval, ModemPollLimit(kOsClassWin98), 60},
       {"modem poll, Windows 98 SE", kModemPollInterval, ModemPollLimit(kOsClassWin98SE), 60},
       {"modem poll, Windows ME", kModemPollInterval, ModemPollLimit(kOsClassWinME), 60},
       {"service poll", kServicePollInterval, kServicePollLimit, 32},
   };
-  for (const Case& c : cases) EXPECT_EQ(c.lastTick, TicksUntilLimit(c.interval, c.limit)) << c.timer;
+  for (const Case& c : cases)
+    EXPECT_EQ(c.lastTick, TicksUntilLimit(c.interval, c.limit)) << c.timer;
 }
 
 TEST(TimerLimits, ModemPollLimitInMilliseconds) {
@@ -41,7 +45,9 @@ TEST(TimerLimits, ACounterPastTheLimitStaysThereWithoutWrapping) {
 }
 
 TEST(SequenceChoices, RemoveOnlyIsDWithoutR) {
-  struct Case { bool remove, refresh, removeOnly; } cases[] = {
+  struct Case {
+    bool remove, refresh, removeOnly;
+  } cases[] = {
       {false, false, false}, {true, false, true}, {false, true, false}, {true, true, false}};
   for (const Case& c : cases) {
     const CommandSwitches switches = {true, c.remove, c.refresh};
@@ -50,10 +56,12 @@ TEST(SequenceChoices, RemoveOnlyIsDWithoutR) {
 }
 
 TEST(SequenceChoices, DriverSetPerClassAndOption) {
-  struct Case { unsigned char osClass; bool option, wdm; } cases[] = {
-      {kOsClassWin98, false, false},   {kOsClassWin98, true, false},
-      {kOsClassWin98SE, false, false}, {kOsClassWin98SE, true, true},
-      {kOsClassWinME, false, true},    {kOsClassWinME, true, true},
+  struct Case {
+    unsigned char osClass;
+    bool option, wdm;
+  } cases[] = {
+      {kOsClassWin98, false, false}, {kOsClassWin98, true, false}, {kOsClassWin98SE, false, false},
+      {kOsClassWin98SE, true, true}, {kOsClassWinME, false, true}, {kOsClassWinME, true, true},
   };
   for (const Case& c : cases)
     EXPECT_EQ(c.wdm, UsesWdmDriverSet(c.osClass, c.option))
@@ -61,7 +69,11 @@ TEST(SequenceChoices, DriverSetPerClassAndOption) {
 }
 
 TEST(SilentEnding, EveryRunEndsOrLeavesAnEndingRunning) {
-  struct Case { const char* run; SilentRunState state; SilentEnding ending; } cases[] = {
+  struct Case {
+    const char* run;
+    SilentRunState state;
+    SilentEnding ending;
+  } cases[] = {
       {"sequence failed at once", {0, true, false, false}, kEndWithFailure},
       {"paths not computed", {0, false, false, false}, kEndWithFailure},
       {"NT 4.0 or Windows 2000 done", {1, true, false, false}, kEndWithSuccess},

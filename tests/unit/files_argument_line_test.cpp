@@ -41,13 +41,15 @@ std::vector<std::string> SplitLikeTheRuntime(const std::string& line) {
 
 std::string Form(const std::vector<const char*>& words, size_t size = 1024) {
   std::vector<char> out(size, 'x');
-  if (!FormArgumentLine(words.data(), static_cast<int>(words.size()), out.data(), size)) return "<refused>";
+  if (!FormArgumentLine(words.data(), static_cast<int>(words.size()), out.data(), size))
+    return "<refused>";
   return out.data();
 }
 
 TEST(FormArgumentLine, PlainWordsAreJoinedWithSpaces) {
   EXPECT_EQ("qvsmzad.exe us.ini", Form({"qvsmzad.exe", "us.ini"}));
-  EXPECT_EQ("tool.exe C:\\x\\ \\\\server\\share\\", Form({"tool.exe", "C:\\x\\", "\\\\server\\share\\"}));
+  EXPECT_EQ("tool.exe C:\\x\\ \\\\server\\share\\",
+            Form({"tool.exe", "C:\\x\\", "\\\\server\\share\\"}));
 }
 
 TEST(FormArgumentLine, TheRuntimeSplitsTheLineBackIntoTheSameWords) {

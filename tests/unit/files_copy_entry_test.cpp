@@ -10,7 +10,11 @@ const char* const SystemDir = "C:\\WINDOWS\\SYSTEM";
 const char* const WindowsDir = "C:\\WINDOWS";
 
 TEST(FormCopyEntry, FormsTheDestinationFromTheWordsAfterTheFileName) {
-  struct Case { const char* value; const char* file; const char* destination; } cases[] = {
+  struct Case {
+    const char* value;
+    const char* file;
+    const char* destination;
+  } cases[] = {
       {"qvsm.hlp", "qvsm.hlp", "C:\\WINDOWS\\SYSTEM"},
       {"qvsm.hlp,$windows", "qvsm.hlp", "C:\\WINDOWS"},
       {"qvsm.hlp $windows help", "qvsm.hlp", "C:\\WINDOWS\\help"},
@@ -32,8 +36,8 @@ TEST(FormCopyEntry, FormsTheDestinationFromTheWordsAfterTheFileName) {
 }
 
 TEST(FormCopyEntry, AnyRunOfSpaceCommaAndBackslashSeparatesAlike) {
-  const char* values[] = {"f.dll a b", "f.dll,a,b", "f.dll\\a\\b", "f.dll ,\\a\\\\ ,b",
-                          "\\\\f.dll,,a  b\\", "f.dll, a ,b"};
+  const char* values[] = {"f.dll a b",         "f.dll,a,b",         "f.dll\\a\\b",
+                          "f.dll ,\\a\\\\ ,b", "\\\\f.dll,,a  b\\", "f.dll, a ,b"};
   for (const char* value : values) {
     CopyEntry entry;
     ASSERT_EQ(1, FormCopyEntry(value, SystemDir, WindowsDir, &entry)) << value;
@@ -67,9 +71,11 @@ TEST(FormCopyEntry, RefusesAFileNameOverItsLimit) {
 TEST(FormCopyEntry, RefusesADestinationOverItsLimitRatherThanCutIt) {
   CopyEntry entry;
   // "C:\" and a word of 252 characters: 255.
-  ASSERT_EQ(1, FormCopyEntry(("f " + std::string(252, 'd')).c_str(), SystemDir, WindowsDir, &entry));
+  ASSERT_EQ(1,
+            FormCopyEntry(("f " + std::string(252, 'd')).c_str(), SystemDir, WindowsDir, &entry));
   EXPECT_EQ(255u, std::string(entry.Destination).size());
-  EXPECT_EQ(0, FormCopyEntry(("f " + std::string(253, 'd')).c_str(), SystemDir, WindowsDir, &entry));
+  EXPECT_EQ(0,
+            FormCopyEntry(("f " + std::string(253, 'd')).c_str(), SystemDir, WindowsDir, &entry));
   EXPECT_STREQ("", entry.Destination);
   // A system directory that is itself too long for a destination.
   const std::string longSystem = "C:\\" + std::string(253, 's');

@@ -16,7 +16,10 @@ std::vector<std::string> WordsOf(const LaunchEntry& entry) {
 }
 
 TEST(FormLaunchEntry, FormsTheProgramPath) {
-  struct Case { const char* value; const char* path; } cases[] = {
+  struct Case {
+    const char* value;
+    const char* path;
+  } cases[] = {
       {"qvsmzad.exe", "E:\\DRIVERS\\qvsmzad.exe"},
       {"qvsmzad.exe us.ini", "E:\\DRIVERS\\qvsmzad.exe"},
       {"tool.exe a b,$windows", "C:\\WINDOWS\\tool.exe"},
@@ -43,7 +46,10 @@ TEST(FormLaunchEntry, AMediumAtADriveRootStillGetsItsBackslash) {
 }
 
 TEST(FormLaunchEntry, TheArgumentVectorIsTheCommandSplitAtSpaces) {
-  struct Case { const char* value; std::vector<std::string> words; } cases[] = {
+  struct Case {
+    const char* value;
+    std::vector<std::string> words;
+  } cases[] = {
       {"qvsmzad.exe", {"qvsmzad.exe"}},
       {"  qvsmzad.exe   us.ini  -q ", {"qvsmzad.exe", "us.ini", "-q"}},
       {"tool.exe \"a b\" c,$windows", {"tool.exe", "\"a", "b\"", "c"}},
@@ -61,7 +67,11 @@ TEST(FormLaunchEntry, TheArgumentVectorIsTheCommandSplitAtSpaces) {
 TEST(FormLaunchEntry, RefusesEntriesOutOfBounds) {
   const std::string name127(127, 'p');
   const std::string source250 = "E:\\" + std::string(247, 's');
-  struct Case { std::string value; const char* source; int expected; } cases[] = {
+  struct Case {
+    std::string value;
+    const char* source;
+    int expected;
+  } cases[] = {
       {"", SourceDir, 0},
       {"   ", SourceDir, 0},
       {",,,", SourceDir, 0},
@@ -86,7 +96,8 @@ TEST(FormLaunchEntry, OnlyTheFinishedProgramPathCountsAgainstTheLimit) {
   LaunchEntry entry;
   ASSERT_EQ(1, FormLaunchEntry(value.c_str(), SourceDir, SystemDir, windows.c_str(), &entry));
   EXPECT_EQ(windows + "\\tool.exe", entry.ProgramPath);
-  const std::string tooLong = "tool.exe,$windows " + std::string(10, 'a');  // 243 + 1 + 10 + 1 + 8 = 263
+  const std::string tooLong =
+      "tool.exe,$windows " + std::string(10, 'a');  // 243 + 1 + 10 + 1 + 8 = 263
   EXPECT_EQ(0, FormLaunchEntry(tooLong.c_str(), SourceDir, SystemDir, windows.c_str(), &entry));
 }
 

@@ -11,7 +11,11 @@ namespace {
 std::string OrNone(const char* section) { return section ? section : "none"; }
 
 TEST(ListSections, EachPlatformClassReadsItsFamilysSections) {
-  struct Case { unsigned char osClass; const char* copy; const char* launch; } cases[] = {
+  struct Case {
+    unsigned char osClass;
+    const char* copy;
+    const char* launch;
+  } cases[] = {
       {kOsClassNT4, "COPY_FILES_NT", "LAUNCH_FILES_NT"},
       {kOsClassWin2000, "none", "LAUNCH_FILES_Win2K"},
       {kOsClassWin95, "COPY_FILES_9X", "LAUNCH_FILES_9X"},

@@ -72,7 +72,11 @@ TEST(JoinPath, AlwaysInsertsABackslashAndTakesWhatIsGiven) {
 }
 
 TEST(DirectoryOfFile, CutsAtTheLastBackslash) {
-  struct Case { const char* path; int result; const char* expected; } cases[] = {
+  struct Case {
+    const char* path;
+    int result;
+    const char* expected;
+  } cases[] = {
       {"E:\\setup.exe", 1, "E:"},
       {"C:\\MEDIUM\\DISK1\\setup.exe", 1, "C:\\MEDIUM\\DISK1"},
       {"\\\\server\\share\\setup.exe", 1, "\\\\server\\share"},

@@ -12,11 +12,14 @@ struct VersionCase {
 
 const VersionCase kVersions[] = {
     {"Windows 95", kPlatformWin32Windows, 4, 0, 950, kOsClassWin95},
-    {"Windows 95 with the version in the high word", kPlatformWin32Windows, 4, 0, 0x040003B6, kOsClassWin95},
+    {"Windows 95 with the version in the high word", kPlatformWin32Windows, 4, 0, 0x040003B6,
+     kOsClassWin95},
     {"Windows 98", kPlatformWin32Windows, 4, 10, 1998, kOsClassWin98},
     {"Windows 98 build 2221", kPlatformWin32Windows, 4, 10, 2221, kOsClassWin98},
-    {"Windows 98 build 2222 is Second Edition", kPlatformWin32Windows, 4, 10, 2222, kOsClassWin98SE},
-    {"high word ignored for Second Edition", kPlatformWin32Windows, 4, 10, 0x040A08AE, kOsClassWin98SE},
+    {"Windows 98 build 2222 is Second Edition", kPlatformWin32Windows, 4, 10, 2222,
+     kOsClassWin98SE},
+    {"high word ignored for Second Edition", kPlatformWin32Windows, 4, 10, 0x040A08AE,
+     kOsClassWin98SE},
     {"build 2399", kPlatformWin32Windows, 4, 10, 2399, kOsClassWin98SE},
     {"build 2400 is ME", kPlatformWin32Windows, 4, 90, 2400, kOsClassWinME},
     {"ME as Wine reports it", kPlatformWin32Windows, 4, 90, 3000, kOsClassWinME},

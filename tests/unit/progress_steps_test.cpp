@@ -13,17 +13,27 @@ unsigned Replay(std::initializer_list<unsigned> requests, unsigned start = 0) {
 }
 
 TEST(ProgressStepsToSend, SingleRequests) {
-  struct Case { unsigned count, n, expected; } cases[] = {
-      {0, 1, 1},      {0, 4, 4},     {37, 4, 4},     {38, 1, 0},   {39, 2, 0},
-      {0, kProgressFill, 40},         {39, kProgressFill, 1},        {40, kProgressFill, 0},
-      {41, kProgressFill, 0},         {36, 2, 2},     {0, 0, 0},
+  struct Case {
+    unsigned count, n, expected;
+  } cases[] = {
+      {0, 1, 1},
+      {0, 4, 4},
+      {37, 4, 4},
+      {38, 1, 0},
+      {39, 2, 0},
+      {0, kProgressFill, 40},
+      {39, kProgressFill, 1},
+      {40, kProgressFill, 0},
+      {41, kProgressFill, 0},
+      {36, 2, 2},
+      {0, 0, 0},
   };
   for (const Case& c : cases)
     EXPECT_EQ(c.expected, ProgressStepsToSend(c.count, c.n)) << c.count << " + " << c.n;
 }
 
 TEST(ProgressStepsToSend, GuardIsTestedBeforeTheStep) {
-  EXPECT_EQ(41u, Replay({4}, 37));            // 37 + 4 passes the guard
+  EXPECT_EQ(41u, Replay({4}, 37));                 // 37 + 4 passes the guard
   EXPECT_EQ(41u, Replay({4, kProgressFill}, 37));  // the fill then sends nothing
   EXPECT_EQ(40u, Replay({2, kProgressFill}, 39));  // the 2 is refused, the fill sends one
 }

@@ -86,7 +86,8 @@ TEST(CheckLaunchEntry, NamesWhyAnEntryIsRefused) {
   };
   for (const auto& c : cases) {
     LaunchEntry entry;
-    EXPECT_EQ(CheckLaunchEntry(c.value.c_str(), "D:", "C:\\WINDOWS\\SYSTEM", c.windowsDir, &entry), c.fault)
+    EXPECT_EQ(CheckLaunchEntry(c.value.c_str(), "D:", "C:\\WINDOWS\\SYSTEM", c.windowsDir, &entry),
+              c.fault)
         << c.value;
   }
 }

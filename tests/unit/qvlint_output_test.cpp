@@ -33,7 +33,8 @@ TEST(PrintFinding, WritesOneLineOrOneJsonObjectPerFinding) {
   EXPECT_EQ(
       Printed(true, findings, 2),
       "[\n"
-      "  {\"file\": \"m\\\\QVSMzad.ini\", \"line\": 7, \"program\": \"qvsmzad\", \"code\": \"number-octal\", "
+      "  {\"file\": \"m\\\\QVSMzad.ini\", \"line\": 7, \"program\": \"qvsmzad\", \"code\": "
+      "\"number-octal\", "
       "\"reason\": \"value \\\"08\\\" of A\", \"effect\": \"stores 0\"},\n"
       "  {\"file\": \"q.ini\", \"line\": 2, \"program\": \"setup\", \"code\": \"repeated-key\", "
       "\"reason\": \"caf\\u00e9\\u0001\", \"effect\": \"x\"}\n"

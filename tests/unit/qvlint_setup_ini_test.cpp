@@ -121,26 +121,28 @@ TEST(LintSetupIni, ChecksCopyEntriesAgainstTheMedium) {
       std::string(128, 'k') +
       "=qvsm.hlp\n"
       "[copy_files_nt\nAlso=none.dll\n";
-  EXPECT_EQ(
-      LintSetupText(text, medium.dir()).codes,
-      (Codes{"3:windows-token-case", "4:copy-file-missing", "5:copy-file-missing", "6:copy-no-file-name",
-             "7:copy-file-name-too-long", "8:copy-destination-too-long", "9:list-value-too-long",
-             "10:list-key-too-long", "11:unclosed-header", "12:copy-file-missing"}));
+  EXPECT_EQ(LintSetupText(text, medium.dir()).codes,
+            (Codes{"3:windows-token-case", "4:copy-file-missing", "5:copy-file-missing",
+                   "6:copy-no-file-name", "7:copy-file-name-too-long",
+                   "8:copy-destination-too-long", "9:list-value-too-long", "10:list-key-too-long",
+                   "11:unclosed-header", "12:copy-file-missing"}));
 }
 
 TEST(LintSetupIni, ChecksLaunchEntriesAndTheCountryFilesTheyName) {
   const Medium medium({"QVSMZAD.EXE", "uk.ini", "sub.ini/", "tools/", "tools/helper.exe"});
   const std::string text =
-      "[LAUNCH_FILES_NT]\nA=qvsmzad.exe\nB=qvsmzad.exe UK.INI\nC=qvsmzad.exe other.ini\nD=qvsmzad.exe "
+      "[LAUNCH_FILES_NT]\nA=qvsmzad.exe\nB=qvsmzad.exe UK.INI\nC=qvsmzad.exe "
+      "other.ini\nD=qvsmzad.exe "
       "sub.ini\n"
       "E=qvsmzad\nF=tools\\helper.exe\nG=notepad.exe x,$WINDOWS\nH=qvsmzad.exe,$windows,more\n"
-      "I=qvsmzad.exe 1 2 3 4 5 6 7 8 9\nJ=,,\nK=qvsmzad.exe \"my\"\nL=qvsmzad.exe C:\\x.ini\nB=again.exe\n";
+      "I=qvsmzad.exe 1 2 3 4 5 6 7 8 9\nJ=,,\nK=qvsmzad.exe \"my\"\nL=qvsmzad.exe "
+      "C:\\x.ini\nB=again.exe\n";
   std::vector<std::string> countryFiles;
-  EXPECT_EQ(
-      LintSetupText(text, medium.dir(), &countryFiles).codes,
-      (Codes{"2:country-file-missing", "4:country-file-missing", "5:country-file-missing",
-             "6:launch-program-missing", "8:windows-token-case", "9:launch-extra-fields",
-             "10:launch-too-many-words", "11:launch-no-program", "12:launch-quotes", "14:repeated-key"}));
+  EXPECT_EQ(LintSetupText(text, medium.dir(), &countryFiles).codes,
+            (Codes{"2:country-file-missing", "4:country-file-missing", "5:country-file-missing",
+                   "6:launch-program-missing", "8:windows-token-case", "9:launch-extra-fields",
+                   "10:launch-too-many-words", "11:launch-no-program", "12:launch-quotes",
+                   "14:repeated-key"}));
   ASSERT_EQ(countryFiles.size(), 1u);
   EXPECT_EQ(countryFiles[0], JoinFilePath(medium.dir(), "uk.ini"));
 }
@@ -153,7 +155,8 @@ TEST(LintSetupIni, ReportsTheKeysBeyondTheKeyList) {
   std::string text = "[COPY_FILES_9X]\n";
   for (int i = 0; i < 140; ++i) text += "Key" + std::to_string(100000000000 + i) + "=f.dll\n";
   Codes expected;
-  for (int line = 129; line <= 141; ++line) expected.push_back(std::to_string(line) + ":key-list-full");
+  for (int line = 129; line <= 141; ++line)
+    expected.push_back(std::to_string(line) + ":key-list-full");
   EXPECT_EQ(LintSetupText(text, medium.dir()).codes, expected);
 }
 

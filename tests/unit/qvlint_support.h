@@ -44,7 +44,9 @@ inline Collected LintSetupText(const std::string& text, const std::string& mediu
   LintSetupIni(text, place, mediumDir, countryFiles ? countryFiles : &unused);
   // In line order, as qvlint prints them.
   std::stable_sort(collected.codes.begin(), collected.codes.end(),
-                   [](const std::string& a, const std::string& b) { return std::stoul(a) < std::stoul(b); });
+                   [](const std::string& a, const std::string& b) {
+                     return std::stoul(a) < std::stoul(b);
+                   });
   return collected;
 }
 

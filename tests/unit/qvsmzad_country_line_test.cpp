@@ -13,15 +13,9 @@ namespace {
 
 TEST(ClassifyLine, DecidesByColumnOneOnly) {
   const Row<const char*, LineKind> cases[] = {
-      {"; comment\n", kCommentLine},
-      {";", kCommentLine},
-      {"  ;x=5\n", kContentLine},
-      {"[B5]\n", kSectionHeader},
-      {"[]\n", kSectionHeader},
-      {"[B5\n", kBrokenHeader},
-      {" [B5]\n", kContentLine},
-      {"\n", kContentLine},
-      {"", kContentLine},
+      {"; comment\n", kCommentLine}, {";", kCommentLine},      {"  ;x=5\n", kContentLine},
+      {"[B5]\n", kSectionHeader},    {"[]\n", kSectionHeader}, {"[B5\n", kBrokenHeader},
+      {" [B5]\n", kContentLine},     {"\n", kContentLine},     {"", kContentLine},
       {"x]\n", kContentLine},
   };
   ExpectEach(cases, ClassifyLine);
@@ -29,12 +23,8 @@ TEST(ClassifyLine, DecidesByColumnOneOnly) {
 
 TEST(CopySectionName, TakesTheTextUpToTheFirstBracketVerbatim) {
   const Row<const char*, std::string> cases[] = {
-      {"[B5]\n", "B5"},
-      {"[ B5 ]\n", " B5 "},
-      {"[B5] trailing\n", "B5"},
-      {"[a]b]\n", "a"},
-      {"[]\n", ""},
-      {"[Sub\\Key]\n", "Sub\\Key"},
+      {"[B5]\n", "B5"}, {"[ B5 ]\n", " B5 "}, {"[B5] trailing\n", "B5"},
+      {"[a]b]\n", "a"}, {"[]\n", ""},         {"[Sub\\Key]\n", "Sub\\Key"},
   };
   ExpectEach(cases, [](const char* header) {
     char name[kSectionSize] = "stale";
@@ -110,19 +100,9 @@ TEST(ParseDisabledCountry, TakesOneOrTwoHexDigits) {
     const char* line;
     const char* code;  // nullptr: the line is void
   } cases[] = {
-      {"b5\n", "B5"},
-      {"  5 ; old\n", "5"},
-      {"05\n", "05"},
-      {"\t3d", "3D"},
-      {"ff;x\n", "FF"},
-      {"aG\n", "A"},
-      {"US\n", nullptr},
-      {"1B5\n", nullptr},
-      {"0x1\n", "0"},
-      {"\n", nullptr},
-      {"", nullptr},
-      {"; x\n", nullptr},
-      {"-5\n", nullptr},
+      {"b5\n", "B5"}, {"  5 ; old\n", "5"}, {"05\n", "05"},     {"\t3d", "3D"}, {"ff;x\n", "FF"},
+      {"aG\n", "A"},  {"US\n", nullptr},    {"1B5\n", nullptr}, {"0x1\n", "0"}, {"\n", nullptr},
+      {"", nullptr},  {"; x\n", nullptr},   {"-5\n", nullptr},
   };
   for (const auto& c : cases) {
     char code[3] = "";

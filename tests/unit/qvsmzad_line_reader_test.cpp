@@ -42,8 +42,14 @@ TEST(ReadLine, AppliesTextModeRules) {
       {"CR at the end of the file", "a\r", {"a\r"}},
       {"CR CR LF", "a\r\r\n", {"a\r\n"}},
       {"LF CR", "a\n\rb", {"a\n", "\rb"}},
-      {"Ctrl-Z ends the file", std::string("a\nb\x1A" "c\nd\n"), {"a\n", "b"}},
-      {"Ctrl-Z first", std::string("\x1A" "a\n"), {}},
+      {"Ctrl-Z ends the file",
+       std::string("a\nb\x1A"
+                   "c\nd\n"),
+       {"a\n", "b"}},
+      {"Ctrl-Z first",
+       std::string("\x1A"
+                   "a\n"),
+       {}},
       {"Ctrl-Z after CR", std::string("a\r\x1A\n"), {"a\r"}},
       {"Ctrl-Z between CR and LF", std::string("a\r\x1A"), {"a\r"}},
       {"high bytes kept", "\xE4\xF6\xFC\n", {"\xE4\xF6\xFC\n"}},

@@ -25,9 +25,9 @@ TEST(ReadField, SplitsQuotesAndDropsWhiteSpace) {
       {"", "", 0},
       {"\n", "", 0},
       {"\"two words\"\n", "two words", 0},
-      {"\"a,b\"", "a", 3},              // a comma ends the field inside quotes too
-      {"\"abc\n", "abc\n", 0},           // never closed: the line feed stays
-      {"ab\"c d\"e,", "abcde", 9},       // a later quote never opens a quoted part
+      {"\"a,b\"", "a", 3},          // a comma ends the field inside quotes too
+      {"\"abc\n", "abc\n", 0},      // never closed: the line feed stays
+      {"ab\"c d\"e,", "abcde", 9},  // a later quote never opens a quoted part
       {"\"a b\"c d\"e f\"", "a bcdef", 0},
       {"\"\"", "", 0},
       {" \t\"  x  \"\t,", "  x  ", 11},
@@ -88,8 +88,7 @@ TEST(ParseRegistryLine, ReadsEveryKindOfLine) {
        Bytes({0x00, 0x00, 0x12})},
       {"HKLM,SOFTWARE\\X,Name,1,,7,\n", true, false, 1, "SOFTWARE\\X", "Name",
        Bytes({0x00, 0x07, 0x00})},
-      {"HKLM,SOFTWARE\\X,Name,\"0\",\"a b\n", true, false, 0, "SOFTWARE\\X", "Name",
-       Text("a b\n")},
+      {"HKLM,SOFTWARE\\X,Name,\"0\",\"a b\n", true, false, 0, "SOFTWARE\\X", "Name", Text("a b\n")},
       {"HKLM,SOFTWARE\\X,Name,0x1,s\n", true, false, 0, "SOFTWARE\\X", "Name", Text("s")},
       // Deletion lines: field 4 is the last field; its code is not looked at.
       {"HKLM,SOFTWARE\\X,Name\n", true, true, 0, "SOFTWARE\\X", "Name", {}},

@@ -18,20 +18,23 @@ int ChooseFrom(std::initializer_list<const char*> entries) {
 }
 
 TEST(PortChoice, LowestNumberThatNoEntryClaims) {
-  struct Case { std::initializer_list<const char*> entries; int expected; } cases[] = {
+  struct Case {
+    std::initializer_list<const char*> entries;
+    int expected;
+  } cases[] = {
       {{}, 1},
       {{"COM1", "COM2"}, 3},
       {{"COM1", "COM3"}, 2},
       {{"COM3", "COM1"}, 2},
-      {{"COM10"}, 1},                 // 10 is marked, not 1
+      {{"COM10"}, 1},  // 10 is marked, not 1
       {{"COM1", "COM10", "COM2"}, 3},
-      {{"COM0"}, 1},                  // 0 is never chosen anyway
-      {{"COM 2", "COM+1"}, 3},        // blanks and a sign before the digits
-      {{"COM1x", "COM2:"}, 3},        // reading stops at the first non-digit
-      {{"COMX", "COM"}, 1},           // no digits give 0; too short marks nothing
-      {{"COM-1"}, 1},                 // outside 0 to 99: ignored
+      {{"COM0"}, 1},            // 0 is never chosen anyway
+      {{"COM 2", "COM+1"}, 3},  // blanks and a sign before the digits
+      {{"COM1x", "COM2:"}, 3},  // reading stops at the first non-digit
+      {{"COMX", "COM"}, 1},     // no digits give 0; too short marks nothing
+      {{"COM-1"}, 1},           // outside 0 to 99: ignored
       {{"COM-0"}, 1},
-      {{"XYZ1"}, 2},                  // the name part is not checked
+      {{"XYZ1"}, 2},                             // the name part is not checked
       {{"COM1", "COM100", "COM4294967297"}, 2},  // above 99, also past 32 bits: ignored
       {{"COM99", "COM1"}, 2},
   };

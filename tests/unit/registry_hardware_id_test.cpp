@@ -7,7 +7,10 @@
 namespace {
 
 TEST(NamesPciController, SubstringOfTheKeyNameWithCaseSignificant) {
-  struct Case { const char* name; bool expected; } cases[] = {
+  struct Case {
+    const char* name;
+    bool expected;
+  } cases[] = {
       {"VEN_8086&DEV_2416&SUBSYS_12345678&REV_02", true},
       {"VEN_8086&DEV_24160000", true},  // longer device id still contains the text
       {"ven_8086&dev_2416&SUBSYS_12345678", false},
@@ -41,8 +44,13 @@ TEST(FormPciHardwareId, PrefixesTheKeyNameOrRefusesWhatDoesNotFit) {
 }
 
 TEST(FormRealHardwareId, ClassifiesInOrder) {
-  struct Case { const char* id; int result; const char* real; } cases[] = {
-      {"PCI\\VEN_8086&DEV_2416&SUBSYS_12345678&REV_02", 1, "PCI\\VEN_8086&DEV_2416&SUBSYS_12345678"},
+  struct Case {
+    const char* id;
+    int result;
+    const char* real;
+  } cases[] = {
+      {"PCI\\VEN_8086&DEV_2416&SUBSYS_12345678&REV_02", 1,
+       "PCI\\VEN_8086&DEV_2416&SUBSYS_12345678"},
       {"PCI\\VEN_8086&DEV_2416", 1, "PCI\\VEN_8086&DEV_2416"},  // shorter than 37: whole id
       {"ISAPNP\\ABC1234", 1, "*ABC1234"},
       {"ACPI\\ABC1234\\5", 1, "*ABC1234\\5"},  // "ACPI" holds "PCI": tested first

@@ -7,7 +7,10 @@ namespace {
 const char* const RuleName[] = {"contains", "equals ignoring case", "equals ours"};
 
 TEST(MatchesNameRule, EachRuleAgainstTheSameValues) {
-  struct Case { const char* value; bool contains, equalsIgnoringCase, equalsOurs; } cases[] = {
+  struct Case {
+    const char* value;
+    bool contains, equalsIgnoringCase, equalsOurs;
+  } cases[] = {
       {"TAVELIN Software Modem AMR", true, true, true},
       {"Norvik Technologies Soft Modem", true, true, false},
       {"tavelin software modem amr", false, true, false},

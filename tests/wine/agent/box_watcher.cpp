@@ -63,8 +63,10 @@ BOOL CALLBACK VisitWindow(HWND window, LPARAM) {
   if (!GetClassNameA(window, className, sizeof className)) return TRUE;
   if (strcmp(className, "#32770") != 0 || !IsWindowVisible(window)) return TRUE;
   const DialogKind kind = DialogKindOf(window);
-  if (kind == NotSetupDialog) AnswerBox(window);
-  else HandleSetupDialog(window, kind);
+  if (kind == NotSetupDialog)
+    AnswerBox(window);
+  else
+    HandleSetupDialog(window, kind);
   return TRUE;
 }
 

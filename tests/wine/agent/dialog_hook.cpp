@@ -99,9 +99,8 @@ void Observe(const CWPRETSTRUCT& call) {
 
 }  // namespace
 
-extern "C" __declspec(dllexport) LRESULT CALLBACK DialogHook(int code, WPARAM wParam,
-                                                             LPARAM lParam) {
-  if (code == HC_ACTION && WatcherWindow())
-    Observe(*reinterpret_cast<const CWPRETSTRUCT*>(lParam));
+extern "C" __declspec(dllexport) LRESULT CALLBACK
+    DialogHook(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION && WatcherWindow()) Observe(*reinterpret_cast<const CWPRETSTRUCT*>(lParam));
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }

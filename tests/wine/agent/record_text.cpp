@@ -5,11 +5,20 @@
 void WriteEscaped(FILE* out, const char* text) {
   for (const char* p = text; *p; ++p) {
     switch (*p) {
-      case '\t': fputs("\\t", out); break;
-      case '\n': fputs("\\n", out); break;
-      case '\r': fputs("\\r", out); break;
-      case '\\': fputs("\\\\", out); break;
-      default: fputc(*p, out);
+      case '\t':
+        fputs("\\t", out);
+        break;
+      case '\n':
+        fputs("\\n", out);
+        break;
+      case '\r':
+        fputs("\\r", out);
+        break;
+      case '\\':
+        fputs("\\\\", out);
+        break;
+      default:
+        fputc(*p, out);
     }
   }
 }

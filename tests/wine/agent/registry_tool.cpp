@@ -16,8 +16,10 @@ void WriteHexText(FILE* out, const char* text) {
 }
 
 HKEY RootOf(const char* path, const char** rest) {
-  struct { const char* name; HKEY key; } roots[] = {
-      {"HKLM", HKEY_LOCAL_MACHINE}, {"HKCU", HKEY_CURRENT_USER}, {"HKU", HKEY_USERS}};
+  struct {
+    const char* name;
+    HKEY key;
+  } roots[] = {{"HKLM", HKEY_LOCAL_MACHINE}, {"HKCU", HKEY_CURRENT_USER}, {"HKU", HKEY_USERS}};
   for (auto& root : roots) {
     const size_t n = strlen(root.name);
     if (_strnicmp(path, root.name, n) == 0 && (path[n] == '\\' || path[n] == '\0')) {
@@ -151,7 +153,8 @@ int ApplyRecord(char* line) {
       DeleteTree(root, rest);
       return 0;
     case 'X':
-      if (count < 3 || RegOpenKeyExA(root, rest, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return 0;
+      if (count < 3 || RegOpenKeyExA(root, rest, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+        return 0;
       {
         char name[1024];
         TextFromHex(fields[2], name, sizeof name);

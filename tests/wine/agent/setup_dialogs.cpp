@@ -120,8 +120,8 @@ const KeyPress* KeyFor(DialogKind kind) {
 // Whether the dialog's thread takes messages now; never waits long on a busy one.
 bool Responsive(HWND dialog) {
   DWORD_PTR ignored;
-  return SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, 100,
-                             &ignored) != 0;
+  return SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, 100, &ignored) !=
+         0;
 }
 
 // Posts the key to the dialog's focused control (or the dialog), as the

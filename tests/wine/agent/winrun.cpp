@@ -56,13 +56,20 @@ bool ReadJob(const char* file, Job* job) {
     char* value = strchr(line, '=');
     if (!value) continue;
     *value++ = '\0';
-    if (!strcmp(line, "program")) CopyField(job->program, sizeof job->program, value);
-    else if (!strcmp(line, "commandline")) CopyField(job->commandLine, sizeof job->commandLine, value);
-    else if (!strcmp(line, "directory")) CopyField(job->directory, sizeof job->directory, value);
-    else if (!strcmp(line, "result")) CopyField(job->result, sizeof job->result, value);
-    else if (!strcmp(line, "boxes")) CopyField(job->boxes, sizeof job->boxes, value);
-    else if (!strcmp(line, "dialogs")) CopyField(job->dialogs, sizeof job->dialogs, value);
-    else if (!strcmp(line, "timeout")) job->timeout = strtoul(value, nullptr, 10);
+    if (!strcmp(line, "program"))
+      CopyField(job->program, sizeof job->program, value);
+    else if (!strcmp(line, "commandline"))
+      CopyField(job->commandLine, sizeof job->commandLine, value);
+    else if (!strcmp(line, "directory"))
+      CopyField(job->directory, sizeof job->directory, value);
+    else if (!strcmp(line, "result"))
+      CopyField(job->result, sizeof job->result, value);
+    else if (!strcmp(line, "boxes"))
+      CopyField(job->boxes, sizeof job->boxes, value);
+    else if (!strcmp(line, "dialogs"))
+      CopyField(job->dialogs, sizeof job->dialogs, value);
+    else if (!strcmp(line, "timeout"))
+      job->timeout = strtoul(value, nullptr, 10);
     else if (!strcmp(line, "answer") && job->answerCount < 16) {
       BoxAnswer* answer = &job->answers[job->answerCount++];
       char* id = SplitField(value);
