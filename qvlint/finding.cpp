@@ -69,6 +69,8 @@ const CodeText kCodeTexts[kFindingCodeCount] = {
     {"launch-program-missing", "a launched program is not on the medium"},
     {"launch-extra-fields", "a launch entry of more than two fields"},
     {"launch-quotes", "quotation marks in a launch command do not group words"},
+    {"launch-batch-operator",
+     "a batch file's launch command holds an operator of the command interpreter"},
     {"windows-token-case", "$windows written in another letter case"},
     {"country-file-missing", "qvsmzad is launched with a country file that is not on the medium"},
 };

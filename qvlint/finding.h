@@ -67,6 +67,7 @@ enum FindingCode {
   kLaunchProgramMissing,
   kLaunchExtraFields,
   kLaunchQuotes,
+  kLaunchBatchOperator,
   kWindowsTokenCase,
   kCountryFileMissing,
   kFindingCodeCount

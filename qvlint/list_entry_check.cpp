@@ -90,10 +90,12 @@ bool IsAbsolutePath(const char* path) {
 // from the medium, its current directory. (A command with quotation marks,
 // reported already, never names a file: they stay part of the name.)
 void CheckCountryFile(const FindingPlace& place, unsigned line, const LaunchEntry& entry,
-                      const std::string& mediumDir, std::vector<std::string>* countryFiles) {
-  const char* name = strrchr(entry.Words[0], '\\');
-  name = name != nullptr ? name + 1 : entry.Words[0];
-  if (!SameNameIgnoringCase(name, kCountryProgram)) return;
+                      const std::string& program, const std::string& mediumDir,
+                      std::vector<std::string>* countryFiles) {
+  const size_t slash = program.find_last_of("\\/");
+  if (!SameNameIgnoringCase(program.substr(slash == std::string::npos ? 0 : slash + 1),
+                            kCountryProgram))
+    return;
   const char* words[kLaunchWordLimit];
   for (int i = 0; i < entry.WordCount; ++i) words[i] = entry.Words[i];
   char commandLine[kLaunchWordLimit * (kListWordSize * 2 + 3)];
@@ -108,6 +110,32 @@ void CheckCountryFile(const FindingPlace& place, unsigned line, const LaunchEntr
   Report(place, line, kCountryFileMissing,
          Say("qvsmzad is to read %s, which is not a file on the medium", Show(path).text),
          Say("qvsmzad ends with exit code 1 and writes nothing"));
+}
+
+// Finds the program of the medium as setup does: a name without an
+// extension with .com, .exe, .bat and .cmd added in turn.
+bool FindMediumProgram(const std::string& mediumDir, const char* name, std::string* found) {
+  if (HasExtension(name)) return FindMediumFile(mediumDir, name, found) == kRegularFile;
+  for (int i = 0; i < kProgramExtensionCount; ++i)
+    if (FindMediumFile(mediumDir, std::string(name) + kProgramExtensions[i], found) == kRegularFile)
+      return true;
+  return false;
+}
+
+// setup refuses to start a batch file whose words hold an operator of the
+// command interpreter. True when it reported one.
+bool CheckBatchOperators(const FindingPlace& place, unsigned line, const LaunchEntry& entry,
+                         const std::string& program) {
+  if (!IsBatchProgram(program.c_str())) return false;
+  const char* words[kLaunchWordLimit];
+  for (int i = 0; i < entry.WordCount; ++i) words[i] = entry.Words[i];
+  const int refused = FindInterpreterOperatorWord(words, entry.WordCount);
+  if (refused < 0) return false;
+  Report(place, line, kLaunchBatchOperator,
+         Say("the command interpreter that runs a batch file would read an operator in %s",
+             Show(entry.Words[refused]).text),
+         Say("setup does not run the entry"));
+  return true;
 }
 
 }  // namespace
@@ -183,15 +211,20 @@ void LintLaunchEntry(const FindingPlace& place, unsigned line, const std::string
                     0, entry.ProgramPath);
 
   const size_t sourceLength = strlen(kSourceDir);
-  if (strncmp(entry.ProgramPath, kSourceDir, sourceLength) != 0)
-    return;  // not taken from the medium
+  if (strncmp(entry.ProgramPath, kSourceDir, sourceLength) != 0) {
+    // not taken from the medium: only a name with its extension tells a batch file
+    CheckBatchOperators(place, line, entry, entry.ProgramPath);
+    return;
+  }
   std::string found;
-  if (FindMediumFile(mediumDir, entry.Words[0], &found) != kRegularFile) {
+  if (!FindMediumProgram(mediumDir, entry.Words[0], &found)) {
+    const bool bare = !HasExtension(entry.Words[0]);
     Report(place, line, kLaunchProgramMissing,
            Say("program %s is not on the medium%s", Show(entry.Words[0]).text,
-               strchr(entry.Words[0], '.') == nullptr ? " (no extension is added to it)" : ""),
+               bare ? ", nor with .com, .exe, .bat or .cmd added" : ""),
            Say("setup skips the entry"));
     return;
   }
-  if (!quoted) CheckCountryFile(place, line, entry, mediumDir, countryFiles);
+  if (CheckBatchOperators(place, line, entry, found)) return;
+  if (!quoted) CheckCountryFile(place, line, entry, found, mediumDir, countryFiles);
 }

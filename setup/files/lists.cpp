@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <string.h>
 
+#include "../base/log.h"
+#include "../base/log_rules.h"
 #include "../base/options_rules.h"
 #include "lists_rules.h"
 #include "programs.h"
@@ -20,15 +22,34 @@ void CopyListEntry(const SetupPaths& paths, const char* value) {
     CopySourceFile(paths.SourceDir, entry.Destination, entry.FileName);
 }
 
+// The command interpreter would read an operator in a batch file's line as
+// such, not as a part of the entry's words: the entry is not run.
+void LogOperatorRefused(const char* program, const char* word) {
+  LogText log;
+  StartLogText(&log, "not run ");
+  AddLogText(&log, program);
+  AddLogText(&log, ": the command interpreter would read an operator in ");
+  AddLogQuoted(&log, word);
+  LogEvent(log.Text);
+}
+
 // The program inherits the current directory, the source directory.
 void LaunchListEntry(const SetupPaths& paths, const char* value) {
   LaunchEntry entry;
   if (!FormLaunchEntry(value, paths.SourceDir, paths.SystemDir, paths.WindowsDir, &entry)) return;
   const char* words[kLaunchWordLimit];
   for (int i = 0; i < entry.WordCount; ++i) words[i] = entry.Words[i];
+  char program[kSetupPathSize];
+  FindProgram(entry.ProgramPath, program, sizeof program);
+  if (IsBatchProgram(program)) {
+    const int refused = FindInterpreterOperatorWord(words, entry.WordCount);
+    if (refused >= 0) {
+      LogOperatorRefused(program, words[refused]);
+      return;
+    }
+  }
   char line[kLaunchLineSize];
-  if (FormArgumentLine(words, entry.WordCount, line, sizeof line))
-    RunAndWait(entry.ProgramPath, line);
+  if (FormArgumentLine(words, entry.WordCount, line, sizeof line)) RunAndWait(program, line);
 }
 
 // Calls handle with paths and the value of every key of section in

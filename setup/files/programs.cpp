@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include "../base/log.h"
+#include "../base/paths_rules.h"
+#include "programs_rules.h"
 
 bool RunAndWait(const char* path, char* commandLine) {
   STARTUPINFOA startup;
@@ -19,4 +21,15 @@ bool RunAndWait(const char* path, char* commandLine) {
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   return true;
+}
+
+void FindProgram(const char* path, char* found, size_t foundSize) {
+  if (!HasExtension(path)) {
+    for (int i = 0; i < kProgramExtensionCount; ++i) {
+      if (!AppendText(found, foundSize, path, kProgramExtensions[i])) continue;
+      const DWORD attributes = GetFileAttributesA(found);
+      if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return;
+    }
+  }
+  CopyWholeText(found, foundSize, path);
 }

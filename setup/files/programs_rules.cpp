@@ -60,3 +60,30 @@ bool FormArgumentLine(const char* const* words, int wordCount, char* out, size_t
   out[line.Full ? 0 : line.Length] = '\0';
   return !line.Full;
 }
+
+const char* const kProgramExtensions[kProgramExtensionCount] = {".com", ".exe", ".bat", ".cmd"};
+
+bool HasExtension(const char* path) {
+  const char* name = path;
+  for (const char* p = path; *p; ++p)
+    if (*p == '\\' || *p == '/' || *p == ':') name = p + 1;
+  return strchr(name, '.') != nullptr;
+}
+
+bool IsBatchProgram(const char* path) {
+  const size_t length = strlen(path);
+  if (length < 4) return false;
+  char ending[5];
+  for (int i = 0; i < 4; ++i) {
+    const char c = path[length - 4 + i];
+    ending[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  }
+  ending[4] = '\0';
+  return strcmp(ending, ".bat") == 0 || strcmp(ending, ".cmd") == 0;
+}
+
+int FindInterpreterOperatorWord(const char* const* words, int wordCount) {
+  for (int i = 0; i < wordCount; ++i)
+    if (strpbrk(words[i], "&|<>^%") != nullptr) return i;
+  return -1;
+}

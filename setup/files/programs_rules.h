@@ -12,4 +12,21 @@
 // False, with out empty, when the line would not fit outSize.
 bool FormArgumentLine(const char* const* words, int wordCount, char* out, size_t outSize);
 
+// A program named without an extension is looked for as the C runtime's
+// spawn does: with each of these added, in this order.
+const int kProgramExtensionCount = 4;
+extern const char* const kProgramExtensions[kProgramExtensionCount];
+
+// Whether the last part of path (after its last backslash, slash or drive
+// colon) holds a dot.
+bool HasExtension(const char* path);
+
+// Whether path ends in ".bat" or ".cmd", in any case: the system starts it
+// through the command interpreter, which reads its line anew.
+bool IsBatchProgram(const char* path);
+
+// The first of the words that holds a character the command interpreter
+// reads as an operator or a variable (& | < > ^ %); -1 when none does.
+int FindInterpreterOperatorWord(const char* const* words, int wordCount);
+
 #endif

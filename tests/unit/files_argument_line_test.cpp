@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "table_cases.h"
+
 #include <string>
 #include <vector>
 
@@ -70,6 +72,52 @@ TEST(FormArgumentLine, RefusesALineThatDoesNotFit) {
   EXPECT_EQ("ab cd", Form({"ab", "cd"}, 6));
   EXPECT_EQ("<refused>", Form({"ab", "cd"}, 5));
   EXPECT_EQ("<refused>", Form({"a\"b"}, 6));  // "a\"b" needs 6 characters
+}
+
+TEST(ProgramName, AnExtensionIsADotInTheLastPartOfThePath) {
+  const Row<const char*, bool> rows[] = {
+      {"E:\\DRIVERS\\qvsmzad", false},
+      {"E:\\DRIVERS\\qvsmzad.exe", true},
+      {"E:\\DRIVERS.1\\qvsmzad", false},
+      {"E:\\DRIVERS\\tools/run", false},
+      {"E:\\DRIVERS\\run.", true},
+      {"C:qvsmzad", false},
+      {"C:q.bat", true},
+  };
+  ExpectEach(rows, [](const char* path) { return HasExtension(path); });
+  ASSERT_EQ(4, kProgramExtensionCount);
+  EXPECT_EQ((std::vector<std::string>{".com", ".exe", ".bat", ".cmd"}),
+            std::vector<std::string>(kProgramExtensions, kProgramExtensions + 4));
+}
+
+TEST(ProgramName, BatchFilesEndInBatOrCmdInAnyCase) {
+  const Row<const char*, bool> rows[] = {
+      {"E:\\run.bat", true},
+      {"E:\\run.CMD", true},
+      {"E:\\run.Bat", true},
+      {"E:\\run.exe", false},
+      {"E:\\run.bat.exe", false},
+      {"E:\\batch", false},
+      {"bat", false},
+      {".cmd", true},
+  };
+  ExpectEach(rows, [](const char* path) { return IsBatchProgram(path); });
+}
+
+TEST(ProgramName, TheFirstWordWithAnInterpreterOperator) {
+  const Row<std::vector<const char*>, int> rows[] = {
+      {{"run.bat", "a", "b c", "\"q\""}, -1},
+      {{"run.bat", "a&b"}, 1},
+      {{"run.bat", "x", "a|b", "%PATH%"}, 2},
+      {{"run.bat", "<in"}, 1},
+      {{"run.bat", "out>"}, 1},
+      {{"run.bat", "^"}, 1},
+      {{"run.bat", "100%"}, 1},
+      {{"r&n.bat"}, 0},
+  };
+  ExpectEach(rows, [](const std::vector<const char*>& words) {
+    return FindInterpreterOperatorWord(words.data(), static_cast<int>(words.size()));
+  });
 }
 
 }  // namespace

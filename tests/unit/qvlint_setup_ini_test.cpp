@@ -140,7 +140,7 @@ TEST(LintSetupIni, ChecksLaunchEntriesAndTheCountryFilesTheyName) {
   std::vector<std::string> countryFiles;
   EXPECT_EQ(LintSetupText(text, medium.dir(), &countryFiles).codes,
             (Codes{"2:country-file-missing", "4:country-file-missing", "5:country-file-missing",
-                   "6:launch-program-missing", "8:windows-token-case", "9:launch-extra-fields",
+                   "6:country-file-missing", "8:windows-token-case", "9:launch-extra-fields",
                    "10:launch-too-many-words", "11:launch-no-program", "12:launch-quotes",
                    "14:repeated-key"}));
   ASSERT_EQ(countryFiles.size(), 1u);

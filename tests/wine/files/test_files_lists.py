@@ -67,9 +67,17 @@ class LaunchListOnWindows98(unittest.TestCase):
     def test_programs_run_one_after_another_with_their_argument_vectors(self):
         with Scenario("win98") as sc:
             sc.seed_registry(TAVELIN_KEY)
-            for path in (r"C:\medium\rec.exe", r"C:\windows\rec2.exe", r"C:\tools\bin\rec3.exe"):
+            # Without an extension: .com, .exe, .bat, .cmd in this order,
+            # files only; batch files run through the command interpreter.
+            for path in (r"C:\medium\rec.exe", r"C:\windows\rec2.exe", r"C:\tools\bin\rec3.exe",
+                         r"C:\medium\first.com", r"C:\medium\first.exe", r"C:\medium\dir.exe"):
                 sc.put_file(path, fixture("record_launch.exe"))
+            sc.put_file(r"C:\medium\dir.com\x", b"")
+            sc.put_file(r"C:\medium\batch.bat", b"@rec.exe bat %*\r\n")
+            sc.put_file(r"C:\medium\batch.cmd", b"@rec.exe cmd %*\r\n")
+            sc.put_file(r"C:\medium\only.cmd", b"@rec.exe cmd %*\r\n")
             sc.put_file(r"C:\medium\qvsetup.ini", ini_file({
+                "INSTALL_OPTIONS": {"LogFile": "files.log"},
                 "LAUNCH_FILES_NT": [("nt", "rec.exe nt")],
                 "LAUNCH_FILES_9X": [
                     ("slow", r'rec.exe slow "x y" C:\q\ '),
@@ -81,6 +89,14 @@ class LaunchListOnWindows98(unittest.TestCase):
                     ("empty", ""),
                     ("noProgram", " ,$windows"),
                     ("tab", "rec.exe tab\tin"),
+                    ("bare", "rec bare"),
+                    ("comFirst", "first"),
+                    ("directoryPassedOver", "dir"),
+                    ("batch", "batch x y"),
+                    ("cmd", "only z"),
+                    ("operator", "batch a&rec.exe"),
+                    ("percent", "batch %windir%"),
+                    ("exeOperator", "rec.exe a&b"),
                 ]}))
             result = run_op(sc, "RunLaunchList")
             self.assertEqual(0, result.exit_code, "launching takes no progress step")
@@ -91,8 +107,21 @@ class LaunchListOnWindows98(unittest.TestCase):
                 (r"c:\tools\bin\rec3.exe", medium, ["rec3.exe"]),
                 (medium + r"\rec.exe", medium, ["rec.exe", "1", '"2', '3"', '4\\"5', "6\\", "7", "8"]),
                 (medium + r"\rec.exe", medium, ["rec.exe", "tab\tin"]),
+                (medium + r"\rec.exe", medium, ["rec", "bare"]),
+                (medium + r"\first.com", medium, ["first"]),
+                (medium + r"\dir.exe", medium, ["dir"]),
+                (medium + r"\rec.exe", medium, ["rec.exe", "bat", "x", "y"]),
+                (medium + r"\rec.exe", medium, ["rec.exe", "cmd", "z"]),
+                (medium + r"\rec.exe", medium, ["rec.exe", "a&b"]),
             ], launch_records(sc))
             self.assertEqual(sz("N"), value(sc.registry(TAVELIN_KEY), "CleanUpRegistry"))
+            refused = [line.split(" ", 2)[2] for line in
+                       sc.read_file(r"C:\medium\files.log").decode("latin-1").split("\r\n")
+                       if "not run" in line]
+            self.assertEqual([
+                r'not run C:\medium\batch.bat: the command interpreter would read an operator in "a&rec.exe"',
+                r'not run C:\medium\batch.bat: the command interpreter would read an operator in "%windir%"',
+            ], refused)
 
     def test_the_clean_up_option_is_recorded_also_without_a_list(self):
         with Scenario("win95") as sc:
