@@ -85,6 +85,28 @@ void CheckArgumentLine(const LaunchEntry& entry, size_t lineSize) {
   delete[] line;
 }
 
+// What decides how the program is started: the extension search for a name
+// without a dot in its last part, the command interpreter for .bat and
+// .cmd, and the first word that interpreter would read an operator in.
+void CheckProgramKind(const LaunchEntry& entry) {
+  const std::string path = entry.ProgramPath;
+  const size_t last = path.find_last_of("\\/:");
+  const std::string name = last == std::string::npos ? path : path.substr(last + 1);
+  FUZZ_CHECK(HasExtension(entry.ProgramPath) == (name.find('.') != std::string::npos));
+  std::string ending = path.size() >= 4 ? path.substr(path.size() - 4) : "";
+  for (char& c : ending)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  FUZZ_CHECK(IsBatchProgram(entry.ProgramPath) == (ending == ".bat" || ending == ".cmd"));
+  const char* words[kLaunchWordLimit];
+  int operatorWord = -1;
+  for (int i = 0; i < entry.WordCount; ++i) {
+    words[i] = entry.Words[i];
+    if (operatorWord < 0 && std::string(words[i]).find_first_of("&|<>^%") != std::string::npos)
+      operatorWord = i;
+  }
+  FUZZ_CHECK(FindInterpreterOperatorWord(words, entry.WordCount) == operatorWord);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -127,6 +149,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(entry->WordCount == static_cast<int>(words.size()));
     for (int i = 0; i < entry->WordCount; ++i)
       FUZZ_CHECK(TerminatedWithin(entry->Words[i], kListWordSize) && entry->Words[i] == words[i]);
+    CheckProgramKind(*entry);
     CheckArgumentLine(*entry, 2048);
     CheckArgumentLine(*entry, 1 + size % 64);  // too small for most lines: refused whole
   }
