@@ -45,9 +45,4 @@ TEST(ProgressStepsToSend, LongFileListsSaturateAtThirtyEight) {
   EXPECT_EQ(2u, ProgressStepsToSend(count, kProgressFill));
 }
 
-TEST(ProgressStepsToSend, Windows2000HardwareIdPathFillsTheBar) {
-  // Steps 1, 2, 2, then 4 and 4 around the device update, then the fill.
-  EXPECT_EQ(40u, Replay({1, 2, 2, 4, 4, kProgressFill}));
-}
-
 }  // namespace

@@ -32,6 +32,13 @@ def run_interactive(sc, answers=None, keys=(), timeout=90):
     return result, time.time() - started
 
 
+def held_positions(result, ms):
+    """The progress bar's positions that stayed at least ms before the next
+    move, in order."""
+    moves = [d for d in result.dialogs if d.event == "progress"]
+    return [a.values[0] for a, b in zip(moves, moves[1:]) if b.ms - a.ms >= ms]
+
+
 def run_with_earlier_service_staying(sc, language):
     """An NT 4.0 run in this locale whose earlier driver service can not be
     removed, Cancel answering the restart dialog."""
