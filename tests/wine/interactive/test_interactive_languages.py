@@ -1,12 +1,12 @@
 """setup.exe's texts under Wine's locale for each of its 19 languages: the
-welcome dialog shows that language's question (or title), and for German
-and Japanese the progress title ends in "  . . ." while the NT 4.0
-warning stays English."""
+welcome dialog shows that language's question (or title), for German and
+Japanese the progress title ends in "  . . ." while the NT 4.0 warning
+stays English, and the restart request is German in German."""
 
 import unittest
 
 from bench import Scenario
-from bench.agent import IDCANCEL, WELCOME
+from bench.agent import IDCANCEL, RESTART, WELCOME
 from bench.interactive import (ELLIPSIS, NOT_INSTALLED, run_interactive,
                                run_with_earlier_service_staying)
 from bench.languages import TEXTS
@@ -35,6 +35,16 @@ class Languages(unittest.TestCase):
                     result = run_with_earlier_service_staying(sc, locale)
                     self.assertEqual([("welcome", welcome), ("progress", progress + ELLIPSIS),
                                       ("restart", NOT_INSTALLED)], result.shown())
+
+    def test_the_restart_request_in_german(self):
+        with Scenario("win98") as sc:
+            locale, welcome, restart, progress = TEXTS[0x0007]
+            sc.set_language(locale)
+            prepare(sc, {"ReBoot": "Y"})
+            result, _ = run_interactive(sc, answers={RESTART: IDCANCEL})
+            self.assertEqual(0, result.exit_code, result)
+            self.assertEqual([("welcome", welcome), ("progress", progress + ELLIPSIS),
+                              ("restart", restart)], result.shown())
 
 
 if __name__ == "__main__":
