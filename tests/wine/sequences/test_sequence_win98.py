@@ -45,7 +45,7 @@ class Install(unittest.TestCase):
     def test_remove_only_installs_nothing_and_ends_at_once(self):
         with Scenario("winme") as sc:
             seed_earlier_install(sc)
-            prepare(sc, {"Debug": "Y", "CleanUpRegistry": "Y"})
+            prepare(sc, {"Debug": "Y", "CleanUpRegistry": "Y"}, copy_9x=["QVSMzad.ini $windows"])
             sc.seed_registry(r"HKLM\Software\Tavelin\Softmodem\Country", {"X": sz("x")})
             result, _ = run_setup(sc, "-s -d")
             self.assertEqual(0, result.exit_code, result)
@@ -55,7 +55,7 @@ class Install(unittest.TestCase):
             self.assertEqual(sz(OLD_SOURCE), source_path(sc))
             self.assert_removed_earlier_install(sc)
             self.assertIsNone(sc.registry(r"HKLM\Software\Tavelin\Softmodem"))
-            for path in VXD_FILES + WDM_FILES:
+            for path in VXD_FILES + WDM_FILES + (r"C:\windows\QVSMzad.ini",):
                 self.assertFalse(sc.exists(path), path)
 
     def test_copy_files_only_runs_the_launch_list_instead_of_the_refresh(self):

@@ -1,12 +1,15 @@
 """setup.exe start-up under Wine: switches, paths, options, SourcePath and
 the ending of every platform class."""
 
+import os
+import shutil
 import unittest
 
 from bench import VERSIONS, Scenario
 from bench.fixtures import ini_file, medium_file
 from bench.registry import SETUP_KEY, sz
-from bench.sequence import FAILED, OLD_SOURCE, source_path
+from bench.sequence import FAILED, OLD_SOURCE, launch_records, launches, prepare, run_setup, source_path
+from bench.standins import calls
 
 # An unknown platform: Wine's Vista mode reports NT 6.0.
 UNKNOWN_PLATFORM = "vista"
@@ -51,6 +54,22 @@ class PlatformEndings(unittest.TestCase):
             with self.subTest(CopyFilesOnly=value), Scenario(UNKNOWN_PLATFORM) as sc:
                 sc.put_file(r"C:\medium\qvsetup.ini", options(CopyFilesOnly=value))
                 self.assertEqual(expected, sc.run(r"C:\medium\setup.exe", "S").exit_code)
+
+
+    def test_each_version_with_copy_files_only_finishes_when_its_sequence_returns(self):
+        # Windows 95 leaves its modem poll to the end of the run: no tick,
+        # no launch list. Neither Windows 95 nor 2000 has a copy list.
+        launched = {"win95": [], "nt40": [["LAUNCH_FILES_NT"]], "win2k": [["LAUNCH_FILES_Win2K"]]}
+        copied = {"win95": False, "win2k": False}
+        for version in VERSIONS:
+            with self.subTest(version=version), Scenario(version) as sc:
+                prepare(sc, {"CopyFilesOnly": "Y"}, copy_9x=["QVSMzad.ini $windows"],
+                        copy_nt=["QVSMzad.ini $windows"])
+                result, _ = run_setup(sc)
+                self.assertEqual(0, result.exit_code, result)
+                self.assertEqual(launched.get(version, [["LAUNCH_FILES_9X"]]), launches(sc))
+                self.assertEqual(copied.get(version, True), sc.exists(r"C:\windows\QVSMzad.ini"))
+                self.assertEqual(sz(OLD_SOURCE), source_path(sc))
 
 
 class CommandLine(unittest.TestCase):
@@ -136,6 +155,24 @@ class SourceDirectory(unittest.TestCase):
                 self.assertEqual(expected, result.exit_code, result)
                 self.assertEqual(sz(OLD_SOURCE), source_path(sc))
                 self.assertEqual(expected == 0, sc.exists(r"C:\windows\Options\CABS"))
+
+    def test_windows_98_from_a_long_named_medium_without_an_inf_directory(self):
+        # The current directory keeps the long form, SourcePath gets the
+        # short one; without an INF directory the Windows directory serves.
+        with Scenario("win98") as sc:
+            prepare(sc)
+            long_dir = r"C:\Modem Driver Medium"
+            os.rename(sc.unix_path(r"C:\medium"), sc.unix_path(long_dir))
+            shutil.rmtree(sc.unix_path(r"C:\windows\inf"))
+            result = sc.run(long_dir + r"\setup.exe", "S", cwd=long_dir, timeout=120)
+            self.assertEqual(0, result.exit_code, result)
+            self.assertEqual([long_dir.lower()], [cwd for _, cwd, _ in launch_records(sc)])
+            seen = {line.split("SourcePath=", 1)[1] for line in calls(sc) if "SourcePath=" in line}
+            self.assertEqual(1, len(seen), seen)
+            self.assertRegex(seen.pop(), r'^"C:\\[A-Z0-9]{1,6}~[A-Z0-9]{1,6}"$', "the short form")
+            self.assertEqual(sz(OLD_SOURCE), source_path(sc))
+            self.assertTrue(sc.exists(r"C:\windows\qvsmvxd.inf"), "the INF file in the Windows directory")
+            self.assertFalse(sc.exists(r"C:\windows\inf"))
 
 
 if __name__ == "__main__":
