@@ -60,7 +60,7 @@ class ModemPollLimit(unittest.TestCase):
                 self.assertLess(seconds, 180 + SLACK)
                 self.assertLess(max(result.positions()), 40, "the bar is not filled")
                 self.assertEqual([["LAUNCH_FILES_9X"]], launched)
-                self.assertEqual(["show", "destroy"], result.events_of("progress"))
+                self.assertEqual(["show", "hide", "destroy"], result.events_of("progress"))
                 if reboot == "Y":
                     self.assertEqual(("restart", RESTART_EN), result.shown()[-1])
                     self.assertLess(result.timed("destroy", "progress"),
