@@ -88,6 +88,8 @@ void InstallFromWelcome(void* context) {
   Run* run = static_cast<Run*>(context);
   OpenProgress(run);
   if (!RunSetup(run)) {
+    // Nothing follows a failed run: no restart is offered.
+    CloseProgress(run);
     PostRunQuit(run, -1);
     return;
   }
@@ -133,6 +135,9 @@ void RunInteractive(Run* run) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
+  // Set once for the whole run, before anything touches a drive: the saved
+  // SourcePath's directory is probed and created, libraries are loaded.
+  SuppressSystemErrorBoxes();
   Run run = {};
   SetCallbackRun(&run);
   run.Windows.Instance = instance;
