@@ -9,7 +9,6 @@
 #include "dialogs.h"
 #include "run.h"
 #include "sequences.h"
-#include "timers.h"
 
 namespace {
 
@@ -18,8 +17,7 @@ const char kMainWindowClass[] = "ModemClass";
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_DESTROY) {
     Run* run = CallbackRun();
-    KillCompletionTimers(run);
-    FinalCleanup(run);
+    FinalCleanup(run);  // kills the completion timers too
     PostRunQuit(run, 0);
     return 0;
   }

@@ -14,6 +14,11 @@ void KillTimerOf(UINT_PTR* timer) {
   *timer = 0;
 }
 
+void KillCompletionTimers(Run* run) {
+  KillTimerOf(&run->Timers.ModemPoll);
+  KillTimerOf(&run->Timers.ServicePoll);
+}
+
 }  // namespace
 
 void SetCallbackRun(Run* run) { RunOfCallbacks = run; }
@@ -36,11 +41,6 @@ void PostRunQuit(Run* run, int exitCode) {
   LogRunEnd(exitCode);
   run->QuitPosted = true;
   PostQuitMessage(exitCode);
-}
-
-void KillCompletionTimers(Run* run) {
-  KillTimerOf(&run->Timers.ModemPoll);
-  KillTimerOf(&run->Timers.ServicePoll);
 }
 
 void FinalCleanup(Run* run) {

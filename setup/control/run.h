@@ -66,9 +66,6 @@ bool RunEndingPending(const Run& run);
 // Ends the message loop with the given exit code.
 void PostRunQuit(Run* run, int exitCode);
 
-// Kills whichever completion timer runs.
-void KillCompletionTimers(Run* run);
-
 // The one clean-up that every ending of a run calls: makes the start-up
 // directory current again, puts SourcePath back and unloads the setup
 // libraries. Acts once, however many endings reach it; every call kills
