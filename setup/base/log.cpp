@@ -66,11 +66,8 @@ void OpenInstallLog(const SetupOptions& options, const SetupPaths& paths, unsign
   char path[kSetupPathSize];
   if (InstallLogOpen() || !FormLogFilePath(path, sizeof path, paths.SourceDir, options.LogFile))
     return;
-  // A drive without a disk fails the open instead of asking the user.
-  const UINT earlierMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
   LogFile = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                         OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  SetErrorMode(earlierMode);
   if (InstallLogOpen()) WriteStartLine(paths, osClass, switches);
 }
 

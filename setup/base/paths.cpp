@@ -12,13 +12,13 @@ bool Fits(DWORD length) { return length > 0 && length < kSetupPathSize; }
 
 // Everything is formed in a local record and checked first, so that a path
 // that does not fit leaves the machine as it was.
-PathsOutcome FormPaths(SetupPaths* paths) {
+PathsOutcome FormPaths(size_t longestWindowsDir, SetupPaths* paths) {
   if (!Fits(GetCurrentDirectoryA(kSetupPathSize, paths->StartDir))) return kPathTooLong;
   if (!Fits(GetWindowsDirectoryA(paths->WindowsDir, kSetupPathSize))) return kPathTooLong;
   if (!Fits(GetSystemDirectoryA(paths->SystemDir, kSetupPathSize))) return kPathTooLong;
-  if (!WindowsDirFits(paths->WindowsDir)) return kPathTooLong;
+  if (!WindowsDirFits(paths->WindowsDir, longestWindowsDir)) return kPathTooLong;
   AppendText(paths->DriversDir, kSetupPathSize, paths->WindowsDir, kDriversSuffix);
-  AppendText(paths->CabsDir, kSetupPathSize, paths->WindowsDir, "\\Options\\CABS");
+  AppendText(paths->CabsDir, kSetupPathSize, paths->WindowsDir, kCabsSuffix);
 
   char found[kSetupPathSize];
   char* filePart = nullptr;
@@ -35,7 +35,7 @@ PathsOutcome FormPaths(SetupPaths* paths) {
     return kPathTooLong;
 
   char infDir[kSetupPathSize];
-  AppendText(infDir, sizeof infDir, paths->WindowsDir, "\\INF");
+  AppendText(infDir, sizeof infDir, paths->WindowsDir, kInfSuffix);
   CopyWholeText(paths->InfDir, kSetupPathSize, PathExists(infDir) ? infDir : paths->WindowsDir);
   AppendText(paths->OtherDir, kSetupPathSize, paths->InfDir, "\\OTHER");
   return kPathsComputed;
@@ -43,10 +43,10 @@ PathsOutcome FormPaths(SetupPaths* paths) {
 
 }  // namespace
 
-PathsOutcome ComputeSetupPaths(unsigned char osClass, SetupPaths* paths) {
+PathsOutcome ComputeSetupPaths(unsigned char osClass, size_t longestWindowsDir, SetupPaths* paths) {
   SetupPaths formed;
   ZeroMemory(&formed, sizeof formed);
-  const PathsOutcome outcome = FormPaths(&formed);
+  const PathsOutcome outcome = FormPaths(longestWindowsDir, &formed);
   if (outcome != kPathsComputed) return outcome;
 
   if (!PathExists(formed.CabsDir)) {

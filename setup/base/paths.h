@@ -18,17 +18,16 @@ struct SetupPaths {
 };
 
 // The longest name of the files that a run reads, copies or starts from the
-// medium by name, and the bytes of the buffers in which one copy or rename
-// forms its paths.
+// medium by name.
 const char* const kLongestMediumFileName = "qvremove.exe";
-const unsigned kCopyPathSize = 256;
 
 enum PathsOutcome { kPathsComputed, kSetupNotFound, kPathTooLong };
 
 // Fills paths, creates the cabinet store and makes the source directory
-// current. When setup.exe can not be found or a path would not fit, nothing
-// has been changed.
-PathsOutcome ComputeSetupPaths(unsigned char osClass, SetupPaths* paths);
+// current. A Windows directory longer than longestWindowsDir characters
+// (what the run forms below it must fit) is refused. When setup.exe can not
+// be found or a path would not fit, nothing has been changed.
+PathsOutcome ComputeSetupPaths(unsigned char osClass, size_t longestWindowsDir, SetupPaths* paths);
 
 bool PathExists(const char* path);
 

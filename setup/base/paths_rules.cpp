@@ -50,6 +50,6 @@ bool DirectoryOfFile(char* out, size_t outSize, const char* filePath) {
   return true;
 }
 
-bool WindowsDirFits(const char* windowsDir) {
-  return strlen(windowsDir) + strlen(kDriversSuffix) < kSetupPathSize;
+bool WindowsDirFits(const char* windowsDir, size_t longest) {
+  return strlen(windowsDir) <= longest;
 }

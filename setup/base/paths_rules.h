@@ -7,8 +7,14 @@
 
 const size_t kSetupPathSize = 260;  // bytes of every path field, terminator included
 
-// Suffix of the longest directory derived from the Windows directory.
+// Suffixes of the directories derived from the Windows directory; the
+// drivers directory's is the longest.
 const char* const kDriversSuffix = "\\system32\\drivers";
+const char* const kCabsSuffix = "\\Options\\CABS";
+const char* const kInfSuffix = "\\INF";
+
+// The bytes of the buffers in which one copy or rename forms its paths.
+const size_t kCopyPathSize = 256;
 
 // out = dir, a backslash only when dir is longer than 3 characters (a drive
 // root such as "A:\" or a bare "A:" takes the name directly), then name.
@@ -31,8 +37,8 @@ bool CopyWholeText(char* out, size_t outSize, const char* text);
 // the result would not fit.
 bool DirectoryOfFile(char* out, size_t outSize, const char* filePath);
 
-// Whether every directory derived from this Windows directory fits its
-// kSetupPathSize field (the longest suffix is kDriversSuffix).
-bool WindowsDirFits(const char* windowsDir);
+// Whether the Windows directory has at most longest characters: the caller
+// derives the limit from what the run forms below it.
+bool WindowsDirFits(const char* windowsDir, size_t longest);
 
 #endif

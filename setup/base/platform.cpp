@@ -45,3 +45,5 @@ bool IsAdministrator() {
   FreeSid(administrators);
   return found;
 }
+
+void SuppressSystemErrorBoxes() { SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX); }

@@ -12,4 +12,9 @@ unsigned char ClassifyRunningPlatform();
 // the token or its groups can not be read.
 bool IsAdministrator();
 
+// For the whole process: a drive without a disk, a missing file or a damaged
+// library fails the call instead of showing a system box that would block
+// an unattended run.
+void SuppressSystemErrorBoxes();
+
 #endif

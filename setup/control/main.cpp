@@ -9,7 +9,6 @@
 #include "dialogs.h"
 #include "run.h"
 #include "sequences.h"
-#include "timers.h"
 
 namespace {
 
@@ -18,8 +17,7 @@ const char kMainWindowClass[] = "ModemClass";
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_DESTROY) {
     Run* run = CallbackRun();
-    KillCompletionTimers(run);
-    FinalCleanup(run);
+    FinalCleanup(run);  // kills the completion timers too
     PostRunQuit(run, 0);
     return 0;
   }
@@ -88,6 +86,8 @@ void InstallFromWelcome(void* context) {
   Run* run = static_cast<Run*>(context);
   OpenProgress(run);
   if (!RunSetup(run)) {
+    // Nothing follows a failed run: no restart is offered.
+    CloseProgress(run);
     PostRunQuit(run, -1);
     return;
   }
@@ -133,6 +133,9 @@ void RunInteractive(Run* run) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
+  // Set once for the whole run, before anything touches a drive: the saved
+  // SourcePath's directory is probed and created, libraries are loaded.
+  SuppressSystemErrorBoxes();
   Run run = {};
   SetCallbackRun(&run);
   run.Windows.Instance = instance;

@@ -9,6 +9,16 @@ namespace {
 
 Run* RunOfCallbacks = nullptr;
 
+void KillTimerOf(UINT_PTR* timer) {
+  if (*timer) KillTimer(nullptr, *timer);
+  *timer = 0;
+}
+
+void KillCompletionTimers(Run* run) {
+  KillTimerOf(&run->Timers.ModemPoll);
+  KillTimerOf(&run->Timers.ServicePoll);
+}
+
 }  // namespace
 
 void SetCallbackRun(Run* run) { RunOfCallbacks = run; }
@@ -34,6 +44,9 @@ void PostRunQuit(Run* run, int exitCode) {
 }
 
 void FinalCleanup(Run* run) {
+  // A run that has ended leaves no completion timer behind: a later tick
+  // would end it a second time (a second restart dialog inside the first).
+  KillCompletionTimers(run);
   if (run->CleanupDone) return;
   if (run->Paths.StartDir[0]) SetCurrentDirectoryA(run->Paths.StartDir);
   RestoreSetupSourcePath(run->Paths.SavedSourcePath, run->SourcePath);

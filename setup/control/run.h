@@ -68,7 +68,8 @@ void PostRunQuit(Run* run, int exitCode);
 
 // The one clean-up that every ending of a run calls: makes the start-up
 // directory current again, puts SourcePath back and unloads the setup
-// libraries. Acts once, however many endings reach it.
+// libraries. Acts once, however many endings reach it; every call kills
+// the completion timers.
 void FinalCleanup(Run* run);
 
 // Runs the platform's launch list, then records the CleanUpRegistry option

@@ -113,7 +113,7 @@ bool RunWin98Sequence(Run* run) {
   ProgressStep(1);
   if (!BindWin98Entries(&run->Libraries)) return false;
   RemoveEarlierWin98Installations(run);
-  CopySourceFile(run->Paths.SourceDir, run->Paths.WindowsDir, "qvremove.exe");
+  RunDriverSet(run->Paths, kUninstallerSet);
   if (IsRemoveOnly(run->Switches)) {
     Checkpoint("RemoveMode && !RefreshMode");
     ProgressStep(kProgressFill);
@@ -187,25 +187,18 @@ bool RunNT4Sequence(Run* run) {
   return true;
 }
 
-// Windows 2000: installs the device with the id found. An id that no form of
-// the INF lists installs nothing: the run then fails instead of ending as
-// done.
+// Windows 2000: installs the device with the id found. An id that the setup
+// library refuses installs nothing: the rest of the sequence still runs (the
+// launch list rebuilds the settings just deleted), and the run then fails
+// instead of ending as done.
 bool InstallById(Run* run, const char* hardwareId, unsigned step) {
   ProgressStep(step);
   RemoveBrandSettingsKey(run->Options.CleanUpRegistry);
-  if (!UpdateDeviceByHardwareId(hardwareId, Entries(run).UpdateNT5Device)) return false;
+  const bool installed = UpdateDeviceByHardwareId(hardwareId, Entries(run).UpdateNT5Device);
   ProgressStep(step);
   ProgressStep(kProgressFill);
   RunLaunchListAndFlag(*run);
-  return true;
-}
-
-void RemoveEarlierMonitor(const SetupPaths& paths) {
-  DeleteMatchingFiles(paths.WindowsDir, "qvsmmsg.exe");
-  DeleteMatchingFiles(paths.SystemDir, "qvsmmsg.exe");
-  DeleteMatchingFiles(paths.WindowsDir, "qvsm.isu");
-  DeleteMatchingFiles(paths.CabsDir, "qvsmmsg.exe");
-  RemoveMonitorRunEntry();
+  return installed;
 }
 
 // Windows 2000 without a hardware id: sets the INF aside, copies it afresh
@@ -232,9 +225,9 @@ bool RunWin2000Sequence(Run* run) {
   if (!IsAdministrator()) return false;
   RemoveGSMUKey();
   ProgressStep(2);
-  CopySourceFile(paths.SourceDir, paths.WindowsDir, "qvremove.exe");
-  CopySourceFile(paths.SourceDir, paths.CabsDir, "qvremove.exe");
-  RemoveEarlierMonitor(paths);
+  RunDriverSet(paths, kWin2000UninstallerSet);
+  RunDriverSet(paths, kWin2000MonitorSet);
+  RemoveMonitorRunEntry();
   char hardwareId[kHardwareIdSize] = {};
   if (Entries(run).GetHardWareId(hardwareId)) {
     Checkpoint("getHardWareId");
@@ -271,7 +264,8 @@ bool RunSequence(Run* run) {
 }
 
 bool RunSetup(Run* run) {
-  const PathsOutcome paths = ComputeSetupPaths(run->OsClass, &run->Paths);
+  const PathsOutcome paths =
+      ComputeSetupPaths(run->OsClass, LongestWindowsDir(run->OsClass), &run->Paths);
   if (paths == kSetupNotFound) DebugMessage(nullptr, "SearchPath() failed", "Error", 0);
   if (paths != kPathsComputed) return false;
   SetSetupSourcePath(run->Paths.SourceDir, run->Paths.SavedSourcePath, &run->SourcePath);

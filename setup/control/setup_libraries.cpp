@@ -133,15 +133,12 @@ void LogEntryCalls(SetupEntries* entries) {
   Wrap(&entries->InstallClassDevice, &Exported.InstallClassDevice, LoggedInstallClassDevice);
 }
 
-// A library that does not load fails the run without a message: the
-// system's own error boxes (no disk in the drive, a damaged file) are
-// turned off while it loads.
+// A library that does not load fails the run without a message (the entry
+// has turned the system's own error boxes off for the whole run).
 bool LoadByName(HMODULE* handle, const char* name) {
   if (!*handle) {
-    const UINT earlierMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     *handle = LoadLibraryA(name);
     LogOutcome("load", name, nullptr, *handle ? 0 : GetLastError());
-    SetErrorMode(earlierMode);
   }
   return *handle != nullptr;
 }

@@ -103,8 +103,3 @@ bool StartServicePollTimer(Run* run) {
   run->Timers.ServicePoll = SetTimer(nullptr, 0, kServicePollInterval, ServicePollTimerProc);
   return run->Timers.ServicePoll != 0;
 }
-
-void KillCompletionTimers(Run* run) {
-  KillTimerOf(&run->Timers.ModemPoll);
-  KillTimerOf(&run->Timers.ServicePoll);
-}

@@ -14,7 +14,4 @@ bool StartModemPollTimer(Run* run);
 // driver service. False when Windows gave no timer.
 bool StartServicePollTimer(Run* run);
 
-// Kills whichever timer runs (the main window's destroy handler).
-void KillCompletionTimers(Run* run);
-
 #endif

@@ -5,8 +5,12 @@
 #define SETUP_FILES_DRIVER_SETS_H
 
 #include "../base/paths.h"
+#include "driver_sets_rules.h"
 
 const unsigned kNT4InfNameSize = 256;  // the NT 4.0 INF name of the install sequence
+
+// Runs the steps of a set in order, each file one progress step.
+void RunDriverSet(const SetupPaths& paths, const DriverSet& set);
 
 // Windows NT 4.0: sets infName (kNT4InfNameSize bytes) to "qvsmnt4.inf",
 // then copies that INF, the kernel driver, catalogs, cabinets and the

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "base/log_rules.h"
+#include "base/platform_rules.h"
+#include "files/driver_sets_rules.h"
 #include "table_cases.h"
 
 namespace {
@@ -90,11 +93,67 @@ TEST(DirectoryOfFile, CutsAtTheLastBackslash) {
 }
 
 TEST(WindowsDirFits, LeavesRoomForTheLongestDerivedDirectory) {
-  EXPECT_TRUE(WindowsDirFits(std::string(242, 'w').c_str()));
-  EXPECT_FALSE(WindowsDirFits(std::string(243, 'w').c_str()));
+  // A class that runs no set: only the derived directories count.
+  const size_t longest = LongestWindowsDir(kOsClassUnknown);
+  EXPECT_TRUE(WindowsDirFits(std::string(242, 'w').c_str(), longest));
+  EXPECT_FALSE(WindowsDirFits(std::string(243, 'w').c_str(), longest));
   char out[kSetupPathSize];
   EXPECT_EQ(1, AppendText(out, sizeof out, std::string(242, 'w').c_str(), kDriversSuffix));
   EXPECT_EQ(0, AppendText(out, sizeof out, std::string(243, 'w').c_str(), kDriversSuffix));
+}
+
+// Forms every fixed destination of the sets below a Windows directory of
+// the given length as the run forms it: a copy by name root-aware in the
+// copy buffer, a deletion's search with JoinPath. True when all fit.
+bool DestinationsFit(size_t windowsDirLength, const std::vector<const DriverSet*>& sets) {
+  const std::string windowsDir = "C:\\" + std::string(windowsDirLength - 3, 'w');
+  bool fit = true;
+  for (const DriverSet* set : sets) {
+    for (size_t i = 0; i < set->Count; ++i) {
+      const SetStep& step = set->Steps[i];
+      const std::string dir = windowsDir + SetDirectorySuffix(step.Directory);
+      char out[kSetupPathSize];
+      if (step.Operation == kCopyByName)
+        fit &= JoinRootAware(out, kCopyPathSize, dir.c_str(), step.Name);
+      else if (step.Operation == kDeleteByPattern)
+        fit &= JoinPath(out, dir.c_str(), step.Name);
+    }
+  }
+  return fit;
+}
+
+TEST(LongestWindowsDir, EveryFixedDestinationOfTheClassFitsAtTheLimitAndOneNotAbove) {
+  struct Case {
+    unsigned char osClass;
+    size_t longest;
+    std::vector<const DriverSet*> sets;  // what the class runs
+  };
+  const Case cases[] = {
+      // "\\system32\\drivers\\qvsm.sys" in the copy buffer.
+      {kOsClassNT4, 229, {&kNT4DeleteSet, &kNT4CopySet}},
+      // "\\Options\\CABS\\qvremove.exe" in the copy buffer.
+      {kOsClassWin2000, 229, {&kWin2000UninstallerSet, &kWin2000MonitorSet}},
+      // "\\Options\\CABS\\qvsmvxd.inf" in the copy buffer.
+      {kOsClassWin95, 230, {&kBinDeleteSet, &kOld9xDeleteSet, &kVxdCopySet}},
+      {kOsClassWin98, 230, {&kOld9xDeleteSet, &kBinDeleteSet, &kUninstallerSet, &kVxdCopySet}},
+      {kOsClassWin98SE,
+       230,
+       {&kOld9xDeleteSet, &kBinDeleteSet, &kUninstallerSet, &kVxdCopySet, &kWdmCopySet}},
+      {kOsClassWinME,
+       230,
+       {&kOld9xDeleteSet, &kBinDeleteSet, &kUninstallerSet, &kVxdCopySet, &kWdmCopySet}},
+      // No set: "\\system32\\drivers" in its path field.
+      {kOsClassUnknown, 242, {}},
+  };
+  ForEachCase(cases, &Case::osClass, [](const Case& c) {
+    EXPECT_EQ(c.longest, LongestWindowsDir(c.osClass));
+    EXPECT_TRUE(WindowsDirFits(std::string(c.longest, 'w').c_str(), c.longest));
+    EXPECT_FALSE(WindowsDirFits(std::string(c.longest + 1, 'w').c_str(), c.longest));
+    EXPECT_TRUE(DestinationsFit(c.longest, c.sets));
+    if (!c.sets.empty()) {
+      EXPECT_FALSE(DestinationsFit(c.longest + 1, c.sets));
+    }
+  });
 }
 
 }  // namespace

@@ -43,17 +43,37 @@ class UnendedRuns(unittest.TestCase):
                 self.assertEqual(sz(OLD_SOURCE), source_path(sc), "FinalCleanup ran")
 
 
+# (name, Wine version, stand-ins, library removed, setup library entries
+# called, launch lists run, bar filled)
+FAILED_RUNS = (
+    ("NT 4.0, QVSETUP1.DLL missing", "nt40", {}, "QVSETUP1.DLL", ["GetInfByPci"], [], False),
+    # The library refuses the id: the rest of the sequence runs, the device
+    # is not installed.
+    ("Windows 2000, an id that the library refuses", "win2k",
+     {"GetHardWareId": {"Id": r"USB\VID_1234&PID_0001"}}, None, ["GetHardWareId"],
+     [["LAUNCH_FILES_Win2K"]], True),
+)
+
+
 class FailedRun(unittest.TestCase):
     def test_ends_with_minus_1_without_the_restart_dialog(self):
-        with Scenario("nt40") as sc:
-            prepare(sc)
-            replace_library(sc, "QVSETUP1.DLL")
-            result, _ = run_interactive(sc, timeout=60)
-            self.assertEqual(FAILED, result.exit_code, result)
-            self.assertEqual([("welcome", WELCOME_EN), ("progress", PROGRESS_EN)], result.shown())
-            self.assertEqual(["GetInfByPci"], entries(sc), "no modem device installed")
-            self.assertEqual([], launches(sc))
-            self.assertEqual(sz(OLD_SOURCE), source_path(sc), "FinalCleanup ran")
+        for name, version, standins, missing, called, launched, filled in FAILED_RUNS:
+            with self.subTest(name), Scenario(version) as sc:
+                prepare(sc, {"ReBoot": "Y"}, standins)
+                if missing:
+                    replace_library(sc, missing)
+                result, _ = run_interactive(sc, timeout=60)
+                self.assertEqual(FAILED, result.exit_code, result)
+                self.assertEqual([("welcome", WELCOME_EN), ("progress", PROGRESS_EN)],
+                                 result.shown())
+                self.assertEqual([("show", "progress"), ("hide", "progress"),
+                                  ("destroy", "progress")],
+                                 [e for e in result.events() if e[1] == "progress"],
+                                 "the progress dialog closes")
+                self.assertEqual(called, entries(sc), "no modem device installed")
+                self.assertEqual(launched, launches(sc))
+                self.assertEqual(filled, 40 in result.positions(), result.positions())
+                self.assertEqual(sz(OLD_SOURCE), source_path(sc), "FinalCleanup ran")
 
 
 if __name__ == "__main__":

@@ -10,8 +10,9 @@ import unittest
 from bench import Scenario, sz
 from bench.agent import IDCANCEL, IDOK, RESTART
 from bench.interactive import (ENDED_WITH_PRIVILEGE, FORCED_RESTART, NOT_INSTALLED, PLAIN_RESTART,
-                               RESTART_EN, SETUP_ENDED, WITH_PRIVILEGE, WITHOUT_PRIVILEGE,
-                               run_interactive, run_with_earlier_service_staying)
+                               PROGRESS_EN, RESTART_EN, SETUP_ENDED, WELCOME_EN, WITH_PRIVILEGE,
+                               WITHOUT_PRIVILEGE, run_interactive,
+                               run_with_earlier_service_staying)
 from bench.languages import TEXTS
 from bench.registry import SERVICE_KEY
 from bench.scenario import SESSION_END_EXIT
@@ -65,6 +66,27 @@ class RestartDialog(unittest.TestCase):
                              "setup had ended when Windows began to end the session")
             self.assertLess(result.timed("show", "restart"), result.timed("destroy", "progress"))
             self.assertEqual([["LAUNCH_FILES_Win2K"]], launches(sc))
+
+
+class FinishedAtOnce(unittest.TestCase):
+    def test_one_restart_dialog_held_open_past_a_poll_tick(self):
+        # With CopyFilesOnly the run is complete when RunSetup returns,
+        # although the sequence started a poll: the modem poll on Windows 95,
+        # the service poll on Windows 2000 without an id. Both would find
+        # their result at the first tick; the restart dialog stays open past
+        # it, and no second ending may come from the poll.
+        runs = (("win95", {}, 3), ("win2k", {"GetHardWareId": {"Result": 0}}, 10))
+        for version, standins, interval in runs:
+            with self.subTest(version), Scenario(version) as sc:
+                prepare(sc, {"ReBoot": "Y", "CopyFilesOnly": "Y"}, standins)
+                held = (interval + 3) * 1000
+                result, seconds = run_interactive(sc, answers={RESTART: (IDCANCEL, held)})
+                self.assertEqual(0, result.exit_code, result)
+                self.assertGreaterEqual(seconds, interval + 3)
+                self.assertEqual([("welcome", WELCOME_EN), ("progress", PROGRESS_EN),
+                                  ("restart", RESTART_EN)], result.shown())
+                self.assertEqual(RESTART_CLOSED, result.events()[-3:])
+                self.assertEqual(sz(OLD_SOURCE), source_path(sc))
 
 
 class OldServiceStays(unittest.TestCase):

@@ -5,7 +5,7 @@ the service poll timer, and the runs that must fail."""
 import unittest
 
 from bench import Scenario
-from bench.registry import GSMU_KEY, INTEL, PCI, sz
+from bench.registry import BRAND_KEY, GSMU_KEY, INTEL, PCI, TAVELIN_KEY, sz, value
 from bench.sequence import (FAILED, OLD_SOURCE, checkpoints, launches, prepare, run_setup, run_value,
                             source_path)
 from bench.standins import calls, entries
@@ -56,13 +56,21 @@ class InstallById(unittest.TestCase):
             self.assert_installed(sc, result)
 
     def test_an_id_of_no_known_form_fails(self):
+        # The library refuses the id: the device is not installed, so the
+        # run fails, but the rest of the sequence runs as on success: the
+        # launch list rebuilds the settings deleted before, and the
+        # clean-up flag is written.
         with Scenario("win2k") as sc:
-            prepare(sc, {"Debug": "Y"}, {"GetHardWareId": {"Id": r"USB\VID_1234&PID_0001"}})
+            prepare(sc, {"Debug": "Y", "CleanUpRegistry": "Y"},
+                    {"GetHardWareId": {"Id": r"USB\VID_1234&PID_0001"}})
+            sc.seed_registry(BRAND_KEY + r"\Country", {"Country": sz("B5")})
             result, _ = run_setup(sc)
             self.assertEqual(FAILED, result.exit_code, result)
             self.assertEqual(["getHardWareId"], checkpoints(result))
             self.assertEqual(["GetHardWareId"], entries(sc), "no device update")
-            self.assertEqual([], launches(sc))
+            self.assertIsNone(sc.registry(BRAND_KEY), "the settings are deleted before the id is used")
+            self.assertEqual([["LAUNCH_FILES_Win2K"]], launches(sc))
+            self.assertEqual(sz("Y"), value(sc.registry(TAVELIN_KEY), "CleanUpRegistry"))
             self.assertEqual(sz(OLD_SOURCE), source_path(sc))
 
 

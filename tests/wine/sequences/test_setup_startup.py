@@ -111,6 +111,25 @@ class SourcePathValue(unittest.TestCase):
             self.assertEqual(0, sc.run(r"C:\medium\setup.exe", "S").exit_code)
             self.assertEqual(long_value, source_path(sc))
 
+    def test_a_saved_path_on_a_drive_without_a_disk_shows_no_box(self):
+        # A machine installed from floppies: SourcePath names A:\ and the
+        # drive is empty. The saved path's directory is probed and created;
+        # no system box may stop the unattended run there. (Wine shows no
+        # such box itself; the run and its log must go on all the same.)
+        with Scenario("win98") as sc:
+            sc.map_drive("a", sc.prefix + "/floppy")
+            os.rmdir(sc.prefix + "/floppy")
+            saved = sz(r"A:\WIN98")
+            sc.seed_registry(SETUP_KEY, {"SourcePath": saved})
+            sc.put_file(r"C:\medium\qvsetup.ini", options(LogFile=r"C:\setup.log"))
+            result = sc.run(r"C:\medium\setup.exe", "S", timeout=60)
+            self.assertEqual(0, result.exit_code, result)
+            self.assertEqual([], result.boxes)
+            self.assertEqual(saved, source_path(sc))
+            log = sc.read_file(r"C:\setup.log").decode("latin-1")
+            self.assertIn(r'SavedSourcePath="A:\WIN98"', log)
+            self.assertTrue(log.endswith("end: exit code 0\r\n"), log[-200:])
+
     def test_a_missing_setup_key_is_not_created(self):
         with Scenario("win2k") as sc:
             sc.delete_key(SETUP_KEY)
