@@ -6,10 +6,27 @@
 #include "standin_config.h"
 #include "standin_text.h"
 
-void AppendCallLog(const char* line) {
+namespace {
+
+// With [CallLog] ErrorMode=1 each line ends in the caller's error mode, which
+// says whether the system would stop the caller with a box of its own (no
+// disk in the drive, a damaged file).
+void AddErrorModeNote(char* line, size_t lineSize) {
+  if (!ReadConfigNumber("CallLog", "ErrorMode", 0)) return;
+  const UINT mode = SetErrorMode(0);
+  SetErrorMode(mode);
+  AddNumberNote(line, lineSize, "ErrorMode", static_cast<long>(mode));
+}
+
+}  // namespace
+
+void AppendCallLog(const char* text) {
   char path[MAX_PATH];
   ReadConfigText("CallLog", "Path", "", path, sizeof path);
   if (!path[0]) return;
+  char line[kCallLineSize];
+  lstrcpynA(line, text, sizeof line);
+  AddErrorModeNote(line, sizeof line);
   HANDLE file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                             OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return;

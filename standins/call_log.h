@@ -4,7 +4,10 @@
 #define STANDINS_CALL_LOG_H
 #include <stddef.h>
 
-void AppendCallLog(const char* line);
+// Bytes of one line of the call log, terminator included.
+const size_t kCallLineSize = 1200;
+
+void AppendCallLog(const char* text);
 
 // Adds the SourcePath value that Windows setup reads, through which the real
 // libraries find installation files: SourcePath="..." or SourcePath=none.

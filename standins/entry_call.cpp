@@ -13,7 +13,7 @@ EntryConfig BeginEntry(const char* entry) {
 
 int ReportOnlyEntry(const char* entry) {
   const EntryConfig config = BeginEntry(entry);
-  char line[CallLineSize];
+  char line[kCallLineSize];
   BeginCallLine(line, sizeof line, entry);
   EndCallLine(line, sizeof line, config.Result);
   AppendCallLog(line);

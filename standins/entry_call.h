@@ -6,8 +6,6 @@
 
 #include "standin_config.h"
 
-const size_t CallLineSize = 1200;
-
 // Reads the entry's configuration and waits its delay.
 EntryConfig BeginEntry(const char* entry);
 

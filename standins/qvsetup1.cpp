@@ -35,7 +35,7 @@ extern "C" {
 
 int __cdecl UpdateNT5Device(const wchar_t* hardwareId, const wchar_t* infName) {
   const EntryConfig config = BeginEntry("UpdateNT5Device");
-  char line[CallLineSize];
+  char line[kCallLineSize];
   BeginCallLine(line, sizeof line, "UpdateNT5Device");
   AddWideArgument(line, sizeof line, hardwareId);
   AddWideArgument(line, sizeof line, infName);
@@ -50,7 +50,7 @@ int __cdecl UpdateNT5Device(const wchar_t* hardwareId, const wchar_t* infName) {
 int __cdecl InstallClassDevice(const wchar_t* className, const wchar_t* deviceName,
                                const wchar_t* description, int flags) {
   const EntryConfig config = BeginEntry("InstallClassDevice");
-  char line[CallLineSize];
+  char line[kCallLineSize];
   BeginCallLine(line, sizeof line, "InstallClassDevice");
   AddWideArgument(line, sizeof line, className);
   AddWideArgument(line, sizeof line, deviceName);

@@ -41,7 +41,7 @@ int __cdecl NTGetINF() { return ReportOnlyEntry("NTGetINF"); }
 int __cdecl RemoveModem() {
   const EntryConfig config = BeginEntry("RemoveModem");
   const int removed = config.Effect ? RemoveModemInstances(RunningModemClass()) : 0;
-  char line[CallLineSize];
+  char line[kCallLineSize];
   BeginCallLine(line, sizeof line, "RemoveModem");
   EndCallLine(line, sizeof line, config.Result);
   AddNumberNote(line, sizeof line, "Removed", removed);
@@ -52,7 +52,7 @@ int __cdecl RemoveModem() {
 // Logs the INF name and flag as they came in, then writes the configured ones.
 int __cdecl GetInfByPci(char* infName, int* flag) {
   const EntryConfig config = BeginEntry("GetInfByPci");
-  char line[CallLineSize];
+  char line[kCallLineSize];
   BeginCallLine(line, sizeof line, "GetInfByPci");
   AddTextArgument(line, sizeof line, infName ? infName : "");
   AddNumberArgument(line, sizeof line, flag ? *flag : 0);
@@ -70,7 +70,7 @@ int __cdecl GetInfByPci(char* infName, int* flag) {
 // A non-zero result hands back the configured controller id.
 int __cdecl GetHardWareId(char* hardwareId) {
   const EntryConfig config = BeginEntry("GetHardWareId");
-  char line[CallLineSize];
+  char line[kCallLineSize];
   BeginCallLine(line, sizeof line, "GetHardWareId");
   EndCallLine(line, sizeof line, config.Result);
   if (config.Result && hardwareId) {
@@ -94,7 +94,7 @@ int __cdecl RefreshWin2K() {
                                           : StartModemService(config.Delay, life > 0 ? life : 0);
     if (!started) result = 0;
   }
-  char line[CallLineSize];
+  char line[kCallLineSize];
   BeginCallLine(line, sizeof line, "RefreshWin2K");
   EndCallLine(line, sizeof line, result);
   AddNumberNote(line, sizeof line, "Delay", static_cast<long>(config.Delay));

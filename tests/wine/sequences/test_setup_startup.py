@@ -9,7 +9,7 @@ from bench import VERSIONS, Scenario
 from bench.fixtures import ini_file, medium_file
 from bench.registry import SETUP_KEY, sz
 from bench.sequence import FAILED, OLD_SOURCE, launch_records, launches, prepare, run_setup, source_path
-from bench.standins import calls
+from bench.standins import calls, configure
 
 # An unknown platform: Wine's Vista mode reports NT 6.0.
 UNKNOWN_PLATFORM = "vista"
@@ -114,15 +114,20 @@ class SourcePathValue(unittest.TestCase):
     def test_a_saved_path_on_a_drive_without_a_disk_shows_no_box(self):
         # A machine installed from floppies: SourcePath names A:\ and the
         # drive is empty. The saved path's directory is probed and created;
-        # no system box may stop the unattended run there. (Wine shows no
-        # such box itself; the run and its log must go on all the same.)
+        # no system box may stop the unattended run there. Wine shows no such
+        # box itself, so the setup library's stand-in reports the error mode
+        # that the run holds when it calls it.
         with Scenario("win98") as sc:
             sc.map_drive("a", sc.prefix + "/floppy")
             os.rmdir(sc.prefix + "/floppy")
             saved = sz(r"A:\WIN98")
             sc.seed_registry(SETUP_KEY, {"SourcePath": saved})
             sc.put_file(r"C:\medium\qvsetup.ini", options(LogFile=r"C:\setup.log"))
+            configure(sc, {"CallLog": {"ErrorMode": "1"}})
             result = sc.run(r"C:\medium\setup.exe", "S", timeout=60)
+            in_setup = [line for line in calls(sc) if line.startswith("RemoveModem(")]
+            # SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX
+            self.assertEqual(["RemoveModem() = 1 Removed=0 ErrorMode=32769"], in_setup)
             self.assertEqual(0, result.exit_code, result)
             self.assertEqual([], result.boxes)
             self.assertEqual(saved, source_path(sc))
