@@ -63,7 +63,8 @@ def differences(expected, found):
     """The trees and files in which two machine states differ, by name."""
     (trees_a, files_a), (trees_b, files_b) = expected, found
     names = [path for path in TREES if trees_a[path] != trees_b[path]]
-    names += sorted(f"C:\\{f}" for f in set(files_a) | set(files_b) if files_a.get(f) != files_b.get(f))
+    names += sorted(f"C:\\{f}" for f in set(files_a) | set(files_b)
+                    if files_a.get(f) != files_b.get(f))
     return names
 
 
