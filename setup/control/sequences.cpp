@@ -161,8 +161,11 @@ bool RunNT4Sequence(Run* run) {
   Checkpoint("foundoldport");
   // The INF name handed to the PCI lookup; the driver set names its own INF.
   char infName[kNT4InfNameSize] = {};
-  if (FindOldPort() && !RemoveEarlierNT4Modem(run, infName))
-    return true;  // the user is asked to restart
+  const bool earlier = FindOldPort();
+  if (earlier && !RemoveEarlierNT4Modem(run, infName)) return true;  // the user is asked to restart
+  // A modem that an interrupted run installed before it wrote the driver
+  // service would otherwise be installed a second time.
+  if (!earlier && FindOurModemInstance()) Entries(run).RemoveModem();
   RemoveGSMUKey();
   int mismatch = 0;
   Entries(run).GetInfByPci(infName, &mismatch);
@@ -207,8 +210,12 @@ bool InstallById(Run* run, const char* hardwareId, unsigned step) {
 void InstallModemByRefresh(Run* run) {
   const SetupPaths& paths = run->Paths;
   DebugMessage(nullptr, "In InstallModemByRefresh()", "Debug", 0);
-  RenameInfFile(paths.InfDir, "qvsmw2k.inf", "qvsmw2k.ink");
-  RenameInfFile(paths.InfDir, "qvsmw2k.pnf", "qvsmw2k.pnk");
+  // An INF that an interrupted run copied from this medium is no earlier
+  // one: setting it aside would overwrite the earlier INF kept there.
+  if (!IsCopyOfSourceFile(paths.SourceDir, paths.InfDir, kWin2000InfName)) {
+    RenameInfFile(paths.InfDir, "qvsmw2k.inf", "qvsmw2k.ink");
+    RenameInfFile(paths.InfDir, "qvsmw2k.pnf", "qvsmw2k.pnk");
+  }
   CopySourceFile(paths.SourceDir, paths.InfDir, kWin2000InfName);
   if (Entries(run).RefreshWin2K()) StartServicePollTimer(run);
 }
@@ -272,6 +279,7 @@ bool RunSetup(Run* run) {
   ReadSetupOptions(run->Paths.SourceDir, &run->Options);
   ShowDebugMessages(run->Options.Debug);
   OpenInstallLog(run->Options, run->Paths, run->OsClass, run->Switches);
+  LogSourcePathRecovery(run->Paths.SavedSourcePath, run->SourcePath);
   const bool done = RunSequence(run);
   // A run that goes on under a timer, or that nothing would end, is ended
   // by its caller.

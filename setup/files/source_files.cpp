@@ -76,3 +76,37 @@ void RenameInfFile(const char* infDir, const char* oldName, const char* newName)
   const BOOL moved = MoveFileExA(oldPath, newPath, MOVEFILE_REPLACE_EXISTING);
   LogOutcome("rename", oldPath, newPath, moved ? 0 : GetLastError());
 }
+
+namespace {
+
+HANDLE OpenToRead(const char* dir, const char* name) {
+  char path[kCopyPathSize];
+  if (!JoinRootAware(path, sizeof path, dir, name)) return INVALID_HANDLE_VALUE;
+  return CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                     FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+bool SameContent(HANDLE a, HANDLE b) {
+  if (GetFileSize(a, nullptr) != GetFileSize(b, nullptr)) return false;
+  char left[4096], right[4096];
+  for (;;) {
+    DWORD leftRead = 0, rightRead = 0;
+    if (!ReadFile(a, left, sizeof left, &leftRead, nullptr) ||
+        !ReadFile(b, right, sizeof right, &rightRead, nullptr) || leftRead != rightRead ||
+        memcmp(left, right, leftRead) != 0)
+      return false;
+    if (leftRead == 0) return true;
+  }
+}
+
+}  // namespace
+
+bool IsCopyOfSourceFile(const char* sourceDir, const char* dir, const char* name) {
+  const HANDLE source = OpenToRead(sourceDir, name);
+  const HANDLE copy = OpenToRead(dir, name);
+  const bool same = source != INVALID_HANDLE_VALUE && copy != INVALID_HANDLE_VALUE &&
+                    SameContent(source, copy);
+  if (source != INVALID_HANDLE_VALUE) CloseHandle(source);
+  if (copy != INVALID_HANDLE_VALUE) CloseHandle(copy);
+  return same;
+}

@@ -23,4 +23,8 @@ void DeleteMatchingFiles(const char* dir, const char* pattern);
 // new name. A failure (no old file) is ignored.
 void RenameInfFile(const char* infDir, const char* oldName, const char* newName);
 
+// Whether dir holds a file name with exactly the content of the one in
+// sourceDir: what CopySourceFile left there.
+bool IsCopyOfSourceFile(const char* sourceDir, const char* dir, const char* name);
+
 #endif

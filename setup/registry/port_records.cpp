@@ -39,18 +39,14 @@ InstanceOutcome OpenInstance(HKEY classKey, DWORD index, HKEY* instance, char* p
 
 }  // namespace
 
-bool FindOldPort() {
-  HKEY service;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kServiceKey, 0, KEY_READ, &service) != ERROR_SUCCESS)
-    return false;
-  char displayName[kDisplayNameSize + 1];
-  const bool installed = ReadValueText(service, "displayname", displayName, kDisplayNameSize);
-  RegCloseKey(service);
-  if (!installed) return false;
+namespace {
 
+// A missing class key is reported only where an earlier installation is
+// looked for.
+bool FindModemInstance(bool reportMissingClass) {
   HKEY classKey;
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kModemClassKey, 0, KEY_READ, &classKey) != ERROR_SUCCESS) {
-    DebugMessage(nullptr, "FindOldPort failed", "Error: 1", 0);
+    if (reportMissingClass) DebugMessage(nullptr, "FindOldPort failed", "Error: 1", 0);
     return false;
   }
   bool found = false;
@@ -67,6 +63,20 @@ bool FindOldPort() {
   }
   RegCloseKey(classKey);
   return found;
+}
+
+}  // namespace
+
+bool FindOurModemInstance() { return FindModemInstance(false); }
+
+bool FindOldPort() {
+  HKEY service;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kServiceKey, 0, KEY_READ, &service) != ERROR_SUCCESS)
+    return false;
+  char displayName[kDisplayNameSize + 1];
+  const bool installed = ReadValueText(service, "displayname", displayName, kDisplayNameSize);
+  RegCloseKey(service);
+  return installed && FindModemInstance(true);
 }
 
 bool ChooseFreeComPort(char* portName) {

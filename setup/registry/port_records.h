@@ -9,6 +9,10 @@
 // instance's "Model" contains either of our names.
 bool FindOldPort();
 
+// Whether a Modem class instance's "Model" contains either of our names,
+// whatever the driver service holds.
+bool FindOurModemInstance();
+
 // Sets portName (kPortNameSize bytes), the port chosen for the modem, to the
 // lowest COM port that the serial port map leaves free, or to COM2 when the
 // map can not be opened. False when every number from 1 to 99 is taken;

@@ -18,6 +18,13 @@ HANDLE WatcherReady;
 
 HWND Window;
 
+HANDLE Program;
+
+volatile LONG Cut;
+
+// Message boxes seen so far with the caption of the cut point.
+int CutCaptionSeen;
+
 // Dialogs already answered; a pressed dialog may stay on screen for a
 // moment before it closes.
 HWND Answered[64];
@@ -52,8 +59,14 @@ void AnswerBox(HWND window) {
   fputc('\n', Script->boxes);
   fflush(Script->boxes);
 
-  const int button = ButtonFor(caption);
   Remember(window);
+  const CutPoint& cut = Script->cut;
+  if (cut.occurrence > 0 && strcmp(caption, cut.caption) == 0 &&
+      ++CutCaptionSeen == cut.occurrence) {
+    CutProgram();
+    return;
+  }
+  const int button = ButtonFor(caption);
   PostMessageA(window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(window, button)));
 }
@@ -129,3 +142,13 @@ void StopBoxWatcher() {
   CloseHandle(WatcherThread);
   CloseHandle(WatcherReady);
 }
+
+void WatchProgram(HANDLE process) { Program = process; }
+
+void CutProgram() {
+  if (!Program || InterlockedExchange(&Cut, 1)) return;
+  TerminateProcess(Program, 0xC0DE);
+  WaitForSingleObject(Program, 5000);
+}
+
+bool ProgramWasCut() { return Cut != 0; }

@@ -27,6 +27,17 @@ struct KeyPress {
   DWORD delay;
 };
 
+// Where the watcher cuts the program off with TerminateProcess, as a reset
+// or a killed process would, so that nothing of it cleans up: when the
+// occurrence-th message box with this caption appears (instead of
+// answering it), or when the program takes its tick-th thread timer
+// message (before the timer procedure runs). Zero counts cut nowhere.
+struct CutPoint {
+  char caption[256];
+  int occurrence;
+  int tick;
+};
+
 struct WatcherScript {
   FILE* boxes;    // caption, a tab, the text (tabs, newlines and backslashes escaped)
   FILE* dialogs;  // the records of setup's dialogs
@@ -34,6 +45,7 @@ struct WatcherScript {
   int answerCount;
   const KeyPress* keys;
   int keyCount;
+  CutPoint cut;
 };
 
 // Starts the watcher thread and returns once its window (the hook's
@@ -42,5 +54,14 @@ HWND StartBoxWatcher(const WatcherScript* script);
 
 // Stops the watcher after a last look at the desktop.
 void StopBoxWatcher();
+
+// The program that a cut ends; set before it runs.
+void WatchProgram(HANDLE process);
+
+// Ends the watched program now (exit code 0xC0DE) and remembers it.
+void CutProgram();
+
+// Whether the watcher cut the program off.
+bool ProgramWasCut();
 
 #endif

@@ -3,7 +3,9 @@
 // order things happen, even while that thread is too busy to answer any
 // message: a dialog shown (with its caption and text), hidden, destroyed,
 // and each new position of the progress bar. It hands each event to the
-// watcher's window and changes nothing in the program.
+// watcher's window and changes nothing in the program. Its tick hook
+// (WH_GETMESSAGE, set only when a cut waits for a tick) counts the thread
+// timer messages that the program takes, before they are dispatched.
 #include <windows.h>
 #include <commctrl.h>
 #include <stdlib.h>
@@ -102,5 +104,23 @@ void Observe(const CWPRETSTRUCT& call) {
 extern "C" __declspec(dllexport) LRESULT CALLBACK
     DialogHook(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HC_ACTION && WatcherWindow()) Observe(*reinterpret_cast<const CWPRETSTRUCT*>(lParam));
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+extern "C" __declspec(dllexport) LRESULT CALLBACK TickHook(int code, WPARAM wParam, LPARAM lParam) {
+  const MSG* message = reinterpret_cast<const MSG*>(lParam);
+  // A thread timer's message has no window; a peek that leaves it queued
+  // is no tick.
+  if (code == HC_ACTION && wParam == PM_REMOVE && message->message == WM_TIMER && !message->hwnd &&
+      WatcherWindow()) {
+    static long ticks;
+    wchar_t fields[32];
+    int used = 0;
+    wchar_t number[16];
+    _ltow(++ticks, number, 10);
+    AppendField(fields, &used, L"timer");
+    AppendField(fields, &used, number);
+    Report(nullptr, TimerTicked, fields, used);
+  }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }

@@ -22,6 +22,8 @@ const char* const WatcherWindowVariable = "WINRUN_DIALOG_WATCHER";
 
 // WM_COPYDATA from the hook: dwData is the event, lpData the dialog's kind
 // and the event's values as UTF-16 fields, each ended by a NUL.
-enum DialogEvent { DialogShown = 1, DialogHidden, DialogDestroyed, ProgressMoved };
+// TimerTicked: the program took a thread timer message (kind "timer", the
+// count so far), reported only when a cut waits for one.
+enum DialogEvent { DialogShown = 1, DialogHidden, DialogDestroyed, ProgressMoved, TimerTicked };
 
 #endif

@@ -1,6 +1,7 @@
 #include "setup_dialogs.h"
 
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
 #include "record_text.h"
@@ -12,6 +13,8 @@ const WatcherScript* Script;
 DWORD StartTick;
 
 HHOOK Hook;
+
+HHOOK TickHook;
 
 }  // namespace
 
@@ -28,7 +31,7 @@ SeenDialog Seen[16];
 
 int SeenCount;
 
-const char* const EventNames[] = {"", "show", "hide", "destroy", "progress"};
+const char* const EventNames[] = {"", "show", "hide", "destroy", "progress", "tick"};
 
 }  // namespace
 
@@ -51,7 +54,7 @@ void EndRecord() {
 }  // namespace
 
 void RecordHookEvent(const COPYDATASTRUCT* data) {
-  if (data->dwData < DialogShown || data->dwData > ProgressMoved) return;
+  if (data->dwData < DialogShown || data->dwData > TimerTicked) return;
   static wchar_t fields[4096];
   const size_t count = data->cbData / sizeof(wchar_t);
   if (count == 0 || count >= sizeof fields / sizeof fields[0]) return;
@@ -63,6 +66,10 @@ void RecordHookEvent(const COPYDATASTRUCT* data) {
     WriteEscapedWide(Script->dialogs, fields + at);
   }
   EndRecord();
+  // The fields of a tick: "timer" and the count.
+  if (data->dwData == TimerTicked && Script->cut.tick > 0 &&
+      _wtoi(fields + wcslen(fields) + 1) == Script->cut.tick)
+    CutProgram();
 }
 
 void HookDialogs(DWORD threadId) {
@@ -71,6 +78,17 @@ void HookDialogs(DWORD threadId) {
                                reinterpret_cast<void*>(GetProcAddress(module, "DialogHook")))
                          : nullptr;
   if (hook) Hook = SetWindowsHookExW(WH_CALLWNDPROCRET, hook, module, threadId);
+  HOOKPROC ticks =
+      module
+          ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(module, "TickHook")))
+          : nullptr;
+  if (Hook && Script->cut.tick > 0) {
+    TickHook = ticks ? SetWindowsHookExW(WH_GETMESSAGE, ticks, module, threadId) : nullptr;
+    if (!TickHook) {
+      UnhookWindowsHookEx(Hook);
+      Hook = nullptr;
+    }
+  }
   if (!Hook) {
     BeginRecord("error", "hook");
     fprintf(Script->dialogs, "\t%lu", GetLastError());
@@ -80,7 +98,8 @@ void HookDialogs(DWORD threadId) {
 
 void UnhookDialogs() {
   if (Hook) UnhookWindowsHookEx(Hook);
-  Hook = nullptr;
+  if (TickHook) UnhookWindowsHookEx(TickHook);
+  Hook = TickHook = nullptr;
 }
 
 namespace {

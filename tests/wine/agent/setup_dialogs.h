@@ -8,6 +8,8 @@
 //   <ms> progress progress <position>      the bar's new position
 //   <ms> press <kind> <button id>          the watcher pressed a button
 //   <ms> key <kind> <virtual key>          the watcher pressed a key
+//   <ms> tick timer <count>                the program took a thread timer message
+//                                          (recorded only when a cut waits for a tick)
 //   <ms> error hook <error code>           the hook could not be set
 // <kind> is welcome, restart or progress.
 #ifndef TESTS_WINE_AGENT_SETUP_DIALOGS_H
@@ -20,11 +22,12 @@
 void BeginDialogRecords(const WatcherScript* script);
 
 // Hooks "dialog_hook.dll" (beside winrun) into a thread of the watched
-// program; records an error when that fails.
+// program, and its tick counter too when a cut waits for a tick; records
+// an error when that fails.
 void HookDialogs(DWORD threadId);
 void UnhookDialogs();
 
-// A WM_COPYDATA of the hook.
+// A WM_COPYDATA of the hook; cuts the program at the scripted tick.
 void RecordHookEvent(const COPYDATASTRUCT* data);
 
 // One look at a visible dialog of setup: presses its scripted button or key when due.

@@ -17,6 +17,13 @@ class DialogWatcher(unittest.TestCase):
                              result.boxes)
             self.assertEqual(0b101, result.exit_code, "OK, Cancel, OK")
 
+    def test_a_cut_ends_the_program_at_the_scripted_box(self):
+        with Scenario("win98", medium=False) as sc:
+            result = sc.run(SHOW_BOXES, "A|a|B|b|A|a2|C|c", cut=("A", 2))
+            self.assertEqual("cut", result.outcome)
+            self.assertIsNone(result.exit_code)
+            self.assertEqual([("A", "a"), ("B", "b"), ("A", "a2")], result.boxes, "nothing after it")
+
     def test_a_program_that_never_ends_is_stopped_at_its_time_limit(self):
         with Scenario("win2k", medium=False) as sc:
             # Every box is answered, but the program is given no time.

@@ -1,6 +1,7 @@
 // The test bench's agent inside a Wine prefix.
 //   winrun run <job file>            start a program, answer its dialogs, record its exit code
-//   winrun regdump <path> <out file> write a registry tree in the bench's line format
+//   winrun regdump <path> <out file> [<path> <out file>]...
+//                                    write registry trees in the bench's line format
 //   winrun regseed <in file>         apply registry records in that format
 // Job file: one key=value per line:
 //   program=<path>   commandline=<full command line, verbatim>   directory=<current directory>
@@ -8,6 +9,8 @@
 //   dialogs=<file for the records of setup's dialogs (setup_dialogs.h)>
 //   answer=<caption><tab><button id>[<tab><delay ms>]  (any number; see box_watcher.h)
 //   key=<#edit id of a setup dialog><tab><virtual key>[<tab><delay ms>]  (any number)
+//   cutbox=<caption><tab><occurrence>   cuttick=<n>   (see CutPoint in box_watcher.h);
+//   the result is then "cut"
 #include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -29,6 +32,7 @@ struct Job {
   int answerCount;
   KeyPress keys[8];
   int keyCount;
+  CutPoint cut;
 };
 
 namespace {
@@ -77,6 +81,12 @@ bool ReadJob(const char* file, Job* job) {
       answer->buttonId = *id ? atoi(id) : IDOK;
       answer->delay = strtoul(delay, nullptr, 10);
       CopyField(answer->caption, sizeof answer->caption, value);
+    } else if (!strcmp(line, "cutbox")) {
+      char* occurrence = SplitField(value);
+      job->cut.occurrence = atoi(occurrence);
+      CopyField(job->cut.caption, sizeof job->cut.caption, value);
+    } else if (!strcmp(line, "cuttick")) {
+      job->cut.tick = atoi(value);
     } else if (!strcmp(line, "key") && job->keyCount < 8) {
       KeyPress* key = &job->keys[job->keyCount++];
       char* code = SplitField(value);
@@ -103,9 +113,13 @@ void RunProgram(const Job& job, char* outcome, size_t outcomeSize) {
     _snprintf(outcome, outcomeSize, "start_failed %lu", GetLastError());
     return;
   }
+  WatchProgram(process.hProcess);
   HookDialogs(process.dwThreadId);
   ResumeThread(process.hThread);
-  if (WaitForSingleObject(process.hProcess, job.timeout) == WAIT_TIMEOUT) {
+  const DWORD waited = WaitForSingleObject(process.hProcess, job.timeout);
+  if (ProgramWasCut()) {
+    _snprintf(outcome, outcomeSize, "cut");
+  } else if (waited == WAIT_TIMEOUT) {
     TerminateProcess(process.hProcess, 0xDEAD);
     WaitForSingleObject(process.hProcess, 5000);
     _snprintf(outcome, outcomeSize, "timeout");
@@ -125,7 +139,8 @@ int RunJob(const char* jobFile) {
   FILE* boxes = fopen(job.boxes[0] ? job.boxes : "NUL", "wb");
   FILE* dialogs = fopen(job.dialogs[0] ? job.dialogs : "NUL", "wb");
   if (!boxes || !dialogs) return 2;
-  WatcherScript script = {boxes, dialogs, job.answers, job.answerCount, job.keys, job.keyCount};
+  WatcherScript script = {boxes,    dialogs,      job.answers, job.answerCount,
+                          job.keys, job.keyCount, job.cut};
   const HWND watcher = StartBoxWatcher(&script);
   // The dialog hook inside the program finds the watcher here.
   char watcherText[32];
@@ -152,8 +167,13 @@ int RunJob(const char* jobFile) {
 
 int main(int argc, char** argv) {
   if (argc == 3 && !strcmp(argv[1], "run")) return RunJob(argv[2]);
-  if (argc == 4 && !strcmp(argv[1], "regdump")) return DumpRegistry(argv[2], argv[3]);
+  if (argc >= 4 && argc % 2 == 0 && !strcmp(argv[1], "regdump")) {
+    int status = 0;
+    for (int i = 2; i < argc; i += 2)
+      if (DumpRegistry(argv[i], argv[i + 1])) status = 2;
+    return status;
+  }
   if (argc == 3 && !strcmp(argv[1], "regseed")) return SeedRegistry(argv[2]);
-  fputs("usage: winrun run JOB | regdump PATH OUT | regseed IN\n", stderr);
+  fputs("usage: winrun run JOB | regdump PATH OUT [PATH OUT]... | regseed IN\n", stderr);
   return 2;
 }

@@ -38,9 +38,11 @@ def _unescape(field):
     return "".join(out)
 
 
-def job_file(program, commandline, timeout, outputs, cwd=None, answers=None, keys=()):
+def job_file(program, commandline, timeout, outputs, cwd=None, answers=None, keys=(), cut=None):
     """The job for "winrun run": outputs maps result, boxes and dialogs to
-    the files that winrun writes them to."""
+    the files that winrun writes them to. cut: (caption, occurrence) ends
+    the program when that message box appears, ("tick", n) when it takes
+    its n-th thread timer message."""
     lines = [f"program={program}", f"commandline={commandline}", f"timeout={timeout * 1000}"]
     lines += [f"{name}={path}" for name, path in outputs.items()]
     if cwd:
@@ -50,6 +52,10 @@ def job_file(program, commandline, timeout, outputs, cwd=None, answers=None, key
         lines.append(f"answer={caption}\t{button}\t{delay}")
     for dialog, key, delay in keys:
         lines.append(f"key={dialog}\t{key}\t{delay}")
+    if cut and cut[0] == "tick":
+        lines.append(f"cuttick={cut[1]}")
+    elif cut:
+        lines.append(f"cutbox={cut[0]}\t{cut[1]}")
     return ("\r\n".join(lines) + "\r\n").encode("latin-1")
 
 
@@ -98,9 +104,10 @@ def parse_boxes(text):
 
 
 # One record of setup's dialogs: event is show, hide, destroy, progress,
-# press, key or error; kind is welcome, restart or progress; values are the
-# caption and text (show), the position (progress, an int), the button or
-# key code (press, key); ms counts from the start of the run.
+# press, key, tick or error; kind is welcome, restart or progress (timer for
+# a tick); values are the caption and text (show), the position (progress,
+# an int), the button or key code (press, key), the count (tick); ms counts
+# from the start of the run.
 DialogRecord = collections.namedtuple("DialogRecord", "event kind values ms")
 
 
@@ -109,7 +116,7 @@ def parse_dialog_records(text):
     for line in text.splitlines():
         fields = [_unescape(f) for f in line.split("\t")]
         ms, event, kind, values = int(fields[0]), fields[1], fields[2], tuple(fields[3:])
-        if event in ("progress", "press", "key"):
+        if event in ("progress", "press", "key", "tick"):
             values = tuple(int(v) for v in values)
         records.append(DialogRecord(event, kind, values, ms))
     return records
@@ -121,6 +128,7 @@ class Result:
         self.boxes = boxes
         self.dialogs = list(dialogs)
         self.exit_code = int(outcome.split()[1]) if outcome.startswith("exit ") else None
+        self.cut = outcome == "cut"  # the agent ended it at its cut point
 
     def __repr__(self):
         return f"Result({self.outcome!r}, boxes={self.boxes!r}, dialogs={self.dialogs!r})"

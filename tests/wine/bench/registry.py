@@ -5,6 +5,8 @@ Scenario.registry() gives, and helpers that read or seed them."""
 import struct
 
 SETUP_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Setup"
+# setup's record, beside SourcePath, of the value that a run puts back.
+SOURCE_PATH_RECORD = "SourcePathBeforeTavelinSetup"
 RUN_KEY = r"HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Run"
 GSMU_KEY = r"HKLM\SOFTWARE\GenericSoftModemUninstallInfo"
 TAVELIN_KEY = r"HKLM\Software\Tavelin"
@@ -52,6 +54,14 @@ def value(tree, *path):
     for key in path[:-1]:
         current = current["keys"].get(key) if current else None
     return current["values"].get(path[-1]) if current else None
+
+
+def source_path_record(earlier, written):
+    """The record's value: the earlier SourcePath, (type, data) or None for
+    no value, and the path written."""
+    code = {"REG_SZ": 1, "REG_EXPAND_SZ": 2}[earlier[0]] if earlier else 0
+    text = earlier[1] if earlier else b"\0"
+    return ("REG_BINARY", struct.pack("<I", code) + text + written.encode("latin-1") + b"\0")
 
 
 def subkeys(sc, path):

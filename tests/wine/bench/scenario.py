@@ -299,7 +299,7 @@ class Scenario:
         return f"C:\\bench\\{self._jobs:03d}-{suffix}"
 
     def run(self, program, args="", cwd=None, timeout=60, answers=None, commandline=None,
-            keys=()):
+            keys=(), cut=None):
         """Runs a program with the command line "program args" (or commandline
         verbatim), presses OK in every message box (or the button that answers
         maps its caption to), and returns its Result.
@@ -310,13 +310,16 @@ class Scenario:
         default welcome and restart get OK, the progress dialog nothing.
         keys: (dialog, virtual key, delay ms) tuples, each key posted once to
         the dialog's focused control as soon as the program takes messages
-        after the delay."""
+        after the delay. cut: where the agent ends the program with
+        TerminateProcess, (caption, n) at the n-th message box of that
+        caption or ("tick", n) at its n-th thread timer tick; the Result's
+        outcome is then "cut"."""
         outputs = {name: self._job_file(f"{name}.txt") for name in ("result", "boxes", "dialogs")}
         if commandline is None:
             name = program.rsplit("\\", 1)[-1]
             commandline = f"{name} {args}" if args else name
         job = self._job_file("job.txt")
-        self.put_file(job, job_file(program, commandline, timeout, outputs, cwd, answers, keys))
+        self.put_file(job, job_file(program, commandline, timeout, outputs, cwd, answers, keys, cut))
         self._agent(["run", job], timeout + 90)
         if not self.exists(outputs["result"]):
             raise BenchError(f"winrun left no result for {commandline!r}")
@@ -325,10 +328,23 @@ class Scenario:
         return Result(texts["result"].strip(), parse_boxes(texts["boxes"]),
                       parse_dialog_records(texts["dialogs"]))
 
+    def end_session(self):
+        """Ends every program of the prefix, as a restart of Windows does
+        (background work of a cut run included); the registry stays."""
+        subprocess.run([WINESERVER, "-k"], env=self.env, timeout=60)
+        subprocess.run([WINESERVER, "-w"], env=self.env, timeout=60)
+        subprocess.run([WINESERVER, "-p"], env=self.env, timeout=60, stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
     def registry(self, path):
-        out = self._job_file("dump.txt")
-        self._agent(["regdump", path, out], 120)
-        return parse_registry_dump(self.read_file(out).decode("latin-1"))
+        return self.registries([path])[path]
+
+    def registries(self, paths):
+        """{path: tree} of several trees, dumped by one start of the agent."""
+        outs = [self._job_file("dump.txt") for _ in paths]
+        self._agent(["regdump"] + [arg for pair in zip(paths, outs) for arg in pair], 120)
+        return {path: parse_registry_dump(self.read_file(out).decode("latin-1"))
+                for path, out in zip(paths, outs)}
 
     def seed_records(self, records):
         """Applies registry records: ("K", path), ("V", path, name, type, data),

@@ -70,10 +70,11 @@ def seed_earlier_install(sc):
             sc.put_file(path, b"old")
 
 
-def run_setup(sc, args="S", timeout=120):
-    """Runs setup.exe from the medium; (Result, seconds it took)."""
+def run_setup(sc, args="S", timeout=120, cut=None):
+    """Runs setup.exe from the medium; (Result, seconds it took). cut: where
+    the agent cuts it off (Scenario.run)."""
     started = time.time()
-    result = sc.run(r"C:\medium\setup.exe", args, cwd="C:\\medium", timeout=timeout)
+    result = sc.run(r"C:\medium\setup.exe", args, cwd="C:\\medium", timeout=timeout, cut=cut)
     return result, time.time() - started
 
 

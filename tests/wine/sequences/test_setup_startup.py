@@ -7,8 +7,9 @@ import unittest
 
 from bench import VERSIONS, Scenario
 from bench.fixtures import ini_file, medium_file
-from bench.registry import SETUP_KEY, sz
-from bench.sequence import FAILED, OLD_SOURCE, launch_records, launches, prepare, run_setup, source_path
+from bench.registry import SETUP_KEY, SOURCE_PATH_RECORD, source_path_record, sz, value
+from bench.sequence import (FAILED, OLD_SOURCE, checkpoints, launch_records, launches, prepare,
+                            run_setup, source_path)
 from bench.standins import calls, configure
 
 # An unknown platform: Wine's Vista mode reports NT 6.0.
@@ -134,6 +135,67 @@ class SourcePathValue(unittest.TestCase):
             log = sc.read_file(r"C:\setup.log").decode("latin-1")
             self.assertIn(r'SavedSourcePath="A:\WIN98"', log)
             self.assertTrue(log.endswith("end: exit code 0\r\n"), log[-200:])
+
+    def test_the_record_is_in_place_before_source_path_changes(self):
+        with Scenario("win98") as sc:
+            sc.seed_registry(SETUP_KEY, {"SourcePath": sz(OLD_SOURCE)})
+            sc.put_file(r"C:\medium\qvsetup.ini", options(Debug="Y"))
+            # Cut off at the first checkpoint: the path is written, nothing put back.
+            result = sc.run(r"C:\medium\setup.exe", "S", cut=("OS Found 98", 1))
+            self.assertTrue(result.cut, result)
+            setup_key = sc.registry(SETUP_KEY)
+            self.assertEqual(sz(r"C:\medium"), value(setup_key, "SourcePath"))
+            self.assertEqual(source_path_record(sz(OLD_SOURCE), r"C:\medium"),
+                             value(setup_key, SOURCE_PATH_RECORD))
+            sc.end_session()
+            result = sc.run(r"C:\medium\setup.exe", "S", timeout=60)
+            self.assertEqual(0, result.exit_code, result)
+            self.assertEqual(["OS Found 98", "DLL2 ok"], checkpoints(result)[:2])
+            setup_key = sc.registry(SETUP_KEY)
+            self.assertEqual(sz(OLD_SOURCE), value(setup_key, "SourcePath"))
+            self.assertIsNone(value(setup_key, SOURCE_PATH_RECORD), "a normal end removes it")
+
+    def test_a_record_left_by_an_interrupted_run(self):
+        # (name, SourcePath found, the record found, SourcePath at the end,
+        # what the log says was recovered)
+        medium, repaired = r"C:\medium", sz(r"D:\WIN98")
+        expandable = ("REG_EXPAND_SZ", b"%SystemRoot%\\OPTIONS\0")
+        too_long = sz("C:\\" + "L" * 300)
+        resumed = (f'SourcePath still holds "{medium}", written by an interrupted run; '
+                   "the value before that run is put back at the end: ")
+        changed = (f'SourcePath was changed after an interrupted run wrote "{medium}"; '
+                   "that run's record is dropped and the value now")
+        cases = (
+            ("the interrupted run's path", sz(medium), source_path_record(sz(OLD_SOURCE), medium),
+             sz(OLD_SOURCE), resumed + f'"{OLD_SOURCE}"'),
+            ("no value before it", sz(medium), source_path_record(None, medium), None,
+             resumed + "no value"),
+            ("an expandable value before it", sz(medium), source_path_record(expandable, medium),
+             expandable, resumed + r'"%SystemRoot%\OPTIONS"'),
+            ("repaired by hand", repaired, source_path_record(sz(OLD_SOURCE), medium), repaired,
+             changed + r' is put back at the end: "D:\WIN98"'),
+            ("removed by hand", None, source_path_record(sz(OLD_SOURCE), medium), None,
+             changed + " is put back at the end: no value"),
+            ("repaired too long to save", too_long, source_path_record(sz(OLD_SOURCE), medium),
+             too_long, changed + ", which can not be saved, is left alone"),
+            ("a damaged record", sz(OLD_SOURCE), ("REG_BINARY", b"\1\0\0\0C:"), sz(OLD_SOURCE),
+             "the record of an interrupted run can not be read and is dropped; the value now is "
+             f'put back at the end: "{OLD_SOURCE}"'),
+        )
+        for name, found, record, expected, recovered in cases:
+            with self.subTest(name), Scenario(UNKNOWN_PLATFORM) as sc:
+                sc.seed_registry(SETUP_KEY, {SOURCE_PATH_RECORD: record})
+                sc.seed_records([("V", SETUP_KEY, "SourcePath") + found] if found else
+                                [("X", SETUP_KEY, "SourcePath")])
+                sc.put_file(r"C:\medium\qvsetup.ini",
+                            options(CopyFilesOnly="Y", LogFile=r"C:\setup.log"))
+                self.assertEqual(0, sc.run(r"C:\medium\setup.exe", "S").exit_code)
+                setup_key = sc.registry(SETUP_KEY)
+                self.assertEqual(expected, value(setup_key, "SourcePath"))
+                self.assertIsNone(value(setup_key, SOURCE_PATH_RECORD))
+                log = sc.read_file(r"C:\setup.log").decode("latin-1")
+                self.assertEqual(["recovered: " + recovered],
+                                 [line[24:] for line in log.split("\r\n") if "recovered:" in line])
 
     def test_a_missing_setup_key_is_not_created(self):
         with Scenario("win2k") as sc:
