@@ -9,17 +9,17 @@ namespace {
 
 Run* RunOfCallbacks = nullptr;
 
-void KillTimerOf(UINT_PTR* timer) {
-  if (*timer) KillTimer(nullptr, *timer);
-  *timer = 0;
-}
-
 void KillCompletionTimers(Run* run) {
-  KillTimerOf(&run->Timers.ModemPoll);
-  KillTimerOf(&run->Timers.ServicePoll);
+  KillCompletionTimer(&run->Timers.ModemPoll);
+  KillCompletionTimer(&run->Timers.ServicePoll);
 }
 
 }  // namespace
+
+void KillCompletionTimer(UINT_PTR* timer) {
+  if (*timer) KillTimer(nullptr, *timer);
+  *timer = 0;
+}
 
 void SetCallbackRun(Run* run) { RunOfCallbacks = run; }
 

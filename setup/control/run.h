@@ -50,6 +50,9 @@ struct Run {
 void SetCallbackRun(Run* run);
 Run* CallbackRun();
 
+// Kills a completion timer that runs and forgets it.
+void KillCompletionTimer(UINT_PTR* timer);
+
 bool ImmediateFinish(const Run& run);
 
 // Whether the run ended without installing the driver: the earlier service

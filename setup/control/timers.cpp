@@ -8,11 +8,6 @@
 
 namespace {
 
-void KillTimerOf(UINT_PTR* timer) {
-  if (*timer) KillTimer(nullptr, *timer);
-  *timer = 0;
-}
-
 // The modem poll's ending, on success and at the limit alike: the launch
 // list runs and the run counts as complete. An interactive run closes its
 // progress dialog and, with ReBoot, leaves the ending to the restart
@@ -20,7 +15,7 @@ void KillTimerOf(UINT_PTR* timer) {
 void EndModemPoll(Run* run) {
   RunLaunchListAndFlag(*run);
   FinalCleanup(run);
-  KillTimerOf(&run->Timers.ModemPoll);
+  KillCompletionTimer(&run->Timers.ModemPoll);
   if (run->Switches.SilentMode) {
     PostRunQuit(run, 0);
     return;
@@ -73,7 +68,7 @@ void CALLBACK ServicePollTimerProc(HWND, UINT, UINT_PTR, DWORD) {
   if (!run->Timers.ServicePoll) return;  // a tick already queued when the poll ended
   ProgressStep(2);
   if (DriverServiceRunning()) {
-    KillTimerOf(&run->Timers.ServicePoll);
+    KillCompletionTimer(&run->Timers.ServicePoll);
     ProgressStep(kProgressFill);
     RunLaunchListAndFlag(*run);
     FinalCleanup(run);
@@ -85,7 +80,7 @@ void CALLBACK ServicePollTimerProc(HWND, UINT, UINT_PTR, DWORD) {
     return;
   // The service never ran: no device was installed, so the run failed, in
   // both modes.
-  KillTimerOf(&run->Timers.ServicePoll);
+  KillCompletionTimer(&run->Timers.ServicePoll);
   run->ServiceWaitExpired = true;
   FinalCleanup(run);
   DebugMessage(nullptr, "Timer expired!!", "Debug", 0);

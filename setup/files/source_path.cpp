@@ -46,7 +46,7 @@ void TakeSnapshot(HKEY key, char* saved, SourcePathSnapshot* snapshot) {
   SourcePathRecord record;
   snapshot->Recovery = ReadRecord(key, &record);
   if (snapshot->Recovery == kRecordResumed) {
-    lstrcpyA(snapshot->Interrupted, record.Written);
+    CopyWholeText(snapshot->Interrupted, sizeof snapshot->Interrupted, record.Written);
     if (StillWrittenByRecord(earlier, record)) {
       earlier = record.Earlier;
       snapshot->State = earlier.Present ? kSnapshotSaved : kSnapshotAbsent;
@@ -54,7 +54,7 @@ void TakeSnapshot(HKEY key, char* saved, SourcePathSnapshot* snapshot) {
       snapshot->Recovery = kRecordDropped;
     }
   }
-  lstrcpyA(saved, earlier.Text);
+  CopyWholeText(saved, kSetupPathSize, earlier.Text);
   snapshot->Type = earlier.Type;
   if (!PathExists(saved)) CreateDirectoryA(saved, nullptr);
 }

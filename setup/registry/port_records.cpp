@@ -82,7 +82,7 @@ bool FindOldPort() {
 bool ChooseFreeComPort(char* portName) {
   HKEY map;
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSerialMapKey, 0, KEY_ALL_ACCESS, &map) != ERROR_SUCCESS) {
-    lstrcpyA(portName, "COM2");
+    CopyWholeText(portName, kPortNameSize, "COM2");
     return true;
   }
   PortNumberTable table;
