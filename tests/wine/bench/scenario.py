@@ -342,7 +342,15 @@ class Scenario:
     def registries(self, paths):
         """{path: tree} of several trees, dumped by one start of the agent."""
         outs = [self._job_file("dump.txt") for _ in paths]
-        self._agent(["regdump"] + [arg for pair in zip(paths, outs) for arg in pair], 120)
+        # The agent writes every file it is asked for; none at all means
+        # Wine did not start it (seen once on a loaded machine): the dump
+        # only reads, so one more start is safe.
+        for _ in range(2):
+            self._agent(["regdump"] + [arg for pair in zip(paths, outs) for arg in pair], 120)
+            if all(self.exists(out) for out in outs):
+                break
+        else:
+            raise BenchError(f"winrun regdump left no dump of {paths!r}")
         return {path: parse_registry_dump(self.read_file(out).decode("latin-1"))
                 for path, out in zip(paths, outs)}
 
