@@ -30,7 +30,7 @@ HKEY RootOf(const char* path, const char** rest) {
   return nullptr;
 }
 
-void DumpKey(FILE* out, HKEY key, const char* relative) {
+void DumpKey(FILE* out, HKEY key, const char* relative, bool wholeTree) {
   fputs("K\t", out);
   WriteHexText(out, relative);
   fputc('\n', out);
@@ -60,9 +60,15 @@ void DumpKey(FILE* out, HKEY key, const char* relative) {
     char path[2048];
     _snprintf(path, sizeof path, relative[0] ? "%s\\%s" : "%s%s", relative, subkey);
     path[sizeof path - 1] = '\0';
+    if (!wholeTree) {
+      fputs("K\t", out);
+      WriteHexText(out, path);
+      fputc('\n', out);
+      continue;
+    }
     HKEY child;
     if (RegOpenKeyExA(key, subkey, 0, KEY_READ, &child) == ERROR_SUCCESS) {
-      DumpKey(out, child, path);
+      DumpKey(out, child, path, wholeTree);
       RegCloseKey(child);
     }
   }
@@ -70,7 +76,7 @@ void DumpKey(FILE* out, HKEY key, const char* relative) {
 
 }  // namespace
 
-int DumpRegistry(const char* path, const char* outFile) {
+int DumpRegistry(const char* path, const char* outFile, bool wholeTree) {
   FILE* out = fopen(outFile, "wb");
   if (!out) return 2;
   const char* rest;
@@ -79,7 +85,7 @@ int DumpRegistry(const char* path, const char* outFile) {
   if (!root || RegOpenKeyExA(root, rest, 0, KEY_READ, &key) != ERROR_SUCCESS) {
     fputs("MISSING\n", out);
   } else {
-    DumpKey(out, key, "");
+    DumpKey(out, key, "", wholeTree);
     RegCloseKey(key);
   }
   fclose(out);

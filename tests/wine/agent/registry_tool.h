@@ -9,7 +9,8 @@
 #define TESTS_WINE_AGENT_REGISTRY_TOOL_H
 
 // Writes the tree below `path` to `outFile`; "MISSING" when it does not open.
-int DumpRegistry(const char* path, const char* outFile);
+// Without `wholeTree` only the key's values and the names of its subkeys.
+int DumpRegistry(const char* path, const char* outFile, bool wholeTree);
 
 // Applies the records of `inFile` in order. Returns 0 when all succeeded.
 int SeedRegistry(const char* inFile);

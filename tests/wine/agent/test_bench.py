@@ -46,6 +46,10 @@ class RegistryRoundTrip(unittest.TestCase):
                 sc.seed_registry(r"HKLM\SOFTWARE\BenchProbe\Deep\Deeper", values)
                 tree = sc.registry(r"HKLM\SOFTWARE\BenchProbe")
                 self.assertEqual(values, tree["keys"]["Deep"]["keys"]["Deeper"]["values"])
+                top = sc.registries([r"HKLM\SOFTWARE\BenchProbe\Deep"],
+                                    top=[r"HKLM\SOFTWARE\BenchProbe\Deep"])
+                self.assertEqual({"values": {}, "keys": {"Deeper": {"values": {}, "keys": {}}}},
+                                 top[r"HKLM\SOFTWARE\BenchProbe\Deep"], "--top: names only")
                 sc.delete_key(r"HKLM\SOFTWARE\BenchProbe")
                 self.assertIsNone(sc.registry(r"HKLM\SOFTWARE\BenchProbe"))
 

@@ -1,7 +1,8 @@
 // The test bench's agent inside a Wine prefix.
 //   winrun run <job file>            start a program, answer its dialogs, record its exit code
-//   winrun regdump <path> <out file> [<path> <out file>]...
-//                                    write registry trees in the bench's line format
+//   winrun regdump [--top] <path> <out file> [[--top] <path> <out file>]...
+//                                    write registry trees in the bench's line format;
+//                                    --top: the key's values and its subkeys' names only
 //   winrun regseed <in file>         apply registry records in that format
 // Job file: one key=value per line:
 //   program=<path>   commandline=<full command line, verbatim>   directory=<current directory>
@@ -167,13 +168,18 @@ int RunJob(const char* jobFile) {
 
 int main(int argc, char** argv) {
   if (argc == 3 && !strcmp(argv[1], "run")) return RunJob(argv[2]);
-  if (argc >= 4 && argc % 2 == 0 && !strcmp(argv[1], "regdump")) {
+  if (argc >= 4 && !strcmp(argv[1], "regdump")) {
     int status = 0;
-    for (int i = 2; i < argc; i += 2)
-      if (DumpRegistry(argv[i], argv[i + 1])) status = 2;
+    for (int i = 2; i < argc; i += 2) {
+      const bool topOnly = !strcmp(argv[i], "--top");
+      if (topOnly) ++i;
+      if (i + 1 >= argc) return 2;
+      if (DumpRegistry(argv[i], argv[i + 1], !topOnly)) status = 2;
+    }
     return status;
   }
   if (argc == 3 && !strcmp(argv[1], "regseed")) return SeedRegistry(argv[2]);
-  fputs("usage: winrun run JOB | regdump PATH OUT [PATH OUT]... | regseed IN\n", stderr);
+  fputs("usage: winrun run JOB | regdump [--top] PATH OUT [[--top] PATH OUT]... | regseed IN\n",
+        stderr);
   return 2;
 }

@@ -23,7 +23,9 @@ formats), registry (keys, modem names, values), fixtures (the fixture
 programs), standins (the setup-library stand-ins), sequence (silent runs of
 setup), interactive (its dialogs), timers (runs to a timer's limit), interrupted
 (runs cut off and run again, and what a run leaves),
-country (runs of qvsmzad), languages (setup's texts in its 19 languages).
+country (runs of qvsmzad), languages (setup's texts in its 19 languages),
+country_files (generated country settings files), country_effect (qvsmzad
+against qvlint --effect).
 Outside the tests, put tests/wine on sys.path and import from bench.
 """
 

@@ -1,13 +1,78 @@
-"""python3 -m bench make-template (in tests/wine): makes the template prefix,
-once per test run (the CTest fixture wine_template does)."""
+"""Commands of the bench (python3 -m bench ..., in tests/wine):
 
+    make-template          makes the template prefix, once per test run (the
+                           CTest fixture wine_template does)
+    country-differential   qvsmzad against qvlint --effect on generated
+                           country settings files (see country_effect.py):
+        --files N          how many files (default 200)
+        --seed S           the series of files (default 1); the same seed
+                           gives the same files
+        --first I          start at file number I (default 0)
+        --case FILE        check these files instead (repeatable)
+        --versions V,V     win98 and win2k by default
+        --qvlint PATH      qvlint.exe of the build by default; a native
+                           build is run on the host
+        --save DIR         write every file that disagrees to DIR, named
+                           seed<S>-file<I>.ini, ready for the kept cases
+                           (tests/qvlint/effect_cases)
+    Exit code 0 when every file agrees on every version (files where qvsmzad
+    made keys that no REGEDIT4 file can name are listed apart), 1 otherwise.
+"""
+
+import argparse
+import os
 import sys
 import time
 
 from bench.scenario import TEMPLATE, make_template
 
-if sys.argv[1:] != ["make-template"]:
-    sys.exit("usage: python3 -m bench make-template")
-started = time.time()
-make_template()
-print(f"template prefix ready in {time.time() - started:.1f} s: {TEMPLATE}")
+
+def country_differential(argv):
+    from bench.country_effect import (QVLINT_EXE, VERSIONS, Differential, generated_cases,
+                                      summary)
+    parser = argparse.ArgumentParser(prog="python3 -m bench country-differential")
+    parser.add_argument("--files", type=int, default=200)
+    parser.add_argument("--seed", default="1")
+    parser.add_argument("--first", type=int, default=0)
+    parser.add_argument("--case", action="append", default=[])
+    parser.add_argument("--versions", default=",".join(VERSIONS))
+    parser.add_argument("--qvlint", default=QVLINT_EXE)
+    parser.add_argument("--save")
+    args = parser.parse_args(argv)
+    versions = tuple(args.versions.split(","))
+    if args.case:
+        cases = [(path, open(path, "rb").read()) for path in args.case]
+    else:
+        cases = generated_cases(args.seed, args.files, args.first)
+    started = time.time()
+    done = {}
+
+    def progress(version, label, disagrees):
+        done[version] = done.get(version, 0) + 1
+        if disagrees:
+            print(f"  {version}: {label} disagrees", flush=True)
+        elif done[version] % 50 == 0:
+            print(f"  {version}: {done[version]} files", flush=True)
+
+    make_template()
+    with Differential(versions, args.qvlint) as bench:
+        found = bench.check_all(cases, progress)
+    print(summary(found, len(cases), versions))
+    print(f"\n{time.time() - started:.0f} s")
+    if args.save:
+        os.makedirs(args.save, exist_ok=True)
+        for d in found:
+            name = d.label.replace("seed ", "seed").replace(" file ", "-file") + ".ini"
+            with open(os.path.join(args.save, os.path.basename(name)), "wb") as f:
+                f.write(d.content)
+    return 1 if any(d.differences or d.trouble for d in found) else 0
+
+
+if sys.argv[1:] == ["make-template"]:
+    started = time.time()
+    make_template()
+    print(f"template prefix ready in {time.time() - started:.1f} s: {TEMPLATE}")
+elif sys.argv[1:2] == ["country-differential"]:
+    sys.exit(country_differential(sys.argv[2:]))
+else:
+    sys.exit(__doc__)

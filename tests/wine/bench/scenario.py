@@ -339,14 +339,18 @@ class Scenario:
     def registry(self, path):
         return self.registries([path])[path]
 
-    def registries(self, paths):
-        """{path: tree} of several trees, dumped by one start of the agent."""
+    def registries(self, paths, top=()):
+        """{path: tree} of several trees, dumped by one start of the agent.
+        A path also in `top` gives only its key's values and its subkeys'
+        names (each an empty node)."""
         outs = [self._job_file("dump.txt") for _ in paths]
+        args = [arg for path, out in zip(paths, outs)
+                for arg in (["--top"] if path in top else []) + [path, out]]
         # The agent writes every file it is asked for; none at all means
         # Wine did not start it (seen on a loaded machine): the dump only
         # reads, so one more start is safe.
         for _ in range(2):
-            self._agent(["regdump"] + [arg for pair in zip(paths, outs) for arg in pair], 120)
+            self._agent(["regdump"] + args, 120)
             if all(self.exists(out) for out in outs):
                 break
         else:
