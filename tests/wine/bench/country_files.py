@@ -53,9 +53,9 @@ QUOTED_KEY_PATHS = [QVGEN + "\\two words", QVGEN + "\\ ", QVGEN + "\\x ", QVGEN 
 REGISTRY_VALUE_NAMES = ["Val", "val", "VAL", "Str", "Bin", "Keep", "keep", "\xe9", "\xc9", "a\\b",
                         "@", "x\x7fy", "Gain", "HomolTimeStamp", "homoltimestamp", "DefaultCountry"]
 QUOTED_VALUE_NAMES = ["two words", "  ", " lead", "trail ", "t\tab", "a,b"]
-ROOTS = ["HKLM"] * 12 + ["hklm", "HKCU", "HKEY_LOCAL_MACHINE", " HKLM", "\"HKLM\"", "HK LM", "",
+ROOTS = ["HKLM"] * 24 + ["hklm", "HKCU", "HKEY_LOCAL_MACHINE", " HKLM", "\"HKLM\"", "HK LM", "",
                          "HKLM\t"]
-TYPE_CODES = ["0", "1", "2", "3"] * 4 + ["4", "-1", "", " 1", "01", "1x", "x", "+2", "0x1",
+TYPE_CODES = ["0", "1", "2", "3"] * 8 + ["4", "-1", "", " 1", "01", "1x", "x", "+2", "0x1",
                                          "99999999999"]
 BYTE_FIELDS = ["01", "ff", "FF", "1FF", "100", "0x1F", "zz", "", "7", "a", " 0b ", "fffffffff", "g",
                "80", "-1", "00"]
@@ -262,8 +262,11 @@ def country_file(seed, index):
     if rng.random() < 0.2:
         for _ in range(rng.randrange(1, 3)):
             out.add(rng.choice(["Gain=5", "; header", "b5", "[broken", ""]))
+    # Some files make no country entry, so that qvsmzad deletes the Country
+    # key at the end, with or without what registry lines put below it.
+    weights = [5, 2, 3] if rng.random() < 0.85 else [0, 1, 4]
     for _ in range(rng.randrange(1, 7)):
-        kind = rng.choices(["country", "disabled", "registry"], [5, 2, 3])[0]
+        kind = rng.choices(["country", "disabled", "registry"], weights)[0]
         if kind == "country":
             name = _section_name(rng, vocabulary)
         elif kind == "disabled":

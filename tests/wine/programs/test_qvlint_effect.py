@@ -13,7 +13,7 @@ from bench.country_effect import Differential, corpus_cases, generated_cases, su
 KEPT_CASES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "qvlint",
                           "effect_cases")
 SEED = "ci"
-FILES = 30  # per version; a few seconds each round of both sides
+FILES = 40  # on each version; about 0.8 s a file with both versions side by side
 
 
 class QvlintEffect(unittest.TestCase):
@@ -39,6 +39,29 @@ class QvlintEffect(unittest.TestCase):
         cases = corpus_cases(KEPT_CASES)
         self.assertTrue(cases, f"no kept cases in {KEPT_CASES}")
         self.assert_agree(cases)
+
+    def test_a_wrong_account_is_caught(self):
+        # qvlint's output with one value more, and with a value left out:
+        # the comparison must name exactly what was changed.
+        planted = b"\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\QvGen]\r\n\"Planted\"=\"x\"\r\n"
+        cases = [
+            ("one value more", lambda reg: reg + planted,
+             [("key", r"HKLM\SOFTWARE\QvGen"), ("name", r"HKLM\SOFTWARE\QvGen"),
+              ("value", r"HKLM\SOFTWARE\QvGen", "Planted")]),
+            ("a value left out",
+             lambda reg: b"\r\n".join(line for line in reg.split(b"\r\n") if b'"Gain"=' not in line),
+             [("value", r"HKLM\SOFTWARE\TAVELIN\SoftModem\Country\B5", "Gain")]),
+        ]
+        content = b"[B5]\r\nGain=5\r\n"
+        try:
+            for label, change, entries in cases:
+                with self.subTest(label):
+                    self.bench.tamper(lambda reg, *_: change(reg))
+                    found = self.bench.check_all([(label, content)])
+                    self.assertEqual([(v, entries) for v in self.bench.lanes],
+                                     [(d.version, [e for e, _, _ in d.differences]) for d in found])
+        finally:
+            self.bench.tamper(None)
 
 
 if __name__ == "__main__":
