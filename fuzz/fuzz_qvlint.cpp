@@ -1,12 +1,16 @@
 // qvlint's checks of a country settings file and of qvsetup.ini: every
 // finding names a line of the input, a known code and bounded texts. The
-// first byte chooses the file kind.
+// first byte chooses the file kind. A country settings file also goes
+// through the model of qvsmzad on both registry families, whose effect is
+// printed as a REGEDIT4 file.
 #include <stdio.h>
 
 #include <string>
 #include <vector>
 
+#include "country_effect.h"
 #include "country_file_check.h"
+#include "effect_output.h"
 #include "fuzz_check.h"
 #include "setup_ini_check.h"
 
@@ -45,6 +49,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FILE* file = fmemopen(const_cast<char*>(text.data()), text.size(), "rb");
     if (file == nullptr) return 0;  // an empty input opens no stream
     LintCountryFile(file, place);
+    FILE* sinkFile = fopen("/dev/null", "wb");
+    for (RegistryPlatform platform : {kPlatformNt, kPlatform9x}) {
+      rewind(file);
+      CountryEffect effect;
+      ModelCountryFile(file, platform, 0, &effect);
+      FUZZ_CHECK(effect.lines <= seen.lastLine);
+      for (const LineEffect& entry : effect.journal)
+        FUZZ_CHECK(entry.line >= 1 && entry.line <= effect.lines);
+      if (sinkFile != nullptr) PrintCountryEffect(effect, sinkFile);
+    }
+    if (sinkFile != nullptr) fclose(sinkFile);
     fclose(file);
   } else {
     FindingPlace place = {"qvsetup.ini", "setup", &sink};
