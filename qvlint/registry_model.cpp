@@ -51,7 +51,10 @@ const char* PathToWalk(const char* path, bool creating, const RegistryModel& mod
                        PathFault* fault) {
   // RegCreateKeyExA of the 9x family passes over one leading backslash.
   if (creating && model.platform == kPlatform9x && path[0] == '\\') ++path;
-  *fault = path[0] == '\\' ? kPathLeadingBackslash : kPathUsable;
+  if (strlen(path) > kMaxAnsiPathLength)
+    *fault = kPathTooLong;
+  else
+    *fault = path[0] == '\\' ? kPathLeadingBackslash : kPathUsable;
   return *fault == kPathUsable ? path : nullptr;
 }
 

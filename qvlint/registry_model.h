@@ -15,7 +15,9 @@ enum RegistryPlatform {
 };
 
 // Longest name of one key; a path holding a longer one is refused whole.
-enum { kMaxKeyNameLength = 255 };
+// And the longest path that RegCreateKeyExA and RegOpenKeyExA take: they
+// widen it into a buffer of the thread that holds 260 characters.
+enum { kMaxKeyNameLength = 256, kMaxAnsiPathLength = 260 };
 
 enum { kTypeString = 1, kTypeBinary = 3 };  // REG_SZ, REG_BINARY
 
@@ -52,6 +54,7 @@ enum PathFault {
   kPathUsable,
   kPathLeadingBackslash,  // a path can not start with "\"
   kPathNameTooLong,       // a name longer than kMaxKeyNameLength
+  kPathTooLong,           // a path longer than kMaxAnsiPathLength
   kPathMissing            // opening only: a key on the way does not exist
 };
 

@@ -63,7 +63,7 @@ struct EffectCase {
   std::string effect;  // after the stamp; "[C" stands for the Country key's name
 };
 
-const std::string kLongName(255, 'N');
+const std::string kLongName(256, 'N');
 
 const EffectCase kEffectCases[] = {
     {"values with bounds", "[B5]\r\nGain=5,0,9\r\n", kPlatformNt,
@@ -80,10 +80,17 @@ const EffectCase kEffectCases[] = {
      "\"Gain_max\"=hex:09,00,00,00\n\n"},
     {"Western letters fold too", "[\xC9t\xE9]\nx=1\n[\xE9T\xC9]\nX=2\n", kPlatformNt,
      "\n[C\\\xC9t\xE9]\n\"x\"=hex:02,00,00,00\n\n"},
-    {"a key name of 255 characters", "[" + kLongName + "]\nA=1\n", kPlatformNt,
+    {"a key name of 256 characters", "[" + kLongName + "]\nA=1\n", kPlatformNt,
      "\n[C\\" + kLongName + "]\n\"A\"=hex:01,00,00,00\n\n"},
-    {"a key name of 256 characters is refused but counts", "[" + kLongName + "N]\nA=1\n",
+    {"a key name of 257 characters is refused but counts", "[" + kLongName + "N]\nA=1\n",
      kPlatformNt, "\n[C]\n\n"},
+    {"a path of 260 characters",
+     "[" + std::string(100, 'P') + "\\" + std::string(159, 'Q') + "]\nA=1\n", kPlatformNt,
+     "\n[C\\" + std::string(100, 'P') + "\\" + std::string(159, 'Q') +
+         "]\n\"A\"=hex:01,00,00,00\n\n"},
+    {"a path of 261 characters is refused whole",
+     "[" + std::string(100, 'P') + "\\" + std::string(160, 'Q') + "]\nA=1\n", kPlatformNt,
+     "\n[C]\n\n"},
     {"a leading backslash: refused on NT", "[\\B5]\nA=1\n", kPlatformNt, "\n[C]\n\n"},
     {"a leading backslash: passed over on 9x", "[\\B5]\nA=1\n", kPlatform9x,
      "\n[C\\B5]\n\"A\"=hex:01,00,00,00\n\n"},
