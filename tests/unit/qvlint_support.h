@@ -32,6 +32,11 @@ inline Collected LintCountryText(const std::string& text) {
   rewind(file);
   LintCountryFile(file, place);
   fclose(file);
+  // In line order, as qvlint prints them.
+  std::stable_sort(collected.codes.begin(), collected.codes.end(),
+                   [](const std::string& a, const std::string& b) {
+                     return std::stoul(a) < std::stoul(b);
+                   });
   return collected;
 }
 
