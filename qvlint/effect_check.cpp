@@ -82,7 +82,9 @@ void ReportRefused(const EffectCheck& check, unsigned line, const char* what, co
              FaultText(refused.fault)),
          ntRefused && !nineXRefused && nineX != nullptr
              ? Say("qvsmzad writes nothing there %s; %s it writes into %s", kNtFamily, kNineXFamily,
-                   Show(BelowCountry(nineX->key).c_str()).text)
+                   Show(strcmp(what, "section") == 0 ? BelowCountry(nineX->key).c_str()
+                                                     : nineX->key.c_str())
+                       .text)
              : Say("qvsmzad writes none of the %s's values", what));
 }
 

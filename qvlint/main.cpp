@@ -42,11 +42,19 @@ int PrintEffect(const char* path, RegistryPlatform platform) {
   return PrintCountryEffect(effect, stdout) ? kClean : kFindings;
 }
 
-// The arguments after --effect: an optional --platform and one file.
-int EffectCommand(int argc, char** argv, int first) {
+bool HasArgument(int argc, char** argv, const char* wanted) {
+  for (int i = 1; i < argc; ++i) {
+    if (strcmp(argv[i], wanted) == 0) return true;
+  }
+  return false;
+}
+
+// The arguments beside --effect: an optional --platform and one file.
+int EffectCommand(int argc, char** argv) {
   RegistryPlatform platform = kPlatformNt;
   const char* path = nullptr;
-  for (int i = first; i < argc; ++i) {
+  for (int i = 1; i < argc; ++i) {
+    if (strcmp(argv[i], "--effect") == 0) continue;
     if (strcmp(argv[i], "--platform") == 0 && i + 1 < argc &&
         (strcmp(argv[i + 1], "9x") == 0 || strcmp(argv[i + 1], "nt") == 0)) {
       platform = strcmp(argv[++i], "9x") == 0 ? kPlatform9x : kPlatformNt;
@@ -67,7 +75,7 @@ int EffectCommand(int argc, char** argv, int first) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc > 1 && strcmp(argv[1], "--effect") == 0) return EffectCommand(argc, argv, 2);
+  if (HasArgument(argc, argv, "--effect")) return EffectCommand(argc, argv);
   bool json = false;
   std::vector<std::string> paths;
   for (int i = 1; i < argc; ++i) {

@@ -3,10 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "country_effect.h"
 #include "effect_output.h"
+#include "qvlint_support.h"
 #include "table_cases.h"
 
 namespace {
@@ -145,6 +149,148 @@ TEST(CountryEffect, AKeyNameWithALineBreakIsLeftOutAndSaidSo) {
   EXPECT_EQ(std::string::npos, printed.find("\"V\"")) << printed;
   EXPECT_NE(std::string::npos, printed.find("; the key")) << printed;
   EXPECT_EQ(std::string::npos, printed.find('\r')) << "no raw line break: " << printed;
+}
+
+}  // namespace
+
+// Findings say what qvsmzad does instead; each such statement is checked
+// against the model's registry at the end of the run, not against a
+// snapshot of qvlint's own words.
+namespace {
+
+// The quoted texts of a message (shown texts keep their backslashes and
+// escape their quotation marks).
+std::vector<std::string> Quoted(const char* text) {
+  std::vector<std::string> found;
+  const char* p = text;
+  while ((p = strchr(p, '"')) != nullptr) {
+    std::string piece;
+    for (++p; *p != '\0' && *p != '"'; ++p) {
+      if (*p == '\\' && p[1] == '"') ++p;
+      piece += *p;
+    }
+    found.push_back(piece);
+    if (*p == '"') ++p;
+  }
+  return found;
+}
+
+bool HoldsValueNamed(const ModelKey& key, const std::string& name) {
+  for (const ModelValue& value : key.values) {
+    if (value.name == name) return true;
+  }
+  for (const std::unique_ptr<ModelKey>& subkey : key.subkeys) {
+    if (HoldsValueNamed(*subkey, name)) return true;
+  }
+  return false;
+}
+
+const ModelValue* ValueOfLine(const ModelKey& key, unsigned line) {
+  for (const ModelValue& value : key.values) {
+    if (value.lastLine == line) return &value;
+  }
+  for (const std::unique_ptr<ModelKey>& subkey : key.subkeys) {
+    if (const ModelValue* found = ValueOfLine(*subkey, line)) return found;
+  }
+  return nullptr;
+}
+
+// The quoted text after `marker` in `text`.
+std::string QuotedAfter(const char* text, const char* marker) {
+  const char* at = strstr(text, marker);
+  return at == nullptr ? "" : Quoted(at + strlen(marker)).front();
+}
+
+unsigned LineNamed(const char* text) {
+  const char* at = strstr(text, "of line ");
+  return at == nullptr ? 0 : static_cast<unsigned>(atoi(at + 8));
+}
+
+const ModelKey* BelowCountry(const CountryEffect& effect, const std::string& name) {
+  const ModelKey* country = ModelCountryKey(effect);
+  if (country == nullptr || name.compare(0, 7, "Country") != 0) return nullptr;
+  const std::string rest = name.size() > 8 ? name.substr(8) : "";
+  const ModelKey* key = FindModelKey(country, rest.c_str());
+  return key != nullptr &&
+                 FullKeyName(key) == FullKeyName(country) + (rest.empty() ? "" : "\\" + rest)
+             ? key
+             : nullptr;
+}
+
+// Whether the finding's effect is true of the models of both families.
+std::string CheckedAgainstModel(const Finding& finding, const CountryEffect& nt,
+                                const CountryEffect& nineX) {
+  const std::vector<std::string> reason = Quoted(finding.reason.text);
+  const std::vector<std::string> effect = Quoted(finding.effect.text);
+  const ModelKey& machine = nt.model.machine;
+  switch (finding.code) {
+    case kValueNameCase:
+      if (!HoldsValueNamed(machine, effect.back())) return "no value " + effect.back();
+      if (reason[0] != effect.back() && HoldsValueNamed(machine, reason[0]))
+        return "a value spelled " + reason[0] + " exists";
+      return "";
+    case kKeyNameDiffers: {
+      const std::string key = QuotedAfter(finding.reason.text, "names the key ");
+      if (key.compare(0, 7, "Country") == 0)
+        return BelowCountry(nt, key) != nullptr ? "" : "no key " + key;
+      const ModelKey* found = FindModelKey(&machine, key.c_str() + strlen("HKEY_LOCAL_MACHINE\\"));
+      return found != nullptr && FullKeyName(found) == key ? "" : "no key " + key;
+    }
+    case kKeyRefused: {
+      if (effect.size() != 1) return "";
+      if (effect[0].compare(0, 7, "Country") == 0)
+        return BelowCountry(nineX, effect[0]) != nullptr ? "" : "9x has no key " + effect[0];
+      const ModelKey* found =
+          FindModelKey(&nineX.model.machine, effect[0].c_str() + strlen("HKEY_LOCAL_MACHINE\\"));
+      return found != nullptr ? "" : "9x has no key " + effect[0];
+    }
+    case kDisabledTree:
+      return effect.empty() || BelowCountry(nt, effect[0]) != nullptr ? "" : "no key " + effect[0];
+    case kValueKept:
+    case kBoundsIncomplete: {
+      const unsigned line = LineNamed(finding.effect.text);
+      if (finding.code == kBoundsIncomplete && line == 0) {
+        const std::string name = Quoted(finding.reason.text)[0];
+        return HoldsValueNamed(machine, name + "_min") ? "a minimum exists" : "";
+      }
+      return ValueOfLine(machine, line) != nullptr ? ""
+                                                   : "no value of line " + std::to_string(line);
+    }
+    case kCountryKeyDeleted:
+      return ModelCountryKey(strstr(finding.effect.text, "95, 98") != nullptr ? nineX : nt) ==
+                     nullptr
+                 ? ""
+                 : "the Country key stays";
+    default:
+      return "";
+  }
+}
+
+const char* const kMisreadFiles[] = {
+    "[B5]\r\nGain=5,0,9\r\n[b5]\r\ngain=7\r\nGAIN=8,1\r\n",
+    "[B5]\r\nLevel=1\r\nlevel=2,1\r\n",
+    "[B5]\rGain=5\r[04] Level=1\r",
+    "[Disabled]\nTone=1\n[Disabled\\C3]\n\n[\\C4]\nGain=1\n",
+    "[Registry]\nHKLM,SOFTWARE\\QvGen,Name,0,first\nHKLM,software\\qvgen,NAME,2,second\n"
+    "HKLM,SOFTWARE\\\\QvGen\\,Other,0,x\nHKLM,\\SOFTWARE\\QvGen,Lead,0,x\n",
+    "[A\\\\B]\nX=1\n[a\\b]\nx=2\n",
+    "[Disable_Country]\nUS\n",
+};
+
+TEST(CountryFindings, WhatQvsmzadDoesInsteadIsTrueOfTheModel) {
+  unsigned checked = 0;
+  for (const char* text : kMisreadFiles) {
+    SCOPED_TRACE(text);
+    const CountryEffect nt = Model(text, kPlatformNt);
+    const CountryEffect nineX = Model(text, kPlatform9x);
+    Collected collected = LintCountryText(text);
+    for (const Finding& finding : collected.findings) {
+      SCOPED_TRACE(std::string(FindingCodeName(finding.code)) + ": " + finding.effect.text);
+      EXPECT_EQ("", CheckedAgainstModel(finding, nt, nineX));
+      ++checked;
+    }
+  }
+  EXPECT_GE(checked, 15u);
 }
 
 }  // namespace
