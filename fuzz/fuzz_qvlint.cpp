@@ -1,12 +1,17 @@
 // qvlint's checks of a country settings file and of qvsetup.ini: every
-// finding names a line of the input, a known code and bounded texts. The
-// first byte chooses the file kind.
+// finding names a line of the input, a known code and bounded texts that
+// hold no control byte, whatever bytes the file brings. The first byte
+// chooses the file kind. A country settings file also goes through the
+// model of qvsmzad on both registry families, whose effect is printed as a
+// REGEDIT4 file.
 #include <stdio.h>
 
 #include <string>
 #include <vector>
 
+#include "country_effect.h"
 #include "country_file_check.h"
+#include "effect_output.h"
 #include "fuzz_check.h"
 #include "setup_ini_check.h"
 
@@ -15,6 +20,14 @@ namespace {
 struct Seen {
   unsigned lastLine;
 };
+
+bool HoldsNoControlByte(const char* text) {
+  for (const char* p = text; *p != '\0'; ++p) {
+    const unsigned char c = static_cast<unsigned char>(*p);
+    if (c < 0x20 || c == 0x7F) return false;
+  }
+  return true;
+}
 
 unsigned LineCount(const std::string& text) {
   unsigned lines = 1;
@@ -30,6 +43,8 @@ void Check(void* context, const Finding& finding) {
   FUZZ_CHECK(FindingCodeName(finding.code) != nullptr);
   FUZZ_CHECK(TerminatedWithin(finding.reason.text, kMessageSize));
   FUZZ_CHECK(TerminatedWithin(finding.effect.text, kMessageSize));
+  FUZZ_CHECK(HoldsNoControlByte(finding.reason.text));
+  FUZZ_CHECK(HoldsNoControlByte(finding.effect.text));
 }
 
 }  // namespace
@@ -39,12 +54,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const bool countryFile = data[0] & 1;
   const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
   Seen seen = {LineCount(text)};
-  FindingSink sink = {Check, &seen, 0};
+  FindingSink sink = {Check, &seen};
   if (countryFile) {
     FindingPlace place = {"country.ini", "qvsmzad", &sink};
     FILE* file = fmemopen(const_cast<char*>(text.data()), text.size(), "rb");
     if (file == nullptr) return 0;  // an empty input opens no stream
     LintCountryFile(file, place);
+    FILE* sinkFile = fopen("/dev/null", "wb");
+    for (RegistryPlatform platform : {kPlatformNt, kPlatform9x}) {
+      rewind(file);
+      CountryEffect effect;
+      ModelCountryFile(file, platform, 0, &effect);
+      FUZZ_CHECK(effect.lines <= seen.lastLine);
+      for (const LineEffect& entry : effect.journal)
+        FUZZ_CHECK(entry.line >= 1 && entry.line <= effect.lines);
+      if (sinkFile != nullptr) PrintCountryEffect(effect, sinkFile);
+    }
+    if (sinkFile != nullptr) fclose(sinkFile);
     fclose(file);
   } else {
     FindingPlace place = {"qvsetup.ini", "setup", &sink};

@@ -1,5 +1,6 @@
 #include "country_file_check.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <string>
@@ -7,6 +8,7 @@
 
 #include "buffer_sizes.h"
 #include "country_lines.h"
+#include "effect_check.h"
 #include "line_kind.h"
 #include "line_reader.h"
 #include "shown_text.h"
@@ -24,9 +26,13 @@ struct SeenSection {
 // What the check knows while it goes through the file.
 struct CountryCheck {
   const FindingPlace* place;
-  char section[kSectionSize];  // CurrentSection, as qvsmzad holds it
-  bool emptyHeaderSeen;        // a "[]" header was read: lines outside a section follow it
+  char section[kSectionSize];   // CurrentSection, as qvsmzad holds it
+  unsigned headerLine;          // where CurrentSection was set
+  bool sectionKeyTried;         // a content line of this section asked for its key
+  bool emptyHeaderSeen;         // a "[]" header was read: lines outside a section follow it
+  unsigned carriageReturnLine;  // the last line reported for a lone carriage return
   std::vector<SeenSection> seen;
+  EffectCheck effect;
 };
 
 const char* SkipWhiteSpace(const char* text) {
@@ -55,12 +61,39 @@ bool SameLetters(const std::string& a, const char* b) {
   return true;
 }
 
-// A name that looks like one of the two special sections but is not.
+std::string Lower(const std::string& text) {
+  std::string lower = text;
+  for (char& c : lower) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+  return lower;
+}
+
+// Edits (insertions, deletions, replacements) that turn `a` into `b`.
+size_t EditDistance(const std::string& a, const std::string& b) {
+  std::vector<size_t> row(b.size() + 1);
+  for (size_t j = 0; j <= b.size(); ++j) row[j] = j;
+  for (size_t i = 1; i <= a.size(); ++i) {
+    size_t diagonal = row[0];
+    row[0] = i;
+    for (size_t j = 1; j <= b.size(); ++j) {
+      const size_t above = row[j];
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1])});
+      diagonal = above;
+    }
+  }
+  return row[b.size()];
+}
+
+// A name that looks like one of the two special sections but is not: the
+// same letters in another case or with blanks around, or a near miss of
+// at most two edits.
 bool LooksSpecial(const char* name) {
   std::string trimmed = name;
   trimmed.erase(0, trimmed.find_first_not_of(" \t\v\f\r"));
   trimmed.erase(trimmed.find_last_not_of(" \t\v\f\r") + 1);
-  return SameLetters(trimmed, "Registry") || SameLetters(trimmed, "Disable_Country");
+  if (SameLetters(trimmed, "Registry") || SameLetters(trimmed, "Disable_Country")) return true;
+  if (trimmed.size() > 20) return false;
+  return EditDistance(Lower(trimmed), "registry") <= 2 ||
+         EditDistance(Lower(trimmed), "disable_country") <= 2;
 }
 
 void CheckSectionName(const CountryCheck& check, unsigned line) {
@@ -77,8 +110,19 @@ void CheckSectionName(const CountryCheck& check, unsigned line) {
   }
 }
 
+// Text after the header's "]" that is not a note.
+void CheckHeaderEnd(const CountryCheck& check, unsigned line, const char* text) {
+  const char* rest = SkipWhiteSpace(strchr(text, ']') + 1);
+  if (*rest == '\0' || *rest == ';') return;
+  Report(*check.place, line, kHeaderTrailingText,
+         Say("text after the header's \"]\": %s", ShowLine(rest).text), Say("qvsmzad ignores it"));
+}
+
 void TakeHeader(CountryCheck* check, unsigned line, const char* text) {
   CopySectionName(text, check->section, sizeof check->section);
+  check->headerLine = line;
+  check->sectionKeyTried = false;
+  CheckHeaderEnd(*check, line, text);
   const char* name = check->section;
   if (name[0] == '\0') {
     check->emptyHeaderSeen = true;
@@ -132,11 +176,58 @@ void ReportIndentedComment(const CountryCheck& check, unsigned line, const char*
          Say("%s: a \";\" not in column one starts no comment", ShowLine(text).text), effect);
 }
 
+// What qvsmzad makes of a line that looks like something else.
+Message ContentEffect(const CountryCheck& check, const char* text) {
+  switch (KindOfSection(check.section)) {
+    case kNoSection:
+      return Say("qvsmzad ignores it, as it ignores every line outside a section");
+    case kDisabledSection:
+      return Say("qvsmzad reads it as a code line, which is void");
+    case kRegistrySection:
+      return Say("qvsmzad reads it as a Registry line, which is void");
+    case kCountrySection:
+      break;
+  }
+  const char* equals = strchr(text, '=');
+  if (equals != nullptr) {
+    return Say("qvsmzad writes a value named %s into section %s",
+               Show(text, static_cast<size_t>(equals - text)).text, Show(check.section).text);
+  }
+  return Say(
+      "qvsmzad reads it as a line of section %s without \"=\", which only opens the "
+      "section's key",
+      Show(check.section).text);
+}
+
+void TakeCountryContent(CountryCheck* check, unsigned line, const char* text) {
+  LintCountryValueLine(*check->place, line, text, check->section, check->effect);
+  CheckValueNames(check->effect, line);
+}
+
 void TakeContent(CountryCheck* check, unsigned line, const char* text) {
   const char* first = SkipWhiteSpace(text);
-  if (*first == '\0') return;  // blank lines change nothing that shows
+  const bool countrySection = KindOfSection(check->section) == kCountrySection;
+  if (countrySection && !check->sectionKeyTried) {
+    // Any content line opens the section's key, a blank one too.
+    CheckSectionKey(check->effect, check->section, check->headerLine, line);
+    check->sectionKeyTried = true;
+  }
+  if (*first == '\0') return;  // blank lines change nothing else
   if (*first == ';') {
     ReportIndentedComment(*check, line, text);
+    return;
+  }
+  if (*first == '[' && strchr(first, ']') != nullptr) {
+    Report(*check->place, line, kIndentedHeader,
+           Say("%s: a \"[\" not in column one starts no section", ShowLine(text).text),
+           ContentEffect(*check, text));
+    return;
+  }
+  if (*first == '#' || (first[0] == '/' && first[1] == '/')) {
+    Report(*check->place, line, kWouldBeComment,
+           Say("%s: only a \";\" in column one starts a comment", ShowLine(text).text),
+           ContentEffect(*check, text));
+    if (countrySection) CheckValueNames(check->effect, line);
     return;
   }
   switch (KindOfSection(check->section)) {
@@ -152,14 +243,32 @@ void TakeContent(CountryCheck* check, unsigned line, const char* text) {
       break;
     case kRegistrySection:
       LintRegistryLine(*check->place, line, text);
+      CheckRegistryLineEffect(check->effect, line);
       break;
     case kCountrySection:
-      LintCountryValueLine(*check->place, line, text, check->section);
+      TakeCountryContent(check, line, text);
       break;
   }
 }
 
-void TakeLine(CountryCheck* check, unsigned line, const char* text) {
+// A carriage return inside a piece is one that no line feed follows.
+void CheckLineBytes(CountryCheck* check, unsigned line, const char* text, size_t length) {
+  if (memchr(text, '\r', length) != nullptr && check->carriageReturnLine != line) {
+    check->carriageReturnLine = line;
+    Report(*check->place, line, kLoneCarriageReturn,
+           Say("%s holds a carriage return that no line feed follows", ShowLine(text).text),
+           Say("qvsmzad reads the text after it as part of the same line"));
+  }
+  const char* zero = static_cast<const char*>(memchr(text, '\0', length));
+  if (zero == nullptr) return;
+  const std::string rest(zero + 1, text + length);
+  if (rest.find_first_not_of(std::string("\0 \t\r\n\v\f", 7)) == std::string::npos) return;
+  Report(*check->place, line, kZeroByte, Say("the line holds a zero byte"),
+         Say("qvsmzad ignores the rest of the line: %s", ShowLine(rest.c_str()).text));
+}
+
+void TakeLine(CountryCheck* check, unsigned line, const char* text, size_t length) {
+  CheckLineBytes(check, line, text, length);
   switch (ClassifyLine(text)) {
     case kCommentLine:
       break;
@@ -215,7 +324,11 @@ void LintCountryFile(FILE* file, const FindingPlace& place) {
   CountryCheck check;
   check.place = &place;
   check.section[0] = '\0';
+  check.headerLine = 0;
+  check.sectionKeyTried = false;
   check.emptyHeaderSeen = false;
+  check.carriageReturnLine = 0;
+  StartEffectCheck(file, place, &check.effect);
 
   LineReader reader;
   StartLineReader(&reader, file);
@@ -226,13 +339,18 @@ void LintCountryFile(FILE* file, const FindingPlace& place) {
   // Cleared before each read, so that the line feed can be found even
   // behind a zero byte of the line.
   memset(piece, 0, sizeof piece);
-  while (ReadLine(&reader, piece, sizeof piece)) {
-    if (continued && piece[0] != '\n' && !splitReported) {
+  size_t length;
+  while ((length = ReadLine(&reader, piece, sizeof piece)) > 0) {
+    // A piece of only the line feed matters when it opens a section's key.
+    if (continued && !splitReported && (piece[0] != '\n' || LineHasEffect(check.effect, line))) {
       Report(place, line, kLineSplit, Say("the line is longer than 499 characters"),
-             Say("qvsmzad reads it in pieces of 499 characters, each as a line of its own"));
+             piece[0] != '\n'
+                 ? Say("qvsmzad reads it in pieces of 499 characters, each as a line of its own")
+                 : Say("qvsmzad reads the line feed after the 499th character as a line of its "
+                       "own, which opens the section's key"));
       splitReported = true;
     }
-    TakeLine(&check, line, piece);
+    TakeLine(&check, line, piece, length);
     continued = memchr(piece, '\n', sizeof piece) == nullptr;
     if (!continued) {
       ++line;
@@ -241,4 +359,5 @@ void LintCountryFile(FILE* file, const FindingPlace& place) {
     memset(piece, 0, sizeof piece);
   }
   CheckFileEnd(place, data);
+  CheckCountryKeyKept(check.effect, data);
 }

@@ -1,5 +1,6 @@
 #include "country_lines.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -36,7 +37,7 @@ void CheckValueName(const FindingPlace& place, unsigned line, const char* text, 
 }  // namespace
 
 void LintCountryValueLine(const FindingPlace& place, unsigned line, const char* text,
-                          const char* section) {
+                          const char* section, const EffectCheck& effect) {
   CountryValueParts parts;
   if (!SplitCountryValue(text, &parts)) {
     size_t length = strlen(text);
@@ -55,10 +56,15 @@ void LintCountryValueLine(const FindingPlace& place, unsigned line, const char* 
   if (parts.firstComma == nullptr || value == kNumberReported) return;
   if (parts.secondComma == nullptr) {
     if (value == kNumberEndsInNote) return;  // the comma belongs to the note and changes nothing
+    // The bounds that an earlier line wrote under these names stay.
+    const unsigned earlier = std::max(EarlierValueLine(effect, line, owner + "_min"),
+                                      EarlierValueLine(effect, line, owner + "_max"));
     Report(place, line, kBoundsIncomplete,
            Say("%s has a minimum but no maximum (one comma)", name.text),
-           Say("qvsmzad writes the value only, without %s_min and %s_max", owner.c_str(),
-               owner.c_str()));
+           earlier > 0 ? Say("qvsmzad writes the value only: %s_min and %s_max of line %u stay",
+                             owner.c_str(), owner.c_str(), earlier)
+                       : Say("qvsmzad writes the value only, without %s_min and %s_max",
+                             owner.c_str(), owner.c_str()));
     return;
   }
   if (value == kNumberEndsInNote) {

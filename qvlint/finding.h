@@ -1,9 +1,11 @@
 // Findings: a line that setup or qvsmzad passes over, or reads otherwise than
-// it looks, with what the program does instead.
+// it looks, with what the program does instead; and notes: a line that the
+// program reads as written, but in a form worth a second look.
 #ifndef QVLINT_FINDING_H
 #define QVLINT_FINDING_H
 
 #include <cstddef>
+#include <string>
 
 // Every kind of finding; its code name is stable (tools match on it).
 enum FindingCode {
@@ -11,8 +13,8 @@ enum FindingCode {
   kEncodingMark,
   kContentBeforeSection,
   kUnclosedHeader,
-  kRepeatedSection,
   // The country settings file (qvsmzad).
+  kRepeatedSection,  // a note, "section-continued": qvsmzad reads the repeat on as the section
   kAfterCtrlZ,
   kLineSplit,
   kIndentedComment,
@@ -46,7 +48,19 @@ enum FindingCode {
   kRegistryByteNotHex,
   kRegistryByteTooBig,
   kRegistryBytesTooMany,
+  kLoneCarriageReturn,
+  kZeroByte,
+  kHeaderTrailingText,
+  kIndentedHeader,
+  kWouldBeComment,
+  kKeyRefused,
+  kKeyNameDiffers,
+  kDisabledTree,
+  kValueNameCase,
+  kValueKept,
+  kCountryKeyDeleted,
   // qvsetup.ini (setup).
+  kRepeatedSetupSection,  // "repeated-section": setup never reads the repeat's lines
   kUnknownSection,
   kRepeatedKey,
   kKeyNoEquals,
@@ -73,13 +87,26 @@ enum FindingCode {
   kFindingCodeCount
 };
 
-// The code's stable name ("number-octal") and a one-line summary.
+// How a code counts, fixed per code. A finding is a line that the program
+// passes over or misreads: it makes qvlint's exit code 1. A note is printed
+// as well, but changes no exit code.
+enum Severity { kFinding, kNote };
+
+// The code's stable name ("number-octal"), its severity and a one-line summary.
 const char* FindingCodeName(FindingCode code);
+Severity FindingCodeSeverity(FindingCode code);
 const char* FindingCodeSummary(FindingCode code);
+
+// "finding" or "note".
+const char* SeverityName(Severity severity);
+
+// The code of a stable name; false when no code has it.
+bool FindFindingCode(const std::string& name, FindingCode* code);
 
 enum { kMessageSize = 320 };
 
-// A formatted text of bounded size; longer texts are cut.
+// A formatted text of bounded size; longer texts are cut. It holds no
+// control byte: Say writes each as \xHH, whatever the arguments bring.
 struct Message {
   char text[kMessageSize];
 };
@@ -99,7 +126,6 @@ struct Finding {
 struct FindingSink {
   void (*take)(void* context, const Finding& finding);
   void* context;
-  unsigned count;
 };
 
 // The file being checked and the program that reads it.

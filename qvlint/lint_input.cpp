@@ -27,10 +27,8 @@ void Collect(void* context, const Finding& finding) {
 void HandOn(FileFindings* collected) {
   std::stable_sort(collected->findings.begin(), collected->findings.end(),
                    [](const Finding& a, const Finding& b) { return a.line < b.line; });
-  for (const Finding& finding : collected->findings) {
-    ++collected->target->count;
+  for (const Finding& finding : collected->findings)
     collected->target->take(collected->target->context, finding);
-  }
 }
 
 bool ReadText(const std::string& path, std::string* text) {
@@ -65,7 +63,7 @@ bool LintCountryPath(const std::string& path, FindingSink* sink, std::string* pr
     return false;
   }
   FileFindings collected = {sink, {}};
-  FindingSink collector = {Collect, &collected, 0};
+  FindingSink collector = {Collect, &collected};
   const FindingPlace place = {path.c_str(), "qvsmzad", &collector};
   LintCountryFile(file, place);
   fclose(file);
@@ -81,7 +79,7 @@ bool LintSetupPath(const std::string& path, const std::string& mediumDir, Findin
     return false;
   }
   FileFindings collected = {sink, {}};
-  FindingSink collector = {Collect, &collected, 0};
+  FindingSink collector = {Collect, &collected};
   const FindingPlace place = {path.c_str(), "setup", &collector};
   LintSetupIni(text, place, mediumDir, countryFiles);
   HandOn(&collected);

@@ -1,9 +1,12 @@
 #include "output.h"
 
+#include "shown_text.h"
+
 namespace {
 
 // A JSON string; bytes of 80 hex and above are taken as Latin-1 characters,
-// which keeps the output valid UTF-8 whatever the file held.
+// which keeps the output valid UTF-8 whatever the file held and gives a tool
+// the bytes back when it writes the text as Latin-1.
 void PrintJsonString(FILE* stream, const char* text) {
   fputc('"', stream);
   for (const char* p = text; *p != '\0'; ++p) {
@@ -20,18 +23,42 @@ void PrintJsonString(FILE* stream, const char* text) {
 
 }  // namespace
 
+bool IgnoreCodes(const char* names, Output* output, std::string* unknown) {
+  const std::string list = names;
+  size_t start = 0;
+  for (;;) {
+    const size_t comma = list.find(',', start);
+    const std::string name = list.substr(start, comma - start);
+    FindingCode code;
+    if (!FindFindingCode(name, &code)) {
+      *unknown = name;
+      return false;
+    }
+    output->ignored[code] = true;
+    if (comma == std::string::npos) return true;
+    start = comma + 1;
+  }
+}
+
 void StartOutput(Output* output) {
   output->written = 0;
+  output->failing = 0;
   if (output->json) fputc('[', output->stream);
 }
 
 void PrintFinding(void* context, const Finding& finding) {
   Output* output = static_cast<Output*>(context);
+  if (output->ignored[finding.code]) return;
   FILE* stream = output->stream;
   const char* code = FindingCodeName(finding.code);
+  const Severity severity = FindingCodeSeverity(finding.code);
   if (!output->json) {
-    fprintf(stream, "%s:%u: %s; %s [%s]\n", finding.file, finding.line, finding.reason.text,
-            finding.effect.text, code);
+    PrintEscapingControls(stream, finding.file);
+    fprintf(stream, ":%u: %s", finding.line, severity == kNote ? "note: " : "");
+    PrintEscapingControls(stream, finding.reason.text);
+    fputs("; ", stream);
+    PrintEscapingControls(stream, finding.effect.text);
+    fprintf(stream, " [%s]\n", code);
   } else {
     fputs(output->written == 0 ? "\n  {\"file\": " : ",\n  {\"file\": ", stream);
     PrintJsonString(stream, finding.file);
@@ -39,6 +66,8 @@ void PrintFinding(void* context, const Finding& finding) {
     PrintJsonString(stream, finding.program);
     fputs(", \"code\": ", stream);
     PrintJsonString(stream, code);
+    fputs(", \"severity\": ", stream);
+    PrintJsonString(stream, SeverityName(severity));
     fputs(", \"reason\": ", stream);
     PrintJsonString(stream, finding.reason.text);
     fputs(", \"effect\": ", stream);
@@ -46,6 +75,7 @@ void PrintFinding(void* context, const Finding& finding) {
     fputc('}', stream);
   }
   ++output->written;
+  if (severity == kFinding) ++output->failing;
 }
 
 void FinishOutput(Output* output) {
@@ -54,7 +84,8 @@ void FinishOutput(Output* output) {
 
 void PrintFindingCodes(FILE* stream) {
   for (int code = 0; code < kFindingCodeCount; ++code) {
-    fprintf(stream, "%-28s %s\n", FindingCodeName(static_cast<FindingCode>(code)),
-            FindingCodeSummary(static_cast<FindingCode>(code)));
+    const FindingCode each = static_cast<FindingCode>(code);
+    fprintf(stream, "%-28s %-7s  %s\n", FindingCodeName(each),
+            SeverityName(FindingCodeSeverity(each)), FindingCodeSummary(each));
   }
 }

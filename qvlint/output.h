@@ -3,27 +3,38 @@
 #define QVLINT_OUTPUT_H
 
 #include <cstdio>
+#include <string>
 
 #include "finding.h"
 
 struct Output {
   FILE* stream;
   bool json;
-  unsigned written;
+  bool ignored[kFindingCodeCount];  // codes neither printed nor counted
+  unsigned written;                 // findings and notes printed
+  unsigned failing;                 // of them, those of severity finding
 };
+
+// Adds the codes of a comma-separated list of names to those ignored.
+// Returns false, with `unknown` naming it, at a name that no code has.
+bool IgnoreCodes(const char* names, Output* output, std::string* unknown);
 
 // Opens the JSON array; nothing for the lines.
 void StartOutput(Output* output);
 
 // A FindingSink's `take`, with the Output as its context:
 //   file:line: reason; effect [code]
-// or one JSON object with file, line, program, code, reason and effect.
+//   file:line: note: reason; effect [code]
+// or one JSON object with file, line, program, code, severity, reason and
+// effect. No control byte goes out as it is: the reason and the effect hold
+// none (Say escapes them), and those of a file name are written as \xHH in
+// the lines and as JSON escapes (\u001b) in JSON.
 void PrintFinding(void* output, const Finding& finding);
 
 // Closes the JSON array.
 void FinishOutput(Output* output);
 
-// Every finding code with a summary, one per line.
+// Every finding code with its severity and a summary, one per line.
 void PrintFindingCodes(FILE* stream);
 
 #endif

@@ -187,7 +187,7 @@ void LintSetupIni(const std::string& text, const FindingPlace& place, const std:
     const ProfileSection& section = profile.sections[i];
     const ProfileSection* first = FindProfileSection(profile, section.name);
     if (first != nullptr && first != &section) {
-      Report(place, section.line, kRepeatedSection,
+      Report(place, section.line, kRepeatedSetupSection,
              Say("section [%s] appears again (first at line %u)", section.name.c_str(),
                  first->line),
              Say("setup reads only the first one: no line of this one is read"));

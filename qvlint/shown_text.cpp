@@ -1,11 +1,30 @@
 #include "shown_text.h"
 
-#include <cstdio>
 #include <cstring>
 
 namespace {
 
 const size_t kShownCharacters = 40;  // longer texts show their start and end
+
+// One byte as qvlint writes it: "\xHH" and the terminator at most.
+struct WrittenByte {
+  char text[5];
+};
+
+WrittenByte Escaped(unsigned char u) {
+  WrittenByte written;
+  snprintf(written.text, sizeof written.text, "\\x%02X", u);
+  return written;
+}
+
+bool IsControlByte(unsigned char u) { return u < 0x20 || u == 0x7F; }
+
+// A control byte escaped, any other byte as it is.
+WrittenByte EscapingControls(char c) {
+  const unsigned char u = static_cast<unsigned char>(c);
+  if (IsControlByte(u)) return Escaped(u);
+  return WrittenByte{{c, '\0'}};
+}
 
 // Appends `text` when it fits before the closing quotation mark.
 void PutRaw(Shown* shown, size_t* used, const char* text) {
@@ -16,22 +35,16 @@ void PutRaw(Shown* shown, size_t* used, const char* text) {
 }
 
 // Appends `c`, escaped when it is a quotation mark, a control character or
-// a byte of 7F hex and above (whose character depends on the code page).
+// a byte of 80 hex and above (whose character depends on the code page).
 // Backslashes stay as they are: paths read better so.
 void Put(Shown* shown, size_t* used, char c) {
-  char escaped[5] = {c, '\0'};
   const unsigned char u = static_cast<unsigned char>(c);
-  if (c == '\n')
-    strcpy(escaped, "\\n");
-  else if (c == '\r')
-    strcpy(escaped, "\\r");
-  else if (c == '\t')
-    strcpy(escaped, "\\t");
-  else if (c == '"')
-    strcpy(escaped, "\\\"");
-  else if (u < 0x20 || u >= 0x7F)
-    snprintf(escaped, sizeof escaped, "\\x%02X", u);
-  PutRaw(shown, used, escaped);
+  if (c == '"')
+    PutRaw(shown, used, "\\\"");
+  else if (u >= 0x80)
+    PutRaw(shown, used, Escaped(u).text);
+  else
+    PutRaw(shown, used, EscapingControls(c).text);
 }
 
 }  // namespace
@@ -54,3 +67,19 @@ Shown Show(const char* text, size_t length) {
 }
 
 Shown Show(const char* text) { return Show(text, strlen(text)); }
+
+void CopyEscapingControls(const char* text, char* out, size_t size) {
+  size_t used = 0;
+  for (const char* p = text; *p != '\0'; ++p) {
+    const WrittenByte written = EscapingControls(*p);
+    const size_t length = strlen(written.text);
+    if (used + length >= size) break;
+    memcpy(out + used, written.text, length);
+    used += length;
+  }
+  out[used] = '\0';
+}
+
+void PrintEscapingControls(FILE* stream, const char* text) {
+  for (const char* p = text; *p != '\0'; ++p) fputs(EscapingControls(*p).text, stream);
+}

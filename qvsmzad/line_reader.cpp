@@ -44,7 +44,7 @@ void StartLineReader(LineReader* reader, FILE* stream) {
   reader->ended = false;
 }
 
-bool ReadLine(LineReader* reader, char* line, size_t capacity) {
+size_t ReadLine(LineReader* reader, char* line, size_t capacity) {
   size_t count = 0;
   while (count + 1 < capacity) {
     const int c = NextCharacter(reader);
@@ -53,5 +53,5 @@ bool ReadLine(LineReader* reader, char* line, size_t capacity) {
     if (c == '\n') break;
   }
   if (capacity > 0) line[count] = '\0';
-  return count > 0;
+  return count;
 }

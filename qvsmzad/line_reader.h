@@ -21,8 +21,8 @@ void StartLineReader(LineReader* reader, FILE* stream);
 
 // Reads the next line into `line`: at most `capacity` - 1 characters, up to
 // and including the line feed, then a terminator. A longer physical line is
-// delivered in pieces over several calls. Returns false at the end of the
-// file, when no character was left.
-bool ReadLine(LineReader* reader, char* line, size_t capacity);
+// delivered in pieces over several calls. Returns how many characters were
+// stored (a zero byte of the file counts as one), 0 at the end of the file.
+size_t ReadLine(LineReader* reader, char* line, size_t capacity);
 
 #endif

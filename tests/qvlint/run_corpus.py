@@ -5,6 +5,9 @@
     cases/<case>/expected   "exit N", then the expected output line by line
 
 Each case also runs with --json, whose findings must be those of the lines.
+A line and a JSON object are a note exactly when --codes gives their code
+that severity, the exit code is 1 exactly when a finding that is not a note
+is printed, and no output holds a control character but the line feeds.
 Every finding code must appear in some case, except those that no file can
 bring about with the directories qvlint assumes (the unit tests hold them).
 
@@ -23,7 +26,8 @@ CASES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "cases")
 # A program path over 259 characters needs a longer Windows directory than
 # the one qvlint assumes: tests/unit/qvlint_setup_ini_test.cpp holds it.
 NOT_IN_CORPUS = {"launch-path-too-long"}
-LINE = re.compile(r"^(.*?):(\d+): .*; .* \[([a-z0-9-]+)\]$")
+LINE = re.compile(r"^(.*?):(\d+): (note: )?.*; .* \[([a-z0-9-]+)\]$")
+CONTROL = re.compile(r"[\x00-\x09\x0b-\x1f\x7f]")
 
 
 def run(qvlint, case, extra=()):
@@ -32,8 +36,8 @@ def run(qvlint, case, extra=()):
     return done.returncode, done.stdout.decode("latin-1")
 
 
-def check_case(qvlint, name, update):
-    """Returns (problems, codes seen)."""
+def check_case(qvlint, name, severities, update):
+    """Returns (problems, codes seen); `severities` maps each code to its severity."""
     case = os.path.join(CASES, name)
     code, out = run(qvlint, case)
     expected_file = os.path.join(case, "expected")
@@ -53,18 +57,25 @@ def check_case(qvlint, name, update):
         if not match:
             problems.append(f"not a finding line: {line!r}")
             continue
-        found.append((match.group(1), int(match.group(2)), match.group(3)))
+        found.append((match.group(1), int(match.group(2)), match.group(4)))
+        if bool(match.group(3)) != (severities.get(match.group(4)) == "note"):
+            problems.append(f"a note and a finding mixed up: {line!r}")
+    if code != 2 and code != int(any(severities.get(c) == "finding" for _, _, c in found)):
+        problems.append(f"exit code {code} for these findings and notes")
 
     json_code, json_out = run(qvlint, case, ["--json"])
     if json_code != code:
         problems.append(f"--json ends with {json_code}, the lines with {code}")
+    for output in (out, json_out):
+        if CONTROL.search(output):
+            problems.append(f"a control character in the output: {output!r}")
     if code != 2:
         objects = json.loads(json_out)
         if [(o["file"], o["line"], o["code"]) for o in objects] != found:
             problems.append("--json holds other findings than the lines")
         for o in objects:
-            if set(o) != {"file", "line", "program", "code", "reason", "effect"} or \
-                    o["program"] not in ("setup", "qvsmzad"):
+            if set(o) != {"file", "line", "program", "code", "severity", "reason", "effect"} or \
+                    o["program"] not in ("setup", "qvsmzad") or o["severity"] != severities.get(o["code"]):
                 problems.append(f"malformed JSON finding {o!r}")
     return problems, {c for _, _, c in found}
 
@@ -72,11 +83,12 @@ def check_case(qvlint, name, update):
 def main():
     qvlint = os.path.abspath(sys.argv[1])
     update = sys.argv[2:] == ["--update"]
-    all_codes = {line.split()[0] for line in
-                 subprocess.run([qvlint, "--codes"], capture_output=True, check=True).stdout.decode().splitlines()}
+    codes_out = subprocess.run([qvlint, "--codes"], capture_output=True, check=True).stdout.decode()
+    severities = {line.split()[0]: line.split()[1] for line in codes_out.splitlines()}
+    all_codes = set(severities)
     seen, failed = set(), 0
     for name in sorted(os.listdir(CASES)):
-        problems, codes = check_case(qvlint, name, update)
+        problems, codes = check_case(qvlint, name, severities, update)
         seen |= codes
         print(f"{'FAIL' if problems else 'ok  '} {name}")
         for problem in problems:

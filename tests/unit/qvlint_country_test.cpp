@@ -40,8 +40,8 @@ TEST(LintCountryFile, ReportsEachLineThatReadsOtherwise) {
       {"blank lines count for nothing", "  \n\n[B5]\n", ""},
       {"after []", "[]\nx=1\n", "1:empty-section-name 2:content-before-section"},
       {"[ without ] keeps the section", "[B5]\n[04\nGain=1\n", "2:unclosed-header"},
-      {"the same section twice", "[B5]\na=1\n[04]\n[B5]\n", "4:repeated-section"},
-      {"special section twice", "[Registry]\n[Registry]\n", "2:repeated-section"},
+      {"the same section twice", "[B5]\na=1\n[04]\n[B5]\n", "4:section-continued"},
+      {"special section twice", "[Registry]\n[Registry]\n", "2:section-continued"},
       {"letter case of Registry", "[registry]\n", "1:section-name-case"},
       {"blanks around Disable_Country", "[Disable_Country ]\n", "1:section-name-case"},
       {"blanks around a country", "[ B5]\n", "1:section-name-blanks"},
@@ -75,8 +75,9 @@ TEST(LintCountryFile, ReportsEachLineThatReadsOtherwise) {
       {"one comma", "[B5]\nA=5,1\n", "2:bounds-incomplete"},
       {"each fault its own line", "[B5]\nA=08,1\nB=5,1\n", "2:number-octal 3:bounds-incomplete"},
       // Void disabled codes.
-      {"letters", "[Disable_Country]\nUS\n", "2:disabled-no-code"},
-      {"three digits", "[Disable_Country]\n1B5\n", "2:disabled-code-too-long"},
+      {"letters", "[Disable_Country]\nUS\n", "1:country-key-deleted 2:disabled-no-code"},
+      {"three digits", "[Disable_Country]\n1B5\n",
+       "1:country-key-deleted 2:disabled-code-too-long"},
       {"trailing letter", "[Disable_Country]\nB5G\n", "2:disabled-trailing-text"},
       {"two codes", "[Disable_Country]\n12,34\n", "2:disabled-trailing-text"},
       {"good ones", "[Disable_Country]\nb5\n 5 ; old\n05\n\n", ""},
@@ -115,13 +116,15 @@ TEST(LintCountryFile, ReportsEachLineThatReadsOtherwise) {
       {"700 characters", "[B5]\nName=1 ; " + std::string(700, 'n') + "\nA=1\n",
        "2:line-split 2:value-no-equals"},
       // 499 characters and the line feed: the feed alone is an empty line.
-      {"499 characters", "[B5]\n" + std::string(499, ';') + "\nA=08\n", "3:number-octal"},
+      {"499 characters", "[B5]\n" + std::string(499, ';') + "\nA=08\n",
+       "2:line-split 3:number-octal"},
       {"after Ctrl-Z", "[B5]\r\nA=1\r\n\x1A[04]\r\nB=2\r\n", "3:after-ctrl-z"},
       {"Ctrl-Z and a line end", "[B5]\r\nA=1\r\n\x1A\r\n", ""},
       {"encoding mark", "\xEF\xBB\xBF[B5]\nA=1\n",
        "1:encoding-mark 1:content-before-section 2:content-before-section"},
       // A lone CR is part of the line; CR LF counts as one line end.
-      {"lone CR", "[B5]\r\n\rA=08\r\n", "2:value-name-blanks 2:number-octal"},
+      {"lone CR", "[B5]\r\n\rA=08\r\n",
+       "2:lone-carriage-return 2:value-name-blanks 2:number-octal"},
   };
   ForEachCase(cases, &CountryCase::label,
               [](const CountryCase& c) { EXPECT_EQ(CodesOf(c.text), c.codes); });

@@ -1,62 +1,221 @@
-// qvlint's two outputs: the line for people and the JSON array for tools.
+// qvlint's two outputs: the line for people and the JSON array for tools;
+// notes, ignored codes, and the escapes that keep control bytes out of both.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "output.h"
 #include "shown_text.h"
+#include "table_cases.h"
 
 namespace {
 
-std::string Printed(bool json, const Finding* findings, int count) {
+// What the findings print with the codes of `ignore` ignored (none when it
+// is empty); `counted` receives the Output with its counts.
+std::string Printed(bool json, const std::vector<Finding>& findings, const char* ignore = "",
+                    Output* counted = nullptr) {
   FILE* stream = tmpfile();
-  Output output = {stream, json, 0};
+  Output output = {stream, json, {}, 0, 0};
+  std::string unknown;
+  if (ignore[0] != '\0') {
+    EXPECT_TRUE(IgnoreCodes(ignore, &output, &unknown)) << unknown;
+  }
   StartOutput(&output);
-  for (int i = 0; i < count; ++i) PrintFinding(&output, findings[i]);
+  for (const Finding& finding : findings) PrintFinding(&output, finding);
   FinishOutput(&output);
   std::string text(static_cast<size_t>(ftell(stream)), '\0');
   rewind(stream);
   text.resize(fread(&text[0], 1, text.size(), stream));
   fclose(stream);
+  if (counted != nullptr) *counted = output;
   return text;
 }
 
+std::string Escape(unsigned char c) {
+  char escape[5];
+  snprintf(escape, sizeof escape, "\\x%02X", c);
+  return escape;
+}
+
+// The bytes that must never reach the output as they are.
+std::vector<unsigned char> ControlBytes() {
+  std::vector<unsigned char> bytes;
+  for (unsigned char c = 1; c < 0x20; ++c) bytes.push_back(c);
+  bytes.push_back(0x7F);
+  return bytes;
+}
+
+// Whether `text` holds a control byte other than the line feeds that end
+// its lines.
+bool HoldsRawControl(const std::string& text) {
+  for (unsigned char c : text) {
+    if ((c < 0x20 && c != '\n') || c == 0x7F) return true;
+  }
+  return false;
+}
+
 TEST(PrintFinding, WritesOneLineOrOneJsonObjectPerFinding) {
-  const Finding findings[] = {
+  const std::vector<Finding> findings = {
       {"m\\QVSMzad.ini", 7, "qvsmzad", kNumberOctal, Say("value \"08\" of A"), Say("stores 0")},
       {"q.ini", 2, "setup", kRepeatedKey, Say("caf\xE9\x01"), Say("x")},
+      {"c.ini", 9, "qvsmzad", kRepeatedSection, Say("[B5] again"), Say("read on")},
   };
-  EXPECT_EQ(Printed(false, findings, 2),
+  EXPECT_EQ(Printed(false, findings),
             "m\\QVSMzad.ini:7: value \"08\" of A; stores 0 [number-octal]\n"
-            "q.ini:2: caf\xE9\x01; x [repeated-key]\n");
+            "q.ini:2: caf\xE9\\x01; x [repeated-key]\n"
+            "c.ini:9: note: [B5] again; read on [section-continued]\n");
   EXPECT_EQ(
-      Printed(true, findings, 2),
+      Printed(true, findings),
       "[\n"
       "  {\"file\": \"m\\\\QVSMzad.ini\", \"line\": 7, \"program\": \"qvsmzad\", \"code\": "
-      "\"number-octal\", "
+      "\"number-octal\", \"severity\": \"finding\", "
       "\"reason\": \"value \\\"08\\\" of A\", \"effect\": \"stores 0\"},\n"
       "  {\"file\": \"q.ini\", \"line\": 2, \"program\": \"setup\", \"code\": \"repeated-key\", "
-      "\"reason\": \"caf\\u00e9\\u0001\", \"effect\": \"x\"}\n"
+      "\"severity\": \"finding\", \"reason\": \"caf\\u00e9\\\\x01\", \"effect\": \"x\"},\n"
+      "  {\"file\": \"c.ini\", \"line\": 9, \"program\": \"qvsmzad\", \"code\": "
+      "\"section-continued\", \"severity\": \"note\", \"reason\": \"[B5] again\", "
+      "\"effect\": \"read on\"}\n"
       "]\n");
-  EXPECT_EQ(Printed(true, findings, 0), "[]\n");
-  EXPECT_EQ(Printed(false, findings, 0), "");
+  EXPECT_EQ(Printed(true, {}), "[]\n");
+  EXPECT_EQ(Printed(false, {}), "");
+}
+
+TEST(PrintFinding, CountsFindingsButNotNotesNorIgnoredCodes) {
+  const Finding octal = {"a.ini", 1, "qvsmzad", kNumberOctal, Say("r"), Say("e")};
+  const Finding repeat = {"a.ini", 2, "qvsmzad", kRepeatedSection, Say("r"), Say("e")};
+  const Finding setupRepeat = {"q.ini", 3, "setup", kRepeatedSetupSection, Say("r"), Say("e")};
+  const struct {
+    const char* ignore;
+    std::vector<Finding> findings;
+    unsigned written;
+    unsigned failing;
+  } cases[] = {
+      {"", {octal, repeat, setupRepeat}, 3, 2},
+      {"", {repeat, repeat}, 2, 0},
+      {"section-continued", {octal, repeat}, 1, 1},
+      {"number-octal", {octal, repeat}, 1, 0},
+      {"repeated-section", {repeat, setupRepeat}, 1, 0},
+      {"number-octal,section-continued", {octal, repeat, octal}, 0, 0},
+      {"number-octal,number-octal", {octal, setupRepeat}, 1, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.ignore);
+    for (bool json : {false, true}) {
+      Output counted;
+      const std::string text = Printed(json, c.findings, c.ignore, &counted);
+      EXPECT_EQ(counted.written, c.written);
+      EXPECT_EQ(counted.failing, c.failing);
+      if (!json) {
+        EXPECT_EQ(static_cast<unsigned>(std::count(text.begin(), text.end(), '\n')), c.written);
+      }
+    }
+  }
+}
+
+TEST(IgnoreCodes, TakesACommaSeparatedListOfExactCodeNames) {
+  const struct {
+    const char* names;
+    const char* unknown;  // nullptr when every name is known
+  } cases[] = {
+      {"number-octal", nullptr},
+      {"number-octal,repeated-section,section-continued", nullptr},
+      {"", ""},
+      {"number-octal,", ""},
+      {",number-octal", ""},
+      {"number-octal,,key-list-full", ""},
+      {"NUMBER-OCTAL", "NUMBER-OCTAL"},
+      {"number-octal, key-list-full", " key-list-full"},
+      {"key-list-full,octal", "octal"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.names);
+    Output output = {nullptr, false, {}, 0, 0};
+    std::string unknown;
+    EXPECT_EQ(IgnoreCodes(c.names, &output, &unknown), c.unknown == nullptr);
+    if (c.unknown != nullptr) {
+      EXPECT_EQ(unknown, c.unknown);
+    }
+  }
+  Output output = {nullptr, false, {}, 0, 0};
+  std::string unknown;
+  ASSERT_TRUE(IgnoreCodes("key-list-full,encoding-mark", &output, &unknown));
+  for (int code = 0; code < kFindingCodeCount; ++code) {
+    EXPECT_EQ(output.ignored[code], code == kKeyListFull || code == kEncodingMark) << code;
+  }
+}
+
+// Every control byte, in a file name, in a name that a reason shows as it
+// stands, in a text shown by Show and in an effect: none reaches either
+// output as it is.
+TEST(PrintFinding, WritesNoControlByteAsItIs) {
+  for (unsigned char c : ControlBytes()) {
+    SCOPED_TRACE(static_cast<int>(c));
+    const std::string raw(1, static_cast<char>(c));
+    const std::string file = "m/a" + raw + ".ini";
+    const Finding finding = {file.c_str(),
+                             3,
+                             "setup",
+                             kUnknownOption,
+                             Say("%s is not an option; %s", ("K" + raw).c_str(),
+                                 Show(("v" + raw).c_str()).text),
+                             Say("setup ignores %s[0m", raw.c_str())};
+    const std::string text = Printed(false, {finding});
+    EXPECT_FALSE(HoldsRawControl(text));
+    EXPECT_EQ(text, "m/a" + Escape(c) + ".ini:3: K" + Escape(c) + " is not an option; \"v" +
+                        Escape(c) + "\"; setup ignores " + Escape(c) + "[0m [unknown-option]\n");
+    const std::string json = Printed(true, {finding});
+    EXPECT_FALSE(HoldsRawControl(json));
+    char jsonEscape[7];
+    snprintf(jsonEscape, sizeof jsonEscape, "\\u%04x", c);
+    EXPECT_NE(json.find("\"file\": \"m/a" + std::string(jsonEscape) + ".ini\""), std::string::npos)
+        << json;
+    EXPECT_NE(json.find("\"reason\": \"K\\" + Escape(c)), std::string::npos) << json;
+  }
+}
+
+TEST(Say, WritesControlBytesAsEscapesAndNeverCutsOne) {
+  // 79 escapes fill 316 of the 319 characters; the 80th would not fit whole.
+  std::string escapes79;
+  for (int i = 0; i < 79; ++i) escapes79 += "\\x1B";
+  const Row<std::string, std::string> cases[] = {
+      {"plain", "plain"},
+      {"\x1B[2J\x1B]0;title\x07", "\\x1B[2J\\x1B]0;title\\x07"},
+      {"tab\tCR\rLF\nDEL\x7F", "tab\\x09CR\\x0DLF\\x0ADEL\\x7F"},
+      {"caf\xE9 \\x41", "caf\xE9 \\x41"},  // bytes beyond ASCII and backslashes stay
+      {std::string(400, '\x1B'), escapes79},
+      {std::string(318, 'a') + "\x1B", std::string(318, 'a')},
+  };
+  ExpectEach(cases,
+             [](const std::string& text) { return std::string(Say("%s", text.c_str()).text); });
 }
 
 TEST(Show, QuotesEscapesAndShortensText) {
-  EXPECT_STREQ(Show("S\\X \"a\"\n").text, "\"S\\X \\\"a\\\"\\n\"");
-  EXPECT_STREQ(Show("\x01\t\xE9").text, "\"\\x01\\t\\xE9\"");
   const std::string longText = std::string(30, 'a') + std::string(30, 'b');
-  EXPECT_STREQ(Show(longText.c_str()).text,
-               ("\"" + std::string(20, 'a') + "..." + std::string(20, 'b') + "\"").c_str());
+  const Row<std::string, std::string> cases[] = {
+      {"S\\X \"a\"\n", "\"S\\X \\\"a\\\"\\x0A\""},
+      {"\x01\t\r\x1B\x7F\xE9", "\"\\x01\\x09\\x0D\\x1B\\x7F\\xE9\""},
+      {longText, "\"" + std::string(20, 'a') + "..." + std::string(20, 'b') + "\""},
+  };
+  ExpectEach(cases, [](const std::string& text) { return std::string(Show(text.c_str()).text); });
+  for (unsigned char c : ControlBytes()) {
+    const std::string forty(40, static_cast<char>(c));
+    EXPECT_FALSE(HoldsRawControl(Show(forty.c_str()).text)) << static_cast<int>(c);
+  }
 }
 
-TEST(FindingCodeName, GivesEveryCodeADistinctName) {
+TEST(FindingCodeName, GivesEveryCodeADistinctNameThatFindsIt) {
   for (int a = 0; a < kFindingCodeCount; ++a) {
-    EXPECT_GT(strlen(FindingCodeSummary(static_cast<FindingCode>(a))), 0u);
+    const FindingCode code = static_cast<FindingCode>(a);
+    EXPECT_GT(strlen(FindingCodeSummary(code)), 0u);
+    FindingCode found;
+    ASSERT_TRUE(FindFindingCode(FindingCodeName(code), &found)) << FindingCodeName(code);
+    EXPECT_EQ(found, code);
     for (int b = a + 1; b < kFindingCodeCount; ++b) {
-      EXPECT_STRNE(FindingCodeName(static_cast<FindingCode>(a)),
-                   FindingCodeName(static_cast<FindingCode>(b)));
+      EXPECT_STRNE(FindingCodeName(code), FindingCodeName(static_cast<FindingCode>(b)));
     }
   }
 }

@@ -165,7 +165,7 @@ TEST(LintLaunchEntry, ReportsAProgramPathBeyondItsBuffer) {
   const std::string windowsDir = "C:\\" + std::string(247, 'w');
   const ListDirs dirs = {"C:\\WINDOWS\\SYSTEM", windowsDir.c_str()};
   Collected collected;
-  FindingSink sink = {CollectFinding, &collected, 0};
+  FindingSink sink = {CollectFinding, &collected};
   const FindingPlace place = {"qvsetup.ini", "setup", &sink};
   std::vector<std::string> countryFiles;
   LintLaunchEntry(place, 3, "tool.exe,$windows tools", dirs, "/nonexistent", &countryFiles);

@@ -25,20 +25,25 @@ inline void CollectFinding(void* context, const Finding& finding) {
 
 inline Collected LintCountryText(const std::string& text) {
   Collected collected;
-  FindingSink sink = {CollectFinding, &collected, 0};
+  FindingSink sink = {CollectFinding, &collected};
   const FindingPlace place = {"QVSMzad.ini", "qvsmzad", &sink};
   FILE* file = tmpfile();
   fwrite(text.data(), 1, text.size(), file);
   rewind(file);
   LintCountryFile(file, place);
   fclose(file);
+  // In line order, as qvlint prints them.
+  std::stable_sort(collected.codes.begin(), collected.codes.end(),
+                   [](const std::string& a, const std::string& b) {
+                     return std::stoul(a) < std::stoul(b);
+                   });
   return collected;
 }
 
 inline Collected LintSetupText(const std::string& text, const std::string& mediumDir,
                                std::vector<std::string>* countryFiles = nullptr) {
   Collected collected;
-  FindingSink sink = {CollectFinding, &collected, 0};
+  FindingSink sink = {CollectFinding, &collected};
   const FindingPlace place = {"qvsetup.ini", "setup", &sink};
   std::vector<std::string> unused;
   LintSetupIni(text, place, mediumDir, countryFiles ? countryFiles : &unused);

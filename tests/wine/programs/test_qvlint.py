@@ -1,24 +1,31 @@
-"""qvlint.exe, the Windows console build, on the broken medium of the qvlint
-corpus under Wine: it must give the findings and exit code that the native
-build gives (the case's expected output), and exit code 2 for a path that
-does not exist. qvlint is started by Wine directly, its output going to
-files, so that the console output is read as it was written."""
+"""qvlint.exe, the Windows console build, on cases of the qvlint corpus under
+Wine: a broken medium, a medium whose files hold control characters, and
+codes ignored with a note left. Each must give the findings and exit code that
+the native build gives (the case's expected output), and a path that does
+not exist exit code 2. qvlint is started by Wine directly, its output going
+to files, so that the console output is read as it was written."""
 
 import json
 import os
 import re
+import shlex
 import shutil
 import subprocess
 import unittest
 
 import bench
 
-CASE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "qvlint", "cases",
-                    "broken_medium")
+CASES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "qvlint", "cases")
+CASE_NAMES = ("broken_medium", "control_bytes", "ignore_codes")
 # qvlint is built beside the medium, in the same build tree.
 QVLINT = os.path.join(os.path.dirname(bench.MEDIUM), "qvlint", "qvlint.exe")
 WORK = r"C:\lint"
 FILE_PART = re.compile(r"^(.*?)(:\d+: )")
+
+
+def case_text(name, file_name):
+    with open(os.path.join(CASES, name, file_name)) as f:
+        return f.read()
 
 
 def native_path(line):
@@ -30,33 +37,37 @@ class QvlintUnderWine(bench.ScenarioTestCase, medium=False):
     @classmethod
     def setUpClass(cls):
         super().setUpClass()
-        shutil.copytree(os.path.join(CASE, "medium"), cls.sc.unix_path(WORK + r"\medium"))
+        for name in CASE_NAMES:
+            shutil.copytree(os.path.join(CASES, name), cls.sc.unix_path(WORK + "\\" + name))
         shutil.copy(QVLINT, cls.sc.unix_path(WORK))
 
-    def run_qvlint(self, *args):
-        """Runs qvlint.exe in C:\\lint; returns its exit code and its output."""
+    def run_qvlint(self, directory, *args):
+        """Runs qvlint.exe in `directory`; returns its exit code and its output."""
         out, err = (os.path.join(self.sc.prefix, name) for name in ("qvlint.out", "qvlint.err"))
         with open(out, "wb") as stdout, open(err, "wb") as stderr:
-            done = subprocess.run([bench.WINE, WORK + r"\qvlint.exe", *args], cwd=self.sc.unix_path(WORK),
+            done = subprocess.run([bench.WINE, WORK + r"\qvlint.exe", *args], cwd=self.sc.unix_path(directory),
                                   env=self.sc.env, stdout=stdout, stderr=stderr, stdin=subprocess.DEVNULL,
                                   timeout=120)
         with open(out, "rb") as stdout:
             return done.returncode, stdout.read().decode("latin-1").replace("\r\n", "\n")
 
-    def test_broken_medium_gives_the_findings_of_the_native_build(self):
-        expected = open(os.path.join(CASE, "expected")).read().split("\n", 1)
-        code, out = self.run_qvlint("medium")
-        self.assertEqual(f"exit {code}", expected[0])
-        self.assertEqual([native_path(line) for line in out.splitlines()], expected[1].splitlines())
+    def test_corpus_cases_give_the_findings_of_the_native_build(self):
+        for name in CASE_NAMES:
+            with self.subTest(name):
+                args = shlex.split(case_text(name, "command"))
+                expected = case_text(name, "expected").split("\n", 1)
+                code, out = self.run_qvlint(WORK + "\\" + name, *args)
+                self.assertEqual(f"exit {code}", expected[0])
+                self.assertEqual([native_path(line) for line in out.splitlines()], expected[1].splitlines())
 
-        json_code, json_out = self.run_qvlint("--json", "medium")
-        self.assertEqual(json_code, code)
-        found = [(o["file"].replace("\\", "/"), o["line"], o["code"]) for o in json.loads(json_out)]
-        lines = [re.match(r"^(.*?):(\d+): .* \[(.*)\]$", line).groups() for line in expected[1].splitlines()]
-        self.assertEqual(found, [(f, int(n), c) for f, n, c in lines])
+                json_code, json_out = self.run_qvlint(WORK + "\\" + name, "--json", *args)
+                self.assertEqual(json_code, code)
+                found = [(o["file"].replace("\\", "/"), o["line"], o["code"]) for o in json.loads(json_out)]
+                lines = [re.match(r"^(.*?):(\d+): .* \[(.*)\]$", line).groups() for line in expected[1].splitlines()]
+                self.assertEqual(found, [(f, int(n), c) for f, n, c in lines])
 
     def test_a_path_that_does_not_exist_ends_with_exit_code_2(self):
-        code, out = self.run_qvlint(r"C:\lint\none")
+        code, out = self.run_qvlint(WORK, r"C:\lint\none")
         self.assertEqual(code, 2)
         self.assertEqual(out, "")
 

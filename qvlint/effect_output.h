@@ -1,0 +1,22 @@
+// The effect of a country settings file written as a REGEDIT4 file: what
+// regedit must import to give the registry that qvsmzad leaves.
+#ifndef QVLINT_EFFECT_OUTPUT_H
+#define QVLINT_EFFECT_OUTPUT_H
+
+#include <cstdio>
+#include <string>
+
+#include "country_effect.h"
+
+// Writes the file (CR LF line ends) to `stream`: first the removal of the
+// Country key, as qvsmzad first empties it, then every key that the run
+// leaves with its values, in the order of creation, and the values that
+// deletion lines remove from a key that stays. Returns false when a key name
+// holds a line break, which a REGEDIT4 file can not express: such a key is
+// left out with a comment.
+bool PrintCountryEffect(const CountryEffect& effect, FILE* stream);
+
+// A value name or a string as REGEDIT4 writes it between quotation marks.
+std::string RegeditQuoted(const std::string& text);
+
+#endif

@@ -1,0 +1,190 @@
+#include "registry_model.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+const char kMachineName[] = "HKEY_LOCAL_MACHINE";
+
+// The upper-case form of a character of the Western code page, as the
+// registry compares names after widening them.
+unsigned char UpperCase(unsigned char c) {
+  if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 'a' + 'A');
+  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<unsigned char>(c - 0x20);
+  switch (c) {
+    case 0x9A:  // s with caron
+    case 0x9C:  // oe
+    case 0x9E:  // z with caron
+      return static_cast<unsigned char>(c - 0x10);
+    case 0xFF:  // y with diaeresis
+      return 0x9F;
+    default:
+      return c;
+  }
+}
+
+// The names of a path, as the registry takes it apart: empty names between
+// backslashes and at the end count as none.
+std::vector<std::string> SplitPath(const char* path) {
+  std::vector<std::string> names;
+  const char* p = path;
+  while (*p != '\0') {
+    const char* end = strchr(p, '\\');
+    if (end == nullptr) end = p + strlen(p);
+    if (end > p) names.emplace_back(p, end);
+    p = *end == '\\' ? end + 1 : end;
+  }
+  return names;
+}
+
+ModelKey* FindSubkey(ModelKey* key, const std::string& name) {
+  for (const std::unique_ptr<ModelKey>& subkey : key->subkeys) {
+    if (SameRegistryName(subkey->name, name)) return subkey.get();
+  }
+  return nullptr;
+}
+
+// The path after the platform's own handling of a leading backslash, or
+// nullptr with the fault when the registry refuses it.
+const char* PathToWalk(const char* path, bool creating, const RegistryModel& model,
+                       PathFault* fault) {
+  // RegCreateKeyExA of the 9x family passes over one leading backslash.
+  if (creating && model.platform == kPlatform9x && path[0] == '\\') ++path;
+  if (strlen(path) > kMaxAnsiPathLength)
+    *fault = kPathTooLong;
+  else
+    *fault = path[0] == '\\' ? kPathLeadingBackslash : kPathUsable;
+  return *fault == kPathUsable ? path : nullptr;
+}
+
+KeyReach ReachKey(RegistryModel* model, ModelKey* base, const char* path, bool creating,
+                  unsigned line) {
+  KeyReach reach = {nullptr, kPathUsable, false, nullptr};
+  const char* walked = PathToWalk(path, creating, *model, &reach.fault);
+  if (walked == nullptr) return reach;
+  const std::vector<std::string> names = SplitPath(walked);
+  for (const std::string& name : names) {
+    if (name.size() > kMaxKeyNameLength) {
+      reach.fault = kPathNameTooLong;
+      return reach;
+    }
+  }
+  ModelKey* key = base;
+  for (const std::string& name : names) {
+    ModelKey* next = FindSubkey(key, name);
+    if (next == nullptr && !creating) {
+      reach.fault = kPathMissing;
+      return reach;
+    }
+    if (next == nullptr) {
+      std::unique_ptr<ModelKey> created(new ModelKey);
+      created->name = name;
+      created->parent = key;
+      created->createdLine = line;
+      next = created.get();
+      key->subkeys.push_back(std::move(created));
+      reach.created = true;
+    } else {
+      reach.created = false;
+      if (reach.respelled == nullptr && next->name != name) reach.respelled = next;
+    }
+    key = next;
+  }
+  reach.key = key;
+  return reach;
+}
+
+}  // namespace
+
+void StartRegistryModel(RegistryModel* model, RegistryPlatform platform) {
+  model->platform = platform;
+  model->machine.name = kMachineName;
+  model->machine.parent = nullptr;
+  model->machine.createdLine = 0;
+  model->machine.values.clear();
+  model->machine.subkeys.clear();
+  model->machine.deletedValues.clear();
+}
+
+bool SameRegistryName(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (UpperCase(static_cast<unsigned char>(a[i])) != UpperCase(static_cast<unsigned char>(b[i])))
+      return false;
+  }
+  return true;
+}
+
+KeyReach CreateModelKey(RegistryModel* model, ModelKey* base, const char* path, unsigned line) {
+  return ReachKey(model, base, path, true, line);
+}
+
+KeyReach OpenModelKey(RegistryModel* model, ModelKey* base, const char* path) {
+  return ReachKey(model, base, path, false, 0);
+}
+
+const ModelKey* FindModelKey(const ModelKey* base, const char* path) {
+  if (path[0] == '\\') return nullptr;
+  const ModelKey* key = base;
+  for (const std::string& name : SplitPath(path)) {
+    const ModelKey* next = nullptr;
+    for (const std::unique_ptr<ModelKey>& subkey : key->subkeys) {
+      if (next == nullptr && SameRegistryName(subkey->name, name)) next = subkey.get();
+    }
+    if (next == nullptr) return nullptr;
+    key = next;
+  }
+  return key;
+}
+
+ModelValue* FindModelValue(ModelKey* key, const std::string& name) {
+  for (ModelValue& value : key->values) {
+    if (SameRegistryName(value.name, name)) return &value;
+  }
+  return nullptr;
+}
+
+ModelValue SetModelValue(ModelKey* key, const std::string& name, unsigned long type,
+                         const std::string& data, unsigned line) {
+  ModelValue* existing = FindModelValue(key, name);
+  if (existing == nullptr) {
+    key->values.push_back({name, type, data, line, line});
+    return {name, 0, std::string(), 0, 0};
+  }
+  const ModelValue before = *existing;
+  existing->type = type;
+  existing->data = data;
+  existing->lastLine = line;
+  return before;
+}
+
+bool DeleteModelValue(ModelKey* key, const std::string& name) {
+  key->deletedValues.push_back(name);
+  for (size_t i = 0; i < key->values.size(); ++i) {
+    if (SameRegistryName(key->values[i].name, name)) {
+      key->values.erase(key->values.begin() + static_cast<std::ptrdiff_t>(i));
+      return true;
+    }
+  }
+  return false;
+}
+
+bool DeleteModelKey(RegistryModel* model, ModelKey* base, const char* path) {
+  const KeyReach reach = OpenModelKey(model, base, path);
+  ModelKey* key = reach.key;
+  if (key == nullptr || key == base) return false;
+  if (model->platform == kPlatformNt && !key->subkeys.empty()) return false;
+  std::vector<std::unique_ptr<ModelKey>>& siblings = key->parent->subkeys;
+  siblings.erase(
+      std::find_if(siblings.begin(), siblings.end(),
+                   [key](const std::unique_ptr<ModelKey>& k) { return k.get() == key; }));
+  return true;
+}
+
+void DeleteModelSubkeys(ModelKey* key) { key->subkeys.clear(); }
+
+std::string FullKeyName(const ModelKey* key) {
+  if (key->parent == nullptr) return key->name;
+  return FullKeyName(key->parent) + "\\" + key->name;
+}

@@ -1,0 +1,296 @@
+// The effect of a country settings file as qvlint's model computes it and
+// prints it as a REGEDIT4 file: qvsmzad's walk on a registry in memory.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "country_effect.h"
+#include "effect_output.h"
+#include "qvlint_support.h"
+#include "table_cases.h"
+
+namespace {
+
+const char kStart[] =
+    "REGEDIT4\r\n\r\n"
+    "[-HKEY_LOCAL_MACHINE\\SOFTWARE\\TAVELIN\\SoftModem\\Country]\r\n\r\n"
+    "[HKEY_LOCAL_MACHINE\\SOFTWARE\\TAVELIN\\SoftModem]\r\n"
+    "\"HomolTimeStamp\"=hex:00,e1,f5,05\r\n";  // 100000000 seconds
+const char kCountry[] = "[HKEY_LOCAL_MACHINE\\SOFTWARE\\TAVELIN\\SoftModem\\Country";
+
+FILE* TextFile(const std::string& text) {
+  FILE* file = tmpfile();
+  fwrite(text.data(), 1, text.size(), file);
+  rewind(file);
+  return file;
+}
+
+CountryEffect Model(const std::string& text, RegistryPlatform platform) {
+  CountryEffect effect;
+  FILE* file = TextFile(text);
+  ModelCountryFile(file, platform, 100000000, &effect);
+  fclose(file);
+  return effect;
+}
+
+// The printed effect after the stamp, with "\n" for the CR LF line ends.
+std::string Printed(const std::string& text, RegistryPlatform platform, bool* expressible) {
+  const CountryEffect effect = Model(text, platform);
+  FILE* out = tmpfile();
+  *expressible = PrintCountryEffect(effect, out);
+  rewind(out);
+  std::string all;
+  char chunk[512];
+  size_t got;
+  while ((got = fread(chunk, 1, sizeof chunk, out)) > 0) all.append(chunk, got);
+  fclose(out);
+  if (all.compare(0, sizeof kStart - 1, kStart) != 0) return "unexpected start: " + all;
+  std::string rest;
+  for (size_t i = sizeof kStart - 1; i < all.size(); ++i) {
+    if (all[i] == '\r' && i + 1 < all.size() && all[i + 1] == '\n') continue;
+    rest += all[i];
+  }
+  size_t at;
+  while ((at = rest.find(kCountry)) != std::string::npos)
+    rest.replace(at, sizeof kCountry - 1, "[C");
+  return rest;
+}
+
+struct EffectCase {
+  const char* name;
+  std::string file;
+  RegistryPlatform platform;
+  std::string effect;  // after the stamp; "[C" stands for the Country key's name
+};
+
+const std::string kLongName(256, 'N');
+
+const EffectCase kEffectCases[] = {
+    {"values with bounds", "[B5]\r\nGain=5,0,9\r\n", kPlatformNt,
+     "\n[C\\B5]\n\"Gain\"=hex:05,00,00,00\n\"Gain_min\"=hex:00,00,00,00\n"
+     "\"Gain_max\"=hex:09,00,00,00\n\n"},
+    {"CR-only line ends: one line, nothing counts, Country deleted", "[B5]\rGain=5\rLevel=1\r",
+     kPlatformNt, "\n"},
+    {"text after the header's ] is dropped", "[B5] Gain=5\n[04]Level=3,1,9\n", kPlatformNt, "\n"},
+    {"would-be comments are value names", "[B5]\n# Gain=5\n//Level=3\n", kPlatformNt,
+     "\n[C\\B5]\n\"# Gain\"=hex:05,00,00,00\n\"//Level\"=hex:03,00,00,00\n\n"},
+    {"letter case: one key, one value, first spelling, earlier bounds stay",
+     "[B5]\nGain=5,0,9\n[b5]\ngain=7\n", kPlatformNt,
+     "\n[C\\B5]\n\"Gain\"=hex:07,00,00,00\n\"Gain_min\"=hex:00,00,00,00\n"
+     "\"Gain_max\"=hex:09,00,00,00\n\n"},
+    {"Western letters fold too", "[\xC9t\xE9]\nx=1\n[\xE9T\xC9]\nX=2\n", kPlatformNt,
+     "\n[C\\\xC9t\xE9]\n\"x\"=hex:02,00,00,00\n\n"},
+    {"a key name of 256 characters", "[" + kLongName + "]\nA=1\n", kPlatformNt,
+     "\n[C\\" + kLongName + "]\n\"A\"=hex:01,00,00,00\n\n"},
+    {"a key name of 257 characters is refused but counts", "[" + kLongName + "N]\nA=1\n",
+     kPlatformNt, "\n[C]\n\n"},
+    {"a path of 260 characters",
+     "[" + std::string(100, 'P') + "\\" + std::string(159, 'Q') + "]\nA=1\n", kPlatformNt,
+     "\n[C\\" + std::string(100, 'P') + "\\" + std::string(159, 'Q') +
+         "]\n\"A\"=hex:01,00,00,00\n\n"},
+    {"a path of 261 characters is refused whole",
+     "[" + std::string(100, 'P') + "\\" + std::string(160, 'Q') + "]\nA=1\n", kPlatformNt,
+     "\n[C]\n\n"},
+    {"a leading backslash: refused on NT", "[\\B5]\nA=1\n", kPlatformNt, "\n[C]\n\n"},
+    {"a leading backslash: passed over on 9x", "[\\B5]\nA=1\n", kPlatform9x,
+     "\n[C\\B5]\n\"A\"=hex:01,00,00,00\n\n"},
+    {"backslashes doubled and at the end name the same key", "[A\\\\B\\]\nX=1\n", kPlatformNt,
+     "\n[C\\A\\B]\n\"X\"=hex:01,00,00,00\n\n"},
+    {"a lone backslash on 9x is the Country key itself", "[\\]\nX=1\n", kPlatform9x,
+     "\n[C]\n\"X\"=hex:01,00,00,00\n\n"},
+    {"sections named Disabled write into the disabled codes",
+     "[Disabled]\nX=1\n[Disabled\\c3]\n\n[Disable_Country]\nC3\n", kPlatformNt,
+     "\n[C\\Disabled]\n\"X\"=hex:01,00,00,00\n\n[C\\Disabled\\c3]\n\n"},
+    {"an indented header is a content line of the section before", "[B5]\n  [C3]\n", kPlatformNt,
+     "\n[C\\B5]\n\n"},
+    {"a 499-character comment leaves a line feed that opens the section",
+     "[B5]\n;" + std::string(498, 'c') + "\n", kPlatformNt, "\n[C\\B5]\n\n"},
+    {"a zero byte cuts the line", std::string("[B5]\nGain=5\0,0,9\n", 17), kPlatformNt,
+     "\n[C\\B5]\n\"Gain\"=hex:05,00,00,00\n\n"},
+    {"Ctrl-Z ends the file", "[B5]\nA=1\n\x1A[C3]\nB=2\n", kPlatformNt,
+     "\n[C\\B5]\n\"A\"=hex:01,00,00,00\n\n"},
+    {"the unnamed value and names that need escapes", "[B5]\n=3\na\"b\\c=4\n", kPlatformNt,
+     "\n[C\\B5]\n@=hex:03,00,00,00\n\"a\\\"b\\\\c\"=hex:04,00,00,00\n\n"},
+    {"registry lines: strings, bytes, keeping, deleting",
+     "[Registry]\nHKLM,SOFTWARE\\QvGen,S,0,\"two words\"\nHKLM,SOFTWARE\\QvGen,B,1,01,ff,1FF\n"
+     "HKLM,SOFTWARE\\QvGen,s,2,other\nHKLM,software\\qvgen,K,3,7\nHKLM,SOFTWARE\\QvGen,B\n"
+     "HKLM,SOFTWARE\\QvGen\\None,V\nHKLM,SOFTWARE\\QvGen,Q,0,\"a\rb\n",
+     kPlatformNt,
+     "\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\QvGen]\n\"S\"=\"two words\"\n\"K\"=hex:07\n"
+     "\"Q\"=\"a\\rb\\n\"\n\"B\"=-\n\n"},
+    {"Country deleted on NT only without subkeys",
+     "[Registry]\nHKLM,SOFTWARE\\TAVELIN\\SoftModem\\Country\\X,V,0,a\n", kPlatformNt,
+     "\n[C\\X]\n\"V\"=\"a\"\n\n"},
+    {"Country deleted on 9x with its subkeys",
+     "[Registry]\nHKLM,SOFTWARE\\TAVELIN\\SoftModem\\Country\\X,V,0,a\n", kPlatform9x, "\n"},
+    {"a registry path with a leading backslash: NT refuses, 9x passes over",
+     "[Registry]\nHKLM,\\SOFTWARE\\QvGen,V,0,a\n", kPlatform9x,
+     "\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\QvGen]\n\"V\"=\"a\"\n\n"},
+    {"the same path on NT", "[Registry]\nHKLM,\\SOFTWARE\\QvGen,V,0,a\n", kPlatformNt, "\n"},
+};
+
+TEST(CountryEffect, RegistryOfTheRunAsRegedit4) {
+  ForEachCase(kEffectCases, &EffectCase::name, [](const EffectCase& c) {
+    bool expressible = false;
+    EXPECT_EQ(c.effect, Printed(c.file, c.platform, &expressible));
+    EXPECT_TRUE(expressible);
+  });
+}
+
+TEST(CountryEffect, AKeyNameWithALineBreakIsLeftOutAndSaidSo) {
+  bool expressible = true;
+  const std::string printed =
+      Printed("[Registry]\nHKLM,\"SOFTWARE\\Qv\rGen\",V,0,a\n[B5]\n", kPlatformNt, &expressible);
+  EXPECT_FALSE(expressible);
+  EXPECT_EQ(std::string::npos, printed.find("\"V\"")) << printed;
+  EXPECT_NE(std::string::npos, printed.find("; the key")) << printed;
+  EXPECT_EQ(std::string::npos, printed.find('\r')) << "no raw line break: " << printed;
+}
+
+}  // namespace
+
+// Findings say what qvsmzad does instead; each such statement is checked
+// against the model's registry at the end of the run, not against a
+// snapshot of qvlint's own words.
+namespace {
+
+// The quoted texts of a message (shown texts keep their backslashes and
+// escape their quotation marks).
+std::vector<std::string> Quoted(const char* text) {
+  std::vector<std::string> found;
+  const char* p = text;
+  while ((p = strchr(p, '"')) != nullptr) {
+    std::string piece;
+    for (++p; *p != '\0' && *p != '"'; ++p) {
+      if (*p == '\\' && p[1] == '"') ++p;
+      piece += *p;
+    }
+    found.push_back(piece);
+    if (*p == '"') ++p;
+  }
+  return found;
+}
+
+bool HoldsValueNamed(const ModelKey& key, const std::string& name) {
+  for (const ModelValue& value : key.values) {
+    if (value.name == name) return true;
+  }
+  for (const std::unique_ptr<ModelKey>& subkey : key.subkeys) {
+    if (HoldsValueNamed(*subkey, name)) return true;
+  }
+  return false;
+}
+
+const ModelValue* ValueOfLine(const ModelKey& key, unsigned line) {
+  for (const ModelValue& value : key.values) {
+    if (value.lastLine == line) return &value;
+  }
+  for (const std::unique_ptr<ModelKey>& subkey : key.subkeys) {
+    if (const ModelValue* found = ValueOfLine(*subkey, line)) return found;
+  }
+  return nullptr;
+}
+
+// The quoted text after `marker` in `text`.
+std::string QuotedAfter(const char* text, const char* marker) {
+  const char* at = strstr(text, marker);
+  return at == nullptr ? "" : Quoted(at + strlen(marker)).front();
+}
+
+unsigned LineNamed(const char* text) {
+  const char* at = strstr(text, "of line ");
+  return at == nullptr ? 0 : static_cast<unsigned>(atoi(at + 8));
+}
+
+const ModelKey* BelowCountry(const CountryEffect& effect, const std::string& name) {
+  const ModelKey* country = ModelCountryKey(effect);
+  if (country == nullptr || name.compare(0, 7, "Country") != 0) return nullptr;
+  const std::string rest = name.size() > 8 ? name.substr(8) : "";
+  const ModelKey* key = FindModelKey(country, rest.c_str());
+  return key != nullptr &&
+                 FullKeyName(key) == FullKeyName(country) + (rest.empty() ? "" : "\\" + rest)
+             ? key
+             : nullptr;
+}
+
+// Whether the finding's effect is true of the models of both families.
+std::string CheckedAgainstModel(const Finding& finding, const CountryEffect& nt,
+                                const CountryEffect& nineX) {
+  const std::vector<std::string> reason = Quoted(finding.reason.text);
+  const std::vector<std::string> effect = Quoted(finding.effect.text);
+  const ModelKey& machine = nt.model.machine;
+  switch (finding.code) {
+    case kValueNameCase:
+      if (!HoldsValueNamed(machine, effect.back())) return "no value " + effect.back();
+      if (reason[0] != effect.back() && HoldsValueNamed(machine, reason[0]))
+        return "a value spelled " + reason[0] + " exists";
+      return "";
+    case kKeyNameDiffers: {
+      const std::string key = QuotedAfter(finding.reason.text, "names the key ");
+      if (key.compare(0, 7, "Country") == 0)
+        return BelowCountry(nt, key) != nullptr ? "" : "no key " + key;
+      const ModelKey* found = FindModelKey(&machine, key.c_str() + strlen("HKEY_LOCAL_MACHINE\\"));
+      return found != nullptr && FullKeyName(found) == key ? "" : "no key " + key;
+    }
+    case kKeyRefused: {
+      if (effect.size() != 1) return "";
+      if (effect[0].compare(0, 7, "Country") == 0)
+        return BelowCountry(nineX, effect[0]) != nullptr ? "" : "9x has no key " + effect[0];
+      const ModelKey* found =
+          FindModelKey(&nineX.model.machine, effect[0].c_str() + strlen("HKEY_LOCAL_MACHINE\\"));
+      return found != nullptr ? "" : "9x has no key " + effect[0];
+    }
+    case kDisabledTree:
+      return effect.empty() || BelowCountry(nt, effect[0]) != nullptr ? "" : "no key " + effect[0];
+    case kValueKept:
+    case kBoundsIncomplete: {
+      const unsigned line = LineNamed(finding.effect.text);
+      if (finding.code == kBoundsIncomplete && line == 0) {
+        const std::string name = Quoted(finding.reason.text)[0];
+        return HoldsValueNamed(machine, name + "_min") ? "a minimum exists" : "";
+      }
+      return ValueOfLine(machine, line) != nullptr ? ""
+                                                   : "no value of line " + std::to_string(line);
+    }
+    case kCountryKeyDeleted:
+      return ModelCountryKey(strstr(finding.effect.text, "95, 98") != nullptr ? nineX : nt) ==
+                     nullptr
+                 ? ""
+                 : "the Country key stays";
+    default:
+      return "";
+  }
+}
+
+const char* const kMisreadFiles[] = {
+    "[B5]\r\nGain=5,0,9\r\n[b5]\r\ngain=7\r\nGAIN=8,1\r\n",
+    "[B5]\r\nLevel=1\r\nlevel=2,1\r\n",
+    "[B5]\rGain=5\r[04] Level=1\r",
+    "[Disabled]\nTone=1\n[Disabled\\C3]\n\n[\\C4]\nGain=1\n",
+    "[Registry]\nHKLM,SOFTWARE\\QvGen,Name,0,first\nHKLM,software\\qvgen,NAME,2,second\n"
+    "HKLM,SOFTWARE\\\\QvGen\\,Other,0,x\nHKLM,\\SOFTWARE\\QvGen,Lead,0,x\n",
+    "[A\\\\B]\nX=1\n[a\\b]\nx=2\n",
+    "[Disable_Country]\nUS\n",
+};
+
+TEST(CountryFindings, WhatQvsmzadDoesInsteadIsTrueOfTheModel) {
+  unsigned checked = 0;
+  for (const char* text : kMisreadFiles) {
+    SCOPED_TRACE(text);
+    const CountryEffect nt = Model(text, kPlatformNt);
+    const CountryEffect nineX = Model(text, kPlatform9x);
+    Collected collected = LintCountryText(text);
+    for (const Finding& finding : collected.findings) {
+      SCOPED_TRACE(std::string(FindingCodeName(finding.code)) + ": " + finding.effect.text);
+      EXPECT_EQ("", CheckedAgainstModel(finding, nt, nineX));
+      ++checked;
+    }
+  }
+  EXPECT_GE(checked, 15u);
+}
+
+}  // namespace
