@@ -24,15 +24,20 @@ SOFTMODEM = "SOFTWARE\\TAVELIN\\SoftModem"
 # Value names that a key path of only "\" may write into the HKLM root.
 ROOT_VALUE_PREFIX = "QvGen"
 
+# Letters of code page 1252 whose other case lies outside ASCII fold too
+# (e9/c9, 9a/8a, 9c/8c, ff/9f); f7 and d7 are signs, not a letter pair; df
+# has no single upper-case letter.
 CODES = ["B5", "04", "00", "UK", "3D", "A0", "FF", "Germany", "b5", "uk", "\xe9t\xe9", "\xc9T\xc9",
-         "\x9a", "\x8a"]
+         "\x9a", "\x8a", "\x9c", "\x8c", "\xff", "\x9f", "\xf7", "\xd7", "Stra\xdfe", "STRASSE",
+         "\xb5", "\x81"]
 ODD_SECTIONS = ["Disabled", "Disabled\\C3", "Disabled\\c3", "Disabled_Country", "disable_country",
                 "Disable_country", "DISABLE_COUNTRY", "Registry ", " Registry", "registry", "REGISTRY",
                 "", "\\B5", "\\\\B5", "B5\\\\Sub", "B5\\", "\\", "B5\\Sub", "b5\\sub", " B5 ",
                 "B5\t", "a b", "x;y", "#", "Country", "..", "a\"b", "@"]
 VALUE_NAMES = ["Gain", "gain", "GAIN", "TxLevel", "txlevel", "RingFrequency", "DialToneWait",
                "BlindDial", " Gain", "Gain ", "\tGain", "a b", "\xe9", "\xc9", "a\"b", "a\\b", "@",
-               "[x", "Gain_min", "gain_MAX", "x\x1by", "HomolTimeStamp"]
+               "[x", "Gain_min", "gain_MAX", "x\x1by", "HomolTimeStamp", "\xfe", "\xde", "\xf7",
+               "\xd7", "Ma\xdf", "MASS"]
 NUMBERS = ["0", "1", "5", "-1", "+7", "-0", "0x10", "0X1f", "0xff", "0x", "0x-5", "010", "08", "09",
            "0777", "007", "2147483647", "2147483648", "-2147483648", "-2147483649", "4294967295",
            "4294967296", "0xFFFFFFFF", "0x80000000", "-0x80000000", "037777777777",
