@@ -162,7 +162,11 @@ class Lane:
             reg, trouble = self._model(content)
             if trouble is None:
                 self.sc.put_file(EFFECT_FILE, reg)
-                self._wine([REGEDIT, "/s", EFFECT_FILE], "regedit.log")
+                # regedit /s ends with 0 whatever the file holds; anything
+                # else is a start that Wine did not make.
+                code, _ = self._wine([REGEDIT, "/s", EFFECT_FILE], "regedit.log")
+                if code != 0:
+                    raise BenchError(f"regedit ended with {code}")
         dumps = self.sc.registries(TREES + ("HKLM", SOFTWARE), top=("HKLM", SOFTWARE))
         return flatten(dumps, started, time.time()), reg, trouble
 
@@ -184,6 +188,8 @@ class Lane:
             done = subprocess.run([self.qvlint, "--effect", "--platform", platform,
                                    self.sc.unix_path(COUNTRY_FILE)], capture_output=True, timeout=120)
             code, reg = done.returncode, done.stdout
+        if code not in (0, 1) and not reg:
+            raise BenchError(f"qvlint ended with {code} and wrote nothing")
         if self.tamper:
             reg = self.tamper(reg, content, platform)
         if not reg.startswith(b"REGEDIT4"):
@@ -257,12 +263,19 @@ class Differential:
         qvsmzad, model = self.lanes[version]
         found = []
         with concurrent.futures.ThreadPoolExecutor(2) as pool:
-            for label, content in cases:
+
+            def compare(content):
                 ran, modelled = pool.submit(qvsmzad.apply, content), pool.submit(model.apply, content)
                 (expected, broken), _, trouble = ran.result()
                 (actual, _), reg, model_trouble = modelled.result()
-                differences = _differences(expected, actual)
-                trouble = trouble or model_trouble
+                return _differences(expected, actual), broken, trouble or model_trouble, reg
+
+            for label, content in cases:
+                differences, broken, trouble, reg = compare(content)
+                if differences or trouble:
+                    # A disagreement must show again: a glitch of Wine (a
+                    # program that did not start) does not.
+                    differences, broken, trouble, reg = compare(content)
                 if differences or trouble or broken:
                     found.append(Disagreement(label, version, content, reg, differences, broken,
                                               trouble))

@@ -32,8 +32,8 @@ CODES = ["B5", "04", "00", "UK", "3D", "A0", "FF", "Germany", "b5", "uk", "\xe9t
          "\xb5", "\x81"]
 ODD_SECTIONS = ["Disabled", "Disabled\\C3", "Disabled\\c3", "Disabled_Country", "disable_country",
                 "Disable_country", "DISABLE_COUNTRY", "Registry ", " Registry", "registry", "REGISTRY",
-                "", "\\B5", "\\\\B5", "B5\\\\Sub", "B5\\", "\\", "B5\\Sub", "b5\\sub", " B5 ",
-                "B5\t", "a b", "x;y", "#", "Country", "..", "a\"b", "@"]
+                "", "\\B5", "\\\\B5", "\\\\", "\\\\\\", "a\\b\\c", "B5\\\\Sub", "B5\\", "\\",
+                "B5\\Sub", "b5\\sub", " B5 ", "B5\t", "a b", "x;y", "#", "Country", "..", "a\"b", "@"]
 VALUE_NAMES = ["Gain", "gain", "GAIN", "TxLevel", "txlevel", "RingFrequency", "DialToneWait",
                "BlindDial", " Gain", "Gain ", "\tGain", "a b", "\xe9", "\xc9", "a\"b", "a\\b", "@",
                "[x", "Gain_min", "gain_MAX", "x\x1by", "HomolTimeStamp", "\xfe", "\xde", "\xf7",
@@ -52,7 +52,11 @@ KEY_PATHS = [QVGEN, QVGEN + "\\A", "software\\qvgen\\a", QVGEN + "\\Sub\\Deep", 
              SOFTMODEM, "software\\tavelin\\softmodem", SOFTMODEM + "\\Country",
              SOFTMODEM + "\\Country\\B5", "Software\\Tavelin\\Softmodem\\Country\\b5",
              SOFTMODEM + "\\Country\\Disabled\\C3", SOFTMODEM + "\\Country\\New",
-             SOFTMODEM + "\\Extra", "\\" + SOFTMODEM + "\\Country\\Lead", "\\"]
+             SOFTMODEM + "\\Extra", "\\" + SOFTMODEM + "\\Country\\Lead", "\\", "\\\\"]
+# Keys below Country of names whose lengths and order (Wine's, by lower-case
+# forms) decide how far the 9x deletion of the Country key goes.
+COUNTRY_SUBKEYS = ["_x", "[", "zz", "\xe9", "FF", "AAAA", "a\\bb", "Disabled\\5", "Disabled\\C3",
+                   "New", "b", "Y", "ZZZ\\a"]
 QUOTED_KEY_PATHS = [QVGEN + "\\two words", QVGEN + "\\ ", QVGEN + "\\x ", QVGEN + "\\\tt",
                     QVGEN + "\\a,b"]
 REGISTRY_VALUE_NAMES = ["Val", "val", "VAL", "Str", "Bin", "Keep", "keep", "\xe9", "\xc9", "a\\b",
@@ -187,8 +191,10 @@ def _key_path(rng, made):
     r = rng.random()
     if r < 0.3 and made:
         return _mutate_case(rng, rng.choice(made)) if rng.random() < 0.3 else rng.choice(made)
-    if r < 0.85:
+    if r < 0.78:
         return rng.choice(KEY_PATHS)
+    if r < 0.85:
+        return SOFTMODEM + "\\Country\\" + rng.choice(COUNTRY_SUBKEYS)
     if r < 0.93:
         return rng.choice(QUOTED_KEY_PATHS)
     n = rng.choice([KEY_PATH_MAX - 1, KEY_PATH_MAX, KEY_PATH_MAX + 1])
@@ -196,14 +202,16 @@ def _key_path(rng, made):
 
 
 def _registry_value_name(rng, path):
-    if path.strip('"') == "\\":
+    if not path.strip('"').strip("\\"):  # the HKLM root on 9x
         return ROOT_VALUE_PREFIX + rng.choice(["Root", "root", "ROOT", "Root2"])
     r = rng.random()
     if r < 0.8:
         return rng.choice(REGISTRY_VALUE_NAMES)
     if r < 0.9:
         return rng.choice(QUOTED_VALUE_NAMES)
-    return "N" * rng.choice([KEY_PATH_MAX - 1, KEY_PATH_MAX, KEY_PATH_MAX + 1]) if rng.random() < 0.7 else ""
+    if rng.random() < 0.7:
+        return "N" * rng.choice([KEY_PATH_MAX - 1, KEY_PATH_MAX, KEY_PATH_MAX + 1])
+    return ""
 
 
 def _registry_data(rng, type_code):
@@ -269,7 +277,7 @@ def country_file(seed, index):
             out.add(rng.choice(["Gain=5", "; header", "b5", "[broken", ""]))
     # Some files make no country entry, so that qvsmzad deletes the Country
     # key at the end, with or without what registry lines put below it.
-    weights = [5, 2, 3] if rng.random() < 0.85 else [0, 1, 4]
+    weights = [5, 2, 3] if rng.random() < 0.75 else [0, 1, 4]
     for _ in range(rng.randrange(1, 7)):
         kind = rng.choices(["country", "disabled", "registry"], weights)[0]
         if kind == "country":

@@ -40,6 +40,18 @@ class QvlintEffect(unittest.TestCase):
         self.assertTrue(cases, f"no kept cases in {KEPT_CASES}")
         self.assert_agree(cases)
 
+    def test_the_account_is_a_regedit4_file(self):
+        # The console build's output as regedit and an editor read it: the
+        # header first, every line ending in CR LF, none in a lone CR or LF.
+        content = b"[B5]\r\nGain=5\r\n[Registry]\r\nHKLM,SOFTWARE\\QvGen,Text,0,\"a\rb\r\n"
+        for version, (_, model) in self.bench.lanes.items():
+            with self.subTest(version):
+                _, reg, trouble = model.apply(content)
+                self.assertIsNone(trouble)
+                self.assertTrue(reg.startswith(b"REGEDIT4\r\n"), reg[:20])
+                self.assertTrue(reg.endswith(b"\r\n"), reg[-20:])
+                self.assertEqual([], [line for line in reg.split(b"\r\n") if b"\r" in line or b"\n" in line])
+
     def test_a_wrong_account_is_caught(self):
         # qvlint's output with one value more, and with a value left out:
         # the comparison must name exactly what was changed.
