@@ -29,8 +29,8 @@ class QvlintEffect(unittest.TestCase):
         found = self.bench.check_all(cases)
         # A key whose name holds a line break can not be written in a REGEDIT4
         # file; the generator makes such names by chance, and they are set apart.
-        disagreements = [d for d in found if d.differences or d.trouble]
-        self.assertEqual([], disagreements, "\n" + summary(found, len(cases), self.bench.lanes))
+        if any(d.differences or d.trouble for d in found):
+            self.fail("\n" + summary(found, len(cases), self.bench.lanes))
 
     def test_generated_files(self):
         self.assert_agree(generated_cases(SEED, FILES))
