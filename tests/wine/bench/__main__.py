@@ -31,13 +31,15 @@ def country_differential(argv):
     from bench.country_effect import (QVLINT_EXE, VERSIONS, Differential, generated_cases,
                                       summary)
     parser = argparse.ArgumentParser(prog="python3 -m bench country-differential")
-    parser.add_argument("--files", type=int, default=200)
-    parser.add_argument("--seed", default="1")
-    parser.add_argument("--first", type=int, default=0)
-    parser.add_argument("--case", action="append", default=[])
-    parser.add_argument("--versions", default=",".join(VERSIONS))
-    parser.add_argument("--qvlint", default=QVLINT_EXE)
-    parser.add_argument("--save")
+    parser.add_argument("--files", type=int, default=200, help="how many generated files")
+    parser.add_argument("--seed", default="1", help="the series: the same seed, the same files")
+    parser.add_argument("--first", type=int, default=0, help="the number of the first file")
+    parser.add_argument("--case", action="append", default=[],
+                        help="check this file instead (repeatable)")
+    parser.add_argument("--versions", default=",".join(VERSIONS), help="comma-separated")
+    parser.add_argument("--qvlint", default=QVLINT_EXE,
+                        help="qvlint.exe (run under Wine) or a native qvlint")
+    parser.add_argument("--save", help="write the files that disagree into this directory")
     args = parser.parse_args(argv)
     versions = tuple(args.versions.split(","))
     if args.case:

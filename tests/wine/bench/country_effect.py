@@ -20,7 +20,7 @@ import struct
 import subprocess
 import time
 
-from .country_files import ROOT_VALUE_PREFIX, escaped
+from .country_files import ROOT_VALUE_PREFIX, country_file, escaped
 from .scenario import MEDIUM, WINE, BenchError, Scenario
 
 # qvlint's Windows console build lies beside the medium in the build tree.
@@ -296,7 +296,6 @@ class Differential:
 
 
 def generated_cases(seed, count, first=0):
-    from .country_files import country_file
     return [(f"seed {seed} file {i}", country_file(seed, i)) for i in range(first, first + count)]
 
 
@@ -318,8 +317,9 @@ def summary(found, files, versions):
              "can not name"]
     for d in real + limits:
         lines += ["", ("DISAGREEMENT " if d in real else "LIMITATION ") + d.report()]
+    if real:
+        lines += ["", "To keep a case: python3 -m bench country-differential --seed S --first I "
+                  "--files 1 --save DIR writes it as DIR/seedS-fileI.ini (or write the bytes "
+                  "above to a file); put it into tests/qvlint/effect_cases/ under a name that "
+                  "says what it holds."]
     return "\n".join(lines)
-
-
-__all__ = ["BenchError", "Differential", "Disagreement", "Lane", "corpus_cases", "generated_cases",
-           "summary"]
