@@ -127,10 +127,15 @@ def _section_name(rng, vocabulary):
         n = rng.choice([KEY_NAME_MAX - 2, KEY_NAME_MAX - 1, KEY_NAME_MAX, KEY_NAME_MAX + 1,
                         KEY_NAME_MAX + 4, 497])
         return rng.choice("SLT") * n
-    # Two components around the limit of the relative path.
+    # Two components around the limit of the relative path, which counts the
+    # path as written: a doubled or trailing backslash too, and on 9x all
+    # but a leading one.
+    lead = rng.choice(["", "", "\\"])
+    separator = rng.choice(["\\", "\\", "\\\\"])
+    trail = rng.choice(["", "", "\\"])
     first = rng.choice([100, 200, KEY_NAME_MAX])
-    rest = RELATIVE_PATH_MAX - first - 1 + rng.choice([-1, 0, 1])
-    return "P" * first + "\\" + "Q" * rest
+    rest = RELATIVE_PATH_MAX - first - len(separator) - len(trail) + rng.choice([-1, 0, 1])
+    return lead + "P" * first + separator + "Q" * rest + trail
 
 
 def _number(rng):
