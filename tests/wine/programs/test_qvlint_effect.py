@@ -3,7 +3,7 @@ file, on Windows 98 and Windows 2000, the registry that qvsmzad.exe leaves
 must be the one that the 32-bit regedit makes from qvlint's REGEDIT4 file
 (--platform 9x and nt). A short round of generated files, and every kept
 case of tests/qvlint/effect_cases. A longer round on demand:
-python3 -m bench country-differential --files N --seed S (in tests/wine)."""
+tools/qvlint-differential --files N --seed S."""
 
 import os
 import unittest
