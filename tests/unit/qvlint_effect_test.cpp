@@ -163,6 +163,11 @@ TEST(CountryEffect, AKeyNameWithALineBreakIsLeftOutAndSaidSo) {
   EXPECT_EQ(std::string::npos, printed.find("\"V\"")) << printed;
   EXPECT_NE(std::string::npos, printed.find("; the key")) << printed;
   EXPECT_EQ(std::string::npos, printed.find('\r')) << "no raw line break: " << printed;
+
+  // The keys on the way to it are written all the same.
+  const std::string parents = Printed("[Sub\\a\rb]\nx=1\n", kPlatformNt, &expressible);
+  EXPECT_FALSE(expressible);
+  EXPECT_NE(std::string::npos, parents.find("[C\\Sub]\n")) << parents;
 }
 
 }  // namespace
