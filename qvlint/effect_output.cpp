@@ -33,16 +33,22 @@ std::string DataText(const ModelValue& value) {
 }
 
 // A key is written when something shows in it: values, removed values, or
-// no subkeys (an empty key); keys on the way to others come with them.
+// no subkey that is written itself (an empty key, or one whose subkeys all
+// have names with line breaks); keys on the way to others come with them.
 bool ShowsItself(const ModelKey& key) {
-  return !key.values.empty() || !key.deletedValues.empty() || key.subkeys.empty();
+  if (!key.values.empty() || !key.deletedValues.empty()) return true;
+  for (const std::unique_ptr<ModelKey>& subkey : key.subkeys) {
+    if (!HoldsLineBreak(subkey->name)) return false;
+  }
+  return true;
 }
 
 bool PrintKey(const ModelKey& key, FILE* stream) {
   bool expressible = true;
   if (key.parent != nullptr && HoldsLineBreak(key.name)) {
-    fprintf(stream, "; the key %s holds a line break, which a REGEDIT4 file can not express%s",
-            Show(FullKeyName(&key).c_str()).text, kLineEnd);
+    fputs("; the key ", stream);
+    PrintEscapingControls(stream, FullKeyName(&key).c_str());
+    fprintf(stream, " holds a line break, which a REGEDIT4 file can not express%s", kLineEnd);
     return false;
   }
   if (key.parent != nullptr && ShowsItself(key)) {

@@ -7,6 +7,11 @@
 //   qvlint --codes             the finding codes
 //   qvlint --effect [--platform 9x|nt] FILE
 //                              what qvsmzad writes from FILE, as a REGEDIT4 file
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -63,6 +68,10 @@ int PrintEffect(const char* path, RegistryPlatform platform) {
   CountryEffect effect;
   ModelCountryFile(file, platform, static_cast<int64_t>(time(nullptr)), &effect);
   fclose(file);
+#ifdef _WIN32
+  // The file's own CR LF line ends, not a text stream's CR CR LF.
+  _setmode(_fileno(stdout), _O_BINARY);
+#endif
   return PrintCountryEffect(effect, stdout) ? kClean : kFindings;
 }
 

@@ -38,6 +38,57 @@ std::vector<std::string> SplitPath(const char* path) {
   return names;
 }
 
+// The Unicode code point of a character of the Western code page, in lower
+// case: the order in which the registry lists the subkeys of a key.
+unsigned LowerCodePoint(unsigned char c) {
+  static const unsigned short kCodePointsFrom80[32] = {
+      0x20AC, 0x81,   0x201A, 0x192,  0x201E, 0x2026, 0x2020, 0x2021, 0x2C6,  0x2030, 0x161,
+      0x2039, 0x153,  0x8D,   0x17E,  0x8F,   0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+      0x2013, 0x2014, 0x2DC,  0x2122, 0x161,  0x203A, 0x153,  0x9D,   0x17E,  0xFF};
+  if (c >= 'A' && c <= 'Z') return c - 'A' + 'a';
+  if (c >= 0x80 && c <= 0x9F) return kCodePointsFrom80[c - 0x80];
+  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 0x20u;
+  return c;
+}
+
+bool ListedBefore(const std::string& a, const std::string& b) {
+  const size_t common = std::min(a.size(), b.size());
+  for (size_t i = 0; i < common; ++i) {
+    const unsigned x = LowerCodePoint(static_cast<unsigned char>(a[i]));
+    const unsigned y = LowerCodePoint(static_cast<unsigned char>(b[i]));
+    if (x != y) return x < y;
+  }
+  return a.size() < b.size();
+}
+
+void RemoveSubkey(ModelKey* key) {
+  std::vector<std::unique_ptr<ModelKey>>& siblings = key->parent->subkeys;
+  siblings.erase(
+      std::find_if(siblings.begin(), siblings.end(),
+                   [key](const std::unique_ptr<ModelKey>& k) { return k.get() == key; }));
+}
+
+// RegDeleteKeyA of the 9x family as the test platform does it: the subkeys
+// go first, always the first one in the registry's order, read into a name
+// buffer whose size is not set anew, so each must be shorter than the one
+// before; the walk stops there or at a subkey that stays, and the key goes
+// only when no subkey is left.
+bool DeleteNineXKey(ModelKey* key) {
+  size_t limit = 260;
+  while (!key->subkeys.empty()) {
+    ModelKey* first = key->subkeys.front().get();
+    for (const std::unique_ptr<ModelKey>& subkey : key->subkeys) {
+      if (ListedBefore(subkey->name, first->name)) first = subkey.get();
+    }
+    if (first->name.size() >= limit) break;
+    limit = first->name.size();
+    if (!DeleteNineXKey(first)) break;
+  }
+  if (!key->subkeys.empty()) return false;
+  RemoveSubkey(key);
+  return true;
+}
+
 ModelKey* FindSubkey(ModelKey* key, const std::string& name) {
   for (const std::unique_ptr<ModelKey>& subkey : key->subkeys) {
     if (SameRegistryName(subkey->name, name)) return subkey.get();
@@ -174,11 +225,9 @@ bool DeleteModelKey(RegistryModel* model, ModelKey* base, const char* path) {
   const KeyReach reach = OpenModelKey(model, base, path);
   ModelKey* key = reach.key;
   if (key == nullptr || key == base) return false;
-  if (model->platform == kPlatformNt && !key->subkeys.empty()) return false;
-  std::vector<std::unique_ptr<ModelKey>>& siblings = key->parent->subkeys;
-  siblings.erase(
-      std::find_if(siblings.begin(), siblings.end(),
-                   [key](const std::unique_ptr<ModelKey>& k) { return k.get() == key; }));
+  if (model->platform == kPlatform9x) return DeleteNineXKey(key);
+  if (!key->subkeys.empty()) return false;
+  RemoveSubkey(key);
   return true;
 }
 

@@ -88,8 +88,9 @@ ModelValue SetModelValue(ModelKey* key, const std::string& name, unsigned long t
 // Deletes a value; false when it does not exist.
 bool DeleteModelValue(ModelKey* key, const std::string& name);
 
-// Deletes `path` below `base` as RegDeleteKeyA does it: on 9x with all its
-// subkeys, on NT only when it has none. False when nothing was deleted.
+// Deletes `path` below `base` as RegDeleteKeyA does it: on NT only when it
+// has no subkeys; on 9x with its subkeys, as far as the platform's walk over
+// them reaches (see DeleteNineXKey). False when the key stays.
 bool DeleteModelKey(RegistryModel* model, ModelKey* base, const char* path);
 
 // Removes every subkey of `key`; its values stay.

@@ -125,6 +125,20 @@ const EffectCase kEffectCases[] = {
     {"Country deleted on NT only without subkeys",
      "[Registry]\nHKLM,SOFTWARE\\TAVELIN\\SoftModem\\Country\\X,V,0,a\n", kPlatformNt,
      "\n[C\\X]\n\"V\"=\"a\"\n\n"},
+    {"9x deletes the Country key's subkeys first in the registry's order, each shorter than "
+     "the one before",
+     "[Registry]\nHKLM,SOFTWARE\\TAVELIN\\SoftModem\\Country\\b5,v,0,x\n"
+     "HKLM,SOFTWARE\\TAVELIN\\SoftModem\\Country\\New,v,0,x\n",
+     kPlatform9x, "\n[C\\New]\n\"v\"=\"x\"\n\n"},
+    {"the walk reaches every subkey when each is shorter",
+     "[Registry]\nHKLM,SOFTWARE\\TAVELIN\\SoftModem\\Country\\C,v,0,x\n"
+     "HKLM,SOFTWARE\\TAVELIN\\SoftModem\\Country\\AAAA,v,0,x\n"
+     "HKLM,SOFTWARE\\TAVELIN\\SoftModem\\Country\\bb\\x,v,0,x\n",
+     kPlatform9x, "\n"},
+    {"an underscore comes before letters",
+     "[Registry]\nHKLM,SOFTWARE\\TAVELIN\\SoftModem\\Country\\zz,v,0,x\n"
+     "HKLM,SOFTWARE\\TAVELIN\\SoftModem\\Country\\_,v,0,x\n",
+     kPlatform9x, "\n[C\\zz]\n\"v\"=\"x\"\n\n"},
     {"Country deleted on 9x with its subkeys",
      "[Registry]\nHKLM,SOFTWARE\\TAVELIN\\SoftModem\\Country\\X,V,0,a\n", kPlatform9x, "\n"},
     {"a registry path with a leading backslash: NT refuses, 9x passes over",
@@ -149,6 +163,11 @@ TEST(CountryEffect, AKeyNameWithALineBreakIsLeftOutAndSaidSo) {
   EXPECT_EQ(std::string::npos, printed.find("\"V\"")) << printed;
   EXPECT_NE(std::string::npos, printed.find("; the key")) << printed;
   EXPECT_EQ(std::string::npos, printed.find('\r')) << "no raw line break: " << printed;
+
+  // The keys on the way to it are written all the same.
+  const std::string parents = Printed("[Sub\\a\rb]\nx=1\n", kPlatformNt, &expressible);
+  EXPECT_FALSE(expressible);
+  EXPECT_NE(std::string::npos, parents.find("[C\\Sub]\n")) << parents;
 }
 
 }  // namespace
