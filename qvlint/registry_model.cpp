@@ -114,15 +114,13 @@ KeyReach ReachKey(RegistryModel* model, ModelKey* base, const char* path, bool c
   KeyReach reach = {nullptr, kPathUsable, false, nullptr};
   const char* walked = PathToWalk(path, creating, *model, &reach.fault);
   if (walked == nullptr) return reach;
-  const std::vector<std::string> names = SplitPath(walked);
-  for (const std::string& name : names) {
+  ModelKey* key = base;
+  for (const std::string& name : SplitPath(walked)) {
+    // The keys before a name that is too long are created and stay.
     if (name.size() > kMaxKeyNameLength) {
       reach.fault = kPathNameTooLong;
       return reach;
     }
-  }
-  ModelKey* key = base;
-  for (const std::string& name : names) {
     ModelKey* next = FindSubkey(key, name);
     if (next == nullptr && !creating) {
       reach.fault = kPathMissing;

@@ -69,7 +69,9 @@ struct KeyReach {
 
 // Creates or opens `path` below `base` as RegCreateKeyExA does it (on 9x
 // one leading backslash is passed over; empty names between backslashes
-// count as none; an empty path is `base` itself). Creation is all or nothing.
+// count as none; an empty path is `base` itself). A path refused for its
+// length creates nothing; a name that is too long stops the creation there,
+// and the keys before it stay.
 KeyReach CreateModelKey(RegistryModel* model, ModelKey* base, const char* path, unsigned line);
 
 // Opens `path` below `base` as RegOpenKeyExA does it.

@@ -133,7 +133,8 @@ def _section_name(rng, vocabulary):
     lead = rng.choice(["", "", "\\"])
     separator = rng.choice(["\\", "\\", "\\\\"])
     trail = rng.choice(["", "", "\\"])
-    first = rng.choice([100, 200, KEY_NAME_MAX])
+    # A short first name leaves room for a second one over KEY_NAME_MAX.
+    first = rng.choice([1, 100, 200, KEY_NAME_MAX])
     rest = RELATIVE_PATH_MAX - first - len(separator) - len(trail) + rng.choice([-1, 0, 1])
     return lead + "P" * first + separator + "Q" * rest + trail
 
