@@ -88,8 +88,8 @@ const EffectCase kEffectCases[] = {
      "\n[C\\" + kLongName + "]\n\"A\"=hex:01,00,00,00\n\n"},
     {"a key name of 257 characters is refused but counts", "[" + kLongName + "N]\nA=1\n",
      kPlatformNt, "\n[C]\n\n"},
-    {"the keys before a name that is too long stay", "[A\\" + kLongName + "N]\nx=1\n",
-     kPlatformNt, "\n[C\\A]\n\n"},
+    {"the keys before a name that is too long stay", "[A\\" + kLongName + "N]\nx=1\n", kPlatformNt,
+     "\n[C\\A]\n\n"},
     {"a path of 260 characters",
      "[" + std::string(100, 'P') + "\\" + std::string(159, 'Q') + "]\nA=1\n", kPlatformNt,
      "\n[C\\" + std::string(100, 'P') + "\\" + std::string(159, 'Q') +
