@@ -336,9 +336,6 @@ void LintCountryFile(FILE* file, const FindingPlace& place) {
   unsigned line = 1;
   bool continued = false;  // the piece before ended without a line feed
   bool splitReported = false;
-  // Cleared before each read, so that the line feed can be found even
-  // behind a zero byte of the line.
-  memset(piece, 0, sizeof piece);
   size_t length;
   while ((length = ReadLine(&reader, piece, sizeof piece)) > 0) {
     // A piece of only the line feed matters when it opens a section's key.
@@ -351,12 +348,11 @@ void LintCountryFile(FILE* file, const FindingPlace& place) {
       splitReported = true;
     }
     TakeLine(&check, line, piece, length);
-    continued = memchr(piece, '\n', sizeof piece) == nullptr;
+    continued = piece[length - 1] != '\n';
     if (!continued) {
       ++line;
       splitReported = false;
     }
-    memset(piece, 0, sizeof piece);
   }
   CheckFileEnd(place, data);
   CheckCountryKeyKept(check.effect, data);

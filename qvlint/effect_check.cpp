@@ -41,17 +41,6 @@ const char* FaultText(PathFault fault) {
   return "it names no key";
 }
 
-std::string ToUpper(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return text;
-}
-
-bool StartsWith(const std::string& text, const std::string& start) {
-  return text.compare(0, start.size(), start) == 0;
-}
-
 // The key that a line reached, against the key as the line writes it:
 // names of keys that no line of the file created may differ in case.
 bool ReachedAsWritten(const LineEffect& entry, const std::string& written) {
@@ -109,8 +98,8 @@ void CheckSectionKey(const EffectCheck& check, const char* section, unsigned hea
   }
   const Shown name = Show(section);
   const std::string disabled = kCountryName + "\\Disabled";
-  if (SameRegistryName(nt->key, disabled) ||
-      StartsWith(ToUpper(nt->key), ToUpper(disabled + "\\"))) {
+  if (SameRegistryName(nt->key.substr(0, disabled.size() + 1), disabled + "\\") ||
+      SameRegistryName(nt->key, disabled)) {
     const bool codeKey = !SameRegistryName(nt->key, disabled);
     Report(*check.place, headerLine, kDisabledTree,
            Say("section %s lies in the tree of the disabled codes", name.text),

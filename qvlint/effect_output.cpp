@@ -43,6 +43,26 @@ bool ShowsItself(const ModelKey& key) {
   return true;
 }
 
+// The key's values, then "name"=- for each value that a deletion line
+// removed and no later line wrote again.
+void PrintValues(const ModelKey& key, FILE* stream) {
+  for (const ModelValue& value : key.values) {
+    fprintf(stream, "%s=%s%s", ValueNameText(value.name).c_str(), DataText(value).c_str(),
+            kLineEnd);
+  }
+  std::vector<std::string> removed;
+  for (const std::string& name : key.deletedValues) {
+    bool listed = false;
+    for (const ModelValue& value : key.values)
+      listed = listed || SameRegistryName(value.name, name);
+    for (const std::string& earlier : removed) listed = listed || SameRegistryName(earlier, name);
+    if (listed) continue;
+    removed.push_back(name);
+    fprintf(stream, "%s=-%s", ValueNameText(name).c_str(), kLineEnd);
+  }
+  fputs(kLineEnd, stream);
+}
+
 bool PrintKey(const ModelKey& key, FILE* stream) {
   bool expressible = true;
   if (key.parent != nullptr && HoldsLineBreak(key.name)) {
@@ -51,23 +71,15 @@ bool PrintKey(const ModelKey& key, FILE* stream) {
     fprintf(stream, " holds a line break, which a REGEDIT4 file can not express%s", kLineEnd);
     return false;
   }
-  if (key.parent != nullptr && ShowsItself(key)) {
+  if (key.parent == nullptr) {
+    // Values of HKEY_LOCAL_MACHINE itself: "[HKEY_LOCAL_MACHINE\]" opens it.
+    if (!key.values.empty() || !key.deletedValues.empty()) {
+      fprintf(stream, "[%s\\]%s", key.name.c_str(), kLineEnd);
+      PrintValues(key, stream);
+    }
+  } else if (ShowsItself(key)) {
     fprintf(stream, "[%s]%s", FullKeyName(&key).c_str(), kLineEnd);
-    for (const ModelValue& value : key.values) {
-      fprintf(stream, "%s=%s%s", ValueNameText(value.name).c_str(), DataText(value).c_str(),
-              kLineEnd);
-    }
-    std::vector<std::string> removed;
-    for (const std::string& name : key.deletedValues) {
-      bool listed = false;
-      for (const ModelValue& value : key.values)
-        listed = listed || SameRegistryName(value.name, name);
-      for (const std::string& earlier : removed) listed = listed || SameRegistryName(earlier, name);
-      if (listed) continue;
-      removed.push_back(name);
-      fprintf(stream, "%s=-%s", ValueNameText(name).c_str(), kLineEnd);
-    }
-    fputs(kLineEnd, stream);
+    PrintValues(key, stream);
   }
   for (const std::unique_ptr<ModelKey>& subkey : key.subkeys) {
     expressible = PrintKey(*subkey, stream) && expressible;
@@ -103,19 +115,5 @@ std::string RegeditQuoted(const std::string& text) {
 bool PrintCountryEffect(const CountryEffect& effect, FILE* stream) {
   fprintf(stream, "REGEDIT4%s%s", kLineEnd, kLineEnd);
   fprintf(stream, "[-HKEY_LOCAL_MACHINE\\%s]%s%s", kCountryKeyPath, kLineEnd, kLineEnd);
-  const ModelKey& machine = effect.model.machine;
-  bool expressible = true;
-  if (!machine.values.empty() || !machine.deletedValues.empty()) {
-    // Values of HKEY_LOCAL_MACHINE itself: "[HKEY_LOCAL_MACHINE\]" opens it.
-    fprintf(stream, "[%s\\]%s", machine.name.c_str(), kLineEnd);
-    for (const ModelValue& value : machine.values) {
-      fprintf(stream, "%s=%s%s", ValueNameText(value.name).c_str(), DataText(value).c_str(),
-              kLineEnd);
-    }
-    fputs(kLineEnd, stream);
-  }
-  for (const std::unique_ptr<ModelKey>& subkey : machine.subkeys) {
-    expressible = PrintKey(*subkey, stream) && expressible;
-  }
-  return expressible;
+  return PrintKey(effect.model.machine, stream);
 }

@@ -7,23 +7,6 @@ namespace {
 
 const char kMachineName[] = "HKEY_LOCAL_MACHINE";
 
-// The upper-case form of a character of the Western code page, as the
-// registry compares names after widening them.
-unsigned char UpperCase(unsigned char c) {
-  if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 'a' + 'A');
-  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<unsigned char>(c - 0x20);
-  switch (c) {
-    case 0x9A:  // s with caron
-    case 0x9C:  // oe
-    case 0x9E:  // z with caron
-      return static_cast<unsigned char>(c - 0x10);
-    case 0xFF:  // y with diaeresis
-      return 0x9F;
-    default:
-      return c;
-  }
-}
-
 // The names of a path, as the registry takes it apart: empty names between
 // backslashes and at the end count as none.
 std::vector<std::string> SplitPath(const char* path) {
@@ -39,7 +22,8 @@ std::vector<std::string> SplitPath(const char* path) {
 }
 
 // The Unicode code point of a character of the Western code page, in lower
-// case: the order in which the registry lists the subkeys of a key.
+// case: the registry compares names so after widening them, and lists the
+// subkeys of a key in that order.
 unsigned LowerCodePoint(unsigned char c) {
   static const unsigned short kCodePointsFrom80[32] = {
       0x20AC, 0x81,   0x201A, 0x192,  0x201E, 0x2026, 0x2020, 0x2021, 0x2C6,  0x2030, 0x161,
@@ -89,7 +73,7 @@ bool DeleteNineXKey(ModelKey* key) {
   return true;
 }
 
-ModelKey* FindSubkey(ModelKey* key, const std::string& name) {
+ModelKey* FindSubkey(const ModelKey* key, const std::string& name) {
   for (const std::unique_ptr<ModelKey>& subkey : key->subkeys) {
     if (SameRegistryName(subkey->name, name)) return subkey.get();
   }
@@ -159,7 +143,8 @@ void StartRegistryModel(RegistryModel* model, RegistryPlatform platform) {
 bool SameRegistryName(const std::string& a, const std::string& b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
-    if (UpperCase(static_cast<unsigned char>(a[i])) != UpperCase(static_cast<unsigned char>(b[i])))
+    if (LowerCodePoint(static_cast<unsigned char>(a[i])) !=
+        LowerCodePoint(static_cast<unsigned char>(b[i])))
       return false;
   }
   return true;
@@ -177,12 +162,8 @@ const ModelKey* FindModelKey(const ModelKey* base, const char* path) {
   if (path[0] == '\\') return nullptr;
   const ModelKey* key = base;
   for (const std::string& name : SplitPath(path)) {
-    const ModelKey* next = nullptr;
-    for (const std::unique_ptr<ModelKey>& subkey : key->subkeys) {
-      if (next == nullptr && SameRegistryName(subkey->name, name)) next = subkey.get();
-    }
-    if (next == nullptr) return nullptr;
-    key = next;
+    key = FindSubkey(key, name);
+    if (key == nullptr) return nullptr;
   }
   return key;
 }

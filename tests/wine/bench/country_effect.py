@@ -21,7 +21,7 @@ import subprocess
 import time
 
 from .country_files import ROOT_VALUE_PREFIX, country_file, escaped
-from .scenario import MEDIUM, WINE, BenchError, Scenario
+from .scenario import MEDIUM, BenchError, Scenario
 
 # qvlint's Windows console build lies beside the medium in the build tree.
 QVLINT_EXE = os.path.join(os.path.dirname(MEDIUM), "qvlint", "qvlint.exe")
@@ -164,26 +164,17 @@ class Lane:
                 self.sc.put_file(EFFECT_FILE, reg)
                 # regedit /s ends with 0 whatever the file holds; anything
                 # else is a start that Wine did not make.
-                code, _ = self._wine([REGEDIT, "/s", EFFECT_FILE], "regedit.log")
+                code, _ = self.sc.run_console([REGEDIT, "/s", EFFECT_FILE], WORK)
                 if code != 0:
                     raise BenchError(f"regedit ended with {code}")
         dumps = self.sc.registries(TREES + ("HKLM", SOFTWARE), top=("HKLM", SOFTWARE))
         return flatten(dumps, started, time.time()), reg, trouble
 
-    def _wine(self, args, output):
-        path = os.path.join(self.sc.prefix, output)
-        with open(path, "wb") as out:
-            done = subprocess.run([WINE] + args, env=self.sc.env, cwd=self.sc.unix_path(WORK),
-                                  stdout=out, stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL,
-                                  timeout=120)
-        with open(path, "rb") as out:
-            return done.returncode, out.read()
-
     def _model(self, content):
         platform = PLATFORMS[self.version]
         if self.qvlint.endswith(".exe"):
-            code, reg = self._wine([WORK + r"\qvlint.exe", "--effect", "--platform", platform,
-                                    COUNTRY_FILE], "qvlint.out")
+            code, reg = self.sc.run_console([WORK + r"\qvlint.exe", "--effect", "--platform",
+                                             platform, COUNTRY_FILE], WORK)
         else:  # a native build, on the file as the prefix holds it
             done = subprocess.run([self.qvlint, "--effect", "--platform", platform,
                                    self.sc.unix_path(COUNTRY_FILE)], capture_output=True, timeout=120)

@@ -328,6 +328,18 @@ class Scenario:
         return Result(texts["result"].strip(), parse_boxes(texts["boxes"]),
                       parse_dialog_records(texts["dialogs"]))
 
+    def run_console(self, args, cwd):
+        """Starts a console program (args[0], a Windows path) through Wine
+        itself in the Windows directory cwd, its output going to a file, so
+        that it is read as the program wrote it; returns (exit code, output
+        bytes)."""
+        path = os.path.join(self.prefix, "console.out")
+        with open(path, "wb") as out:
+            done = subprocess.run([WINE, *args], env=self.env, cwd=self.unix_path(cwd), stdout=out,
+                                  stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL, timeout=120)
+        with open(path, "rb") as out:
+            return done.returncode, out.read()
+
     def end_session(self):
         """Ends every program of the prefix, as a restart of Windows does
         (background work of a cut run included); the registry stays."""

@@ -10,7 +10,6 @@ import os
 import re
 import shlex
 import shutil
-import subprocess
 import unittest
 
 import bench
@@ -43,13 +42,8 @@ class QvlintUnderWine(bench.ScenarioTestCase, medium=False):
 
     def run_qvlint(self, directory, *args):
         """Runs qvlint.exe in `directory`; returns its exit code and its output."""
-        out, err = (os.path.join(self.sc.prefix, name) for name in ("qvlint.out", "qvlint.err"))
-        with open(out, "wb") as stdout, open(err, "wb") as stderr:
-            done = subprocess.run([bench.WINE, WORK + r"\qvlint.exe", *args], cwd=self.sc.unix_path(directory),
-                                  env=self.sc.env, stdout=stdout, stderr=stderr, stdin=subprocess.DEVNULL,
-                                  timeout=120)
-        with open(out, "rb") as stdout:
-            return done.returncode, stdout.read().decode("latin-1").replace("\r\n", "\n")
+        code, out = self.sc.run_console([WORK + r"\qvlint.exe", *args], directory)
+        return code, out.decode("latin-1").replace("\r\n", "\n")
 
     def test_corpus_cases_give_the_findings_of_the_native_build(self):
         for name in CASE_NAMES:
