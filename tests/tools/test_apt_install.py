@@ -26,14 +26,16 @@ with open(scenario_path + ".calls", "a") as calls:
     calls.write(" ".join([tool] + args) + "\n")
 if tool == "dpkg":
     print("amd64")
+elif tool == "apt-cache" and args[0] == "policy":
+    for package in args[1:]:
+        full = package if ":" in package else package + ":amd64"
+        print(package + ":\n  Installed: (none)\n  Candidate: "
+              + scenario["candidates"].get(full, "(none)") + "\n  Version table:")
 elif tool == "apt-cache":
-    package = args[-1]
-    if args[0] == "policy":
-        print(package + ":\n  Installed: (none)\n  Candidate: " + scenario["candidates"].get(package, "(none)"))
-    elif package.split(":")[0] in scenario.get("multiarch_same", []):
-        print("Package: " + package.split(":")[0] + "\nMulti-Arch: same")
-    else:
-        print("Package: " + package.split(":")[0])
+    for package in args[2:]:
+        name, arch = package.split(":")
+        same = "\nMulti-Arch: same" if name in scenario.get("multiarch_same", []) else ""
+        print("Package: " + name + "\nVersion: 1\nArchitecture: " + arch + same + "\n")
 else:
     step = args[0] if "-t" not in args else "install -t " + args[args.index("-t") + 1]
     status, text = scenario[step]
