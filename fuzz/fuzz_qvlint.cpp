@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "code_page.h"
 #include "country_effect.h"
 #include "country_file_check.h"
 #include "effect_output.h"
@@ -59,12 +60,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FindingPlace place = {"country.ini", "qvsmzad", &sink};
     FILE* file = fmemopen(const_cast<char*>(text.data()), text.size(), "rb");
     if (file == nullptr) return 0;  // an empty input opens no stream
-    LintCountryFile(file, place);
+    // The second bit picks a double-byte code page, whose trail bytes take
+    // part in splitting and comparing names.
+    const unsigned codePage = (data[0] & 2) != 0 ? 932 : kWesternCodePage;
+    LintCountryFile(file, codePage, place);
     FILE* sinkFile = fopen("/dev/null", "wb");
-    for (RegistryPlatform platform : {kPlatformNt, kPlatform9x}) {
+    for (int platform = 0; platform < kPlatformCount; ++platform) {
       rewind(file);
       CountryEffect effect;
-      ModelCountryFile(file, platform, 0, &effect);
+      ModelCountryFile(file, static_cast<RegistryPlatform>(platform), codePage, 0, &effect);
       FUZZ_CHECK(effect.lines <= seen.lastLine);
       for (const LineEffect& entry : effect.journal)
         FUZZ_CHECK(entry.line >= 1 && entry.line <= effect.lines);

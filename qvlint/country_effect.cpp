@@ -32,6 +32,7 @@ ModelKey* CreateForLine(ModelRun* run, ModelKey* base, const char* path) {
   const KeyReach reach = CreateModelKey(&run->effect->model, base, path, run->line);
   LineEffect entry = {};
   entry.asked = path;
+  entry.undocumented = reach.undocumented;
   if (reach.key == nullptr) {
     entry.kind = kEffectKeyRefused;
     entry.key = FullKeyName(base) + "\\" + path;
@@ -49,14 +50,27 @@ ModelKey* CreateForLine(ModelRun* run, ModelKey* base, const char* path) {
 
 void SetForLine(ModelRun* run, ModelKey* key, const std::string& name, unsigned long type,
                 const std::string& data) {
-  const ModelValue before = SetModelValue(key, name, type, data, run->line);
+  RegistryModel* model = &run->effect->model;
+  const size_t sizeBefore = KeyValuesSize(*key);
+  ModelValue before;
   LineEffect entry = {};
-  entry.kind = kEffectValueSet;
   entry.key = FullKeyName(key);
   entry.asked = name;
-  entry.stored = FindModelValue(key, name)->name;
+  entry.fault = SetModelValue(model, key, name, type, data, run->line, &before);
+  if (entry.fault != kPathUsable) {
+    entry.kind = kEffectValueRefused;
+    Record(run, entry);
+    return;
+  }
+  entry.kind = kEffectValueSet;
+  entry.stored = FindModelValue(*model, key, name, &entry.undocumented)->name;
   entry.earlierLine = before.type != 0 ? before.lastLine : 0;
   Record(run, entry);
+  const size_t keyValues = LimitsOf(model->platform).keyValues;
+  if (keyValues > 0 && sizeBefore <= keyValues && KeyValuesSize(*key) > keyValues) {
+    entry.kind = kEffectKeyFull;
+    Record(run, entry);
+  }
 }
 
 std::string FourBytes(uint32_t value) {
@@ -70,8 +84,9 @@ void StampRun(void* context) {
   ModelKey* key = CreateModelKey(model, &model->machine, kSoftModemKeyPath, 0).key;
   unsigned char stamp[4];
   TimeStampBytes(RunOf(context)->now, stamp);
-  SetModelValue(key, "HomolTimeStamp", kTypeBinary,
-                std::string(reinterpret_cast<const char*>(stamp), sizeof stamp), 0);
+  ModelValue before;
+  SetModelValue(model, key, "HomolTimeStamp", kTypeBinary,
+                std::string(reinterpret_cast<const char*>(stamp), sizeof stamp), 0, &before);
 }
 
 bool ResetCountry(void* context) {
@@ -110,18 +125,24 @@ void CreateDisabled(void* context, const char* code) {
 void DeleteForLine(ModelRun* run, const RegistryLine& line) {
   RegistryModel* model = &run->effect->model;
   LineEffect entry = {};
+  entry.deleting = true;
   entry.asked = line.valueName;
-  ModelKey* key = OpenModelKey(model, &model->machine, line.keyPath).key;
+  const KeyReach reach = OpenModelKey(model, &model->machine, line.keyPath);
+  entry.undocumented = reach.undocumented;
+  ModelKey* key = reach.key;
   if (key == nullptr) {
-    entry.kind = kEffectNothing;
-    entry.key = line.keyPath;
+    // A path that the registry refuses, against one that names no key yet.
+    entry.kind = reach.fault == kPathMissing ? kEffectNothing : kEffectKeyRefused;
+    entry.fault = reach.fault;
+    if (entry.kind == kEffectKeyRefused) entry.asked = line.keyPath;
+    entry.key = FullKeyName(&model->machine) + "\\" + line.keyPath;
     Record(run, entry);
     return;
   }
   entry.key = FullKeyName(key);
-  const ModelValue* existing = FindModelValue(key, line.valueName);
+  const ModelValue* existing = FindModelValue(*model, key, line.valueName, &entry.undocumented);
   entry.earlierLine = existing != nullptr ? existing->lastLine : 0;
-  entry.kind = DeleteModelValue(key, line.valueName) ? kEffectValueDeleted : kEffectNothing;
+  entry.kind = DeleteModelValue(*model, key, line.valueName) ? kEffectValueDeleted : kEffectNothing;
   Record(run, entry);
 }
 
@@ -134,9 +155,9 @@ void ApplyLine(void* context, const RegistryLine& line) {
   RegistryModel* model = &run->effect->model;
   ModelKey* key = CreateForLine(run, &model->machine, line.keyPath);
   if (key == nullptr) return;
-  const ModelValue* existing = FindModelValue(key, line.valueName);
+  LineEffect entry = {};
+  const ModelValue* existing = FindModelValue(*model, key, line.valueName, &entry.undocumented);
   if ((line.typeCode & kKeepExistingBit) && existing != nullptr) {
-    LineEffect entry = {};
     entry.kind = kEffectValueKept;
     entry.key = FullKeyName(key);
     entry.asked = line.valueName;
@@ -148,6 +169,8 @@ void ApplyLine(void* context, const RegistryLine& line) {
   const bool bytes = (line.typeCode & kByteDataBit) != 0;
   SetForLine(run, key, line.valueName, bytes ? kTypeBinary : kTypeString,
              std::string(reinterpret_cast<const char*>(line.data), line.dataSize));
+  ModelValue* written = FindModelValue(*model, key, line.valueName, &entry.undocumented);
+  if (written != nullptr) written->onlyWhenAbsent = (line.typeCode & kKeepExistingBit) != 0;
 }
 
 void CloseCountry(void*) {}
@@ -164,8 +187,9 @@ void TakePiece(void* context, const char*, size_t, unsigned line) {
 
 }  // namespace
 
-void ModelCountryFile(FILE* file, RegistryPlatform platform, int64_t now, CountryEffect* effect) {
-  StartRegistryModel(&effect->model, platform);
+void ModelCountryFile(FILE* file, RegistryPlatform platform, unsigned codePage, int64_t now,
+                      CountryEffect* effect) {
+  StartRegistryModel(&effect->model, platform, codePage);
   effect->journal.clear();
   effect->countryDeleted = false;
   effect->lines = 0;
@@ -177,5 +201,5 @@ void ModelCountryFile(FILE* file, RegistryPlatform platform, int64_t now, Countr
 }
 
 const ModelKey* ModelCountryKey(const CountryEffect& effect) {
-  return FindModelKey(&effect.model.machine, kCountryKeyPath);
+  return FindModelKey(effect.model, &effect.model.machine, kCountryKeyPath);
 }

@@ -16,6 +16,8 @@ enum EffectKind {
   kEffectValueSet,      // a value written
   kEffectValueKept,     // type code 2 or 3 left an existing value alone
   kEffectValueDeleted,  // a deletion line removed a value
+  kEffectValueRefused,  // the registry refused the value's name or data
+  kEffectKeyFull,       // Windows 95: the key's values outgrow what one key holds
   kEffectNothing        // a deletion line found no key or no value
 };
 
@@ -26,10 +28,12 @@ struct LineEffect {
   std::string key;       // full name of the key as stored, or the path as asked
   std::string asked;     // the key's path or the value's name as the line gives it
   std::string stored;    // the value's name as stored
-  PathFault fault;       // kEffectKeyRefused: why
+  PathFault fault;       // kEffectKeyRefused, kEffectValueRefused: why
   bool created;          // kEffectKey: the key is new
   unsigned earlierLine;  // the line that created the key or value before (0: none)
   const ModelKey* respelled;
+  unsigned undocumented;  // Undocumented bits of the platform met here
+  bool deleting;          // the work of a deletion line
 };
 
 struct CountryEffect {
@@ -43,8 +47,10 @@ struct CountryEffect {
 extern const char kCountryKeyPath[];
 
 // Runs qvsmzad's walk over `file` (opened in binary) on an empty registry of
-// `platform`; `now` (seconds since 1970) is the run's time for its stamp.
-void ModelCountryFile(FILE* file, RegistryPlatform platform, int64_t now, CountryEffect* effect);
+// `platform` whose names are in `codePage`; `now` (seconds since 1970) is
+// the run's time for its stamp.
+void ModelCountryFile(FILE* file, RegistryPlatform platform, unsigned codePage, int64_t now,
+                      CountryEffect* effect);
 
 // The Country key of the model, or nullptr when it is gone.
 const ModelKey* ModelCountryKey(const CountryEffect& effect);

@@ -313,7 +313,7 @@ void CheckFileEnd(const FindingPlace& place, const std::string& data) {
 
 }  // namespace
 
-void LintCountryFile(FILE* file, const FindingPlace& place) {
+void LintCountryFile(FILE* file, unsigned codePage, const FindingPlace& place) {
   const std::string data = ReadAll(file);
   rewind(file);
   if (StartsWithByteOrderMark(data)) {
@@ -328,7 +328,7 @@ void LintCountryFile(FILE* file, const FindingPlace& place) {
   check.sectionKeyTried = false;
   check.emptyHeaderSeen = false;
   check.carriageReturnLine = 0;
-  StartEffectCheck(file, place, &check.effect);
+  StartEffectCheck(file, codePage, place, &check.effect);
 
   LineReader reader;
   StartLineReader(&reader, file);

@@ -7,7 +7,8 @@
 #include "finding.h"
 
 // Checks `file` (opened in binary, at its start) and reports every line
-// that qvsmzad passes over or reads otherwise than it looks.
-void LintCountryFile(FILE* file, const FindingPlace& place);
+// that qvsmzad passes over or reads otherwise than it looks; the registry
+// reads names in the ANSI code page `codePage`.
+void LintCountryFile(FILE* file, unsigned codePage, const FindingPlace& place);
 
 #endif

@@ -1,6 +1,7 @@
 // Findings that the model of qvsmzad shows: keys and values that the
-// registry reaches otherwise than the file reads, and a run that deletes
-// every country setting. The model runs once per registry family.
+// registry reaches otherwise than the file reads, or refuses, points that a
+// family's documentation leaves open, and a run that deletes every country
+// setting. The model runs once per registry platform.
 #ifndef QVLINT_EFFECT_CHECK_H
 #define QVLINT_EFFECT_CHECK_H
 
@@ -12,21 +13,21 @@
 
 struct EffectCheck {
   const FindingPlace* place;
-  CountryEffect nt;
-  CountryEffect nineX;
+  CountryEffect effects[kPlatformCount];  // by RegistryPlatform
 };
 
-// Runs the model on `file` (opened in binary) for both families and
-// rewinds it.
-void StartEffectCheck(FILE* file, const FindingPlace& place, EffectCheck* check);
+// Runs the model on `file` (opened in binary) for every platform, with
+// names in `codePage`, and rewinds it.
+void StartEffectCheck(FILE* file, unsigned codePage, const FindingPlace& place, EffectCheck* check);
 
 // The first content line of a section (`line`; its header at `headerLine`):
 // the key that the line opened or the registry refused.
 void CheckSectionKey(const EffectCheck& check, const char* section, unsigned headerLine,
                      unsigned line);
 
-// Values that a line wrote under an earlier value's name in another case,
-// and a Registry line's key and kept values.
+// The values that a line wrote: under an earlier value's name in another
+// case, refused, or beyond what one key holds; and a Registry line's key,
+// kept values and deletion.
 void CheckValueNames(const EffectCheck& check, unsigned line);
 void CheckRegistryLineEffect(const EffectCheck& check, unsigned line);
 

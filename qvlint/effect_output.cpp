@@ -5,31 +5,49 @@
 namespace {
 
 const char kLineEnd[] = "\r\n";
+const char kDigits[] = "0123456789abcdef";
 
 bool HoldsLineBreak(const std::string& name) {
   return name.find_first_of("\r\n") != std::string::npos;
+}
+
+// A REGEDIT4 string has no escape for a control character: such a string
+// goes as the bytes of a REG_SZ.
+bool HoldsControl(const std::string& text) {
+  for (const char c : text) {
+    const unsigned char byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) return true;
+  }
+  return false;
 }
 
 std::string ValueNameText(const std::string& name) {
   return name.empty() ? "@" : RegeditQuoted(name);
 }
 
-std::string DataText(const ModelValue& value) {
-  if (value.type == kTypeString) {
-    // The stored string ends in its terminator, which regedit adds again.
-    std::string text = value.data;
-    if (!text.empty() && text.back() == '\0') text.pop_back();
-    return RegeditQuoted(text);
-  }
-  std::string hex = "hex:";
-  static const char kDigits[] = "0123456789abcdef";
-  for (size_t i = 0; i < value.data.size(); ++i) {
-    const unsigned char byte = static_cast<unsigned char>(value.data[i]);
+std::string HexBytes(const char* kind, const std::string& bytes) {
+  std::string hex = kind;
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    const unsigned char byte = static_cast<unsigned char>(bytes[i]);
     if (i > 0) hex += ',';
     hex += kDigits[byte >> 4];
     hex += kDigits[byte & 15];
   }
   return hex;
+}
+
+std::string DataText(const ModelValue& value) {
+  if (value.type != kTypeString) return HexBytes("hex:", value.data);
+  std::string text = value.data;
+  if (!text.empty() && text.back() == '\0') text.pop_back();
+  if (HoldsControl(text)) return HexBytes("hex(1):", text + '\0');
+  return RegeditQuoted(text);  // regedit adds the terminator again
+}
+
+void SayNotExpressible(const char* what, const std::string& name, FILE* stream) {
+  fprintf(stream, "; the %s ", what);
+  PrintEscapingControls(stream, name.c_str());
+  fprintf(stream, " holds a line break, which a REGEDIT4 file can not express%s", kLineEnd);
 }
 
 // A key is written when something shows in it: values, removed values, or
@@ -44,47 +62,80 @@ bool ShowsItself(const ModelKey& key) {
 }
 
 // The key's values, then "name"=- for each value that a deletion line
-// removed and no later line wrote again.
-void PrintValues(const ModelKey& key, FILE* stream) {
+// removed and no later line wrote again. False when a name can not be
+// written.
+bool PrintValues(const RegistryModel& model, const ModelKey& key, FILE* stream) {
+  bool expressible = true;
   for (const ModelValue& value : key.values) {
+    if (HoldsLineBreak(value.name)) {
+      SayNotExpressible("value", FullKeyName(&key) + "\\" + value.name, stream);
+      expressible = false;
+      continue;
+    }
+    if (value.onlyWhenAbsent)
+      fprintf(stream, "; written only where the value does not exist yet%s", kLineEnd);
     fprintf(stream, "%s=%s%s", ValueNameText(value.name).c_str(), DataText(value).c_str(),
             kLineEnd);
   }
   std::vector<std::string> removed;
   for (const std::string& name : key.deletedValues) {
-    bool listed = false;
+    bool listed = HoldsLineBreak(name);
     for (const ModelValue& value : key.values)
-      listed = listed || SameRegistryName(value.name, name);
-    for (const std::string& earlier : removed) listed = listed || SameRegistryName(earlier, name);
+      listed = listed || SameRegistryName(model, value.name, name);
+    for (const std::string& earlier : removed)
+      listed = listed || SameRegistryName(model, earlier, name);
     if (listed) continue;
     removed.push_back(name);
     fprintf(stream, "%s=-%s", ValueNameText(name).c_str(), kLineEnd);
   }
   fputs(kLineEnd, stream);
+  return expressible;
 }
 
-bool PrintKey(const ModelKey& key, FILE* stream) {
-  bool expressible = true;
+bool PrintKey(const RegistryModel& model, const ModelKey& key, FILE* stream) {
   if (key.parent != nullptr && HoldsLineBreak(key.name)) {
-    fputs("; the key ", stream);
-    PrintEscapingControls(stream, FullKeyName(&key).c_str());
-    fprintf(stream, " holds a line break, which a REGEDIT4 file can not express%s", kLineEnd);
+    SayNotExpressible("key", FullKeyName(&key), stream);
     return false;
   }
-  if (key.parent == nullptr) {
-    // Values of HKEY_LOCAL_MACHINE itself: "[HKEY_LOCAL_MACHINE\]" opens it.
-    if (!key.values.empty() || !key.deletedValues.empty()) {
-      fprintf(stream, "[%s\\]%s", key.name.c_str(), kLineEnd);
-      PrintValues(key, stream);
-    }
-  } else if (ShowsItself(key)) {
+  bool expressible = true;
+  const bool root = key.parent == nullptr;
+  if ((root && (!key.values.empty() || !key.deletedValues.empty())) ||
+      (!root && ShowsItself(key))) {
     fprintf(stream, "[%s]%s", FullKeyName(&key).c_str(), kLineEnd);
-    PrintValues(key, stream);
+    expressible = PrintValues(model, key, stream);
   }
   for (const std::unique_ptr<ModelKey>& subkey : key.subkeys) {
-    expressible = PrintKey(*subkey, stream) && expressible;
+    expressible = PrintKey(model, *subkey, stream) && expressible;
   }
   return expressible;
+}
+
+const char* PlatformText(RegistryPlatform platform) {
+  switch (platform) {
+    case kPlatformNt:
+      return "Windows NT 4.0 and 2000";
+    case kPlatform9x:
+      return "Windows 95, 98 and ME";
+    case kPlatformWineNt:
+      return "Wine set to Windows NT 4.0 or 2000";
+    case kPlatformWine9x:
+    case kPlatformCount:
+      break;
+  }
+  return "Wine set to Windows 95, 98 or ME";
+}
+
+void PrintAssumptions(const RegistryModel& model, FILE* stream) {
+  const char* const lines[] = {
+      "; What qvsmzad leaves in the registry after a run on this file.",
+      "; It assumes: a machine without earlier country settings and without the values",
+      "; that the Registry lines name; a run with administrator rights.",
+      "; Removal lines ([-key] and \"name\"=-) need the regedit of Windows 98 Second",
+      "; Edition, NT 4.0 or later.",
+  };
+  for (const char* line : lines) fprintf(stream, "%s%s", line, kLineEnd);
+  fprintf(stream, "; Platform: %s; names in code page %u.%s%s", PlatformText(model.platform),
+          model.codePage, kLineEnd, kLineEnd);
 }
 
 }  // namespace
@@ -92,28 +143,15 @@ bool PrintKey(const ModelKey& key, FILE* stream) {
 std::string RegeditQuoted(const std::string& text) {
   std::string quoted = "\"";
   for (const char c : text) {
-    switch (c) {
-      case '\\':
-        quoted += "\\\\";
-        break;
-      case '"':
-        quoted += "\\\"";
-        break;
-      case '\r':
-        quoted += "\\r";
-        break;
-      case '\n':
-        quoted += "\\n";
-        break;
-      default:
-        quoted += c;
-    }
+    if (c == '\\' || c == '"') quoted += '\\';
+    quoted += c;
   }
   return quoted + "\"";
 }
 
 bool PrintCountryEffect(const CountryEffect& effect, FILE* stream) {
   fprintf(stream, "REGEDIT4%s%s", kLineEnd, kLineEnd);
+  PrintAssumptions(effect.model, stream);
   fprintf(stream, "[-HKEY_LOCAL_MACHINE\\%s]%s%s", kCountryKeyPath, kLineEnd, kLineEnd);
-  return PrintKey(effect.model.machine, stream);
+  return PrintKey(effect.model, effect.model.machine, stream);
 }

@@ -8,15 +8,16 @@
 
 #include "country_effect.h"
 
-// Writes the file (CR LF line ends) to `stream`: first the removal of the
-// Country key, as qvsmzad first empties it, then every key that the run
-// leaves with its values, in the order of creation, and the values that
-// deletion lines remove from a key that stays. Returns false when a key name
-// holds a line break, which a REGEDIT4 file can not express: such a key is
-// left out with a comment.
+// Writes the file (CR LF line ends) to `stream`: a comment block with what
+// it assumes, the removal of the Country key, as qvsmzad first empties it,
+// then every key that the run leaves with its values, in the order of
+// creation, and the values that deletion lines remove from a key that
+// stays. Returns false when a key or value name holds a line break, which a
+// REGEDIT4 file can not express: such a name is left out with a comment.
 bool PrintCountryEffect(const CountryEffect& effect, FILE* stream);
 
-// A value name or a string as REGEDIT4 writes it between quotation marks.
+// A value name or a string as REGEDIT4 writes it between quotation marks:
+// only the backslash and the quotation mark are escaped.
 std::string RegeditQuoted(const std::string& text);
 
 #endif

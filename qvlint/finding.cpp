@@ -67,6 +67,10 @@ const CodeText kCodeTexts[kFindingCodeCount] = {
     {"value-kept", kNote, "type code 2 or 3 leaves a value of an earlier line alone"},
     {"country-key-deleted", kFinding,
      "no country setting takes effect: the Country key is deleted"},
+    {"registry-undocumented", kFinding,
+     "a key or value name whose handling a Windows family does not document"},
+    {"value-refused", kFinding, "a value name longer than the registry takes"},
+    {"key-values-full", kFinding, "the values of one key pass the 64 KB of Windows 95"},
     {"repeated-section", kFinding, "a section that appears again: setup never reads its lines"},
     {"unknown-section", kFinding, "a section that setup never reads"},
     {"repeated-key", kFinding, "a key that appears a second time in its section"},
@@ -131,4 +135,9 @@ void Report(const FindingPlace& place, unsigned line, FindingCode code, const Me
             const Message& effect) {
   const Finding finding = {place.file, line, place.program, code, reason, effect};
   place.sink->take(place.sink->context, finding);
+}
+
+void ReportOn(const FindingPlace& place, unsigned line, unsigned, unsigned, FindingCode code,
+              const Message& reason, const Message& effect) {
+  Report(place, line, code, reason, effect);
 }

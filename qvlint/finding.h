@@ -59,6 +59,9 @@ enum FindingCode {
   kValueNameCase,
   kValueKept,
   kCountryKeyDeleted,
+  kRegistryUndocumented,
+  kValueRefused,
+  kKeyValuesFull,
   // qvsetup.ini (setup).
   kRepeatedSetupSection,  // "repeated-section": setup never reads the repeat's lines
   kUnknownSection,
@@ -137,5 +140,10 @@ struct FindingPlace {
 
 void Report(const FindingPlace& place, unsigned line, FindingCode code, const Message& reason,
             const Message& effect);
+
+enum FindingPlatforms { kOnNineX = 1, kOnNt = 2, kOnWineNineX = 4, kOnWineNt = 8, kOnEvery = 15 };
+
+void ReportOn(const FindingPlace& place, unsigned line, unsigned column, unsigned platforms,
+              FindingCode code, const Message& reason, const Message& effect);
 
 #endif

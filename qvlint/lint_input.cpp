@@ -56,7 +56,8 @@ std::string NameOf(const std::string& path) {
   return separator == std::string::npos ? path : path.substr(separator + 1);
 }
 
-bool LintCountryPath(const std::string& path, FindingSink* sink, std::string* problem) {
+bool LintCountryPath(const std::string& path, unsigned codePage, FindingSink* sink,
+                     std::string* problem) {
   FILE* file = fopen(path.c_str(), "rb");
   if (file == nullptr) {
     *problem = path + ": can not be opened";
@@ -65,7 +66,7 @@ bool LintCountryPath(const std::string& path, FindingSink* sink, std::string* pr
   FileFindings collected = {sink, {}};
   FindingSink collector = {Collect, &collected};
   const FindingPlace place = {path.c_str(), "qvsmzad", &collector};
-  LintCountryFile(file, place);
+  LintCountryFile(file, codePage, place);
   fclose(file);
   HandOn(&collected);
   return true;
@@ -88,7 +89,8 @@ bool LintSetupPath(const std::string& path, const std::string& mediumDir, Findin
 
 // qvsetup.ini, then each country settings file once: the one that qvsmzad
 // reads when it is started without a file name, and those the launch lists name.
-bool LintMedium(const std::string& dir, FindingSink* sink, std::string* problem) {
+bool LintMedium(const std::string& dir, unsigned codePage, FindingSink* sink,
+                std::string* problem) {
   std::string setupIni;
   if (FindMediumFile(dir, kOptionsFileName, &setupIni) != kRegularFile) {
     *problem = dir + ": holds no file " + kOptionsFileName;
@@ -108,20 +110,20 @@ bool LintMedium(const std::string& dir, FindingSink* sink, std::string* problem)
     if (!seen) countryFiles.push_back(file);
   }
   for (const std::string& file : countryFiles) {
-    if (!LintCountryPath(file, sink, problem)) return false;
+    if (!LintCountryPath(file, codePage, sink, problem)) return false;
   }
   return true;
 }
 
 }  // namespace
 
-bool LintPath(const std::string& path, FindingSink* sink, std::string* problem) {
+bool LintPath(const std::string& path, unsigned codePage, FindingSink* sink, std::string* problem) {
   switch (KindOfPath(path)) {
     case kNoFile:
       *problem = path + ": no such file or directory";
       return false;
     case kDirectoryFile:
-      return LintMedium(path, sink, problem);
+      return LintMedium(path, codePage, sink, problem);
     case kRegularFile:
       break;
   }
@@ -129,5 +131,5 @@ bool LintPath(const std::string& path, FindingSink* sink, std::string* problem) 
     std::vector<std::string> countryFiles;
     return LintSetupPath(path, DirectoryOf(path), sink, &countryFiles, problem);
   }
-  return LintCountryPath(path, sink, problem);
+  return LintCountryPath(path, codePage, sink, problem);
 }

@@ -13,7 +13,8 @@
 // - a file named qvsetup.ini (in any letter case) is checked against the
 //   files beside it;
 // - any other file is a country settings file.
-// Returns false, with `problem` saying why, when the input can not be read.
-bool LintPath(const std::string& path, FindingSink* sink, std::string* problem);
+// The registry reads names in the ANSI code page `codePage`. Returns false,
+// with `problem` saying why, when the input can not be read.
+bool LintPath(const std::string& path, unsigned codePage, FindingSink* sink, std::string* problem);
 
 #endif

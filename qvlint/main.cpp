@@ -1,23 +1,26 @@
 // qvlint: reports every line of a qvsetup.ini, a country settings file or a
 // whole medium that setup or qvsmzad passes over in silence, or reads
 // otherwise than it looks, and what the program does instead.
-//   qvlint [--json] [--ignore CODE[,CODE...]]... PATH...
+//   qvlint [--json] [--codepage N] [--ignore CODE[,CODE...]]... PATH...
 //       exit code 0: no findings (notes may be printed), 1: findings,
 //       2: unreadable input or an unusable command line
 //   qvlint --codes             the finding codes
-//   qvlint --effect [--platform 9x|nt] FILE
+//   qvlint --effect [--platform P] [--codepage N] [--time SECONDS] FILE
 //                              what qvsmzad writes from FILE, as a REGEDIT4 file
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
 #endif
 
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <string>
 #include <vector>
 
+#include "code_page.h"
 #include "country_effect.h"
 #include "effect_output.h"
 #include "lint_input.h"
@@ -27,15 +30,18 @@
 namespace {
 
 const char kUsage[] =
-    "usage: qvlint [--json] [--ignore CODE[,CODE...]]... PATH...\n"
+    "usage: qvlint [--json] [--codepage N] [--ignore CODE[,CODE...]]... PATH...\n"
     "           check a medium directory, a qvsetup.ini or a country settings file;\n"
-    "           --ignore neither prints nor counts the findings and notes of the codes named\n"
+    "           --ignore neither prints nor counts the findings and notes of the codes named;\n"
+    "           --codepage: the machine's ANSI code page, in which the registry reads names\n"
+    "           (874, 1250 to 1258, 932, 936, 949, 950; 1252 by default)\n"
     "       qvlint --codes\n"
     "           list the finding codes with their severity: a finding makes the exit code 1,\n"
     "           a note does not\n"
-    "       qvlint --effect [--platform 9x|nt] FILE\n"
+    "       qvlint --effect [--platform nt|9x|winent|wine9x] [--codepage N] [--time SECONDS] FILE\n"
     "           print what qvsmzad writes from the country settings file FILE, as a REGEDIT4\n"
-    "           file (NT rules by default)\n";
+    "           file: on Windows NT 4.0 and 2000 (nt, the default), 95, 98 and ME (9x), or\n"
+    "           Wine set to either; --time: the run's time in seconds since 1970 (now)\n";
 
 const char kIgnoreOption[] = "--ignore";
 
@@ -57,16 +63,16 @@ void SayProblem(const char* before, const std::string& text, const char* after) 
   fprintf(stderr, "%s\n", after);
 }
 
-// qvlint --effect: exit code 0, 1 when a key name can not be written in a
-// REGEDIT4 file, 2 when the file can not be read.
-int PrintEffect(const char* path, RegistryPlatform platform) {
+// qvlint --effect: exit code 0, 1 when a key or value name can not be
+// written in a REGEDIT4 file, 2 when the file can not be read.
+int PrintEffect(const char* path, RegistryPlatform platform, unsigned codePage, int64_t now) {
   FILE* file = fopen(path, "rb");
   if (file == nullptr) {
     SayProblem("", path, ": can not be opened");
     return kUnreadable;
   }
   CountryEffect effect;
-  ModelCountryFile(file, platform, static_cast<int64_t>(time(nullptr)), &effect);
+  ModelCountryFile(file, platform, codePage, now, &effect);
   fclose(file);
 #ifdef _WIN32
   // The file's own CR LF line ends, not a text stream's CR CR LF.
@@ -82,27 +88,63 @@ bool HasArgument(int argc, char** argv, const char* wanted) {
   return false;
 }
 
-// The arguments beside --effect: an optional --platform and one file.
+// The number after an option such as --codepage, as "--codepage N" or
+// "--codepage=N"; false when the argument is no such option. A missing or
+// malformed number leaves `valid` false.
+bool NumberOption(int argc, char** argv, int* i, const char* option, long long* number,
+                  bool* valid) {
+  const size_t length = strlen(option);
+  if (strncmp(argv[*i], option, length) != 0) return false;
+  const char* text = nullptr;
+  if (argv[*i][length] == '=')
+    text = argv[*i] + length + 1;
+  else if (argv[*i][length] == '\0' && *i + 1 < argc)
+    text = argv[++*i];
+  else if (argv[*i][length] != '\0')
+    return false;
+  char* end = nullptr;
+  *valid = text != nullptr && *text != '\0' && (*number = strtoll(text, &end, 10), *end == '\0');
+  return true;
+}
+
+bool CodePageOption(int argc, char** argv, int* i, unsigned* codePage, bool* valid) {
+  long long number = 0;
+  if (!NumberOption(argc, argv, i, "--codepage", &number, valid)) return false;
+  *valid = *valid && number > 0 && number < 65536 &&
+           SupportedCodePage(static_cast<unsigned>(number));
+  if (*valid) *codePage = static_cast<unsigned>(number);
+  return true;
+}
+
+// The arguments beside --effect: --platform, --codepage, --time and one file.
 int EffectCommand(int argc, char** argv) {
   RegistryPlatform platform = kPlatformNt;
+  unsigned codePage = kWesternCodePage;
+  int64_t now = static_cast<int64_t>(time(nullptr));
   const char* path = nullptr;
-  for (int i = 1; i < argc; ++i) {
+  bool usable = true;
+  for (int i = 1; i < argc && usable; ++i) {
+    long long seconds = 0;
+    bool valid = true;
     if (strcmp(argv[i], "--effect") == 0) continue;
-    if (strcmp(argv[i], "--platform") == 0 && i + 1 < argc &&
-        (strcmp(argv[i + 1], "9x") == 0 || strcmp(argv[i + 1], "nt") == 0)) {
-      platform = strcmp(argv[++i], "9x") == 0 ? kPlatform9x : kPlatformNt;
+    if (strcmp(argv[i], "--platform") == 0 && i + 1 < argc) {
+      usable = FindPlatform(argv[++i], &platform);
+    } else if (CodePageOption(argc, argv, &i, &codePage, &valid)) {
+      usable = valid;
+    } else if (NumberOption(argc, argv, &i, "--time", &seconds, &valid)) {
+      usable = valid && seconds >= 0;
+      now = seconds;
     } else if (path == nullptr && strncmp(argv[i], "--", 2) != 0) {
       path = argv[i];
     } else {
-      path = nullptr;
-      break;
+      usable = false;
     }
   }
-  if (path == nullptr) {
+  if (path == nullptr || !usable) {
     fputs(kUsage, stderr);
     return kUnreadable;
   }
-  return PrintEffect(path, platform);
+  return PrintEffect(path, platform, codePage, now);
 }
 
 }  // namespace
@@ -110,9 +152,16 @@ int EffectCommand(int argc, char** argv) {
 int main(int argc, char** argv) {
   if (HasArgument(argc, argv, "--effect")) return EffectCommand(argc, argv);
   Output output = {stdout, false, {}, 0, 0};
+  unsigned codePage = kWesternCodePage;
   std::vector<std::string> paths;
   for (int i = 1; i < argc; ++i) {
-    if (strcmp(argv[i], "--json") == 0) {
+    bool valid = true;
+    if (CodePageOption(argc, argv, &i, &codePage, &valid)) {
+      if (!valid) {
+        fputs(kUsage, stderr);
+        return kUnreadable;
+      }
+    } else if (strcmp(argv[i], "--json") == 0) {
       output.json = true;
     } else if (strcmp(argv[i], "--codes") == 0 && argc == 2) {
       PrintFindingCodes(stdout);
@@ -141,7 +190,7 @@ int main(int argc, char** argv) {
   bool unreadable = false;
   for (const std::string& path : paths) {
     std::string problem;
-    if (!LintPath(path, &sink, &problem)) {
+    if (!LintPath(path, codePage, &sink, &problem)) {
       SayProblem("", problem, "");
       unreadable = true;
     }

@@ -3,46 +3,65 @@
 #include <algorithm>
 #include <cstring>
 
+#include "code_page.h"
+
 namespace {
 
 const char kMachineName[] = "HKEY_LOCAL_MACHINE";
+const char32_t kBackslash = U'\\';
 
-// The names of a path, as the registry takes it apart: empty names between
-// backslashes and at the end count as none.
-std::vector<std::string> SplitPath(const char* path) {
+std::u32string Folded(const RegistryModel& model, const std::string& name) {
+  std::u32string folded;
+  for (const CodePageCharacter& c : CodePageCharacters(model.codePage, name))
+    folded += static_cast<char32_t>(LowerCaseCodePoint(c.codePoint));
+  return folded;
+}
+
+size_t CharacterCount(const RegistryModel& model, const std::string& name) {
+  return CodePageCharacters(model.codePage, name).size();
+}
+
+std::string AsciiFolded(std::string name) {
+  for (char& c : name) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return name;
+}
+
+// Whether a stored name (with its folded form) is `name`; on 9x, a match
+// that needs the folding of letters beyond ASCII is marked undocumented.
+bool Matches(const RegistryModel& model, const std::string& stored, const std::u32string& folded,
+             const std::string& name, unsigned* undocumented) {
+  if (folded != Folded(model, name)) return false;
+  if (model.platform == kPlatform9x && AsciiFolded(stored) != AsciiFolded(name))
+    *undocumented |= kUndocumentedFolding;
+  return true;
+}
+
+// The names of a path, split at its backslash characters (a trail byte of a
+// double-byte character splits nothing); empty names between backslashes and
+// at the end count as none.
+std::vector<std::string> SplitPath(const RegistryModel& model, const char* path,
+                                   unsigned* undocumented) {
+  const std::string text = path;
+  const bool documented = !TestPlatform(model.platform);
   std::vector<std::string> names;
-  const char* p = path;
-  while (*p != '\0') {
-    const char* end = strchr(p, '\\');
-    if (end == nullptr) end = p + strlen(p);
-    if (end > p) names.emplace_back(p, end);
-    p = *end == '\\' ? end + 1 : end;
+  size_t start = 0;
+  for (const CodePageCharacter& c : CodePageCharacters(model.codePage, text)) {
+    if (model.platform == kPlatform9x && c.length == 2 && text[c.start + 1] == '\\')
+      *undocumented |= kUndocumentedTrailByte;
+    if (c.codePoint != kBackslash) continue;
+    if (c.start > start)
+      names.push_back(text.substr(start, c.start - start));
+    else if (documented && c.start > 0)
+      *undocumented |= kUndocumentedEmptyName;
+    start = c.start + 1;
   }
+  if (start < text.size())
+    names.push_back(text.substr(start));
+  else if (documented && start > 0)
+    *undocumented |= kUndocumentedEmptyName;
   return names;
-}
-
-// The Unicode code point of a character of the Western code page, in lower
-// case: the registry compares names so after widening them, and lists the
-// subkeys of a key in that order.
-unsigned LowerCodePoint(unsigned char c) {
-  static const unsigned short kCodePointsFrom80[32] = {
-      0x20AC, 0x81,   0x201A, 0x192,  0x201E, 0x2026, 0x2020, 0x2021, 0x2C6,  0x2030, 0x161,
-      0x2039, 0x153,  0x8D,   0x17E,  0x8F,   0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-      0x2013, 0x2014, 0x2DC,  0x2122, 0x161,  0x203A, 0x153,  0x9D,   0x17E,  0xFF};
-  if (c >= 'A' && c <= 'Z') return c - 'A' + 'a';
-  if (c >= 0x80 && c <= 0x9F) return kCodePointsFrom80[c - 0x80];
-  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 0x20u;
-  return c;
-}
-
-bool ListedBefore(const std::string& a, const std::string& b) {
-  const size_t common = std::min(a.size(), b.size());
-  for (size_t i = 0; i < common; ++i) {
-    const unsigned x = LowerCodePoint(static_cast<unsigned char>(a[i]));
-    const unsigned y = LowerCodePoint(static_cast<unsigned char>(b[i]));
-    if (x != y) return x < y;
-  }
-  return a.size() < b.size();
 }
 
 void RemoveSubkey(ModelKey* key) {
@@ -52,30 +71,31 @@ void RemoveSubkey(ModelKey* key) {
                    [key](const std::unique_ptr<ModelKey>& k) { return k.get() == key; }));
 }
 
-// RegDeleteKeyA of the 9x family as the test platform does it: the subkeys
-// go first, always the first one in the registry's order, read into a name
-// buffer whose size is not set anew, so each must be shorter than the one
-// before; the walk stops there or at a subkey that stays, and the key goes
-// only when no subkey is left.
-bool DeleteNineXKey(ModelKey* key) {
+// RegDeleteKeyA of the test platform set to 9x: the subkeys go first, always
+// the first one in the registry's order (lower-case code points), read into
+// a name buffer whose size is not set anew, so each must be shorter than the
+// one before; the walk stops there or at a subkey that stays, and the key
+// goes only when no subkey is left.
+bool DeleteWineNineXKey(ModelKey* key) {
   size_t limit = 260;
   while (!key->subkeys.empty()) {
     ModelKey* first = key->subkeys.front().get();
     for (const std::unique_ptr<ModelKey>& subkey : key->subkeys) {
-      if (ListedBefore(subkey->name, first->name)) first = subkey.get();
+      if (subkey->folded < first->folded) first = subkey.get();
     }
     if (first->name.size() >= limit) break;
     limit = first->name.size();
-    if (!DeleteNineXKey(first)) break;
+    if (!DeleteWineNineXKey(first)) break;
   }
   if (!key->subkeys.empty()) return false;
   RemoveSubkey(key);
   return true;
 }
 
-ModelKey* FindSubkey(const ModelKey* key, const std::string& name) {
+ModelKey* FindSubkey(const RegistryModel& model, const ModelKey* key, const std::string& name,
+                     unsigned* undocumented) {
   for (const std::unique_ptr<ModelKey>& subkey : key->subkeys) {
-    if (SameRegistryName(subkey->name, name)) return subkey.get();
+    if (Matches(model, subkey->name, subkey->folded, name, undocumented)) return subkey.get();
   }
   return nullptr;
 }
@@ -83,29 +103,38 @@ ModelKey* FindSubkey(const ModelKey* key, const std::string& name) {
 // The path after the platform's own handling of a leading backslash, or
 // nullptr with the fault when the registry refuses it.
 const char* PathToWalk(const char* path, bool creating, const RegistryModel& model,
-                       PathFault* fault) {
-  // RegCreateKeyExA of the 9x family passes over one leading backslash.
-  if (creating && model.platform == kPlatform9x && path[0] == '\\') ++path;
-  if (strlen(path) > kMaxAnsiPathLength)
+                       PathFault* fault, unsigned* undocumented) {
+  if (creating && model.platform == kPlatform9x) {
+    // RegCreateKeyExA of 95, 98 and ME ignores every leading backslash.
+    while (path[0] == '\\') ++path;
+  } else if (creating && model.platform == kPlatformWine9x) {
+    if (path[0] == '\\') ++path;  // the test platform passes over one
+  } else if (model.platform == kPlatform9x && path[0] == '\\') {
+    *undocumented |= kUndocumentedLeadingBackslash;  // RegOpenKeyExA of 9x
+  }
+  if (strlen(path) > kMaxAnsiPathLength) {
     *fault = kPathTooLong;
-  else
+    if (!TestPlatform(model.platform)) *undocumented |= kUndocumentedPathLength;
+  } else {
     *fault = path[0] == '\\' ? kPathLeadingBackslash : kPathUsable;
+  }
   return *fault == kPathUsable ? path : nullptr;
 }
 
 KeyReach ReachKey(RegistryModel* model, ModelKey* base, const char* path, bool creating,
                   unsigned line) {
-  KeyReach reach = {nullptr, kPathUsable, false, nullptr};
-  const char* walked = PathToWalk(path, creating, *model, &reach.fault);
+  KeyReach reach = {nullptr, kPathUsable, false, nullptr, 0};
+  const char* walked = PathToWalk(path, creating, *model, &reach.fault, &reach.undocumented);
   if (walked == nullptr) return reach;
+  const size_t longest = LimitsOf(model->platform).keyName;
   ModelKey* key = base;
-  for (const std::string& name : SplitPath(walked)) {
+  for (const std::string& name : SplitPath(*model, walked, &reach.undocumented)) {
     // The keys before a name that is too long are created and stay.
-    if (name.size() > kMaxKeyNameLength) {
+    if (CharacterCount(*model, name) > longest) {
       reach.fault = kPathNameTooLong;
       return reach;
     }
-    ModelKey* next = FindSubkey(key, name);
+    ModelKey* next = FindSubkey(*model, key, name, &reach.undocumented);
     if (next == nullptr && !creating) {
       reach.fault = kPathMissing;
       return reach;
@@ -113,6 +142,7 @@ KeyReach ReachKey(RegistryModel* model, ModelKey* base, const char* path, bool c
     if (next == nullptr) {
       std::unique_ptr<ModelKey> created(new ModelKey);
       created->name = name;
+      created->folded = Folded(*model, name);
       created->parent = key;
       created->createdLine = line;
       next = created.get();
@@ -130,9 +160,48 @@ KeyReach ReachKey(RegistryModel* model, ModelKey* base, const char* path, bool c
 
 }  // namespace
 
-void StartRegistryModel(RegistryModel* model, RegistryPlatform platform) {
+bool NineXFamily(RegistryPlatform platform) {
+  return platform == kPlatform9x || platform == kPlatformWine9x;
+}
+
+bool TestPlatform(RegistryPlatform platform) {
+  return platform == kPlatformWineNt || platform == kPlatformWine9x;
+}
+
+const char* PlatformName(RegistryPlatform platform) {
+  static const char* const kNames[kPlatformCount] = {"nt", "9x", "winent", "wine9x"};
+  return kNames[platform];
+}
+
+bool FindPlatform(const char* name, RegistryPlatform* platform) {
+  for (int each = 0; each < kPlatformCount; ++each) {
+    if (strcmp(name, PlatformName(static_cast<RegistryPlatform>(each))) == 0) {
+      *platform = static_cast<RegistryPlatform>(each);
+      return true;
+    }
+  }
+  return false;
+}
+
+RegistryLimits LimitsOf(RegistryPlatform platform) {
+  switch (platform) {
+    case kPlatformNt:
+      return {255, 260, 1024 * 1024, 0};
+    case kPlatform9x:
+      return {255, 255, 16300, 65535};
+    case kPlatformWineNt:
+    case kPlatformWine9x:
+    case kPlatformCount:
+      break;
+  }
+  return {256, 16383, 0, 0};
+}
+
+void StartRegistryModel(RegistryModel* model, RegistryPlatform platform, unsigned codePage) {
   model->platform = platform;
+  model->codePage = codePage;
   model->machine.name = kMachineName;
+  model->machine.folded = Folded(*model, kMachineName);
   model->machine.parent = nullptr;
   model->machine.createdLine = 0;
   model->machine.values.clear();
@@ -140,14 +209,8 @@ void StartRegistryModel(RegistryModel* model, RegistryPlatform platform) {
   model->machine.deletedValues.clear();
 }
 
-bool SameRegistryName(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (LowerCodePoint(static_cast<unsigned char>(a[i])) !=
-        LowerCodePoint(static_cast<unsigned char>(b[i])))
-      return false;
-  }
-  return true;
+bool SameRegistryName(const RegistryModel& model, const std::string& a, const std::string& b) {
+  return Folded(model, a) == Folded(model, b);
 }
 
 KeyReach CreateModelKey(RegistryModel* model, ModelKey* base, const char* path, unsigned line) {
@@ -158,41 +221,51 @@ KeyReach OpenModelKey(RegistryModel* model, ModelKey* base, const char* path) {
   return ReachKey(model, base, path, false, 0);
 }
 
-const ModelKey* FindModelKey(const ModelKey* base, const char* path) {
+const ModelKey* FindModelKey(const RegistryModel& model, const ModelKey* base, const char* path) {
   if (path[0] == '\\') return nullptr;
+  unsigned undocumented = 0;
   const ModelKey* key = base;
-  for (const std::string& name : SplitPath(path)) {
-    key = FindSubkey(key, name);
+  for (const std::string& name : SplitPath(model, path, &undocumented)) {
+    key = FindSubkey(model, key, name, &undocumented);
     if (key == nullptr) return nullptr;
   }
   return key;
 }
 
-ModelValue* FindModelValue(ModelKey* key, const std::string& name) {
+ModelValue* FindModelValue(const RegistryModel& model, ModelKey* key, const std::string& name,
+                           unsigned* undocumented) {
   for (ModelValue& value : key->values) {
-    if (SameRegistryName(value.name, name)) return &value;
+    if (Matches(model, value.name, value.folded, name, undocumented)) return &value;
   }
   return nullptr;
 }
 
-ModelValue SetModelValue(ModelKey* key, const std::string& name, unsigned long type,
-                         const std::string& data, unsigned line) {
-  ModelValue* existing = FindModelValue(key, name);
+PathFault SetModelValue(RegistryModel* model, ModelKey* key, const std::string& name,
+                        unsigned long type, const std::string& data, unsigned line,
+                        ModelValue* before) {
+  *before = {name, std::u32string(), 0, std::string(), 0, 0, false};
+  const RegistryLimits limits = LimitsOf(model->platform);
+  if (CharacterCount(*model, name) > limits.valueName) return kValueNameRefused;
+  if (limits.valueData > 0 && data.size() > limits.valueData) return kValueDataRefused;
+  unsigned undocumented = 0;
+  ModelValue* existing = FindModelValue(*model, key, name, &undocumented);
   if (existing == nullptr) {
-    key->values.push_back({name, type, data, line, line});
-    return {name, 0, std::string(), 0, 0};
+    key->values.push_back({name, Folded(*model, name), type, data, line, line, false});
+    return kPathUsable;
   }
-  const ModelValue before = *existing;
+  *before = *existing;
   existing->type = type;
   existing->data = data;
   existing->lastLine = line;
-  return before;
+  existing->onlyWhenAbsent = false;
+  return kPathUsable;
 }
 
-bool DeleteModelValue(ModelKey* key, const std::string& name) {
+bool DeleteModelValue(const RegistryModel& model, ModelKey* key, const std::string& name) {
   key->deletedValues.push_back(name);
+  const std::u32string folded = Folded(model, name);
   for (size_t i = 0; i < key->values.size(); ++i) {
-    if (SameRegistryName(key->values[i].name, name)) {
+    if (key->values[i].folded == folded) {
       key->values.erase(key->values.begin() + static_cast<std::ptrdiff_t>(i));
       return true;
     }
@@ -204,13 +277,28 @@ bool DeleteModelKey(RegistryModel* model, ModelKey* base, const char* path) {
   const KeyReach reach = OpenModelKey(model, base, path);
   ModelKey* key = reach.key;
   if (key == nullptr || key == base) return false;
-  if (model->platform == kPlatform9x) return DeleteNineXKey(key);
-  if (!key->subkeys.empty()) return false;
+  switch (model->platform) {
+    case kPlatform9x:
+      break;  // the whole tree goes
+    case kPlatformWine9x:
+      return DeleteWineNineXKey(key);
+    case kPlatformNt:
+    case kPlatformWineNt:
+    case kPlatformCount:
+      if (!key->subkeys.empty()) return false;
+      break;
+  }
   RemoveSubkey(key);
   return true;
 }
 
 void DeleteModelSubkeys(ModelKey* key) { key->subkeys.clear(); }
+
+size_t KeyValuesSize(const ModelKey& key) {
+  size_t size = 0;
+  for (const ModelValue& value : key.values) size += value.name.size() + value.data.size();
+  return size;
+}
 
 std::string FullKeyName(const ModelKey* key) {
   if (key->parent == nullptr) return key->name;

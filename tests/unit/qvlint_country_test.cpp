@@ -12,11 +12,12 @@ struct CountryCase {
   const char* label;
   std::string text;
   const char* codes;  // each finding as "line:code", blank-separated, in file order
+  unsigned codePage = kWesternCodePage;
 };
 
-std::string CodesOf(const std::string& text) {
+std::string CodesOf(const std::string& text, unsigned codePage) {
   std::string joined;
-  for (const std::string& code : LintCountryText(text).codes) {
+  for (const std::string& code : LintCountryText(text, codePage).codes) {
     joined += (joined.empty() ? "" : " ") + code;
   }
   return joined;
@@ -26,6 +27,10 @@ TEST(LintCountryFile, ReportsEachLineThatReadsOtherwise) {
   const std::string k49(49, 'k'), k50(50, 'k'), s63(63, 's'), s64(64, 's');
   std::string bytes65 = "[Registry]\nHKLM,S\\X,N,1";
   for (int i = 0; i < 65; ++i) bytes65 += ",01";
+  // 263 values of 251 characters and 4 bytes pass the 64 KB of one key.
+  std::string fullKey = "[B5]\n";
+  for (int i = 0; i < 263; ++i) fullKey += std::string(248, 'v') + std::to_string(100 + i) + "=1\n";
+  const std::string country = "[Registry]\nHKLM,SOFTWARE\\TAVELIN\\SoftModem\\Country\\";
   const CountryCase cases[] = {
       {"clean file",
        "; comment\r\n[B5]\r\nTxLevel=-10,-15,-6\r\nWait=0x0BB8\r\nCallerId=1 ; FSK\r\n"
@@ -125,9 +130,33 @@ TEST(LintCountryFile, ReportsEachLineThatReadsOtherwise) {
       // A lone CR is part of the line; CR LF counts as one line end.
       {"lone CR", "[B5]\r\n\rA=08\r\n",
        "2:lone-carriage-return 2:value-name-blanks 2:number-octal"},
+      // The registry of each family, as documented.
+      {"a key name of 255 characters", "[" + std::string(255, 'k') + "]\nx=1\n", ""},
+      {"a key name of 256 characters", "[" + std::string(256, 'k') + "]\nx=1\n", "1:key-refused"},
+      {"a value name of 255 characters", "[B5]\n" + std::string(255, 'v') + "=1\n", ""},
+      {"a value name of 256 characters: refused on 9x", "[B5]\n" + std::string(256, 'v') + "=1\n",
+       "2:value-refused"},
+      {"bounds make the name too long", "[B5]\n" + std::string(252, 'v') + "=1,0,2\n",
+       "2:value-refused 2:value-refused"},
+      {"the values of one key pass 64 KB: Windows 95", fullKey, "259:key-values-full"},
+      {"NT refuses a deletion line's leading backslash; 9x's is not documented",
+       "[Registry]\nHKLM,\\S\\X,N\n", "2:registry-undocumented 2:key-refused"},
+      {"9x ignores every leading backslash of a key it creates",
+       "[Registry]\nHKLM,\\\\S\\X,N,0,a\n", "2:key-refused"},
+      {"a doubled backslash is not documented", "[A\\\\B]\nx=1\n", "1:registry-undocumented"},
+      {"a path of 261 characters is not documented",
+       "[" + std::string(100, 'p') + "\\" + std::string(160, 'q') + "]\nx=1\n",
+       "1:registry-undocumented"},
+      {"9x folding beyond ASCII is not documented", "[\xC9t]\nx=1\n[\xE9T]\nx=2\n",
+       "3:registry-undocumented 3:key-name-differs"},
+      {"9x deletes a registry line's key with the Country key", country + "X\\Y,V,0,a\n",
+       "2:country-key-deleted"},
+      {"a trail byte 5C on 9x is not documented", "[\x95\x5C\x8E\xA6]\nx=1\n",
+       "1:registry-undocumented", 932},
+      {"the same bytes in code page 1252 are two names", "[\x95\x5C\x8E\xA6]\nx=1\n", ""},
   };
   ForEachCase(cases, &CountryCase::label,
-              [](const CountryCase& c) { EXPECT_EQ(CodesOf(c.text), c.codes); });
+              [](const CountryCase& c) { EXPECT_EQ(CodesOf(c.text, c.codePage), c.codes); });
 }
 
 struct EffectCase {

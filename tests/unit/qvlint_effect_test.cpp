@@ -15,9 +15,9 @@
 
 namespace {
 
-const char kStart[] =
-    "REGEDIT4\r\n\r\n"
-    "[-HKEY_LOCAL_MACHINE\\SOFTWARE\\TAVELIN\\SoftModem\\Country]\r\n\r\n"
+// After the header and the comment block of assumptions.
+const char kStart[] = "[-HKEY_LOCAL_MACHINE\\SOFTWARE\\TAVELIN\\SoftModem\\Country]\r\n\r\n";
+const char kStamp[] =
     "[HKEY_LOCAL_MACHINE\\SOFTWARE\\TAVELIN\\SoftModem]\r\n"
     "\"HomolTimeStamp\"=hex:00,e1,f5,05\r\n";  // 100000000 seconds
 const char kCountry[] = "[HKEY_LOCAL_MACHINE\\SOFTWARE\\TAVELIN\\SoftModem\\Country";
@@ -29,17 +29,20 @@ FILE* TextFile(const std::string& text) {
   return file;
 }
 
-CountryEffect Model(const std::string& text, RegistryPlatform platform) {
+CountryEffect Model(const std::string& text, RegistryPlatform platform,
+                    unsigned codePage = kWesternCodePage) {
   CountryEffect effect;
   FILE* file = TextFile(text);
-  ModelCountryFile(file, platform, 100000000, &effect);
+  ModelCountryFile(file, platform, codePage, 100000000, &effect);
   fclose(file);
   return effect;
 }
 
-// The printed effect after the stamp, with "\n" for the CR LF line ends.
-std::string Printed(const std::string& text, RegistryPlatform platform, bool* expressible) {
-  const CountryEffect effect = Model(text, platform);
+// The printed effect after the removal of the Country key, without the
+// stamp, with "\n" for the CR LF line ends.
+std::string Printed(const std::string& text, RegistryPlatform platform, bool* expressible,
+                    unsigned codePage = kWesternCodePage) {
+  const CountryEffect effect = Model(text, platform, codePage);
   FILE* out = tmpfile();
   *expressible = PrintCountryEffect(effect, out);
   rewind(out);
@@ -48,9 +51,15 @@ std::string Printed(const std::string& text, RegistryPlatform platform, bool* ex
   size_t got;
   while ((got = fread(chunk, 1, sizeof chunk, out)) > 0) all.append(chunk, got);
   fclose(out);
-  if (all.compare(0, sizeof kStart - 1, kStart) != 0) return "unexpected start: " + all;
+  const size_t start = all.find("\r\n\r\n[-HKEY") + 4;
+  if (all.compare(0, 10, "REGEDIT4\r\n") != 0 || start == std::string::npos + 4 ||
+      all.compare(start, sizeof kStart - 1, kStart) != 0)
+    return "unexpected start: " + all;
+  const size_t stamp = all.find(kStamp);
+  if (stamp == std::string::npos) return "no stamp: " + all;
+  all.erase(stamp, sizeof kStamp - 1);
   std::string rest;
-  for (size_t i = sizeof kStart - 1; i < all.size(); ++i) {
+  for (size_t i = start + sizeof kStart - 1; i < all.size(); ++i) {
     if (all[i] == '\r' && i + 1 < all.size() && all[i + 1] == '\n') continue;
     rest += all[i];
   }
@@ -65,9 +74,11 @@ struct EffectCase {
   std::string file;
   RegistryPlatform platform;
   std::string effect;  // after the stamp; "[C" stands for the Country key's name
+  unsigned codePage = kWesternCodePage;
 };
 
 const std::string kLongName(256, 'N');
+const std::string kCountryPath = "HKLM,SOFTWARE\\TAVELIN\\SoftModem\\Country\\";
 
 const EffectCase kEffectCases[] = {
     {"values with bounds", "[B5]\r\nGain=5,0,9\r\n", kPlatformNt,
@@ -84,10 +95,22 @@ const EffectCase kEffectCases[] = {
      "\"Gain_max\"=hex:09,00,00,00\n\n"},
     {"Western letters fold too", "[\xC9t\xE9]\nx=1\n[\xE9T\xC9]\nX=2\n", kPlatformNt,
      "\n[C\\\xC9t\xE9]\n\"x\"=hex:02,00,00,00\n\n"},
-    {"a key name of 256 characters", "[" + kLongName + "]\nA=1\n", kPlatformNt,
-     "\n[C\\" + kLongName + "]\n\"A\"=hex:01,00,00,00\n\n"},
-    {"a key name of 257 characters is refused but counts", "[" + kLongName + "N]\nA=1\n",
+    {"a key name of 255 characters", "[" + kLongName.substr(1) + "]\nA=1\n", kPlatform9x,
+     "\n[C\\" + kLongName.substr(1) + "]\n\"A\"=hex:01,00,00,00\n\n"},
+    {"a key name of 256 characters is refused but counts", "[" + kLongName + "]\nA=1\n",
      kPlatformNt, "\n[C]\n\n"},
+    {"Wine takes a key name of 256 characters", "[" + kLongName + "]\nA=1\n", kPlatformWineNt,
+     "\n[C\\" + kLongName + "]\n\"A\"=hex:01,00,00,00\n\n"},
+    {"Wine refuses 257", "[" + kLongName + "N]\nA=1\n", kPlatformWine9x, "\n[C]\n\n"},
+    {"value names: 255 characters on 9x",
+     "[B5]\n" + std::string(255, 'v') + "=1\n" + std::string(256, 'w') + "=2\n", kPlatform9x,
+     "\n[C\\B5]\n\"" + std::string(255, 'v') + "\"=hex:01,00,00,00\n\n"},
+    {"value names: 260 characters on NT, bounds included",
+     "[B5]\n" + std::string(256, 'v') + "=1,2,3\n" + std::string(261, 'w') + "=2\n", kPlatformNt,
+     "\n[C\\B5]\n\"" + std::string(256, 'v') + "\"=hex:01,00,00,00\n\"" + std::string(256, 'v') +
+         "_min\"=hex:02,00,00,00\n\"" + std::string(256, 'v') + "_max\"=hex:03,00,00,00\n\n"},
+    {"value names: Wine takes 300 characters", "[B5]\n" + std::string(300, 'v') + "=1\n",
+     kPlatformWine9x, "\n[C\\B5]\n\"" + std::string(300, 'v') + "\"=hex:01,00,00,00\n\n"},
     {"the keys before a name that is too long stay", "[A\\" + kLongName + "N]\nx=1\n", kPlatformNt,
      "\n[C\\A]\n\n"},
     {"a path of 260 characters",
@@ -100,6 +123,9 @@ const EffectCase kEffectCases[] = {
     {"a leading backslash: refused on NT", "[\\B5]\nA=1\n", kPlatformNt, "\n[C]\n\n"},
     {"a leading backslash: passed over on 9x", "[\\B5]\nA=1\n", kPlatform9x,
      "\n[C\\B5]\n\"A\"=hex:01,00,00,00\n\n"},
+    {"9x ignores every leading backslash", "[\\\\B5]\nA=1\n", kPlatform9x,
+     "\n[C\\B5]\n\"A\"=hex:01,00,00,00\n\n"},
+    {"Wine as 9x passes over one only", "[\\\\B5]\nA=1\n", kPlatformWine9x, "\n[C]\n\n"},
     {"backslashes doubled and at the end name the same key", "[A\\\\B\\]\nX=1\n", kPlatformNt,
      "\n[C\\A\\B]\n\"X\"=hex:01,00,00,00\n\n"},
     {"a lone backslash on 9x is the Country key itself", "[\\]\nX=1\n", kPlatform9x,
@@ -117,30 +143,45 @@ const EffectCase kEffectCases[] = {
      "\n[C\\B5]\n\"A\"=hex:01,00,00,00\n\n"},
     {"the unnamed value and names that need escapes", "[B5]\n=3\na\"b\\c=4\n", kPlatformNt,
      "\n[C\\B5]\n@=hex:03,00,00,00\n\"a\\\"b\\\\c\"=hex:04,00,00,00\n\n"},
+    {"a trail byte 5C splits nothing in code page 932", "[\x95\x5C\x8E\xA6]\nx=1\n[\x95\x5C]\n\n",
+     kPlatformNt, "\n[C\\\x95\x5C\x8E\xA6]\n\"x\"=hex:01,00,00,00\n\n[C\\\x95\x5C]\n\n", 932},
+    {"in code page 1252 the same bytes are two keys", "[\x95\x5C\x8E\xA6]\nx=1\n[\x95\x5C]\n\n",
+     kPlatformNt, "\n[C\\\x95\\\x8E\xA6]\n\"x\"=hex:01,00,00,00\n\n"},
+    {"full-width letters fold in code page 932", "[\x82\x60]\nx=1\n[\x82\x81]\nX=2\n", kPlatformNt,
+     "\n[C\\\x82\x60]\n\"x\"=hex:02,00,00,00\n\n", 932},
     {"registry lines: strings, bytes, keeping, deleting",
      "[Registry]\nHKLM,SOFTWARE\\QvGen,S,0,\"two words\"\nHKLM,SOFTWARE\\QvGen,B,1,01,ff,1FF\n"
      "HKLM,SOFTWARE\\QvGen,s,2,other\nHKLM,software\\qvgen,K,3,7\nHKLM,SOFTWARE\\QvGen,B\n"
      "HKLM,SOFTWARE\\QvGen\\None,V\nHKLM,SOFTWARE\\QvGen,Q,0,\"a\rb\n",
      kPlatformNt,
-     "\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\QvGen]\n\"S\"=\"two words\"\n\"K\"=hex:07\n"
-     "\"Q\"=\"a\\rb\\n\"\n\"B\"=-\n\n"},
+     "\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\QvGen]\n\"S\"=\"two words\"\n"
+     "; written only where the value does not exist yet\n\"K\"=hex:07\n"
+     "\"Q\"=hex(1):61,0d,62,0a,00\n\"B\"=-\n\n"},
+    {"a ] in a key name stays: regedit ends the name at the last ]",
+     "[Registry]\nHKLM,SOFTWARE\\Q]v,V,0,a\n", kPlatformNt,
+     "\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Q]v]\n\"V\"=\"a\"\n\n"},
+    {"values of the root under [HKEY_LOCAL_MACHINE]", "[Registry]\nHKLM,\\,V,0,a\n", kPlatform9x,
+     "[HKEY_LOCAL_MACHINE]\n\"V\"=\"a\"\n\n\n"},
     {"Country deleted on NT only without subkeys",
      "[Registry]\nHKLM,SOFTWARE\\TAVELIN\\SoftModem\\Country\\X,V,0,a\n", kPlatformNt,
      "\n[C\\X]\n\"V\"=\"a\"\n\n"},
-    {"9x deletes the Country key's subkeys first in the registry's order, each shorter than "
-     "the one before",
+    {"Wine as 9x deletes the Country key's subkeys first in the registry's order, each shorter "
+     "than the one before",
      "[Registry]\nHKLM,SOFTWARE\\TAVELIN\\SoftModem\\Country\\b5,v,0,x\n"
      "HKLM,SOFTWARE\\TAVELIN\\SoftModem\\Country\\New,v,0,x\n",
-     kPlatform9x, "\n[C\\New]\n\"v\"=\"x\"\n\n"},
+     kPlatformWine9x, "\n[C\\New]\n\"v\"=\"x\"\n\n"},
     {"the walk reaches every subkey when each is shorter",
      "[Registry]\nHKLM,SOFTWARE\\TAVELIN\\SoftModem\\Country\\C,v,0,x\n"
      "HKLM,SOFTWARE\\TAVELIN\\SoftModem\\Country\\AAAA,v,0,x\n"
      "HKLM,SOFTWARE\\TAVELIN\\SoftModem\\Country\\bb\\x,v,0,x\n",
-     kPlatform9x, "\n"},
+     kPlatformWine9x, "\n"},
     {"an underscore comes before letters",
      "[Registry]\nHKLM,SOFTWARE\\TAVELIN\\SoftModem\\Country\\zz,v,0,x\n"
      "HKLM,SOFTWARE\\TAVELIN\\SoftModem\\Country\\_,v,0,x\n",
-     kPlatform9x, "\n[C\\zz]\n\"v\"=\"x\"\n\n"},
+     kPlatformWine9x, "\n[C\\zz]\n\"v\"=\"x\"\n\n"},
+    {"9x deletes the Country key with its whole tree",
+     "[Registry]\n" + kCountryPath + "b5,v,0,x\n" + kCountryPath + "New\\Deeper,v,0,x\n",
+     kPlatform9x, "\n"},
     {"Country deleted on 9x with its subkeys",
      "[Registry]\nHKLM,SOFTWARE\\TAVELIN\\SoftModem\\Country\\X,V,0,a\n", kPlatform9x, "\n"},
     {"a registry path with a leading backslash: NT refuses, 9x passes over",
@@ -152,7 +193,7 @@ const EffectCase kEffectCases[] = {
 TEST(CountryEffect, RegistryOfTheRunAsRegedit4) {
   ForEachCase(kEffectCases, &EffectCase::name, [](const EffectCase& c) {
     bool expressible = false;
-    EXPECT_EQ(c.effect, Printed(c.file, c.platform, &expressible));
+    EXPECT_EQ(c.effect, Printed(c.file, c.platform, &expressible, c.codePage));
     EXPECT_TRUE(expressible);
   });
 }
@@ -231,7 +272,7 @@ const ModelKey* BelowCountry(const CountryEffect& effect, const std::string& nam
   const ModelKey* country = ModelCountryKey(effect);
   if (country == nullptr || name.compare(0, 7, "Country") != 0) return nullptr;
   const std::string rest = name.size() > 8 ? name.substr(8) : "";
-  const ModelKey* key = FindModelKey(country, rest.c_str());
+  const ModelKey* key = FindModelKey(effect.model, country, rest.c_str());
   return key != nullptr &&
                  FullKeyName(key) == FullKeyName(country) + (rest.empty() ? "" : "\\" + rest)
              ? key
@@ -254,15 +295,16 @@ std::string CheckedAgainstModel(const Finding& finding, const CountryEffect& nt,
       const std::string key = QuotedAfter(finding.reason.text, "names the key ");
       if (key.compare(0, 7, "Country") == 0)
         return BelowCountry(nt, key) != nullptr ? "" : "no key " + key;
-      const ModelKey* found = FindModelKey(&machine, key.c_str() + strlen("HKEY_LOCAL_MACHINE\\"));
+      const ModelKey* found =
+          FindModelKey(nt.model, &machine, key.c_str() + strlen("HKEY_LOCAL_MACHINE\\"));
       return found != nullptr && FullKeyName(found) == key ? "" : "no key " + key;
     }
     case kKeyRefused: {
       if (effect.size() != 1) return "";
       if (effect[0].compare(0, 7, "Country") == 0)
         return BelowCountry(nineX, effect[0]) != nullptr ? "" : "9x has no key " + effect[0];
-      const ModelKey* found =
-          FindModelKey(&nineX.model.machine, effect[0].c_str() + strlen("HKEY_LOCAL_MACHINE\\"));
+      const ModelKey* found = FindModelKey(nineX.model, &nineX.model.machine,
+                                           effect[0].c_str() + strlen("HKEY_LOCAL_MACHINE\\"));
       return found != nullptr ? "" : "9x has no key " + effect[0];
     }
     case kDisabledTree:

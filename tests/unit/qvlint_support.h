@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "code_page.h"
 #include "country_file_check.h"
 #include "finding.h"
 #include "setup_ini_check.h"
@@ -23,14 +24,14 @@ inline void CollectFinding(void* context, const Finding& finding) {
   collected->findings.push_back(finding);
 }
 
-inline Collected LintCountryText(const std::string& text) {
+inline Collected LintCountryText(const std::string& text, unsigned codePage = kWesternCodePage) {
   Collected collected;
   FindingSink sink = {CollectFinding, &collected};
   const FindingPlace place = {"QVSMzad.ini", "qvsmzad", &sink};
   FILE* file = tmpfile();
   fwrite(text.data(), 1, text.size(), file);
   rewind(file);
-  LintCountryFile(file, place);
+  LintCountryFile(file, codePage, place);
   fclose(file);
   // In line order, as qvlint prints them.
   std::stable_sort(collected.codes.begin(), collected.codes.end(),

@@ -1,0 +1,32 @@
+// The characters of names in a Windows ANSI code page, read through the
+// platform's own converter: the registry of NT takes names apart and
+// compares them as Unicode, after converting them from the code page.
+#ifndef QVLINT_CODE_PAGE_H
+#define QVLINT_CODE_PAGE_H
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+enum { kWesternCodePage = 1252 };
+
+// The single-byte code pages 874 and 1250 to 1258 and the double-byte ones
+// 932, 936, 949 and 950.
+bool SupportedCodePage(unsigned codePage);
+bool DoubleByteCodePage(unsigned codePage);
+
+struct CodePageCharacter {
+  size_t start;   // offset of its first byte
+  size_t length;  // 1, or 2 for a lead byte and its trail byte
+  uint32_t codePoint;
+};
+
+// `text` character by character. A byte that starts no character of the
+// code page stands for itself, as it does when Windows converts it.
+std::vector<CodePageCharacter> CodePageCharacters(unsigned codePage, const std::string& text);
+
+// The code point in lower case, by the platform's Unicode tables.
+uint32_t LowerCaseCodePoint(uint32_t codePoint);
+
+#endif
