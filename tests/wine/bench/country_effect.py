@@ -25,8 +25,9 @@ from .scenario import MEDIUM, BenchError, Scenario
 
 # qvlint's Windows console build lies beside the medium in the build tree.
 QVLINT_EXE = os.path.join(os.path.dirname(MEDIUM), "qvlint", "qvlint.exe")
-# The registry rules that qvlint models for each Windows version.
-PLATFORMS = {"win98": "9x", "win2k": "nt"}
+# The platform of qvlint's model that each Windows version of the test
+# platform is: Wine's registry, not the documented one of that family.
+PLATFORMS = {"win98": "wine9x", "win2k": "winent"}
 VERSIONS = tuple(PLATFORMS)
 
 WORK = r"C:\work"
@@ -56,13 +57,16 @@ def flatten(dumps, started, ended):
     key, ("value", path, name) -> (type, data) for every value. A time
     stamp that holds the time of the run (between `started` and `ended`)
     reads "time of the run", since the two sides run at different times.
-    Keys whose names hold a line break are set apart (a REGEDIT4 file can
-    not name them): returned as the second item."""
+    Keys and values whose names hold a line break are set apart (a REGEDIT4
+    file can not name them): returned as the second item."""
     flat, broken = {}, []
 
     def walk(path, tree):
         flat[("key", path)] = ""
         for name, value in tree["values"].items():
+            if "\r" in name or "\n" in name:
+                broken.append(f"{path} [{name}]")
+                continue
             stamp = _stamp_time(value) if (path, name) == (STAMP_KEY, STAMP) else None
             if stamp is not None and started - 5 <= stamp <= ended + 5:
                 value = (value[0], "time of the run")
@@ -197,7 +201,7 @@ class Disagreement:
 
     @property
     def limitation(self):
-        """qvsmzad made keys whose names a REGEDIT4 file can not hold."""
+        """qvsmzad made keys or values whose names a REGEDIT4 file can not hold."""
         return bool(self.broken)
 
     def report(self):
@@ -207,8 +211,8 @@ class Disagreement:
         if self.trouble:
             lines.append(f"  {self.trouble}")
         if self.broken:
-            lines.append("  qvsmzad made keys with a line break in the name, which no REGEDIT4 "
-                         "file can name: " + ", ".join(shown(k) for k in self.broken))
+            lines.append("  qvsmzad made keys or values with a line break in the name, which no "
+                         "REGEDIT4 file can name: " + ", ".join(shown(k) for k in self.broken))
         if self.reg is not None:
             lines.append(f"  qvlint --effect --platform {platform}:")
             lines += ["    " + shown(line) for line in self.reg.split(b"\r\n")]

@@ -1,8 +1,9 @@
 """qvlint --effect against qvsmzad under Wine: for each country settings
 file, on Windows 98 and Windows 2000, the registry that qvsmzad.exe leaves
 must be the one that the 32-bit regedit makes from qvlint's REGEDIT4 file
-(--platform 9x and nt). A short round of generated files, and every kept
-case of tests/qvlint/effect_cases. A longer round on demand:
+(--platform wine9x and winent: the test platform's registry). A short round
+of generated files, and every kept case of tests/qvlint/effect_cases. A
+longer round on demand:
 tools/qvlint-differential --files N --seed S."""
 
 import os
