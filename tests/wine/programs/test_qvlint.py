@@ -15,7 +15,7 @@ import unittest
 import bench
 
 CASES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "qvlint", "cases")
-CASE_NAMES = ("broken_medium", "control_bytes", "ignore_codes")
+CASE_NAMES = ("broken_medium", "control_bytes", "ignore_codes", "code_page_932")
 # qvlint is built beside the medium, in the same build tree.
 QVLINT = os.path.join(os.path.dirname(bench.MEDIUM), "qvlint", "qvlint.exe")
 WORK = r"C:\lint"
