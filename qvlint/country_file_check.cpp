@@ -31,6 +31,7 @@ struct CountryCheck {
   bool sectionKeyTried;         // a content line of this section asked for its key
   bool emptyHeaderSeen;         // a "[]" header was read: lines outside a section follow it
   unsigned carriageReturnLine;  // the last line reported for a lone carriage return
+  unsigned pieceColumn;         // where the piece being read starts in its line
   std::vector<SeenSection> seen;
   EffectCheck effect;
 };
@@ -38,6 +39,11 @@ struct CountryCheck {
 const char* SkipWhiteSpace(const char* text) {
   while (IsWhiteSpace(*text)) ++text;
   return text;
+}
+
+// The column of `at`, a character of the piece `text`.
+unsigned ColumnOf(const CountryCheck& check, const char* text, const char* at) {
+  return check.pieceColumn + static_cast<unsigned>(at - text);
 }
 
 // The line without its line feed, for showing it.
@@ -96,17 +102,18 @@ bool LooksSpecial(const char* name) {
          EditDistance(Lower(trimmed), "disable_country") <= 2;
 }
 
-void CheckSectionName(const CountryCheck& check, unsigned line) {
+// `column`: where the name starts.
+void CheckSectionName(const CountryCheck& check, unsigned line, unsigned column) {
   const char* name = check.section;
   const Shown shown = Show(name);
   if (LooksSpecial(name)) {
-    Report(*check.place, line, kSectionNameCase,
-           Say("section [%s] is not written exactly as Registry or Disable_Country", name),
-           Say("qvsmzad reads it as a country section: it creates the key Country\\%s", name));
+    ReportAt(*check.place, line, column, kSectionNameCase,
+             Say("section [%s] is not written exactly as Registry or Disable_Country", name),
+             Say("qvsmzad reads it as a country section: it creates the key Country\\%s", name));
   } else if (HasBlankEnd(name)) {
-    Report(*check.place, line, kSectionNameBlanks,
-           Say("section name %s has blanks at its ends", shown.text),
-           Say("qvsmzad keeps them: it creates the key %s below Country", shown.text));
+    ReportAt(*check.place, line, column, kSectionNameBlanks,
+             Say("section name %s has blanks at its ends", shown.text),
+             Say("qvsmzad keeps them: it creates the key %s below Country", shown.text));
   }
 }
 
@@ -114,8 +121,9 @@ void CheckSectionName(const CountryCheck& check, unsigned line) {
 void CheckHeaderEnd(const CountryCheck& check, unsigned line, const char* text) {
   const char* rest = SkipWhiteSpace(strchr(text, ']') + 1);
   if (*rest == '\0' || *rest == ';') return;
-  Report(*check.place, line, kHeaderTrailingText,
-         Say("text after the header's \"]\": %s", ShowLine(rest).text), Say("qvsmzad ignores it"));
+  ReportAt(*check.place, line, ColumnOf(check, text, rest), kHeaderTrailingText,
+           Say("text after the header's \"]\": %s", ShowLine(rest).text),
+           Say("qvsmzad ignores it"));
 }
 
 void TakeHeader(CountryCheck* check, unsigned line, const char* text) {
@@ -126,28 +134,31 @@ void TakeHeader(CountryCheck* check, unsigned line, const char* text) {
   const char* name = check->section;
   if (name[0] == '\0') {
     check->emptyHeaderSeen = true;
-    Report(*check->place, line, kEmptySectionName, Say("the section name is empty"),
-           Say("qvsmzad ignores every line up to the next section"));
+    ReportAt(*check->place, line, check->pieceColumn, kEmptySectionName,
+             Say("the section name is empty"),
+             Say("qvsmzad ignores every line up to the next section"));
     return;
   }
   for (const SeenSection& seen : check->seen) {
     if (seen.name != name) continue;
     const bool country = KindOfSection(name) == kCountrySection;
-    Report(*check->place, line, kRepeatedSection,
-           Say("section [%s] appears again (first at line %u)", name, seen.line),
-           country ? Say("qvsmzad adds its lines to the key Country\\%s once more", name)
-                   : Say("qvsmzad reads its lines as well"));
+    ReportAt(*check->place, line, check->pieceColumn, kRepeatedSection,
+             Say("section [%s] appears again (first at line %u)", name, seen.line),
+             country ? Say("qvsmzad adds its lines to the key Country\\%s once more", name)
+                     : Say("qvsmzad reads its lines as well"));
     return;
   }
   check->seen.push_back({name, line});
-  if (KindOfSection(name) == kCountrySection) CheckSectionName(*check, line);
+  if (KindOfSection(name) == kCountrySection)
+    CheckSectionName(*check, line, ColumnOf(*check, text, text + 1));
 }
 
 void ReportBrokenHeader(const CountryCheck& check, unsigned line) {
-  Report(*check.place, line, kUnclosedHeader, Say("a \"[\" line without \"]\""),
-         check.section[0] != '\0'
-             ? Say("qvsmzad ignores it: the lines below stay in section [%s]", check.section)
-             : Say("qvsmzad ignores it: the lines below stay outside any section"));
+  ReportAt(*check.place, line, check.pieceColumn, kUnclosedHeader,
+           Say("a \"[\" line without \"]\""),
+           check.section[0] != '\0'
+               ? Say("qvsmzad ignores it: the lines below stay in section [%s]", check.section)
+               : Say("qvsmzad ignores it: the lines below stay outside any section"));
 }
 
 void ReportIndentedComment(const CountryCheck& check, unsigned line, const char* text) {
@@ -172,8 +183,8 @@ void ReportIndentedComment(const CountryCheck& check, unsigned line, const char*
       break;
     }
   }
-  Report(*check.place, line, kIndentedComment,
-         Say("%s: a \";\" not in column one starts no comment", ShowLine(text).text), effect);
+  ReportAt(*check.place, line, ColumnOf(check, text, SkipWhiteSpace(text)), kIndentedComment,
+           Say("%s: a \";\" not in column one starts no comment", ShowLine(text).text), effect);
 }
 
 // What qvsmzad makes of a line that looks like something else.
@@ -200,7 +211,8 @@ Message ContentEffect(const CountryCheck& check, const char* text) {
 }
 
 void TakeCountryContent(CountryCheck* check, unsigned line, const char* text) {
-  LintCountryValueLine(*check->place, line, text, check->section, check->effect);
+  LintCountryValueLine(*check->place, line, check->pieceColumn, text, check->section,
+                       check->effect);
   CheckValueNames(check->effect, line);
 }
 
@@ -218,31 +230,31 @@ void TakeContent(CountryCheck* check, unsigned line, const char* text) {
     return;
   }
   if (*first == '[' && strchr(first, ']') != nullptr) {
-    Report(*check->place, line, kIndentedHeader,
-           Say("%s: a \"[\" not in column one starts no section", ShowLine(text).text),
-           ContentEffect(*check, text));
+    ReportAt(*check->place, line, ColumnOf(*check, text, first), kIndentedHeader,
+             Say("%s: a \"[\" not in column one starts no section", ShowLine(text).text),
+             ContentEffect(*check, text));
     return;
   }
   if (*first == '#' || (first[0] == '/' && first[1] == '/')) {
-    Report(*check->place, line, kWouldBeComment,
-           Say("%s: only a \";\" in column one starts a comment", ShowLine(text).text),
-           ContentEffect(*check, text));
+    ReportAt(*check->place, line, ColumnOf(*check, text, first), kWouldBeComment,
+             Say("%s: only a \";\" in column one starts a comment", ShowLine(text).text),
+             ContentEffect(*check, text));
     if (countrySection) CheckValueNames(check->effect, line);
     return;
   }
   switch (KindOfSection(check->section)) {
     case kNoSection:
-      Report(*check->place, line, kContentBeforeSection,
-             check->emptyHeaderSeen
-                 ? Say("%s stands under an empty section name", ShowLine(text).text)
-                 : Say("%s stands before any section", ShowLine(text).text),
-             Say("qvsmzad ignores it"));
+      ReportAt(*check->place, line, check->pieceColumn, kContentBeforeSection,
+               check->emptyHeaderSeen
+                   ? Say("%s stands under an empty section name", ShowLine(text).text)
+                   : Say("%s stands before any section", ShowLine(text).text),
+               Say("qvsmzad ignores it"));
       break;
     case kDisabledSection:
-      LintDisabledLine(*check->place, line, text);
+      LintDisabledLine(*check->place, line, check->pieceColumn, text);
       break;
     case kRegistrySection:
-      LintRegistryLine(*check->place, line, text);
+      LintRegistryLine(*check->place, line, check->pieceColumn, text);
       CheckRegistryLineEffect(check->effect, line);
       break;
     case kCountrySection:
@@ -253,18 +265,20 @@ void TakeContent(CountryCheck* check, unsigned line, const char* text) {
 
 // A carriage return inside a piece is one that no line feed follows.
 void CheckLineBytes(CountryCheck* check, unsigned line, const char* text, size_t length) {
-  if (memchr(text, '\r', length) != nullptr && check->carriageReturnLine != line) {
+  const char* carriageReturn = static_cast<const char*>(memchr(text, '\r', length));
+  if (carriageReturn != nullptr && check->carriageReturnLine != line) {
     check->carriageReturnLine = line;
-    Report(*check->place, line, kLoneCarriageReturn,
-           Say("%s holds a carriage return that no line feed follows", ShowLine(text).text),
-           Say("qvsmzad reads the text after it as part of the same line"));
+    ReportAt(*check->place, line, ColumnOf(*check, text, carriageReturn), kLoneCarriageReturn,
+             Say("%s holds a carriage return that no line feed follows", ShowLine(text).text),
+             Say("qvsmzad reads the text after it as part of the same line"));
   }
   const char* zero = static_cast<const char*>(memchr(text, '\0', length));
   if (zero == nullptr) return;
   const std::string rest(zero + 1, text + length);
   if (rest.find_first_not_of(std::string("\0 \t\r\n\v\f", 7)) == std::string::npos) return;
-  Report(*check->place, line, kZeroByte, Say("the line holds a zero byte"),
-         Say("qvsmzad ignores the rest of the line: %s", ShowLine(rest.c_str()).text));
+  ReportAt(*check->place, line, ColumnOf(*check, text, zero), kZeroByte,
+           Say("the line holds a zero byte"),
+           Say("qvsmzad ignores the rest of the line: %s", ShowLine(rest.c_str()).text));
 }
 
 void TakeLine(CountryCheck* check, unsigned line, const char* text, size_t length) {
@@ -305,8 +319,11 @@ void CheckFileEnd(const FindingPlace& place, const std::string& data) {
     if (IsWhiteSpace(data[i]) || data[i] == kCtrlZ) continue;
     unsigned line = 1;
     for (size_t j = 0; j < stop; ++j) line += data[j] == '\n';
-    Report(place, line, kAfterCtrlZ, Say("text follows a Ctrl-Z character (1A hex)"),
-           Say("qvsmzad stops reading at the Ctrl-Z: the text after it is never read"));
+    const size_t feed = data.rfind('\n', stop);
+    const size_t lineStart = feed == std::string::npos ? 0 : feed + 1;
+    ReportAt(place, line, static_cast<unsigned>(stop - lineStart) + 1, kAfterCtrlZ,
+             Say("text follows a Ctrl-Z character (1A hex)"),
+             Say("qvsmzad stops reading at the Ctrl-Z: the text after it is never read"));
     return;
   }
 }
@@ -328,6 +345,7 @@ void LintCountryFile(FILE* file, unsigned codePage, const FindingPlace& place) {
   check.sectionKeyTried = false;
   check.emptyHeaderSeen = false;
   check.carriageReturnLine = 0;
+  check.pieceColumn = 1;
   StartEffectCheck(file, codePage, place, &check.effect);
 
   LineReader reader;
@@ -340,15 +358,17 @@ void LintCountryFile(FILE* file, unsigned codePage, const FindingPlace& place) {
   while ((length = ReadLine(&reader, piece, sizeof piece)) > 0) {
     // A piece of only the line feed matters when it opens a section's key.
     if (continued && !splitReported && (piece[0] != '\n' || LineHasEffect(check.effect, line))) {
-      Report(place, line, kLineSplit, Say("the line is longer than 499 characters"),
-             piece[0] != '\n'
-                 ? Say("qvsmzad reads it in pieces of 499 characters, each as a line of its own")
-                 : Say("qvsmzad reads the line feed after the 499th character as a line of its "
-                       "own, which opens the section's key"));
+      ReportAt(place, line, check.pieceColumn, kLineSplit,
+               Say("the line is longer than 499 characters"),
+               piece[0] != '\n'
+                   ? Say("qvsmzad reads it in pieces of 499 characters, each as a line of its own")
+                   : Say("qvsmzad reads the line feed after the 499th character as a line of its "
+                         "own, which opens the section's key"));
       splitReported = true;
     }
     TakeLine(&check, line, piece, length);
     continued = piece[length - 1] != '\n';
+    check.pieceColumn = continued ? check.pieceColumn + static_cast<unsigned>(length) : 1;
     if (!continued) {
       ++line;
       splitReported = false;

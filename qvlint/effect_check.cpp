@@ -1,5 +1,6 @@
 #include "effect_check.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -35,11 +36,13 @@ std::string Families(unsigned platforms) {
 
 const RegistryModel& NtModel(const EffectCheck& check) { return check.effects[kPlatformNt].model; }
 
+// The journal is in the order of the lines.
 std::vector<const LineEffect*> EffectsAt(const CountryEffect& effect, unsigned line) {
   std::vector<const LineEffect*> found;
-  for (const LineEffect& entry : effect.journal) {
-    if (entry.line == line) found.push_back(&entry);
-  }
+  auto entry =
+      std::lower_bound(effect.journal.begin(), effect.journal.end(), line,
+                       [](const LineEffect& e, unsigned wanted) { return e.line < wanted; });
+  for (; entry != effect.journal.end() && entry->line == line; ++entry) found.push_back(&*entry);
   return found;
 }
 
@@ -114,7 +117,7 @@ bool FollowsUndocumented(const LineEffect& entry) {
 
 // A path that the registry refuses on some platforms: `entries` holds each
 // platform's work at the line. True when one was reported.
-bool ReportRefused(const EffectCheck& check, unsigned line, const char* what,
+bool ReportRefused(const EffectCheck& check, unsigned line, unsigned column, const char* what,
                    const LineEffect* const entries[kPlatformCount]) {
   unsigned refused = 0;
   const LineEffect* shown = nullptr;
@@ -144,7 +147,7 @@ bool ReportRefused(const EffectCheck& check, unsigned line, const char* what,
   } else {
     effect = Say("qvsmzad writes none of the %s's values", what);
   }
-  ReportOn(*check.place, line, 1, refused, kKeyRefused,
+  ReportOn(*check.place, line, column, refused, kKeyRefused,
            Say("the registry refuses the key %s %s: %s", Show(shown->asked.c_str()).text,
                Families(refused).c_str(), FaultText(shown->fault, shownPlatform)),
            effect);
@@ -220,7 +223,7 @@ bool PartOf(const LineEffect& entry, WorkOfLine work) {
 // leaves open in the `work` of the line; `reportLine` is where it is
 // reported.
 void ReportUndocumented(const EffectCheck& check, unsigned line, unsigned reportLine,
-                        WorkOfLine work) {
+                        unsigned column, WorkOfLine work) {
   for (unsigned point = 1; point <= kUndocumentedTrailByte; point <<= 1) {
     unsigned platforms = 0;
     const LineEffect* first = nullptr;
@@ -236,7 +239,7 @@ void ReportUndocumented(const EffectCheck& check, unsigned line, unsigned report
       }
     }
     if (first == nullptr) continue;
-    ReportOn(*check.place, reportLine, 1, platforms, kRegistryUndocumented,
+    ReportOn(*check.place, reportLine, column, platforms, kRegistryUndocumented,
              UndocumentedReason(point, *first, platforms),
              WineDoes(Counterpart(check, WineOf(firstPlatform), line, *first)));
     return;
@@ -261,21 +264,25 @@ void CheckSectionKey(const EffectCheck& check, const char* section, unsigned hea
     entries[each] = KeyEffectAt(check.effects[each], line, section);
   const LineEffect* nt = entries[kPlatformNt];
   if (nt == nullptr) return;  // the Country key itself could not be opened
-  ReportUndocumented(check, line, headerLine, kKeysOfLine);
-  if (ReportRefused(check, headerLine, "section", entries) || nt->kind == kEffectKeyRefused) return;
+  // The section's name starts after the "[" of its header.
+  const unsigned nameColumn = 2;
+  ReportUndocumented(check, line, headerLine, nameColumn, kKeysOfLine);
+  if (ReportRefused(check, headerLine, nameColumn, "section", entries) ||
+      nt->kind == kEffectKeyRefused)
+    return;
   const RegistryModel& model = NtModel(check);
   const Shown name = Show(section);
   const std::string disabled = kCountryName + "\\Disabled";
   if (SameRegistryName(model, nt->key.substr(0, disabled.size() + 1), disabled + "\\") ||
       SameRegistryName(model, nt->key, disabled)) {
     const bool codeKey = !SameRegistryName(model, nt->key, disabled);
-    Report(*check.place, headerLine, kDisabledTree,
-           Say("section %s lies in the tree of the disabled codes", name.text),
-           codeKey ? Say("qvsmzad creates the key %s, as a code of Disable_Country does: "
-                         "it disables that code",
-                         Show(BelowCountry(nt->key).c_str()).text)
-                   : Say("qvsmzad writes the section's values into Country\\Disabled, the key "
-                         "that holds the disabled codes"));
+    ReportAt(*check.place, headerLine, nameColumn, kDisabledTree,
+             Say("section %s lies in the tree of the disabled codes", name.text),
+             codeKey ? Say("qvsmzad creates the key %s, as a code of Disable_Country does: "
+                           "it disables that code",
+                           Show(BelowCountry(nt->key).c_str()).text)
+                     : Say("qvsmzad writes the section's values into Country\\Disabled, the key "
+                           "that holds the disabled codes"));
     return;
   }
   // What an empty name does is said as undocumented.
@@ -284,13 +291,14 @@ void CheckSectionKey(const EffectCheck& check, const char* section, unsigned hea
     return;
   const Shown reached = Show(BelowCountry(nt->key).c_str());
   if (!nt->created && nt->earlierLine > 0) {
-    Report(*check.place, headerLine, kKeyNameDiffers,
-           Say("section %s names the key %s of line %u", name.text, reached.text, nt->earlierLine),
-           Say("qvsmzad adds the section's values to that key, whose name keeps its spelling"));
+    ReportAt(*check.place, headerLine, nameColumn, kKeyNameDiffers,
+             Say("section %s names the key %s of line %u", name.text, reached.text,
+                 nt->earlierLine),
+             Say("qvsmzad adds the section's values to that key, whose name keeps its spelling"));
   } else {
-    Report(*check.place, headerLine, kKeyNameDiffers,
-           Say("section %s names the key %s", name.text, reached.text),
-           Say("qvsmzad writes the section's values into %s", reached.text));
+    ReportAt(*check.place, headerLine, nameColumn, kKeyNameDiffers,
+             Say("section %s names the key %s", name.text, reached.text),
+             Say("qvsmzad writes the section's values into %s", reached.text));
   }
 }
 
@@ -361,7 +369,7 @@ void CheckValues(const EffectCheck& check, unsigned line) {
 }  // namespace
 
 void CheckValueNames(const EffectCheck& check, unsigned line) {
-  ReportUndocumented(check, line, line, kValuesOfLine);
+  ReportUndocumented(check, line, line, 1, kValuesOfLine);
   CheckValues(check, line);
 }
 
@@ -371,10 +379,10 @@ void CheckRegistryLineEffect(const EffectCheck& check, unsigned line) {
     const std::vector<const LineEffect*> found = EffectsAt(check.effects[each], line);
     entries[each] = found.empty() ? nullptr : found.front();
   }
-  ReportUndocumented(check, line, line, kAllOfLine);
+  ReportUndocumented(check, line, line, 1, kAllOfLine);
   const LineEffect* nt = entries[kPlatformNt];
   if (nt == nullptr) return;
-  if (ReportRefused(check, line, nt->deleting ? "deletion" : "line", entries)) return;
+  if (ReportRefused(check, line, 1, nt->deleting ? "deletion" : "line", entries)) return;
   if (nt->deleting) return;
   for (const LineEffect* entry : EffectsAt(check.effects[kPlatformNt], line)) {
     if (entry->kind == kEffectKey && !(entry->undocumented & kUndocumentedEmptyName) &&

@@ -2,6 +2,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <vector>
 
 #include "shown_text.h"
 
@@ -121,23 +122,31 @@ bool FindFindingCode(const std::string& name, FindingCode* code) {
 
 // The arguments bring names and lines of the files, which may hold any byte.
 Message Say(const char* format, ...) {
-  char formatted[kMessageSize];
   va_list arguments;
   va_start(arguments, format);
-  vsnprintf(formatted, sizeof formatted, format, arguments);
+  va_list measured;
+  va_copy(measured, arguments);
+  const int length = vsnprintf(nullptr, 0, format, measured);
+  va_end(measured);
+  std::vector<char> formatted(length > 0 ? static_cast<size_t>(length) + 1 : 1, '\0');
+  vsnprintf(formatted.data(), formatted.size(), format, arguments);
   va_end(arguments);
-  Message message;
-  CopyEscapingControls(formatted, message.text, sizeof message.text);
-  return message;
+  return Message{EscapeControls(formatted.data())};
 }
 
 void Report(const FindingPlace& place, unsigned line, FindingCode code, const Message& reason,
             const Message& effect) {
-  const Finding finding = {place.file, line, place.program, code, reason, effect};
-  place.sink->take(place.sink->context, finding);
+  ReportAt(place, line, 1, code, reason, effect);
 }
 
-void ReportOn(const FindingPlace& place, unsigned line, unsigned, unsigned, FindingCode code,
+void ReportAt(const FindingPlace& place, unsigned line, unsigned column, FindingCode code,
               const Message& reason, const Message& effect) {
-  Report(place, line, code, reason, effect);
+  ReportOn(place, line, column, kOnEvery, code, reason, effect);
+}
+
+void ReportOn(const FindingPlace& place, unsigned line, unsigned column, unsigned platforms,
+              FindingCode code, const Message& reason, const Message& effect) {
+  const Finding finding = {place.file, line,      column, place.program,
+                           code,       platforms, reason, effect};
+  place.sink->take(place.sink->context, finding);
 }

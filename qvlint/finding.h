@@ -4,7 +4,6 @@
 #ifndef QVLINT_FINDING_H
 #define QVLINT_FINDING_H
 
-#include <cstddef>
 #include <string>
 
 // Every kind of finding; its code name is stable (tools match on it).
@@ -106,23 +105,28 @@ const char* SeverityName(Severity severity);
 // The code of a stable name; false when no code has it.
 bool FindFindingCode(const std::string& name, FindingCode* code);
 
-enum { kMessageSize = 320 };
-
-// A formatted text of bounded size; longer texts are cut. It holds no
-// control byte: Say writes each as \xHH, whatever the arguments bring.
+// A formatted text, whole however long. It holds no control byte: Say
+// writes each as \xHH, whatever the arguments bring.
 struct Message {
-  char text[kMessageSize];
+  std::string text;
 };
 
 Message Say(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
+// The registry families on which a finding holds, as a set of bits: the
+// Windows 95, 98 and ME registry and the NT one, each on Windows and under
+// Wine. Only findings of the registry model can hold on fewer than all.
+enum FindingPlatforms { kOnNineX = 1, kOnNt = 2, kOnWineNineX = 4, kOnWineNt = 8, kOnEvery = 15 };
+
 struct Finding {
   const char* file;
   unsigned line;        // 1-based; physical line of the file
+  unsigned column;      // 1-based byte of the line where the misreading starts; 1: the whole line
   const char* program;  // "setup" or "qvsmzad"
   FindingCode code;
-  Message reason;  // what is wrong with the line
-  Message effect;  // what the program does instead
+  unsigned platforms;  // FindingPlatforms bits
+  Message reason;      // what is wrong with the line
+  Message effect;      // what the program does instead
 };
 
 // Where findings go: `take` is called once per finding, in file order.
@@ -138,11 +142,16 @@ struct FindingPlace {
   FindingSink* sink;
 };
 
+// A finding on the whole line, on every platform.
 void Report(const FindingPlace& place, unsigned line, FindingCode code, const Message& reason,
             const Message& effect);
 
-enum FindingPlatforms { kOnNineX = 1, kOnNt = 2, kOnWineNineX = 4, kOnWineNt = 8, kOnEvery = 15 };
+// A finding that starts at `column` of the line, on every platform.
+void ReportAt(const FindingPlace& place, unsigned line, unsigned column, FindingCode code,
+              const Message& reason, const Message& effect);
 
+// A finding that starts at `column` and holds on the FindingPlatforms of
+// `platforms` only.
 void ReportOn(const FindingPlace& place, unsigned line, unsigned column, unsigned platforms,
               FindingCode code, const Message& reason, const Message& effect);
 

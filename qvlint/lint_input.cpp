@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "base/options_rules.h"
@@ -12,6 +13,8 @@
 #include "setup_ini_check.h"
 
 namespace {
+
+const char kStandardInputName[] = "<stdin>";
 
 // The findings of one file, handed on in line order once the file is done:
 // the checks go through a file section by section and key by key.
@@ -31,15 +34,19 @@ void HandOn(FileFindings* collected) {
     collected->target->take(collected->target->context, finding);
 }
 
+bool ReadStream(FILE* stream, std::string* text) {
+  char chunk[4096];
+  size_t got;
+  while ((got = fread(chunk, 1, sizeof chunk, stream)) > 0) text->append(chunk, got);
+  return ferror(stream) == 0;
+}
+
 bool ReadText(const std::string& path, std::string* text) {
   FILE* file = fopen(path.c_str(), "rb");
   if (file == nullptr) return false;
-  char chunk[4096];
-  size_t got;
-  while ((got = fread(chunk, 1, sizeof chunk, file)) > 0) text->append(chunk, got);
-  const bool failed = ferror(file) != 0;
+  const bool read = ReadStream(file, text);
   fclose(file);
-  return !failed;
+  return read;
 }
 
 // The directory part of a file path; a root ("/" or a drive's root) keeps
@@ -56,6 +63,14 @@ std::string NameOf(const std::string& path) {
   return separator == std::string::npos ? path : path.substr(separator + 1);
 }
 
+void LintCountryStream(FILE* file, const char* name, unsigned codePage, FindingSink* sink) {
+  FileFindings collected = {sink, {}};
+  FindingSink collector = {Collect, &collected};
+  const FindingPlace place = {name, "qvsmzad", &collector};
+  LintCountryFile(file, codePage, place);
+  HandOn(&collected);
+}
+
 bool LintCountryPath(const std::string& path, unsigned codePage, FindingSink* sink,
                      std::string* problem) {
   FILE* file = fopen(path.c_str(), "rb");
@@ -63,12 +78,43 @@ bool LintCountryPath(const std::string& path, unsigned codePage, FindingSink* si
     *problem = path + ": can not be opened";
     return false;
   }
-  FileFindings collected = {sink, {}};
-  FindingSink collector = {Collect, &collected};
-  const FindingPlace place = {path.c_str(), "qvsmzad", &collector};
-  LintCountryFile(file, codePage, place);
+  LintCountryStream(file, path.c_str(), codePage, sink);
   fclose(file);
-  HandOn(&collected);
+  return true;
+}
+
+// A stream that reads `bytes` from their start.
+FILE* StreamOfBytes(std::string* bytes) {
+#ifdef _WIN32
+  // Windows' C library opens no stream on memory: a file in the directory of
+  // TMP holds the bytes, and goes when the stream is closed ("D").
+  char* name = _tempnam(nullptr, "qvlint");
+  FILE* stream = name != nullptr ? fopen(name, "w+bD") : nullptr;
+  free(name);
+  if (stream == nullptr) return nullptr;
+  if (fwrite(bytes->data(), 1, bytes->size(), stream) != bytes->size()) {
+    fclose(stream);
+    return nullptr;
+  }
+  rewind(stream);
+  return stream;
+#else
+  return fmemopen(bytes->data(), bytes->size(), "rb");
+#endif
+}
+
+// The checks read a country settings file more than once (its bytes, then
+// the model on each registry family), which a pipe does not allow: standard
+// input is read once, and the checks read that copy.
+bool LintStandardInput(unsigned codePage, FindingSink* sink, std::string* problem) {
+  std::string bytes;
+  FILE* stream = ReadStream(stdin, &bytes) ? StreamOfBytes(&bytes) : nullptr;
+  if (stream == nullptr) {
+    *problem = std::string(kStandardInputName) + ": can not be read";
+    return false;
+  }
+  LintCountryStream(stream, kStandardInputName, codePage, sink);
+  fclose(stream);
   return true;
 }
 
@@ -118,6 +164,7 @@ bool LintMedium(const std::string& dir, unsigned codePage, FindingSink* sink,
 }  // namespace
 
 bool LintPath(const std::string& path, unsigned codePage, FindingSink* sink, std::string* problem) {
+  if (path == "-") return LintStandardInput(codePage, sink, problem);
   switch (KindOfPath(path)) {
     case kNoFile:
       *problem = path + ": no such file or directory";

@@ -8,6 +8,8 @@
 #include "finding.h"
 
 // Checks what `path` names and hands every finding to `sink`:
+// - "-" is a country settings file on standard input, named <stdin> in the
+//   findings;
 // - a directory is a medium: its qvsetup.ini, the country settings file
 //   that qvsmzad reads by default, and those that its launch lists name;
 // - a file named qvsetup.ini (in any letter case) is checked against the

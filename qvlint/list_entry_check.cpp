@@ -18,16 +18,16 @@ const char kCountryProgram[] = "qvsmzad.exe";
 
 // Reports the first word of `text` (after `skip` words) that is "$windows"
 // in another letter case.
-void CheckWindowsToken(const FindingPlace& place, unsigned line, const char* text,
+void CheckWindowsToken(const FindingPlace& place, unsigned line, unsigned column, const char* text,
                        const char* separators, int skip, const char* formed) {
   const char* cursor = text;
   char word[kListWordSize];
   for (int index = 0; NextWord(&cursor, separators, word, sizeof word) == kWordRead; ++index) {
     if (index < skip || strcmp(word, kWindowsToken) == 0) continue;
     if (!SameNameIgnoringCase(word, kWindowsToken)) continue;
-    Report(place, line, kWindowsTokenCase,
-           Say("%s is not $windows, which must be written in lower case", Show(word).text),
-           Say("setup takes it as an ordinary directory name: %s", Show(formed).text));
+    ReportAt(place, line, column, kWindowsTokenCase,
+             Say("%s is not $windows, which must be written in lower case", Show(word).text),
+             Say("setup takes it as an ordinary directory name: %s", Show(formed).text));
     return;
   }
 }
@@ -48,34 +48,34 @@ std::string DirectoryField(const char* value) {
   return NextWord(&cursor, kLaunchFieldSeparators, field, sizeof field) == kWordRead ? field : "";
 }
 
-void ReportLaunchFault(const FindingPlace& place, unsigned line, LaunchEntryFault fault,
-                       const char* value, const ListDirs& dirs) {
+void ReportLaunchFault(const FindingPlace& place, unsigned line, unsigned column,
+                       LaunchEntryFault fault, const char* value, const ListDirs& dirs) {
   const Message skipped = Say("setup skips the entry");
   switch (fault) {
     case kLaunchEntryNoProgram:
-      Report(place, line, kLaunchNoProgram, Say("the entry names no program"), skipped);
+      ReportAt(place, line, column, kLaunchNoProgram, Say("the entry names no program"), skipped);
       break;
     case kLaunchEntryProgramNameTooLong:
-      Report(place, line, kLaunchProgramNameTooLong,
-             Say("the program name has more than %u characters",
-                 static_cast<unsigned>(kListNameLimit)),
-             skipped);
+      ReportAt(place, line, column, kLaunchProgramNameTooLong,
+               Say("the program name has more than %u characters",
+                   static_cast<unsigned>(kListNameLimit)),
+               skipped);
       break;
     case kLaunchEntryTooManyWords: {
       char command[kListWordSize];
       const char* cursor = value;
       NextWord(&cursor, kLaunchFieldSeparators, command, sizeof command);
-      Report(place, line, kLaunchTooManyWords,
-             Say("the command has %d words, more than %d",
-                 CountWords(command, kLaunchCommandSeparators), kLaunchWordLimit),
-             skipped);
+      ReportAt(place, line, column, kLaunchTooManyWords,
+               Say("the command has %d words, more than %d",
+                   CountWords(command, kLaunchCommandSeparators), kLaunchWordLimit),
+               skipped);
       break;
     }
     case kLaunchEntryPathTooLong:
-      Report(place, line, kLaunchPathTooLong,
-             Say("the program path is longer than 259 characters (with Windows installed in %s)",
-                 dirs.windowsDir),
-             skipped);
+      ReportAt(place, line, column, kLaunchPathTooLong,
+               Say("the program path is longer than 259 characters (with Windows installed in %s)",
+                   dirs.windowsDir),
+               skipped);
       break;
     case kLaunchEntryUsable:
       break;
@@ -89,9 +89,9 @@ bool IsAbsolutePath(const char* path) {
 // qvsmzad started from the medium reads the file named on its command line
 // from the medium, its current directory. (A command with quotation marks,
 // reported already, never names a file: they stay part of the name.)
-void CheckCountryFile(const FindingPlace& place, unsigned line, const LaunchEntry& entry,
-                      const std::string& program, const std::string& mediumDir,
-                      std::vector<std::string>* countryFiles) {
+void CheckCountryFile(const FindingPlace& place, unsigned line, unsigned column,
+                      const LaunchEntry& entry, const std::string& program,
+                      const std::string& mediumDir, std::vector<std::string>* countryFiles) {
   const size_t slash = program.find_last_of("\\/");
   if (!SameNameIgnoringCase(program.substr(slash == std::string::npos ? 0 : slash + 1),
                             kCountryProgram))
@@ -107,9 +107,9 @@ void CheckCountryFile(const FindingPlace& place, unsigned line, const LaunchEntr
     countryFiles->push_back(found);
     return;
   }
-  Report(place, line, kCountryFileMissing,
-         Say("qvsmzad is to read %s, which is not a file on the medium", Show(path).text),
-         Say("qvsmzad ends with exit code 1 and writes nothing"));
+  ReportAt(place, line, column, kCountryFileMissing,
+           Say("qvsmzad is to read %s, which is not a file on the medium", Show(path).text),
+           Say("qvsmzad ends with exit code 1 and writes nothing"));
 }
 
 // Finds the program of the medium as setup does: a name without an
@@ -124,107 +124,109 @@ bool FindMediumProgram(const std::string& mediumDir, const char* name, std::stri
 
 // setup refuses to start a batch file whose words hold an operator of the
 // command interpreter. True when it reported one.
-bool CheckBatchOperators(const FindingPlace& place, unsigned line, const LaunchEntry& entry,
-                         const std::string& program) {
+bool CheckBatchOperators(const FindingPlace& place, unsigned line, unsigned column,
+                         const LaunchEntry& entry, const std::string& program) {
   if (!IsBatchProgram(program.c_str())) return false;
   const char* words[kLaunchWordLimit];
   for (int i = 0; i < entry.WordCount; ++i) words[i] = entry.Words[i];
   const int refused = FindInterpreterOperatorWord(words, entry.WordCount);
   if (refused < 0) return false;
-  Report(place, line, kLaunchBatchOperator,
-         Say("the command interpreter that runs a batch file would read an operator in %s",
-             Show(entry.Words[refused]).text),
-         Say("setup does not run the entry"));
+  ReportAt(place, line, column, kLaunchBatchOperator,
+           Say("the command interpreter that runs a batch file would read an operator in %s",
+               Show(entry.Words[refused]).text),
+           Say("setup does not run the entry"));
   return true;
 }
 
 }  // namespace
 
-void LintCopyEntry(const FindingPlace& place, unsigned line, const std::string& value,
-                   const ListDirs& dirs, const std::string& mediumDir) {
+void LintCopyEntry(const FindingPlace& place, unsigned line, unsigned column,
+                   const std::string& value, const ListDirs& dirs, const std::string& mediumDir) {
   CopyEntry entry;
   const Message skipped = Say("setup skips the entry");
   switch (CheckCopyEntry(value.c_str(), dirs.systemDir, dirs.windowsDir, &entry)) {
     case kCopyEntryNoFileName:
-      Report(place, line, kCopyNoFileName, Say("the entry names no file"), skipped);
+      ReportAt(place, line, column, kCopyNoFileName, Say("the entry names no file"), skipped);
       return;
     case kCopyEntryFileNameTooLong:
-      Report(place, line, kCopyFileNameTooLong,
-             Say("the file name has more than %u characters",
-                 static_cast<unsigned>(kListNameLimit)),
-             skipped);
+      ReportAt(place, line, column, kCopyFileNameTooLong,
+               Say("the file name has more than %u characters",
+                   static_cast<unsigned>(kListNameLimit)),
+               skipped);
       return;
     case kCopyEntryDestinationTooLong:
-      Report(place, line, kCopyDestinationTooLong,
-             Say("the destination is longer than %u characters (with Windows installed in %s)",
-                 static_cast<unsigned>(kDestinationLimit), dirs.windowsDir),
-             skipped);
+      ReportAt(place, line, column, kCopyDestinationTooLong,
+               Say("the destination is longer than %u characters (with Windows installed in %s)",
+                   static_cast<unsigned>(kDestinationLimit), dirs.windowsDir),
+               skipped);
       return;
     case kCopyEntryUsable:
       break;
   }
-  CheckWindowsToken(place, line, value.c_str(), kCopyEntrySeparators, 1, entry.Destination);
+  CheckWindowsToken(place, line, column, value.c_str(), kCopyEntrySeparators, 1, entry.Destination);
   std::string found;
   switch (FindMediumFile(mediumDir, entry.FileName, &found)) {
     case kRegularFile:
       break;
     case kDirectoryFile:
-      Report(place, line, kCopyFileMissing,
-             Say("%s is a directory of the medium, not a file (backslashes separate the words of a "
-                 "copy entry)",
-                 Show(entry.FileName).text),
-             Say("setup copies nothing for this entry"));
+      ReportAt(
+          place, line, column, kCopyFileMissing,
+          Say("%s is a directory of the medium, not a file (backslashes separate the words of a "
+              "copy entry)",
+              Show(entry.FileName).text),
+          Say("setup copies nothing for this entry"));
       break;
     case kNoFile:
-      Report(place, line, kCopyFileMissing,
-             Say("file %s is not on the medium", Show(entry.FileName).text),
-             Say("setup copies nothing for this entry"));
+      ReportAt(place, line, column, kCopyFileMissing,
+               Say("file %s is not on the medium", Show(entry.FileName).text),
+               Say("setup copies nothing for this entry"));
       break;
   }
 }
 
-void LintLaunchEntry(const FindingPlace& place, unsigned line, const std::string& value,
-                     const ListDirs& dirs, const std::string& mediumDir,
+void LintLaunchEntry(const FindingPlace& place, unsigned line, unsigned column,
+                     const std::string& value, const ListDirs& dirs, const std::string& mediumDir,
                      std::vector<std::string>* countryFiles) {
   LaunchEntry entry;
   const LaunchEntryFault fault =
       CheckLaunchEntry(value.c_str(), kSourceDir, dirs.systemDir, dirs.windowsDir, &entry);
   if (fault != kLaunchEntryUsable) {
-    ReportLaunchFault(place, line, fault, value.c_str(), dirs);
+    ReportLaunchFault(place, line, column, fault, value.c_str(), dirs);
     return;
   }
   const int fields = CountWords(value.c_str(), kLaunchFieldSeparators);
   if (fields > 2) {
-    Report(place, line, kLaunchExtraFields,
-           Say("the entry has %d fields separated by commas", fields),
-           Say("setup ignores every field after the second"));
+    ReportAt(place, line, column, kLaunchExtraFields,
+             Say("the entry has %d fields separated by commas", fields),
+             Say("setup ignores every field after the second"));
   }
   bool quoted = false;
   for (int i = 0; i < entry.WordCount && !quoted; ++i) {
     if (strchr(entry.Words[i], '"') == nullptr) continue;
     quoted = true;
-    Report(place, line, kLaunchQuotes, Say("quotation marks do not group the words of a command"),
-           Say("setup passes %s as a word of its own, quotation marks included",
-               Show(entry.Words[i]).text));
+    ReportAt(place, line, column, kLaunchQuotes,
+             Say("quotation marks do not group the words of a command"),
+             Say("setup passes %s as a word of its own, quotation marks included",
+                 Show(entry.Words[i]).text));
   }
-  CheckWindowsToken(place, line, DirectoryField(value.c_str()).c_str(), kLaunchDirectorySeparators,
-                    0, entry.ProgramPath);
+  CheckWindowsToken(place, line, column, DirectoryField(value.c_str()).c_str(),
+                    kLaunchDirectorySeparators, 0, entry.ProgramPath);
 
   const size_t sourceLength = strlen(kSourceDir);
   if (strncmp(entry.ProgramPath, kSourceDir, sourceLength) != 0) {
     // not taken from the medium: only a name with its extension tells a batch file
-    CheckBatchOperators(place, line, entry, entry.ProgramPath);
+    CheckBatchOperators(place, line, column, entry, entry.ProgramPath);
     return;
   }
   std::string found;
   if (!FindMediumProgram(mediumDir, entry.Words[0], &found)) {
     const bool bare = !HasExtension(entry.Words[0]);
-    Report(place, line, kLaunchProgramMissing,
-           Say("program %s is not on the medium%s", Show(entry.Words[0]).text,
-               bare ? ", nor with .com, .exe, .bat or .cmd added" : ""),
-           Say("setup skips the entry"));
+    ReportAt(place, line, column, kLaunchProgramMissing,
+             Say("program %s is not on the medium%s", Show(entry.Words[0]).text,
+                 bare ? ", nor with .com, .exe, .bat or .cmd added" : ""),
+             Say("setup skips the entry"));
     return;
   }
-  if (CheckBatchOperators(place, line, entry, found)) return;
-  if (!quoted) CheckCountryFile(place, line, entry, found, mediumDir, countryFiles);
+  if (CheckBatchOperators(place, line, column, entry, found)) return;
+  if (!quoted) CheckCountryFile(place, line, column, entry, found, mediumDir, countryFiles);
 }

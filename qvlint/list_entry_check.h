@@ -14,14 +14,17 @@ struct ListDirs {
   const char* windowsDir;
 };
 
+// Each entry `value` starts at `column` of its line; the findings on it
+// start there.
+
 // `mediumDir` holds qvsetup.ini: setup takes the listed files from there.
-void LintCopyEntry(const FindingPlace& place, unsigned line, const std::string& value,
-                   const ListDirs& dirs, const std::string& mediumDir);
+void LintCopyEntry(const FindingPlace& place, unsigned line, unsigned column,
+                   const std::string& value, const ListDirs& dirs, const std::string& mediumDir);
 
 // Appends to `countryFiles` the country settings file on the medium that the
 // entry has qvsmzad read, when it starts qvsmzad from the medium.
-void LintLaunchEntry(const FindingPlace& place, unsigned line, const std::string& value,
-                     const ListDirs& dirs, const std::string& mediumDir,
+void LintLaunchEntry(const FindingPlace& place, unsigned line, unsigned column,
+                     const std::string& value, const ListDirs& dirs, const std::string& mediumDir,
                      std::vector<std::string>* countryFiles);
 
 #endif

@@ -2,11 +2,14 @@
 // whole medium that setup or qvsmzad passes over in silence, or reads
 // otherwise than it looks, and what the program does instead.
 //   qvlint [--json] [--codepage N] [--ignore CODE[,CODE...]]... PATH...
+//       PATH "-": a country settings file on standard input;
 //       exit code 0: no findings (notes may be printed), 1: findings,
 //       2: unreadable input or an unusable command line
 //   qvlint --codes             the finding codes
 //   qvlint --effect [--platform P] [--codepage N] [--time SECONDS] FILE
 //                              what qvsmzad writes from FILE, as a REGEDIT4 file
+//   qvlint --help | -h         the usage, exit code 0
+//   qvlint --version           the project's version, exit code 0
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
@@ -31,7 +34,11 @@ namespace {
 
 const char kUsage[] =
     "usage: qvlint [--json] [--codepage N] [--ignore CODE[,CODE...]]... PATH...\n"
-    "           check a medium directory, a qvsetup.ini or a country settings file;\n"
+    "           check a medium directory, a qvsetup.ini or a country settings file; \"-\"\n"
+    "           reads a country settings file from standard input, named <stdin>;\n"
+    "           one line per finding:  file:line:column: warning: reason; effect [code]\n"
+    "           and per note:          file:line:column: note: reason; effect [code]\n"
+    "           --json prints them as a JSON array instead;\n"
     "           --ignore neither prints nor counts the findings and notes of the codes named;\n"
     "           --codepage: the machine's ANSI code page, in which the registry reads names\n"
     "           (874, 1250 to 1258, 932, 936, 949, 950; 1252 by default)\n"
@@ -41,7 +48,10 @@ const char kUsage[] =
     "       qvlint --effect [--platform nt|9x|winent|wine9x] [--codepage N] [--time SECONDS] FILE\n"
     "           print what qvsmzad writes from the country settings file FILE, as a REGEDIT4\n"
     "           file: on Windows NT 4.0 and 2000 (nt, the default), 95, 98 and ME (9x), or\n"
-    "           Wine set to either; --time: the run's time in seconds since 1970 (now)\n";
+    "           Wine set to either; --time: the run's time in seconds since 1970 (now)\n"
+    "       qvlint --help | -h | --version\n"
+    "exit code: 0 nothing found or notes only, 1 findings, 2 an input can not be read or\n"
+    "the command line is unusable\n";
 
 const char kIgnoreOption[] = "--ignore";
 
@@ -150,6 +160,14 @@ int EffectCommand(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (HasArgument(argc, argv, "--help") || HasArgument(argc, argv, "-h")) {
+    fputs(kUsage, stdout);
+    return kClean;
+  }
+  if (HasArgument(argc, argv, "--version")) {
+    puts("qvlint " QVLINT_VERSION);
+    return kClean;
+  }
   if (HasArgument(argc, argv, "--effect")) return EffectCommand(argc, argv);
   Output output = {stdout, false, {}, 0, 0};
   unsigned codePage = kWesternCodePage;
@@ -185,6 +203,11 @@ int main(int argc, char** argv) {
     return kUnreadable;
   }
 
+#ifdef _WIN32
+  // A country settings file on standard input as qvsmzad would read it from
+  // disk: its CR LF pairs and a Ctrl-Z are for the checks to judge.
+  _setmode(_fileno(stdin), _O_BINARY);
+#endif
   FindingSink sink = {PrintFinding, &output};
   StartOutput(&output);
   bool unreadable = false;

@@ -31,32 +31,37 @@ Message Describe(const NumberName& name, const std::string& token) {
                                : Say("%s %s", name.role, shown.text);
 }
 
-bool CheckToken(const FindingPlace& place, unsigned line, const NumberName& name,
+// `column`: where the token starts.
+bool CheckToken(const FindingPlace& place, unsigned line, unsigned column, const NumberName& name,
                 const std::string& token, int base) {
   const Message what = Describe(name, token);
   if (token.empty()) {
-    Report(place, line, kNumberEmpty, Say("%s is empty", what.text), Say("qvsmzad reads it as 0"));
+    ReportAt(place, line, column, kNumberEmpty, Say("%s is empty", what.text.c_str()),
+             Say("qvsmzad reads it as 0"));
     return false;
   }
   NumberReading reading;
   const int32_t value = ReadNumber(token.c_str(), base, &reading);
   int32_t decimal;
   if (reading.base == 8 && ReadsAsDecimal(token, &decimal) && decimal != value) {
-    Report(place, line, kNumberOctal, Say("%s starts with 0, which makes it octal", what.text),
-           Say("qvsmzad stores %ld, not %ld", static_cast<long>(value),
-               static_cast<long>(decimal)));
+    ReportAt(place, line, column, kNumberOctal,
+             Say("%s starts with 0, which makes it octal", what.text.c_str()),
+             Say("qvsmzad stores %ld, not %ld", static_cast<long>(value),
+                 static_cast<long>(decimal)));
     return false;
   }
   if (reading.length != token.size()) {
     const Shown taken = Show(token.c_str(), reading.length);
-    Report(place, line, kNumberText, Say("%s is not a number as a whole", what.text),
-           Say("qvsmzad reads %s of it, which gives %ld", reading.length ? taken.text : "nothing",
-               static_cast<long>(value)));
+    ReportAt(place, line, column, kNumberText,
+             Say("%s is not a number as a whole", what.text.c_str()),
+             Say("qvsmzad reads %s of it, which gives %ld", reading.length ? taken.text : "nothing",
+                 static_cast<long>(value)));
     return false;
   }
   if (reading.clamped) {
-    Report(place, line, kNumberClamped, Say("%s is out of the 32-bit range", what.text),
-           Say("qvsmzad stores %ld", static_cast<long>(value)));
+    ReportAt(place, line, column, kNumberClamped,
+             Say("%s is out of the 32-bit range", what.text.c_str()),
+             Say("qvsmzad stores %ld", static_cast<long>(value)));
     return false;
   }
   return true;
@@ -64,13 +69,17 @@ bool CheckToken(const FindingPlace& place, unsigned line, const NumberName& name
 
 }  // namespace
 
-NumberEnding CheckNumber(const FindingPlace& place, unsigned line, const NumberName& name,
-                         const char* begin, const char* end, int base, bool notesAllowed) {
+NumberEnding CheckNumber(const FindingPlace& place, unsigned line, unsigned column,
+                         const NumberName& name, const char* begin, const char* end, int base,
+                         bool notesAllowed) {
   const char* token = begin;
   while (token < end && IsWhiteSpace(*token)) ++token;
   const char* tokenEnd = TokenEnd(token, end);
   const std::string text(token, tokenEnd);
-  if (!CheckToken(place, line, name, text, base)) return kNumberReported;
+  // An empty number is reported where its text begins.
+  const char* at = text.empty() ? begin : token;
+  if (!CheckToken(place, line, column + static_cast<unsigned>(at - begin), name, text, base))
+    return kNumberReported;
 
   const char* rest = tokenEnd;
   while (rest < end && IsWhiteSpace(*rest)) ++rest;
@@ -79,8 +88,8 @@ NumberEnding CheckNumber(const FindingPlace& place, unsigned line, const NumberN
   const char* restEnd = end;
   while (IsWhiteSpace(restEnd[-1])) --restEnd;
   const Shown shown = Show(rest, static_cast<size_t>(restEnd - rest));
-  Report(place, line, kNumberTrailingText,
-         Say("text %s follows the %s", shown.text, Describe(name, text).text),
-         Say("qvsmzad ignores it"));
+  ReportAt(place, line, column + static_cast<unsigned>(rest - begin), kNumberTrailingText,
+           Say("text %s follows the %s", shown.text, Describe(name, text).text.c_str()),
+           Say("qvsmzad ignores it"));
   return kNumberReported;
 }

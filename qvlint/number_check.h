@@ -20,10 +20,11 @@ struct NumberName {
 
 // Checks the number that qvsmzad converts from the text between `begin` and
 // `end` (a comma or the end of the line) with `base` (0: the base follows
-// the text; 10: decimal), as it converts it. With `notesAllowed` a ";" after
-// the number starts a note; otherwise it is trailing text. Reports at most
-// one finding.
-NumberEnding CheckNumber(const FindingPlace& place, unsigned line, const NumberName& name,
-                         const char* begin, const char* end, int base, bool notesAllowed);
+// the text; 10: decimal), as it converts it; `begin` lies at `column` of
+// the line. With `notesAllowed` a ";" after the number starts a note;
+// otherwise it is trailing text. Reports at most one finding.
+NumberEnding CheckNumber(const FindingPlace& place, unsigned line, unsigned column,
+                         const NumberName& name, const char* begin, const char* end, int base,
+                         bool notesAllowed);
 
 #endif

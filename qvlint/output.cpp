@@ -21,6 +21,26 @@ void PrintJsonString(FILE* stream, const char* text) {
   fputc('"', stream);
 }
 
+struct PlatformName {
+  FindingPlatforms platform;
+  const char* name;
+};
+
+const PlatformName kPlatformNames[] = {
+    {kOnNineX, "9x"}, {kOnNt, "nt"}, {kOnWineNineX, "wine9x"}, {kOnWineNt, "winent"}};
+
+// The registry families on which a finding holds, as a JSON array.
+void PrintJsonPlatforms(FILE* stream, unsigned platforms) {
+  const char* separator = "";
+  fputc('[', stream);
+  for (const PlatformName& each : kPlatformNames) {
+    if ((platforms & each.platform) == 0) continue;
+    fprintf(stream, "%s\"%s\"", separator, each.name);
+    separator = ", ";
+  }
+  fputc(']', stream);
+}
+
 }  // namespace
 
 bool IgnoreCodes(const char* names, Output* output, std::string* unknown) {
@@ -54,24 +74,27 @@ void PrintFinding(void* context, const Finding& finding) {
   const Severity severity = FindingCodeSeverity(finding.code);
   if (!output->json) {
     PrintEscapingControls(stream, finding.file);
-    fprintf(stream, ":%u: %s", finding.line, severity == kNote ? "note: " : "");
-    PrintEscapingControls(stream, finding.reason.text);
+    fprintf(stream, ":%u:%u: %s: ", finding.line, finding.column,
+            severity == kNote ? "note" : "warning");
+    PrintEscapingControls(stream, finding.reason.text.c_str());
     fputs("; ", stream);
-    PrintEscapingControls(stream, finding.effect.text);
+    PrintEscapingControls(stream, finding.effect.text.c_str());
     fprintf(stream, " [%s]\n", code);
   } else {
     fputs(output->written == 0 ? "\n  {\"file\": " : ",\n  {\"file\": ", stream);
     PrintJsonString(stream, finding.file);
-    fprintf(stream, ", \"line\": %u, \"program\": ", finding.line);
+    fprintf(stream, ", \"line\": %u, \"column\": %u, \"program\": ", finding.line, finding.column);
     PrintJsonString(stream, finding.program);
     fputs(", \"code\": ", stream);
     PrintJsonString(stream, code);
     fputs(", \"severity\": ", stream);
     PrintJsonString(stream, SeverityName(severity));
+    fputs(", \"platforms\": ", stream);
+    PrintJsonPlatforms(stream, finding.platforms);
     fputs(", \"reason\": ", stream);
-    PrintJsonString(stream, finding.reason.text);
+    PrintJsonString(stream, finding.reason.text.c_str());
     fputs(", \"effect\": ", stream);
-    PrintJsonString(stream, finding.effect.text);
+    PrintJsonString(stream, finding.effect.text.c_str());
     fputc('}', stream);
   }
   ++output->written;

@@ -22,13 +22,14 @@ bool IgnoreCodes(const char* names, Output* output, std::string* unknown);
 // Opens the JSON array; nothing for the lines.
 void StartOutput(Output* output);
 
-// A FindingSink's `take`, with the Output as its context:
-//   file:line: reason; effect [code]
-//   file:line: note: reason; effect [code]
-// or one JSON object with file, line, program, code, severity, reason and
-// effect. No control byte goes out as it is: the reason and the effect hold
-// none (Say escapes them), and those of a file name are written as \xHH in
-// the lines and as JSON escapes (\u001b) in JSON.
+// A FindingSink's `take`, with the Output as its context, in the form of a
+// compiler's diagnostics that editors and CI read:
+//   file:line:column: warning: reason; effect [code]
+//   file:line:column: note: reason; effect [code]
+// or one JSON object with file, line, column, program, code, severity,
+// platforms, reason and effect. No control byte goes out as it is: the
+// reason and the effect hold none (Say escapes them), and those of a file
+// name are written as \xHH in the lines and as JSON escapes (\u001b) in JSON.
 void PrintFinding(void* output, const Finding& finding);
 
 // Closes the JSON array.

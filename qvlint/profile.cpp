@@ -15,7 +15,8 @@ void Trim(const char** begin, const char** end) {
   while (*end > *begin && IsProfileSpace((*end)[-1])) --*end;
 }
 
-ProfileKey ReadKeyLine(const char* begin, const char* end, unsigned line) {
+// `lineStart`: where the line starts, for the columns.
+ProfileKey ReadKeyLine(const char* lineStart, const char* begin, const char* end, unsigned line) {
   ProfileKey key;
   key.line = line;
   key.unclosedHeader = *begin == '[';
@@ -26,13 +27,22 @@ ProfileKey ReadKeyLine(const char* begin, const char* end, unsigned line) {
   const char* nameBegin = begin;
   Trim(&nameBegin, &nameEnd);
   key.name.assign(nameBegin, nameEnd);
+  key.column = static_cast<unsigned>(nameBegin - lineStart) + 1;
+  key.valueColumn = key.column;
   if (equals != nullptr) {
     const char* valueBegin = equals + 1;
     const char* valueEnd = end;
     Trim(&valueBegin, &valueEnd);
     key.value.assign(valueBegin, valueEnd);
+    key.valueColumn = static_cast<unsigned>(valueBegin - lineStart) + 1;
   }
   return key;
+}
+
+// A value in a pair of quotation marks, which the reader drops.
+bool IsQuoted(const std::string& value) {
+  const size_t n = value.size();
+  return n >= 2 && (value[0] == '"' || value[0] == '\'') && value[n - 1] == value[0];
 }
 
 }  // namespace
@@ -44,6 +54,7 @@ void ReadProfile(const std::string& text, Profile* profile) {
   for (unsigned line = 1; p < stop; ++line) {
     const char* feed = static_cast<const char*>(memchr(p, '\n', static_cast<size_t>(stop - p)));
     const char* next = feed != nullptr ? feed + 1 : stop;
+    const char* const lineStart = p;
     const char* begin = p;
     const char* end = next;
     p = next;
@@ -58,7 +69,7 @@ void ReadProfile(const std::string& text, Profile* profile) {
         continue;
       }
     }
-    profile->sections.back().keys.push_back(ReadKeyLine(begin, end, line));
+    profile->sections.back().keys.push_back(ReadKeyLine(lineStart, begin, end, line));
   }
 }
 
@@ -89,11 +100,11 @@ const ProfileKey* FindProfileKey(const ProfileSection& section, const std::strin
 bool IsListedKey(const ProfileKey& key) { return key.hasEquals && !key.name.empty(); }
 
 std::string ProfileValue(const ProfileKey& key) {
-  const std::string& value = key.value;
-  const size_t n = value.size();
-  if (n >= 2 && (value[0] == '"' || value[0] == '\'') && value[n - 1] == value[0])
-    return value.substr(1, n - 2);
-  return value;
+  return IsQuoted(key.value) ? key.value.substr(1, key.value.size() - 2) : key.value;
+}
+
+unsigned ProfileValueColumn(const ProfileKey& key) {
+  return IsQuoted(key.value) ? key.valueColumn + 1 : key.valueColumn;
 }
 
 size_t FillKeyList(const std::vector<const ProfileKey*>& keys, char* list, size_t size) {

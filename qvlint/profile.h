@@ -25,7 +25,9 @@ struct ProfileKey {
   bool hasEquals;
   std::string value;  // as stored, quotation marks included
   unsigned line;
-  bool unclosedHeader;  // a "[" line without "]", read as a key
+  bool unclosedHeader;   // a "[" line without "]", read as a key
+  unsigned column;       // where the name starts (the "=" when the name is empty)
+  unsigned valueColumn;  // where the value starts, quotation marks included
 };
 
 struct ProfileSection {
@@ -47,8 +49,9 @@ const ProfileKey* FindProfileKey(const ProfileSection& section, const std::strin
 // Whether the reader lists the key in its section's key list.
 bool IsListedKey(const ProfileKey& key);
 
-// The value as the reader returns it for the key.
+// The value as the reader returns it for the key, and where that starts.
 std::string ProfileValue(const ProfileKey& key);
+unsigned ProfileValueColumn(const ProfileKey& key);
 
 // Fills `list` (`size` bytes) with the names of `keys` as the reader fills
 // its buffer when asked for a section's key names, cutting the last name

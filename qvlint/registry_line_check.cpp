@@ -17,6 +17,7 @@ const unsigned kBytesHeld = 64;  // byte fields that qvsmzad stores
 struct Field {
   std::string written;  // from the cursor to the comma or the line's end
   std::string read;
+  unsigned column;  // of its first character that is not white space, or where it begins
 };
 
 // Reads the fields of `text` as qvsmzad does: from a cursor that advances
@@ -24,6 +25,7 @@ struct Field {
 struct FieldWalk {
   const char* text;
   size_t offset;
+  unsigned column;  // where `text` starts in its line
 };
 
 Field NextField(FieldWalk* walk) {
@@ -32,8 +34,12 @@ Field NextField(FieldWalk* walk) {
   const int step = ReadField(start, &read[0], read.size());
   read.resize(strlen(read.c_str()));
   const size_t written = step > 0 ? static_cast<size_t>(step) - 1 : strlen(start);
+  size_t blanks = 0;
+  while (blanks < written && IsWhiteSpace(start[blanks])) ++blanks;
+  if (blanks == written) blanks = 0;  // an empty field is shown where it begins
+  const unsigned column = walk->column + static_cast<unsigned>(walk->offset + blanks);
   walk->offset += static_cast<size_t>(step);
-  return {std::string(start, written), read};
+  return {std::string(start, written), read, column};
 }
 
 std::string Trimmed(const std::string& text) {
@@ -57,10 +63,10 @@ std::string Looks(const std::string& written) {
 void CheckFieldReading(const FindingPlace& place, unsigned line, const char* what,
                        const Field& field) {
   if (Looks(field.written) == field.read) return;
-  Report(place, line, kRegistryFieldDiffers,
-         Say("%s %s reads as %s", what, Show(Trimmed(field.written).c_str()).text,
-             Show(field.read.c_str()).text),
-         Say("qvsmzad uses %s", Show(field.read.c_str()).text));
+  ReportAt(place, line, field.column, kRegistryFieldDiffers,
+           Say("%s %s reads as %s", what, Show(Trimmed(field.written).c_str()).text,
+               Show(field.read.c_str()).text),
+           Say("qvsmzad uses %s", Show(field.read.c_str()).text));
 }
 
 unsigned CountFields(const char* text) {
@@ -69,8 +75,10 @@ unsigned CountFields(const char* text) {
   return count;
 }
 
-void ReportVoid(const FindingPlace& place, unsigned line, FindingCode code, const Message& reason) {
-  Report(place, line, code, reason, Say("qvsmzad ignores the line"));
+// `field`: the one at fault.
+void ReportVoid(const FindingPlace& place, unsigned line, const Field& field, FindingCode code,
+                const Message& reason) {
+  ReportAt(place, line, field.column, code, reason, Say("qvsmzad ignores the line"));
 }
 
 // The line is void: says why, with the field at fault.
@@ -83,29 +91,29 @@ void ReportFault(const FindingPlace& place, unsigned line, RegistryLineFault fau
   const unsigned stringLength = static_cast<unsigned>(fields[4].read.size());
   switch (fault) {
     case kRootNotHklm:
-      ReportVoid(place, line, kRegistryRoot,
+      ReportVoid(place, line, fields[0], kRegistryRoot,
                  Say("root %s is not HKLM (written so, in capitals)", root.text));
       break;
     case kKeyPathEmpty:
-      ReportVoid(place, line, kRegistryKeyPathEmpty, Say("the key path is empty"));
+      ReportVoid(place, line, fields[1], kRegistryKeyPathEmpty, Say("the key path is empty"));
       break;
     case kKeyPathTooLong:
-      ReportVoid(place, line, kRegistryKeyPathTooLong,
+      ReportVoid(place, line, fields[1], kRegistryKeyPathTooLong,
                  Say("key path %s has %u characters, more than 49", keyPath.text, keyLength));
       break;
     case kValueNameEmpty:
-      ReportVoid(place, line, kRegistryValueNameEmpty, Say("the value name is empty"));
+      ReportVoid(place, line, fields[2], kRegistryValueNameEmpty, Say("the value name is empty"));
       break;
     case kValueNameTooLong:
-      ReportVoid(place, line, kRegistryValueNameTooLong,
+      ReportVoid(place, line, fields[2], kRegistryValueNameTooLong,
                  Say("value name %s has %u characters, more than 49", valueName.text, nameLength));
       break;
     case kTypeCodeOutOfRange:
-      ReportVoid(place, line, kRegistryTypeCode,
+      ReportVoid(place, line, fields[3], kRegistryTypeCode,
                  Say("type code %s is not 0, 1, 2 or 3", typeCode.text));
       break;
     case kStringTooLong:
-      ReportVoid(place, line, kRegistryStringTooLong,
+      ReportVoid(place, line, fields[4], kRegistryStringTooLong,
                  Say("string %s has %u characters, more than 63", Show(fields[4].read.c_str()).text,
                      stringLength));
       break;
@@ -127,19 +135,21 @@ void CheckBytes(const FindingPlace& place, unsigned line, FieldWalk walk, unsign
     const Shown shown = Show(field.read.c_str());
     if (!IsHexText(field.read) && !notHexSeen) {
       notHexSeen = true;
-      Report(place, line, kRegistryByteNotHex,
-             Say("byte %u, %s, is not a hexadecimal number", i, shown.text),
-             Say("qvsmzad stores the byte %02X", static_cast<unsigned>(value & 0xFF)));
+      ReportAt(place, line, field.column, kRegistryByteNotHex,
+               Say("byte %u, %s, is not a hexadecimal number", i, shown.text),
+               Say("qvsmzad stores the byte %02X", static_cast<unsigned>(value & 0xFF)));
     } else if (IsHexText(field.read) && value > 0xFF && !tooBigSeen) {
       tooBigSeen = true;
-      Report(place, line, kRegistryByteTooBig, Say("byte %u, %s, is more than FF", i, shown.text),
-             Say("qvsmzad stores its low byte %02X", static_cast<unsigned>(value & 0xFF)));
+      ReportAt(place, line, field.column, kRegistryByteTooBig,
+               Say("byte %u, %s, is more than FF", i, shown.text),
+               Say("qvsmzad stores its low byte %02X", static_cast<unsigned>(value & 0xFF)));
     }
   }
   if (dataFields > kBytesHeld) {
-    Report(place, line, kRegistryBytesTooMany,
-           Say("the line gives %u bytes, more than 64", dataFields),
-           Say("qvsmzad stores the first 64 and ignores the rest"));
+    // The walk stands at the first byte that qvsmzad does not store.
+    ReportAt(place, line, NextField(&walk).column, kRegistryBytesTooMany,
+             Say("the line gives %u bytes, more than 64", dataFields),
+             Say("qvsmzad stores the first 64 and ignores the rest"));
   }
 }
 
@@ -148,10 +158,10 @@ void CheckUsableLine(const FindingPlace& place, unsigned line, const char* text,
                      const RegistryLine& parsed, const Field fields[5], FieldWalk dataWalk) {
   const unsigned count = CountFields(text);
   if (count < 3) {
-    Report(place, line, kRegistryFieldsMissing,
-           Say("the line has %u fields, not the three of a deletion", count),
-           Say("qvsmzad reads its last field again: it deletes the value %s of the key %s",
-               Show(parsed.valueName).text, Show(parsed.keyPath).text));
+    ReportAt(place, line, dataWalk.column, kRegistryFieldsMissing,
+             Say("the line has %u fields, not the three of a deletion", count),
+             Say("qvsmzad reads its last field again: it deletes the value %s of the key %s",
+                 Show(parsed.valueName).text, Show(parsed.keyPath).text));
     return;
   }
   CheckFieldReading(place, line, "root", fields[0]);
@@ -159,15 +169,15 @@ void CheckUsableLine(const FindingPlace& place, unsigned line, const char* text,
   CheckFieldReading(place, line, "value name", fields[2]);
   if (parsed.deletion) {
     if (count == 4) {
-      Report(place, line, kRegistryDeleteWithType,
-             Say("type code %s is followed by no data", Show(fields[3].read.c_str()).text),
-             Say("qvsmzad deletes the value %s", Show(parsed.valueName).text));
+      ReportAt(place, line, fields[3].column, kRegistryDeleteWithType,
+               Say("type code %s is followed by no data", Show(fields[3].read.c_str()).text),
+               Say("qvsmzad deletes the value %s", Show(parsed.valueName).text));
     }
     return;
   }
   const std::string& typeCode = fields[3].read;
-  CheckNumber(place, line, {"type code", ""}, typeCode.c_str(), typeCode.c_str() + typeCode.size(),
-              10, false);
+  CheckNumber(place, line, fields[3].column, {"type code", ""}, typeCode.c_str(),
+              typeCode.c_str() + typeCode.size(), 10, false);
   const unsigned dataFields = count - 4;
   if (parsed.typeCode & kByteDataBit) {
     CheckBytes(place, line, dataWalk, dataFields);
@@ -175,18 +185,20 @@ void CheckUsableLine(const FindingPlace& place, unsigned line, const char* text,
   }
   CheckFieldReading(place, line, "string", fields[4]);
   if (dataFields > 1) {
-    Report(place, line, kRegistryExtraFields,
-           Say("commas split the string into %u fields", dataFields),
-           Say("qvsmzad writes %s and ignores the rest", Show(fields[4].read.c_str()).text));
+    FieldWalk rest = dataWalk;
+    NextField(&rest);
+    ReportAt(place, line, NextField(&rest).column, kRegistryExtraFields,
+             Say("commas split the string into %u fields", dataFields),
+             Say("qvsmzad writes %s and ignores the rest", Show(fields[4].read.c_str()).text));
   }
 }
 
 }  // namespace
 
-void LintRegistryLine(const FindingPlace& place, unsigned line, const char* text) {
+void LintRegistryLine(const FindingPlace& place, unsigned line, unsigned column, const char* text) {
   RegistryLine parsed;
   const RegistryLineFault fault = CheckRegistryLine(text, &parsed);
-  FieldWalk walk = {text, 0};
+  FieldWalk walk = {text, 0, column};
   Field fields[5];
   for (int i = 0; i < 4; ++i) fields[i] = NextField(&walk);
   const FieldWalk dataWalk = walk;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 
 #include "code_page.h"
 
@@ -10,10 +11,11 @@ namespace {
 const char kMachineName[] = "HKEY_LOCAL_MACHINE";
 const char32_t kBackslash = U'\\';
 
-std::u32string Folded(const RegistryModel& model, const std::string& name) {
-  std::u32string folded;
+FoldedName Folded(const RegistryModel& model, const std::string& name) {
+  FoldedName folded;
   for (const CodePageCharacter& c : CodePageCharacters(model.codePage, name))
-    folded += static_cast<char32_t>(LowerCaseCodePoint(c.codePoint));
+    folded.characters += static_cast<char32_t>(LowerCaseCodePoint(c.codePoint));
+  folded.hash = std::hash<std::u32string>()(folded.characters);
   return folded;
 }
 
@@ -28,11 +30,12 @@ std::string AsciiFolded(std::string name) {
   return name;
 }
 
-// Whether a stored name (with its folded form) is `name`; on 9x, a match
-// that needs the folding of letters beyond ASCII is marked undocumented.
-bool Matches(const RegistryModel& model, const std::string& stored, const std::u32string& folded,
-             const std::string& name, unsigned* undocumented) {
-  if (folded != Folded(model, name)) return false;
+// Whether a stored name (with its folded form) is `name` (with its folded
+// form); on 9x, a match that needs the folding of letters beyond ASCII is
+// marked undocumented.
+bool Matches(const RegistryModel& model, const std::string& stored, const FoldedName& folded,
+             const std::string& name, const FoldedName& nameFolded, unsigned* undocumented) {
+  if (!(folded == nameFolded)) return false;
   if (model.platform == kPlatform9x && AsciiFolded(stored) != AsciiFolded(name))
     *undocumented |= kUndocumentedFolding;
   return true;
@@ -65,6 +68,13 @@ std::vector<std::string> SplitPath(const RegistryModel& model, const char* path,
 }
 
 void RemoveSubkey(ModelKey* key) {
+  auto named = key->parent->subkeysByName.equal_range(key->folded.hash);
+  for (auto each = named.first; each != named.second; ++each) {
+    if (each->second == key) {
+      key->parent->subkeysByName.erase(each);
+      break;
+    }
+  }
   std::vector<std::unique_ptr<ModelKey>>& siblings = key->parent->subkeys;
   siblings.erase(
       std::find_if(siblings.begin(), siblings.end(),
@@ -81,7 +91,7 @@ bool DeleteWineNineXKey(ModelKey* key) {
   while (!key->subkeys.empty()) {
     ModelKey* first = key->subkeys.front().get();
     for (const std::unique_ptr<ModelKey>& subkey : key->subkeys) {
-      if (subkey->folded < first->folded) first = subkey.get();
+      if (subkey->folded.characters < first->folded.characters) first = subkey.get();
     }
     if (first->name.size() >= limit) break;
     limit = first->name.size();
@@ -94,8 +104,11 @@ bool DeleteWineNineXKey(ModelKey* key) {
 
 ModelKey* FindSubkey(const RegistryModel& model, const ModelKey* key, const std::string& name,
                      unsigned* undocumented) {
-  for (const std::unique_ptr<ModelKey>& subkey : key->subkeys) {
-    if (Matches(model, subkey->name, subkey->folded, name, undocumented)) return subkey.get();
+  const FoldedName folded = Folded(model, name);
+  auto named = key->subkeysByName.equal_range(folded.hash);
+  for (auto each = named.first; each != named.second; ++each) {
+    ModelKey* subkey = each->second;
+    if (Matches(model, subkey->name, subkey->folded, name, folded, undocumented)) return subkey;
   }
   return nullptr;
 }
@@ -145,7 +158,9 @@ KeyReach ReachKey(RegistryModel* model, ModelKey* base, const char* path, bool c
       created->folded = Folded(*model, name);
       created->parent = key;
       created->createdLine = line;
+      created->valueBytes = 0;
       next = created.get();
+      key->subkeysByName.emplace(next->folded.hash, next);
       key->subkeys.push_back(std::move(created));
       reach.created = true;
     } else {
@@ -207,6 +222,9 @@ void StartRegistryModel(RegistryModel* model, RegistryPlatform platform, unsigne
   model->machine.values.clear();
   model->machine.subkeys.clear();
   model->machine.deletedValues.clear();
+  model->machine.valuePositions.clear();
+  model->machine.subkeysByName.clear();
+  model->machine.valueBytes = 0;
 }
 
 bool SameRegistryName(const RegistryModel& model, const std::string& a, const std::string& b) {
@@ -234,8 +252,11 @@ const ModelKey* FindModelKey(const RegistryModel& model, const ModelKey* base, c
 
 ModelValue* FindModelValue(const RegistryModel& model, ModelKey* key, const std::string& name,
                            unsigned* undocumented) {
-  for (ModelValue& value : key->values) {
-    if (Matches(model, value.name, value.folded, name, undocumented)) return &value;
+  const FoldedName folded = Folded(model, name);
+  auto named = key->valuePositions.equal_range(folded.hash);
+  for (auto each = named.first; each != named.second; ++each) {
+    ModelValue& value = key->values[each->second];
+    if (Matches(model, value.name, value.folded, name, folded, undocumented)) return &value;
   }
   return nullptr;
 }
@@ -243,7 +264,7 @@ ModelValue* FindModelValue(const RegistryModel& model, ModelKey* key, const std:
 PathFault SetModelValue(RegistryModel* model, ModelKey* key, const std::string& name,
                         unsigned long type, const std::string& data, unsigned line,
                         ModelValue* before) {
-  *before = {name, std::u32string(), 0, std::string(), 0, 0, false};
+  *before = {name, FoldedName(), 0, std::string(), 0, 0, false};
   const RegistryLimits limits = LimitsOf(model->platform);
   if (CharacterCount(*model, name) > limits.valueName) return kValueNameRefused;
   if (limits.valueData > 0 && data.size() > limits.valueData) return kValueDataRefused;
@@ -251,9 +272,12 @@ PathFault SetModelValue(RegistryModel* model, ModelKey* key, const std::string& 
   ModelValue* existing = FindModelValue(*model, key, name, &undocumented);
   if (existing == nullptr) {
     key->values.push_back({name, Folded(*model, name), type, data, line, line, false});
+    key->valuePositions.emplace(key->values.back().folded.hash, key->values.size() - 1);
+    key->valueBytes += name.size() + data.size();
     return kPathUsable;
   }
   *before = *existing;
+  key->valueBytes += data.size() - existing->data.size();
   existing->type = type;
   existing->data = data;
   existing->lastLine = line;
@@ -263,14 +287,16 @@ PathFault SetModelValue(RegistryModel* model, ModelKey* key, const std::string& 
 
 bool DeleteModelValue(const RegistryModel& model, ModelKey* key, const std::string& name) {
   key->deletedValues.push_back(name);
-  const std::u32string folded = Folded(model, name);
-  for (size_t i = 0; i < key->values.size(); ++i) {
-    if (key->values[i].folded == folded) {
-      key->values.erase(key->values.begin() + static_cast<std::ptrdiff_t>(i));
-      return true;
-    }
-  }
-  return false;
+  unsigned undocumented = 0;
+  const ModelValue* value = FindModelValue(model, key, name, &undocumented);
+  if (value == nullptr) return false;
+  key->valueBytes -= value->name.size() + value->data.size();
+  key->values.erase(key->values.begin() + (value - key->values.data()));
+  // The values after it moved up by one.
+  key->valuePositions.clear();
+  for (size_t i = 0; i < key->values.size(); ++i)
+    key->valuePositions.emplace(key->values[i].folded.hash, i);
+  return true;
 }
 
 bool DeleteModelKey(RegistryModel* model, ModelKey* base, const char* path) {
@@ -292,13 +318,12 @@ bool DeleteModelKey(RegistryModel* model, ModelKey* base, const char* path) {
   return true;
 }
 
-void DeleteModelSubkeys(ModelKey* key) { key->subkeys.clear(); }
-
-size_t KeyValuesSize(const ModelKey& key) {
-  size_t size = 0;
-  for (const ModelValue& value : key.values) size += value.name.size() + value.data.size();
-  return size;
+void DeleteModelSubkeys(ModelKey* key) {
+  key->subkeys.clear();
+  key->subkeysByName.clear();
 }
+
+size_t KeyValuesSize(const ModelKey& key) { return key.valueBytes; }
 
 std::string FullKeyName(const ModelKey* key) {
   if (key->parent == nullptr) return key->name;

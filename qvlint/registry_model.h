@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 enum RegistryPlatform {
@@ -53,9 +54,20 @@ enum Undocumented {
   kUndocumentedTrailByte = 16         // 9x: a trail byte 5C of a double-byte character
 };
 
+// A name as the registry compares it: its characters in lower case, with a
+// hash that tells most unequal names apart at once.
+struct FoldedName {
+  std::u32string characters;
+  size_t hash;
+};
+
+inline bool operator==(const FoldedName& a, const FoldedName& b) {
+  return a.hash == b.hash && a.characters == b.characters;
+}
+
 struct ModelValue {
   std::string name;  // the first spelling
-  std::u32string folded;
+  FoldedName folded;
   unsigned long type;
   std::string data;     // the stored bytes; a string with its terminator
   unsigned firstLine;   // line of the file that created it (0: before any line)
@@ -65,12 +77,17 @@ struct ModelValue {
 
 struct ModelKey {
   std::string name;  // the first spelling
-  std::u32string folded;
+  FoldedName folded;
   ModelKey* parent;
   unsigned createdLine;
   std::vector<ModelValue> values;  // in the order of creation
   std::vector<std::unique_ptr<ModelKey>> subkeys;
   std::vector<std::string> deletedValues;  // names that a deletion reached here
+  // The hashes of the folded names, to the positions in `values` and to the
+  // subkeys, so that a file of thousands of names is modelled in linear time.
+  std::unordered_multimap<size_t, size_t> valuePositions;
+  std::unordered_multimap<size_t, ModelKey*> subkeysByName;
+  size_t valueBytes;  // the names and data of all values
 };
 
 struct RegistryModel {

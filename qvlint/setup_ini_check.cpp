@@ -64,18 +64,18 @@ std::vector<const ProfileKey*> UsableKeys(const FindingPlace& place, const Profi
              Say("setup reads it as a key line: the lines below stay in section [%s]",
                  section.name.c_str()));
     } else if (!key.hasEquals) {
-      Report(place, key.line, kKeyNoEquals, Say("%s holds no \"=\"", Show(key.name.c_str()).text),
-             Say("setup never reads it"));
+      ReportAt(place, key.line, key.column, kKeyNoEquals,
+               Say("%s holds no \"=\"", Show(key.name.c_str()).text), Say("setup never reads it"));
     } else if (key.name.empty()) {
-      Report(place, key.line, kKeyEmptyName, Say("the key name before \"=\" is empty"),
-             Say("setup never reads it"));
+      ReportAt(place, key.line, key.column, kKeyEmptyName,
+               Say("the key name before \"=\" is empty"), Say("setup never reads it"));
     } else if (const ProfileKey* first = FindProfileKey(section, key.name); first != &key) {
-      Report(place, key.line, kRepeatedKey,
-             Say("key %s appears again in [%s] (first at line %u)", key.name.c_str(),
-                 section.name.c_str(), first->line),
-             known.use == kOptions
-                 ? Say("setup reads only the first one")
-                 : Say("setup never reads this value: it takes the first entry's value again"));
+      ReportAt(place, key.line, key.column, kRepeatedKey,
+               Say("key %s appears again in [%s] (first at line %u)", key.name.c_str(),
+                   section.name.c_str(), first->line),
+               known.use == kOptions
+                   ? Say("setup reads only the first one")
+                   : Say("setup never reads this value: it takes the first entry's value again"));
     } else {
       usable.push_back(&key);
     }
@@ -94,15 +94,15 @@ void LintOptions(const FindingPlace& place, const std::vector<const ProfileKey*>
   for (const ProfileKey* key : keys) {
     if (SameNameIgnoringCase(key->name, kLogFileOptionKey)) continue;
     if (!IsYesNoOption(key->name)) {
-      Report(place, key->line, kUnknownOption,
-             Say("%s is not an option of setup", key->name.c_str()), Say("setup ignores it"));
+      ReportAt(place, key->line, key->column, kUnknownOption,
+               Say("%s is not an option of setup", key->name.c_str()), Say("setup ignores it"));
       continue;
     }
     const std::string value = ProfileValue(*key);
     if (OptionValueIsSet(value.c_str()) || value[0] == 'N' || value[0] == 'n') continue;
-    Report(place, key->line, kOptionNotYesNo,
-           Say("value %s of %s is neither Y nor N", Show(value.c_str()).text, key->name.c_str()),
-           Say("setup reads it as no: only a first letter Y or y means yes"));
+    ReportAt(place, key->line, ProfileValueColumn(*key), kOptionNotYesNo,
+             Say("value %s of %s is neither Y nor N", Show(value.c_str()).text, key->name.c_str()),
+             Say("setup reads it as no: only a first letter Y or y means yes"));
   }
 }
 
@@ -124,32 +124,33 @@ void LintList(const FindingPlace& place, const ProfileSection& section, const Kn
        name += strlen(name) + 1, ++index) {
     const ProfileKey& key = *listed[index];
     if (strlen(name) > kListNameLimit) {
-      Report(place, key.line, kListKeyTooLong,
-             Say("key name %s has more than %u characters", Show(name).text,
-                 static_cast<unsigned>(kListNameLimit)),
-             Say("setup skips the entry"));
+      ReportAt(place, key.line, key.column, kListKeyTooLong,
+               Say("key name %s has more than %u characters", Show(name).text,
+                   static_cast<unsigned>(kListNameLimit)),
+               Say("setup skips the entry"));
       continue;
     }
     if (FindProfileKey(section, key.name) != &key) continue;  // a repeated key: reported already
     const std::string value = ProfileValue(key);
+    const unsigned column = ProfileValueColumn(key);
     if (value.size() > kListValueLimit) {
-      Report(place, key.line, kListValueTooLong,
-             Say("the value has %u characters, more than %u", static_cast<unsigned>(value.size()),
-                 static_cast<unsigned>(kListValueLimit)),
-             Say("setup skips the entry"));
+      ReportAt(place, key.line, column, kListValueTooLong,
+               Say("the value has %u characters, more than %u", static_cast<unsigned>(value.size()),
+                   static_cast<unsigned>(kListValueLimit)),
+               Say("setup skips the entry"));
       continue;
     }
     if (known.use == kCopyList)
-      LintCopyEntry(place, key.line, value, known.dirs, mediumDir);
+      LintCopyEntry(place, key.line, column, value, known.dirs, mediumDir);
     else
-      LintLaunchEntry(place, key.line, value, known.dirs, mediumDir, countryFiles);
+      LintLaunchEntry(place, key.line, column, value, known.dirs, mediumDir, countryFiles);
   }
   for (; index < listed.size(); ++index) {
-    Report(place, listed[index]->line, kKeyListFull,
-           Say("key %s lies beyond the %u bytes of key names that setup reads of [%s]",
-               Show(listed[index]->name.c_str()).text, static_cast<unsigned>(kKeyListSize),
-               section.name.c_str()),
-           Say("setup never reads it"));
+    ReportAt(place, listed[index]->line, listed[index]->column, kKeyListFull,
+             Say("key %s lies beyond the %u bytes of key names that setup reads of [%s]",
+                 Show(listed[index]->name.c_str()).text, static_cast<unsigned>(kKeyListSize),
+                 section.name.c_str()),
+             Say("setup never reads it"));
   }
 }
 

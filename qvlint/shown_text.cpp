@@ -68,16 +68,10 @@ Shown Show(const char* text, size_t length) {
 
 Shown Show(const char* text) { return Show(text, strlen(text)); }
 
-void CopyEscapingControls(const char* text, char* out, size_t size) {
-  size_t used = 0;
-  for (const char* p = text; *p != '\0'; ++p) {
-    const WrittenByte written = EscapingControls(*p);
-    const size_t length = strlen(written.text);
-    if (used + length >= size) break;
-    memcpy(out + used, written.text, length);
-    used += length;
-  }
-  out[used] = '\0';
+std::string EscapeControls(const char* text) {
+  std::string escaped;
+  for (const char* p = text; *p != '\0'; ++p) escaped += EscapingControls(*p).text;
+  return escaped;
 }
 
 void PrintEscapingControls(FILE* stream, const char* text) {

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <string>
 
 struct Shown {
   char text[168];  // room for 40 characters written as four-character escapes
@@ -19,9 +20,8 @@ Shown Show(const char* text, size_t length);
 // The zero-terminated `text`.
 Shown Show(const char* text);
 
-// `text` with its control bytes escaped, into `out` (`size` bytes, at least
-// 1); a text that does not fit is cut before an escape, never inside one.
-void CopyEscapingControls(const char* text, char* out, size_t size);
+// `text` with its control bytes escaped.
+std::string EscapeControls(const char* text);
 
 // `text` to `stream`, its control bytes escaped.
 void PrintEscapingControls(FILE* stream, const char* text);

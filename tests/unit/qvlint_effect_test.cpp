@@ -282,8 +282,8 @@ const ModelKey* BelowCountry(const CountryEffect& effect, const std::string& nam
 // Whether the finding's effect is true of the models of both families.
 std::string CheckedAgainstModel(const Finding& finding, const CountryEffect& nt,
                                 const CountryEffect& nineX) {
-  const std::vector<std::string> reason = Quoted(finding.reason.text);
-  const std::vector<std::string> effect = Quoted(finding.effect.text);
+  const std::vector<std::string> reason = Quoted(finding.reason.text.c_str());
+  const std::vector<std::string> effect = Quoted(finding.effect.text.c_str());
   const ModelKey& machine = nt.model.machine;
   switch (finding.code) {
     case kValueNameCase:
@@ -292,7 +292,7 @@ std::string CheckedAgainstModel(const Finding& finding, const CountryEffect& nt,
         return "a value spelled " + reason[0] + " exists";
       return "";
     case kKeyNameDiffers: {
-      const std::string key = QuotedAfter(finding.reason.text, "names the key ");
+      const std::string key = QuotedAfter(finding.reason.text.c_str(), "names the key ");
       if (key.compare(0, 7, "Country") == 0)
         return BelowCountry(nt, key) != nullptr ? "" : "no key " + key;
       const ModelKey* found =
@@ -311,17 +311,17 @@ std::string CheckedAgainstModel(const Finding& finding, const CountryEffect& nt,
       return effect.empty() || BelowCountry(nt, effect[0]) != nullptr ? "" : "no key " + effect[0];
     case kValueKept:
     case kBoundsIncomplete: {
-      const unsigned line = LineNamed(finding.effect.text);
+      const unsigned line = LineNamed(finding.effect.text.c_str());
       if (finding.code == kBoundsIncomplete && line == 0) {
-        const std::string name = Quoted(finding.reason.text)[0];
+        const std::string name = Quoted(finding.reason.text.c_str())[0];
         return HoldsValueNamed(machine, name + "_min") ? "a minimum exists" : "";
       }
       return ValueOfLine(machine, line) != nullptr ? ""
                                                    : "no value of line " + std::to_string(line);
     }
     case kCountryKeyDeleted:
-      return ModelCountryKey(strstr(finding.effect.text, "95, 98") != nullptr ? nineX : nt) ==
-                     nullptr
+      return ModelCountryKey(
+                 strstr(finding.effect.text.c_str(), "95, 98") != nullptr ? nineX : nt) == nullptr
                  ? ""
                  : "the Country key stays";
     default:

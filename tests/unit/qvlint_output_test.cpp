@@ -60,34 +60,44 @@ bool HoldsRawControl(const std::string& text) {
 
 TEST(PrintFinding, WritesOneLineOrOneJsonObjectPerFinding) {
   const std::vector<Finding> findings = {
-      {"m\\QVSMzad.ini", 7, "qvsmzad", kNumberOctal, Say("value \"08\" of A"), Say("stores 0")},
-      {"q.ini", 2, "setup", kRepeatedKey, Say("caf\xE9\x01"), Say("x")},
-      {"c.ini", 9, "qvsmzad", kRepeatedSection, Say("[B5] again"), Say("read on")},
+      {"m\\QVSMzad.ini", 7, 12, "qvsmzad", kNumberOctal, kOnEvery, Say("value \"08\" of A"),
+       Say("stores 0")},
+      {"q.ini", 2, 1, "setup", kRepeatedKey, kOnNineX | kOnWineNt, Say("caf\xE9\x01"), Say("x")},
+      {"c.ini", 9, 500, "qvsmzad", kRepeatedSection, kOnWineNineX, Say("[B5] again"),
+       Say("read on")},
+      {"n.ini", 3, 2, "qvsmzad", kKeyRefused, kOnNt, Say("r"), Say("e")},
   };
   EXPECT_EQ(Printed(false, findings),
-            "m\\QVSMzad.ini:7: value \"08\" of A; stores 0 [number-octal]\n"
-            "q.ini:2: caf\xE9\\x01; x [repeated-key]\n"
-            "c.ini:9: note: [B5] again; read on [section-continued]\n");
+            "m\\QVSMzad.ini:7:12: warning: value \"08\" of A; stores 0 [number-octal]\n"
+            "q.ini:2:1: warning: caf\xE9\\x01; x [repeated-key]\n"
+            "c.ini:9:500: note: [B5] again; read on [section-continued]\n"
+            "n.ini:3:2: warning: r; e [key-refused]\n");
   EXPECT_EQ(
       Printed(true, findings),
       "[\n"
-      "  {\"file\": \"m\\\\QVSMzad.ini\", \"line\": 7, \"program\": \"qvsmzad\", \"code\": "
-      "\"number-octal\", \"severity\": \"finding\", "
+      "  {\"file\": \"m\\\\QVSMzad.ini\", \"line\": 7, \"column\": 12, \"program\": \"qvsmzad\", "
+      "\"code\": \"number-octal\", \"severity\": \"finding\", "
+      "\"platforms\": [\"9x\", \"nt\", \"wine9x\", \"winent\"], "
       "\"reason\": \"value \\\"08\\\" of A\", \"effect\": \"stores 0\"},\n"
-      "  {\"file\": \"q.ini\", \"line\": 2, \"program\": \"setup\", \"code\": \"repeated-key\", "
-      "\"severity\": \"finding\", \"reason\": \"caf\\u00e9\\\\x01\", \"effect\": \"x\"},\n"
-      "  {\"file\": \"c.ini\", \"line\": 9, \"program\": \"qvsmzad\", \"code\": "
-      "\"section-continued\", \"severity\": \"note\", \"reason\": \"[B5] again\", "
-      "\"effect\": \"read on\"}\n"
+      "  {\"file\": \"q.ini\", \"line\": 2, \"column\": 1, \"program\": \"setup\", "
+      "\"code\": \"repeated-key\", \"severity\": \"finding\", \"platforms\": [\"9x\", \"winent\"], "
+      "\"reason\": \"caf\\u00e9\\\\x01\", \"effect\": \"x\"},\n"
+      "  {\"file\": \"c.ini\", \"line\": 9, \"column\": 500, \"program\": \"qvsmzad\", "
+      "\"code\": \"section-continued\", \"severity\": \"note\", \"platforms\": [\"wine9x\"], "
+      "\"reason\": \"[B5] again\", \"effect\": \"read on\"},\n"
+      "  {\"file\": \"n.ini\", \"line\": 3, \"column\": 2, \"program\": \"qvsmzad\", "
+      "\"code\": \"key-refused\", \"severity\": \"finding\", \"platforms\": [\"nt\"], "
+      "\"reason\": \"r\", \"effect\": \"e\"}\n"
       "]\n");
   EXPECT_EQ(Printed(true, {}), "[]\n");
   EXPECT_EQ(Printed(false, {}), "");
 }
 
 TEST(PrintFinding, CountsFindingsButNotNotesNorIgnoredCodes) {
-  const Finding octal = {"a.ini", 1, "qvsmzad", kNumberOctal, Say("r"), Say("e")};
-  const Finding repeat = {"a.ini", 2, "qvsmzad", kRepeatedSection, Say("r"), Say("e")};
-  const Finding setupRepeat = {"q.ini", 3, "setup", kRepeatedSetupSection, Say("r"), Say("e")};
+  const Finding octal = {"a.ini", 1, 1, "qvsmzad", kNumberOctal, kOnEvery, Say("r"), Say("e")};
+  const Finding repeat = {"a.ini", 2, 1, "qvsmzad", kRepeatedSection, kOnEvery, Say("r"), Say("e")};
+  const Finding setupRepeat = {"q.ini",  3,        1,       "setup", kRepeatedSetupSection,
+                               kOnEvery, Say("r"), Say("e")};
   const struct {
     const char* ignore;
     std::vector<Finding> findings;
@@ -158,15 +168,18 @@ TEST(PrintFinding, WritesNoControlByteAsItIs) {
     const std::string file = "m/a" + raw + ".ini";
     const Finding finding = {file.c_str(),
                              3,
+                             1,
                              "setup",
                              kUnknownOption,
+                             kOnEvery,
                              Say("%s is not an option; %s", ("K" + raw).c_str(),
                                  Show(("v" + raw).c_str()).text),
                              Say("setup ignores %s[0m", raw.c_str())};
     const std::string text = Printed(false, {finding});
     EXPECT_FALSE(HoldsRawControl(text));
-    EXPECT_EQ(text, "m/a" + Escape(c) + ".ini:3: K" + Escape(c) + " is not an option; \"v" +
-                        Escape(c) + "\"; setup ignores " + Escape(c) + "[0m [unknown-option]\n");
+    EXPECT_EQ(text, "m/a" + Escape(c) + ".ini:3:1: warning: K" + Escape(c) +
+                        " is not an option; \"v" + Escape(c) + "\"; setup ignores " + Escape(c) +
+                        "[0m [unknown-option]\n");
     const std::string json = Printed(true, {finding});
     EXPECT_FALSE(HoldsRawControl(json));
     char jsonEscape[7];
@@ -177,20 +190,19 @@ TEST(PrintFinding, WritesNoControlByteAsItIs) {
   }
 }
 
-TEST(Say, WritesControlBytesAsEscapesAndNeverCutsOne) {
-  // 79 escapes fill 316 of the 319 characters; the 80th would not fit whole.
-  std::string escapes79;
-  for (int i = 0; i < 79; ++i) escapes79 += "\\x1B";
+TEST(Say, WritesControlBytesAsEscapesAndKeepsTheWholeText) {
+  std::string escapes400;
+  for (int i = 0; i < 400; ++i) escapes400 += "\\x1B";
   const Row<std::string, std::string> cases[] = {
       {"plain", "plain"},
+      {"", ""},
       {"\x1B[2J\x1B]0;title\x07", "\\x1B[2J\\x1B]0;title\\x07"},
       {"tab\tCR\rLF\nDEL\x7F", "tab\\x09CR\\x0DLF\\x0ADEL\\x7F"},
       {"caf\xE9 \\x41", "caf\xE9 \\x41"},  // bytes beyond ASCII and backslashes stay
-      {std::string(400, '\x1B'), escapes79},
-      {std::string(318, 'a') + "\x1B", std::string(318, 'a')},
+      {std::string(400, '\x1B'), escapes400},
+      {std::string(5000, 'a') + "\x1B", std::string(5000, 'a') + "\\x1B"},
   };
-  ExpectEach(cases,
-             [](const std::string& text) { return std::string(Say("%s", text.c_str()).text); });
+  ExpectEach(cases, [](const std::string& text) { return Say("%s", text.c_str()).text; });
 }
 
 TEST(Show, QuotesEscapesAndShortensText) {

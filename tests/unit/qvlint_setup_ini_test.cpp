@@ -54,6 +54,8 @@ TEST(ReadProfile, ReadsAsThePrivateProfileReader) {
   EXPECT_EQ(key.value, "\"v\"");
   EXPECT_EQ(ProfileValue(key), "v");
   EXPECT_EQ(key.line, 3u);
+  EXPECT_EQ(key.column, 3u);
+  EXPECT_EQ(ProfileValueColumn(key), 12u);  // past the quotation mark
   EXPECT_FALSE(profile.sections[1].keys[1].hasEquals);
   EXPECT_TRUE(profile.sections[1].keys[2].unclosedHeader);
   EXPECT_EQ(profile.sections[2].name, "C] x ");  // up to the last "]"
@@ -78,13 +80,14 @@ TEST(ProfileValue, DropsOnlyAPairOfQuotationMarks) {
   } cases[] = {{"\"a b\"", "a b"}, {"'a'", "a"}, {"\"a'", "\"a'"},
                {"\"", "\""},       {"\"\"", ""}, {"a\"", "a\""}};
   for (const auto& c : cases) {
-    ProfileKey key = {"K", true, c.stored, 1, false};
+    ProfileKey key = {"K", true, c.stored, 1, false, 1, 3};
     EXPECT_EQ(ProfileValue(key), c.returned) << c.stored;
   }
 }
 
 TEST(FillKeyList, CutsTheLastNameAsTheReaderDoes) {
-  std::vector<ProfileKey> keys = {{"abc", true, "", 1, false}, {"defg", true, "", 2, false}};
+  std::vector<ProfileKey> keys = {{"abc", true, "", 1, false, 1, 5},
+                                  {"defg", true, "", 2, false, 1, 6}};
   std::vector<const ProfileKey*> listed = {&keys[0], &keys[1]};
   char list[16];
   EXPECT_EQ(FillKeyList(listed, list, sizeof list), 9u);
@@ -99,14 +102,19 @@ TEST(LintSetupIni, ReportsSectionsAndKeysThatSetupNeverReads) {
   const std::string text =
       "stray=1\n"
       "[INSTALL_OPTIONS]\nDebug=Y\nReBoot=yes\nCopyFilesOnly=n\nLogFile=C:\\setup.log\n"
-      "CleanUpRegistry=TRUE\nWDMDriver=\nHardwareDetectNT=\"Y\"\nverbose=Y\nNoValue\n=Y\ndebug=N\n"
+      "  CleanUpRegistry = \"TRUE\"\nWDMDriver=\nHardwareDetectNT=\"Y\"\n\tverbose=Y\nNoValue\n=Y\n"
+      "debug=N\n"
       "[LAUNCH_FILES_WIN2000]\nA=x.exe\n"
       "[install_options]\nDebug=N\n"
       "[]\n";
-  EXPECT_EQ(LintSetupText(text, medium.dir()).codes,
-            (Codes{"1:content-before-section", "7:option-not-yes-no", "8:option-not-yes-no",
-                   "10:unknown-option", "11:key-no-equals", "12:key-empty-name", "13:repeated-key",
-                   "14:unknown-section", "16:repeated-section", "18:unknown-section"}));
+  const Collected collected = LintSetupText(text, medium.dir());
+  EXPECT_EQ(collected.codes,
+            (Codes{"1:content-before-section", "7:22:option-not-yes-no", "8:11:option-not-yes-no",
+                   "10:2:unknown-option", "11:key-no-equals", "12:key-empty-name",
+                   "13:repeated-key", "14:unknown-section", "16:repeated-section",
+                   "18:unknown-section"}));
+  // No registry is involved: each holds on every family.
+  for (const Finding& finding : collected.findings) EXPECT_EQ(finding.platforms, kOnEvery);
   EXPECT_EQ(LintSetupText("\xEF\xBB\xBF[INSTALL_OPTIONS]\nDebug=Y\n", medium.dir()).codes,
             Codes{"1:encoding-mark"});
 }
@@ -122,10 +130,10 @@ TEST(LintSetupIni, ChecksCopyEntriesAgainstTheMedium) {
       "=qvsm.hlp\n"
       "[copy_files_nt\nAlso=none.dll\n";
   EXPECT_EQ(LintSetupText(text, medium.dir()).codes,
-            (Codes{"3:windows-token-case", "4:copy-file-missing", "5:copy-file-missing",
-                   "6:copy-no-file-name", "7:copy-file-name-too-long",
-                   "8:copy-destination-too-long", "9:list-value-too-long", "10:list-key-too-long",
-                   "11:unclosed-header", "12:copy-file-missing"}));
+            (Codes{"3:5:windows-token-case", "4:6:copy-file-missing", "5:5:copy-file-missing",
+                   "6:7:copy-no-file-name", "7:6:copy-file-name-too-long",
+                   "8:6:copy-destination-too-long", "9:6:list-value-too-long",
+                   "10:list-key-too-long", "11:unclosed-header", "12:6:copy-file-missing"}));
 }
 
 TEST(LintSetupIni, ChecksLaunchEntriesAndTheCountryFilesTheyName) {
@@ -139,10 +147,10 @@ TEST(LintSetupIni, ChecksLaunchEntriesAndTheCountryFilesTheyName) {
       "C:\\x.ini\nB=again.exe\n";
   std::vector<std::string> countryFiles;
   EXPECT_EQ(LintSetupText(text, medium.dir(), &countryFiles).codes,
-            (Codes{"2:country-file-missing", "4:country-file-missing", "5:country-file-missing",
-                   "6:country-file-missing", "8:windows-token-case", "9:launch-extra-fields",
-                   "10:launch-too-many-words", "11:launch-no-program", "12:launch-quotes",
-                   "14:repeated-key"}));
+            (Codes{"2:3:country-file-missing", "4:3:country-file-missing",
+                   "5:3:country-file-missing", "6:3:country-file-missing", "8:3:windows-token-case",
+                   "9:3:launch-extra-fields", "10:3:launch-too-many-words",
+                   "11:3:launch-no-program", "12:3:launch-quotes", "14:repeated-key"}));
   ASSERT_EQ(countryFiles.size(), 1u);
   EXPECT_EQ(countryFiles[0], JoinFilePath(medium.dir(), "uk.ini"));
 }
@@ -168,8 +176,8 @@ TEST(LintLaunchEntry, ReportsAProgramPathBeyondItsBuffer) {
   FindingSink sink = {CollectFinding, &collected};
   const FindingPlace place = {"qvsetup.ini", "setup", &sink};
   std::vector<std::string> countryFiles;
-  LintLaunchEntry(place, 3, "tool.exe,$windows tools", dirs, "/nonexistent", &countryFiles);
-  EXPECT_EQ(collected.codes, Codes{"3:launch-path-too-long"});
+  LintLaunchEntry(place, 3, 6, "tool.exe,$windows tools", dirs, "/nonexistent", &countryFiles);
+  EXPECT_EQ(collected.codes, Codes{"3:6:launch-path-too-long"});
 }
 
 TEST(FindMediumFile, FindsNamesWithoutRegardToLetterCase) {

@@ -1,5 +1,6 @@
 // Runs qvlint's checks on texts and files made by a test and collects what
-// they report as "line:code" strings, in file order.
+// they report as "line:code" strings, "line:column:code" for a finding that
+// starts past column 1, in file order.
 #ifndef TESTS_UNIT_QVLINT_SUPPORT_H
 #define TESTS_UNIT_QVLINT_SUPPORT_H
 
@@ -14,13 +15,15 @@
 #include "setup_ini_check.h"
 
 struct Collected {
-  std::vector<std::string> codes;  // "line:code"
+  std::vector<std::string> codes;  // "line:code" or "line:column:code"
   std::vector<Finding> findings;
 };
 
 inline void CollectFinding(void* context, const Finding& finding) {
   Collected* collected = static_cast<Collected*>(context);
-  collected->codes.push_back(std::to_string(finding.line) + ":" + FindingCodeName(finding.code));
+  const std::string column = finding.column != 1 ? std::to_string(finding.column) + ":" : "";
+  collected->codes.push_back(std::to_string(finding.line) + ":" + column +
+                             FindingCodeName(finding.code));
   collected->findings.push_back(finding);
 }
 

@@ -19,7 +19,7 @@ CASE_NAMES = ("broken_medium", "control_bytes", "ignore_codes", "code_page_932")
 # qvlint is built beside the medium, in the same build tree.
 QVLINT = os.path.join(os.path.dirname(bench.MEDIUM), "qvlint", "qvlint.exe")
 WORK = r"C:\lint"
-FILE_PART = re.compile(r"^(.*?)(:\d+: )")
+FILE_PART = re.compile(r"^(.*?)(:\d+:\d+: )")
 
 
 def case_text(name, file_name):
@@ -56,9 +56,11 @@ class QvlintUnderWine(bench.ScenarioTestCase, medium=False):
 
                 json_code, json_out = self.run_qvlint(WORK + "\\" + name, "--json", *args)
                 self.assertEqual(json_code, code)
-                found = [(o["file"].replace("\\", "/"), o["line"], o["code"]) for o in json.loads(json_out)]
-                lines = [re.match(r"^(.*?):(\d+): .* \[(.*)\]$", line).groups() for line in expected[1].splitlines()]
-                self.assertEqual(found, [(f, int(n), c) for f, n, c in lines])
+                found = [(o["file"].replace("\\", "/"), o["line"], o["column"], o["code"])
+                         for o in json.loads(json_out)]
+                lines = [re.match(r"^(.*?):(\d+):(\d+): .* \[(.*)\]$", line).groups()
+                         for line in expected[1].splitlines()]
+                self.assertEqual(found, [(f, int(n), int(c), code) for f, n, c, code in lines])
 
     def test_a_path_that_does_not_exist_ends_with_exit_code_2(self):
         code, out = self.run_qvlint(WORK, r"C:\lint\none")
