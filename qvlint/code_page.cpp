@@ -7,7 +7,6 @@
 #include <locale.h>
 #include <wctype.h>
 
-#include <cerrno>
 #endif
 
 bool SupportedCodePage(unsigned codePage) {
@@ -20,7 +19,13 @@ bool DoubleByteCodePage(unsigned codePage) {
 
 #ifdef _WIN32
 
-std::vector<CodePageCharacter> CodePageCharacters(unsigned codePage, const std::string& text) {
+// MultiByteToWideChar needs nothing opened.
+void ConverterCloser::operator()(void*) const {}
+
+CodePage OpenCodePage(unsigned number) { return {number, nullptr}; }
+
+std::vector<CodePageCharacter> CodePageCharacters(const CodePage& page, const std::string& text) {
+  const unsigned codePage = page.number;
   std::vector<CodePageCharacter> characters;
   for (size_t at = 0; at < text.size();) {
     const bool lead = DoubleByteCodePage(codePage) && at + 1 < text.size() &&
@@ -65,18 +70,29 @@ bool ConvertOne(iconv_t converter, const char* bytes, size_t length, uint32_t* c
 
 }  // namespace
 
-std::vector<CodePageCharacter> CodePageCharacters(unsigned codePage, const std::string& text) {
-  std::vector<CodePageCharacter> characters;
-  const std::string name = "CP" + std::to_string(codePage);
+void ConverterCloser::operator()(void* converter) const {
+  iconv_close(static_cast<iconv_t>(converter));
+}
+
+CodePage OpenCodePage(unsigned number) {
+  const std::string name = "CP" + std::to_string(number);
   const iconv_t converter = iconv_open("UTF-32LE", name.c_str());
+  if (converter == reinterpret_cast<iconv_t>(-1)) return {number, nullptr};
+  return {number, std::unique_ptr<void, ConverterCloser>(converter)};
+}
+
+std::vector<CodePageCharacter> CodePageCharacters(const CodePage& page, const std::string& text) {
+  std::vector<CodePageCharacter> characters;
+  characters.reserve(text.size());
+  const iconv_t converter = static_cast<iconv_t>(page.converter.get());
   for (size_t at = 0; at < text.size();) {
     uint32_t codePoint = static_cast<unsigned char>(text[at]);
     size_t length = 1;
-    if (converter != reinterpret_cast<iconv_t>(-1)) {
+    if (converter != nullptr) {
       uint32_t converted;
       if (ConvertOne(converter, text.data() + at, 1, &converted)) {
         codePoint = converted;
-      } else if (DoubleByteCodePage(codePage) && at + 1 < text.size() &&
+      } else if (DoubleByteCodePage(page.number) && at + 1 < text.size() &&
                  ConvertOne(converter, text.data() + at, 2, &converted)) {
         codePoint = converted;
         length = 2;
@@ -85,7 +101,6 @@ std::vector<CodePageCharacter> CodePageCharacters(unsigned codePage, const std::
     characters.push_back({at, length, codePoint});
     at += length;
   }
-  if (converter != reinterpret_cast<iconv_t>(-1)) iconv_close(converter);
   return characters;
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,19 @@ enum { kWesternCodePage = 1252 };
 bool SupportedCodePage(unsigned codePage);
 bool DoubleByteCodePage(unsigned codePage);
 
+// A code page with the platform's converter for it, open for as long as its
+// owner keeps it: opening a converter costs more than converting a name.
+struct ConverterCloser {
+  void operator()(void* converter) const;
+};
+
+struct CodePage {
+  unsigned number;
+  std::unique_ptr<void, ConverterCloser> converter;  // null where none is needed or known
+};
+
+CodePage OpenCodePage(unsigned number);
+
 struct CodePageCharacter {
   size_t start;   // offset of its first byte
   size_t length;  // 1, or 2 for a lead byte and its trail byte
@@ -24,7 +38,8 @@ struct CodePageCharacter {
 
 // `text` character by character. A byte that starts no character of the
 // code page stands for itself, as it does when Windows converts it.
-std::vector<CodePageCharacter> CodePageCharacters(unsigned codePage, const std::string& text);
+std::vector<CodePageCharacter> CodePageCharacters(const CodePage& codePage,
+                                                  const std::string& text);
 
 // The code point in lower case, by the platform's Unicode tables.
 uint32_t LowerCaseCodePoint(uint32_t codePoint);

@@ -420,7 +420,8 @@ unsigned EarlierValueLine(const EffectCheck& check, unsigned line, const std::st
   unsigned earlier = 0;
   for (const LineEffect& entry : nt.journal) {
     if (entry.line >= line) break;
-    if (entry.kind == kEffectValueSet && SameRegistryName(nt.model, entry.key, *key) &&
+    // Keys are journalled in their stored spelling: one key, one name.
+    if (entry.kind == kEffectValueSet && entry.key == *key &&
         SameRegistryName(nt.model, entry.asked, name)) {
       earlier = entry.line;
     }

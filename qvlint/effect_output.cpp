@@ -135,7 +135,7 @@ void PrintAssumptions(const RegistryModel& model, FILE* stream) {
   };
   for (const char* line : lines) fprintf(stream, "%s%s", line, kLineEnd);
   fprintf(stream, "; Platform: %s; names in code page %u.%s%s", PlatformText(model.platform),
-          model.codePage, kLineEnd, kLineEnd);
+          model.codePage.number, kLineEnd, kLineEnd);
 }
 
 }  // namespace

@@ -4,8 +4,6 @@
 #include <cstring>
 #include <functional>
 
-#include "code_page.h"
-
 namespace {
 
 const char kMachineName[] = "HKEY_LOCAL_MACHINE";
@@ -214,7 +212,7 @@ RegistryLimits LimitsOf(RegistryPlatform platform) {
 
 void StartRegistryModel(RegistryModel* model, RegistryPlatform platform, unsigned codePage) {
   model->platform = platform;
-  model->codePage = codePage;
+  model->codePage = OpenCodePage(codePage);
   model->machine.name = kMachineName;
   model->machine.folded = Folded(*model, kMachineName);
   model->machine.parent = nullptr;

@@ -14,6 +14,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "code_page.h"
+
 enum RegistryPlatform {
   kPlatformNt,      // Windows NT 4.0 and 2000
   kPlatform9x,      // Windows 95, 98 and ME
@@ -92,7 +94,7 @@ struct ModelKey {
 
 struct RegistryModel {
   RegistryPlatform platform;
-  unsigned codePage;  // the ANSI code page of names
+  CodePage codePage;  // the ANSI code page of names
   ModelKey machine;   // HKEY_LOCAL_MACHINE
 };
 
