@@ -207,6 +207,16 @@ TEST(CountryEffect, AKeyNameWithALineBreakIsLeftOutAndSaidSo) {
   EXPECT_NE(std::string::npos, printed.find("; the key")) << printed;
   EXPECT_EQ(std::string::npos, printed.find('\r')) << "no raw line break: " << printed;
 
+  // A value name with a line break: the value alone is left out.
+  const std::string value = Printed(
+      "[Registry]\nHKLM,SOFTWARE\\QvGen,\"V\rX\",0,a\n"
+      "HKLM,SOFTWARE\\QvGen,W,0,b\n",
+      kPlatformNt, &expressible);
+  EXPECT_FALSE(expressible);
+  EXPECT_NE(std::string::npos, value.find("; the value")) << value;
+  EXPECT_NE(std::string::npos, value.find("\"W\"=\"b\"")) << value;
+  EXPECT_EQ(std::string::npos, value.find('\r')) << "no raw line break: " << value;
+
   // The keys on the way to it are written all the same.
   const std::string parents = Printed("[Sub\\a\rb]\nx=1\n", kPlatformNt, &expressible);
   EXPECT_FALSE(expressible);
