@@ -223,6 +223,32 @@ TEST(CountryEffect, AKeyNameWithALineBreakIsLeftOutAndSaidSo) {
   EXPECT_NE(std::string::npos, parents.find("[C\\Sub]\n")) << parents;
 }
 
+// The size of a value's data, which qvsmzad's lines never reach (64 bytes
+// at most), as each platform's registry takes it.
+TEST(RegistryModel, DataOfAValueUpToThePlatformsLimit) {
+  struct Case {
+    RegistryPlatform platform;
+    size_t bytes;
+    PathFault fault;
+  };
+  const Case cases[] = {
+      {kPlatform9x, 16300, kPathUsable},
+      {kPlatform9x, 16301, kValueDataRefused},
+      {kPlatformNt, 1024 * 1024, kPathUsable},
+      {kPlatformNt, 1024 * 1024 + 1, kValueDataRefused},
+      {kPlatformWine9x, 1024 * 1024 + 1, kPathUsable},
+  };
+  for (const Case& c : cases) {
+    RegistryModel model;
+    StartRegistryModel(&model, c.platform, kWesternCodePage);
+    ModelValue before;
+    EXPECT_EQ(c.fault, SetModelValue(&model, &model.machine, "V", kTypeBinary,
+                                     std::string(c.bytes, 'd'), 1, &before))
+        << PlatformName(c.platform) << " " << c.bytes;
+    EXPECT_EQ(c.fault == kPathUsable, !model.machine.values.empty());
+  }
+}
+
 }  // namespace
 
 // Findings say what qvsmzad does instead; each such statement is checked
