@@ -104,7 +104,7 @@ void RunInteractive(Run* run) {
   state.QuitPending = run->QuitPosted;
   state.ImmediateFinish = ImmediateFinish(*run);
   state.TimerRunning = CompletionTimerRunning(*run);
-  state.OsClass = run->OsClass;
+  state.osClass = run->osClass;
   state.ReBoot = run->Options.ReBoot;
   state.CopyFilesOnly = run->Options.CopyFilesOnly;
   state.Win2KRefreshPending = run->Win2KRefreshPending;
@@ -143,7 +143,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   LoadStringA(instance, IDS_RESTART, run.Windows.RestartText, kTextBufferSize);
   LoadStringA(instance, IDS_PROGRESS, run.Windows.ProgressTitle, kTextBufferSize);
   InitCommonControls();
-  run.OsClass = ClassifyRunningPlatform();
+  run.osClass = ClassifyRunningPlatform();
   ParseCommandLine(commandLine, &run.Switches);
   run.Windows.MainWindow = CreateMainWindow(instance);
   if (run.Switches.SilentMode)

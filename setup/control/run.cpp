@@ -26,7 +26,7 @@ void SetCallbackRun(Run* run) { RunOfCallbacks = run; }
 Run* CallbackRun() { return RunOfCallbacks; }
 
 bool ImmediateFinish(const Run& run) {
-  return ImmediateFinish(run.OsClass, run.Win2KRefreshPending, run.Options.CopyFilesOnly);
+  return ImmediateFinish(run.osClass, run.Win2KRefreshPending, run.Options.CopyFilesOnly);
 }
 
 bool RunFailed(const Run& run) { return run.ServiceRemovalFailed || run.ServiceWaitExpired; }
@@ -55,7 +55,7 @@ void FinalCleanup(Run* run) {
 }
 
 void RunLaunchListAndFlag(const Run& run) {
-  RunLaunchList(run.Paths, run.OsClass);
+  RunLaunchList(run.Paths, run.osClass);
   WriteCleanUpFlag(run.Options.CleanUpRegistry ? "Y" : "N");
 }
 
@@ -73,7 +73,7 @@ void CloseProgress(Run* run) { DestroyProgressDialog(&run->Windows.ProgressDialo
 
 void OfferRestart(Run* run) {
   const char* text = run->ServiceRemovalFailed ? kNotInstalledText : run->Windows.RestartText;
-  if (!ShowRestartDialog(run->Windows.Instance, run->Windows.MainWindow, text, run->OsClass))
+  if (!ShowRestartDialog(run->Windows.Instance, run->Windows.MainWindow, text, run->osClass))
     PostRunQuit(run, RestartDialogExitCode(RunFailed(*run)));
   HideMainWindow(*run);
 }

@@ -30,7 +30,7 @@ struct CompletionTimers {
 };
 
 struct Run {
-  unsigned char OsClass;  // kOsClassUnknown until classified
+  OsClass osClass;  // kOsClassUnknown until classified
   CommandSwitches Switches;
   SetupOptions Options;  // all off and no log until read
   SetupPaths Paths;

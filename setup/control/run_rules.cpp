@@ -5,13 +5,13 @@
 namespace {
 
 bool OffersRestart(const InteractiveRunState& state) {
-  return (state.ReBoot && state.OsClass == kOsClassWin2000 && !state.Win2KRefreshPending) ||
-         state.OsClass == kOsClassNT4 || (state.ReBoot && state.CopyFilesOnly);
+  return (state.ReBoot && state.osClass == kOsClassWin2000 && !state.Win2KRefreshPending) ||
+         state.osClass == kOsClassNT4 || (state.ReBoot && state.CopyFilesOnly);
 }
 
 }  // namespace
 
-bool ImmediateFinish(unsigned char osClass, bool win2KRefreshPending, bool copyFilesOnly) {
+bool ImmediateFinish(OsClass osClass, bool win2KRefreshPending, bool copyFilesOnly) {
   return (osClass == kOsClassWin2000 && !win2KRefreshPending) || osClass == kOsClassNT4 ||
          copyFilesOnly;
 }

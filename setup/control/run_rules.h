@@ -3,9 +3,11 @@
 #ifndef SETUP_CONTROL_RUN_RULES_H
 #define SETUP_CONTROL_RUN_RULES_H
 
+#include "../base/platform_rules.h"
+
 // Whether the run is complete as soon as RunSetup returns: NT 4.0, Windows
 // 2000 when a hardware id was found, any class with CopyFilesOnly.
-bool ImmediateFinish(unsigned char osClass, bool win2KRefreshPending, bool copyFilesOnly);
+bool ImmediateFinish(OsClass osClass, bool win2KRefreshPending, bool copyFilesOnly);
 
 enum SilentEnding {
   kEndWithSuccess,            // post the quit with 0
@@ -42,7 +44,7 @@ struct InteractiveRunState {
   bool QuitPending;      // Cancel or a failed run has posted the quit
   bool ImmediateFinish;  // the run was complete when RunSetup returned
   bool TimerRunning;     // a completion timer will end the run
-  unsigned char OsClass;
+  OsClass osClass;
   bool ReBoot;
   bool CopyFilesOnly;
   bool Win2KRefreshPending;

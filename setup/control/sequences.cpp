@@ -88,13 +88,13 @@ void RemoveEarlierWin98Installations(Run* run) {
 }
 
 void InstallWin98Driver(Run* run) {
-  if (UsesWdmDriverSet(run->OsClass, run->Options.WDMDriver)) {
+  if (UsesWdmDriverSet(run->osClass, run->Options.WDMDriver)) {
     Checkpoint(" WDMDriver == TRUE ");
     CopyWdmDriverFiles(run->Paths);
   } else {
     CopyVxdDriverFiles(run->Paths);
   }
-  CopyFileList(run->Paths, run->OsClass);
+  CopyFileList(run->Paths, run->osClass);
   if (run->Options.CopyFilesOnly) {
     RunLaunchListAndFlag(*run);
   } else {
@@ -173,7 +173,7 @@ bool RunNT4Sequence(Run* run) {
   if (mismatch && run->Options.HardwareDetectNT) return false;
   CopyNT4DriverFiles(run->Paths, infName);
   ProgressStep(1);
-  CopyFileList(run->Paths, run->OsClass);
+  CopyFileList(run->Paths, run->osClass);
   ProgressStep(1);
   // With every COM port from 1 to 99 taken the modem would get no port:
   // its "AttachedTo" would be written empty and the run reported done.
@@ -254,7 +254,7 @@ bool RunWin2000Sequence(Run* run) {
 }  // namespace
 
 bool RunSequence(Run* run) {
-  switch (run->OsClass) {
+  switch (run->osClass) {
     case kOsClassWin95:
       return RunWin95Sequence(run);
     case kOsClassWin98:
@@ -272,13 +272,13 @@ bool RunSequence(Run* run) {
 
 bool RunSetup(Run* run) {
   const PathsOutcome paths =
-      ComputeSetupPaths(run->OsClass, LongestWindowsDir(run->OsClass), &run->Paths);
+      ComputeSetupPaths(run->osClass, LongestWindowsDir(run->osClass), &run->Paths);
   if (paths == kSetupNotFound) DebugMessage(nullptr, "SearchPath() failed", "Error", 0);
   if (paths != kPathsComputed) return false;
   SetSetupSourcePath(run->Paths.SourceDir, run->Paths.SavedSourcePath, &run->SourcePath);
   ReadSetupOptions(run->Paths.SourceDir, &run->Options);
   ShowDebugMessages(run->Options.Debug);
-  OpenInstallLog(run->Options, run->Paths, run->OsClass, run->Switches);
+  OpenInstallLog(run->Options, run->Paths, run->osClass, run->Switches);
   LogSourcePathRecovery(run->Paths.SavedSourcePath, run->SourcePath);
   const bool done = RunSequence(run);
   // A run that goes on under a timer, or that nothing would end, is ended

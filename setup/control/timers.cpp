@@ -57,7 +57,7 @@ void CALLBACK ModemPollTimerProc(HWND, UINT, UINT_PTR, DWORD) {
     return;
   }
   if (CountMissedTick(&run->Timers.ModemPollElapsed, kModemPollInterval,
-                      ModemPollLimit(run->OsClass))) {
+                      ModemPollLimit(run->osClass))) {
     LogEvent("modem poll: time limit reached, no modem class record");
     EndModemPoll(run);
   }

@@ -134,7 +134,7 @@ const char* SetDirectorySuffix(SetDirectory directory) {
   }
 }
 
-size_t LongestWindowsDir(unsigned char osClass) {
+size_t LongestWindowsDir(OsClass osClass) {
   size_t longest = kSetupPathSize - 1 - strlen(kDriversSuffix);
   switch (osClass) {
     case kOsClassNT4:

@@ -7,6 +7,7 @@
 #define SETUP_FILES_DRIVER_SETS_RULES_H
 
 #include <stddef.h>
+#include "../base/platform_rules.h"
 
 enum SetDirectory {
   kInWindowsDir,
@@ -54,6 +55,6 @@ const char* SetDirectorySuffix(SetDirectory directory);
 // runs fits the buffer in which it is formed: a copy by name in the copy
 // buffer, a deletion's search in a path field. (A copy by pattern takes its
 // names from the medium; they are not fixed.)
-size_t LongestWindowsDir(unsigned char osClass);
+size_t LongestWindowsDir(OsClass osClass);
 
 #endif

@@ -66,7 +66,7 @@ TEST(InteractiveEnding, RestartDialogEndsWithTheRunsOutcome) {
 
 TEST(RestartRequest, NineXRestartsPlainlyAndNTForcesWithThePrivilege) {
   struct Case {
-    unsigned char osClass;
+    OsClass osClass;
     bool privilege;
     unsigned flags;
   } cases[] = {

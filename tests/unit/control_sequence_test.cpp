@@ -57,7 +57,7 @@ TEST(SequenceChoices, RemoveOnlyIsDWithoutR) {
 
 TEST(SequenceChoices, DriverSetPerClassAndOption) {
   struct Case {
-    unsigned char osClass;
+    OsClass osClass;
     bool option, wdm;
   } cases[] = {
       {kOsClassWin98, false, false}, {kOsClassWin98, true, false}, {kOsClassWin98SE, false, false},

@@ -124,7 +124,7 @@ bool DestinationsFit(size_t windowsDirLength, const std::vector<const DriverSet*
 
 TEST(LongestWindowsDir, EveryFixedDestinationOfTheClassFitsAtTheLimitAndOneNotAbove) {
   struct Case {
-    unsigned char osClass;
+    OsClass osClass;
     size_t longest;
     std::vector<const DriverSet*> sets;  // what the class runs
   };
