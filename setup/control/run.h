@@ -8,7 +8,7 @@
 
 #include "../base/options_rules.h"
 #include "../base/paths.h"
-#include "../files/source_path.h"
+#include "../registry/source_path.h"
 #include "dialogs_rules.h"
 #include "run_rules.h"
 #include "setup_libraries.h"
