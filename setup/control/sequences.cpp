@@ -119,7 +119,7 @@ bool RunWin98Sequence(Run* run) {
     ProgressStep(kProgressFill);
     RunLaunchListAndFlag(*run);
     FinalCleanup(run);
-    PostRunQuit(run, 0);
+    CarryOutEnding(run, kEndWithSuccess);
     return true;
   }
   InstallWin98Driver(run);
@@ -270,20 +270,18 @@ bool RunSequence(Run* run) {
   }
 }
 
-bool RunSetup(Run* run) {
+SetupOutcome RunSetup(Run* run) {
   const PathsOutcome paths =
       ComputeSetupPaths(run->osClass, LongestWindowsDir(run->osClass), &run->Paths);
   if (paths == kSetupNotFound) DebugMessage(nullptr, "SearchPath() failed", "Error", 0);
-  if (paths != kPathsComputed) return false;
+  if (paths != kPathsComputed) return kSetupNotStarted;
   SetSetupSourcePath(run->Paths.SourceDir, run->Paths.SavedSourcePath, &run->SourcePath);
   ReadSetupOptions(run->Paths.SourceDir, &run->Options);
   ShowDebugMessages(run->Options.Debug);
   OpenInstallLog(run->Options, run->Paths, run->osClass, run->Switches);
   LogSourcePathRecovery(run->Paths.SavedSourcePath, run->SourcePath);
   const bool done = RunSequence(run);
-  // A run that goes on under a timer, or that nothing would end, is ended
-  // by its caller.
-  if (!ImmediateFinish(*run)) return true;
-  FinalCleanup(run);
-  return done;
+  // A run that goes on under a timer is ended by the timer.
+  if (ImmediateFinish(*run)) FinalCleanup(run);
+  return done ? kSequenceDone : kSequenceFailed;
 }

@@ -68,22 +68,4 @@ TEST(SequenceChoices, DriverSetPerClassAndOption) {
         << "class " << int(c.osClass) << " WDMDriver=" << c.option;
 }
 
-TEST(SilentEnding, EveryRunEndsOrLeavesAnEndingRunning) {
-  struct Case {
-    const char* run;
-    SilentRunState state;
-    SilentEnding ending;
-  } cases[] = {
-      {"sequence failed at once", {0, true, false, false}, kEndWithFailure},
-      {"paths not computed", {0, false, false, false}, kEndWithFailure},
-      {"NT 4.0 or Windows 2000 done", {1, true, false, false}, kEndWithSuccess},
-      {"NT 4.0, earlier service stayed", {1, true, true, false}, kEndWithFailure},
-      {"timer running", {1, false, false, true}, kWaitForEnding},
-      {"98 remove-only posted its quit", {1, false, false, true}, kWaitForEnding},
-      {"98 library missing, no timer", {1, false, false, false}, kCleanUpAndEndWithFailure},
-      {"CopyFilesOnly with a timer running", {1, true, false, true}, kEndWithSuccess},
-  };
-  for (const Case& c : cases) EXPECT_EQ(c.ending, ChooseSilentEnding(c.state)) << c.run;
-}
-
 }  // namespace
