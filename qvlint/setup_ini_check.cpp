@@ -35,9 +35,9 @@ void AddKnown(std::vector<KnownSection>* known, const char* name, SectionUse use
 std::vector<KnownSection> KnownSections() {
   std::vector<KnownSection> known;
   AddKnown(&known, kOptionsSection, kOptions, kNtDirs);
-  const unsigned char classes[] = {kOsClassNT4,   kOsClassWin2000, kOsClassWin95,
-                                   kOsClassWin98, kOsClassWin98SE, kOsClassWinME};
-  for (unsigned char osClass : classes) {
+  const OsClass classes[] = {kOsClassNT4,   kOsClassWin2000, kOsClassWin95,
+                             kOsClassWin98, kOsClassWin98SE, kOsClassWinME};
+  for (OsClass osClass : classes) {
     const ListDirs& dirs = IsWindows9xClass(osClass) ? k9xDirs : kNtDirs;
     AddKnown(&known, CopyListSection(osClass), kCopyList, dirs);
     AddKnown(&known, LaunchListSection(osClass), kLaunchList, dirs);

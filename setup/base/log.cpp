@@ -40,8 +40,7 @@ void AddPath(LogText* log, const char* name, const char* path) {
   AddLogQuoted(log, path);
 }
 
-void WriteStartLine(const SetupPaths& paths, unsigned char osClass,
-                    const CommandSwitches& switches) {
+void WriteStartLine(const SetupPaths& paths, OsClass osClass, const CommandSwitches& switches) {
   LogText log;
   StartLogText(&log, "start: class ");
   AddLogOsClass(&log, osClass);
@@ -61,7 +60,7 @@ void WriteStartLine(const SetupPaths& paths, unsigned char osClass,
 
 }  // namespace
 
-void OpenInstallLog(const SetupOptions& options, const SetupPaths& paths, unsigned char osClass,
+void OpenInstallLog(const SetupOptions& options, const SetupPaths& paths, OsClass osClass,
                     const CommandSwitches& switches) {
   char path[kSetupPathSize];
   if (InstallLogOpen() || !FormLogFilePath(path, sizeof path, paths.SourceDir, options.LogFile))

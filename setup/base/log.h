@@ -10,11 +10,12 @@
 
 #include "options_rules.h"
 #include "paths.h"
+#include "platform_rules.h"
 
 // Opens the log that options.LogFile names (a relative name lies in
 // SourceDir) and writes the start line: class, switches and the paths of
 // the run. Called once, after the options are read.
-void OpenInstallLog(const SetupOptions& options, const SetupPaths& paths, unsigned char osClass,
+void OpenInstallLog(const SetupOptions& options, const SetupPaths& paths, OsClass osClass,
                     const CommandSwitches& switches);
 
 bool InstallLogOpen();

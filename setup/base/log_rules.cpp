@@ -164,7 +164,7 @@ void AddLogSwitches(LogText* log, const CommandSwitches& switches) {
 
 namespace {
 
-const char* OsClassName(unsigned char osClass) {
+const char* OsClassName(OsClass osClass) {
   switch (osClass) {
     case kOsClassNT4:
       return "NT 4.0";
@@ -185,7 +185,7 @@ const char* OsClassName(unsigned char osClass) {
 
 }  // namespace
 
-void AddLogOsClass(LogText* log, unsigned char osClass) {
+void AddLogOsClass(LogText* log, OsClass osClass) {
   AddLogNumber(log, osClass);
   AddLogText(log, " (");
   AddLogText(log, OsClassName(osClass));

@@ -7,6 +7,7 @@
 #include <wchar.h>
 
 #include "options_rules.h"
+#include "platform_rules.h"
 
 // Characters of one event's text; a longer text is cut and ends in "...".
 const size_t kLogTextLimit = 4000;
@@ -41,7 +42,7 @@ void AddLogStatus(LogText* log, unsigned long status);
 // The set switches as "S D R" (those set, in that order), or "none".
 void AddLogSwitches(LogText* log, const CommandSwitches& switches);
 // The platform class as its number and name: "4 (Windows 98)".
-void AddLogOsClass(LogText* log, unsigned char osClass);
+void AddLogOsClass(LogText* log, OsClass osClass);
 
 // The log file's path: a name with a drive ("C:...") or starting with a
 // backslash or slash stands as it is, any other name lies in sourceDir.

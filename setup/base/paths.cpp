@@ -43,7 +43,7 @@ PathsOutcome FormPaths(size_t longestWindowsDir, SetupPaths* paths) {
 
 }  // namespace
 
-PathsOutcome ComputeSetupPaths(unsigned char osClass, size_t longestWindowsDir, SetupPaths* paths) {
+PathsOutcome ComputeSetupPaths(OsClass osClass, size_t longestWindowsDir, SetupPaths* paths) {
   SetupPaths formed;
   ZeroMemory(&formed, sizeof formed);
   const PathsOutcome outcome = FormPaths(longestWindowsDir, &formed);

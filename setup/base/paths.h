@@ -4,6 +4,7 @@
 #define SETUP_BASE_PATHS_H
 
 #include "paths_rules.h"
+#include "platform_rules.h"
 
 struct SetupPaths {
   char StartDir[kSetupPathSize];  // current directory at start-up
@@ -27,7 +28,7 @@ enum PathsOutcome { kPathsComputed, kSetupNotFound, kPathTooLong };
 // current. A Windows directory longer than longestWindowsDir characters
 // (what the run forms below it must fit) is refused. When setup.exe can not
 // be found or a path would not fit, nothing has been changed.
-PathsOutcome ComputeSetupPaths(unsigned char osClass, size_t longestWindowsDir, SetupPaths* paths);
+PathsOutcome ComputeSetupPaths(OsClass osClass, size_t longestWindowsDir, SetupPaths* paths);
 
 bool PathExists(const char* path);
 

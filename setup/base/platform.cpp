@@ -16,7 +16,7 @@ bool GroupsContain(const TOKEN_GROUPS* groups, PSID sid) {
 
 }  // namespace
 
-unsigned char ClassifyRunningPlatform() {
+OsClass ClassifyRunningPlatform() {
   // The basic version record (148 bytes): Windows 95 and NT 4.0 know no other.
   OSVERSIONINFOA version;
   ZeroMemory(&version, sizeof version);

@@ -5,7 +5,7 @@
 
 #include "platform_rules.h"
 
-unsigned char ClassifyRunningPlatform();
+OsClass ClassifyRunningPlatform();
 
 // Whether the process token's groups contain the built-in Administrators
 // group (S-1-5-32-544), whatever that group's attributes; false also when

@@ -1,9 +1,9 @@
 #include "platform_rules.h"
 
-unsigned char ClassifyPlatform(unsigned long platformId, unsigned long major, unsigned long minor,
-                               unsigned long buildNumber) {
+OsClass ClassifyPlatform(unsigned long platformId, unsigned long major, unsigned long minor,
+                         unsigned long buildNumber) {
   const unsigned long build = buildNumber & 0xFFFF;
-  unsigned char osClass = kOsClassUnknown;
+  OsClass osClass = kOsClassUnknown;
   // Each later rule overrides an earlier match.
   if (platformId == kPlatformWin32Windows && (major > 4 || (major == 4 && minor > 0))) {
     osClass = kOsClassWin98;
@@ -16,7 +16,7 @@ unsigned char ClassifyPlatform(unsigned long platformId, unsigned long major, un
   return osClass;
 }
 
-bool IsWindows9xClass(unsigned char osClass) {
+bool IsWindows9xClass(OsClass osClass) {
   return osClass == kOsClassWin95 || osClass == kOsClassWin98 || osClass == kOsClassWin98SE ||
          osClass == kOsClassWinME;
 }

@@ -2,7 +2,8 @@
 #ifndef SETUP_BASE_PLATFORM_RULES_H
 #define SETUP_BASE_PLATFORM_RULES_H
 
-enum : unsigned char {
+// The platform class computed at start-up; 5 is never produced.
+enum OsClass : unsigned char {
   kOsClassUnknown = 0,
   kOsClassNT4 = 1,
   kOsClassWin2000 = 2,
@@ -18,10 +19,10 @@ const unsigned long kPlatformWin32NT = 2;
 
 // Classifies a version-query result; only the low 16 bits of the build
 // number count (Windows 9x keeps the version in the high word).
-unsigned char ClassifyPlatform(unsigned long platformId, unsigned long major, unsigned long minor,
-                               unsigned long buildNumber);
+OsClass ClassifyPlatform(unsigned long platformId, unsigned long major, unsigned long minor,
+                         unsigned long buildNumber);
 
 // Windows 95, 98, 98 Second Edition and ME.
-bool IsWindows9xClass(unsigned char osClass);
+bool IsWindows9xClass(OsClass osClass);
 
 #endif

@@ -17,7 +17,7 @@ struct WelcomeRequest {
 
 struct RestartQuestion {
   const char* Text;
-  unsigned char OsClass;
+  OsClass osClass;
 };
 
 template <typename Data>
@@ -86,7 +86,7 @@ bool EnableShutdownPrivilege(HANDLE token) {
   return AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr) != 0;
 }
 
-RestartOutcome RequestRestart(unsigned char osClass) {
+RestartOutcome RequestRestart(OsClass osClass) {
   const RestartRequest request = RestartRequestFor(osClass);
   if (request.EnableShutdownPrivilege) {
     HANDLE token;
@@ -112,7 +112,7 @@ INT_PTR CALLBACK RestartDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
   if (message != WM_COMMAND) return FALSE;
   switch (LOWORD(wParam)) {
     case IDOK:
-      switch (RequestRestart(DialogData<RestartQuestion>(dialog)->OsClass)) {
+      switch (RequestRestart(DialogData<RestartQuestion>(dialog)->osClass)) {
         case kTokenUnavailable:
           return TRUE;  // the dialog stays: OK can be tried again, Cancel ends setup
         case kRestartRefused:
@@ -154,7 +154,7 @@ void DestroyProgressDialog(HWND* dialog) {
   DetachProgressBar();
 }
 
-bool ShowRestartDialog(HINSTANCE instance, HWND owner, const char* text, unsigned char osClass) {
+bool ShowRestartDialog(HINSTANCE instance, HWND owner, const char* text, OsClass osClass) {
   RestartQuestion question = {text, osClass};
   return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_RESTART), owner, RestartDlgProc,
                          reinterpret_cast<LPARAM>(&question)) == IDOK;

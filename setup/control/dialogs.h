@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include "../base/platform_rules.h"
 #include "dialogs_rules.h"
 
 // What the read-only text boxes of the dialogs accept.
@@ -38,6 +39,6 @@ void DestroyProgressDialog(HWND* dialog);
 // token that can not be opened keeps the dialog open, so that OK can be
 // tried again. True when the restart was requested; false after Cancel, a
 // refused request, or a dialog that could not be shown.
-bool ShowRestartDialog(HINSTANCE instance, HWND owner, const char* text, unsigned char osClass);
+bool ShowRestartDialog(HINSTANCE instance, HWND owner, const char* text, OsClass osClass);
 
 #endif

@@ -19,7 +19,7 @@ void AppendTitleEllipsis(char* title, size_t size) {
   if (used + 1 < size) strncat(title, kTitleEllipsis, size - used - 1);
 }
 
-RestartRequest RestartRequestFor(unsigned char osClass) {
+RestartRequest RestartRequestFor(OsClass osClass) {
   if (IsWindows9xClass(osClass)) return {false, kRestartFlag};
   return {true, kRestartFlag | kForceFlag};
 }

@@ -3,6 +3,7 @@
 #define SETUP_CONTROL_DIALOGS_RULES_H
 
 #include <stddef.h>
+#include "../base/platform_rules.h"
 
 const size_t kTextBufferSize = 512;  // bytes of each text of the string table
 
@@ -18,6 +19,6 @@ struct RestartRequest {
 // Windows 95, 98 and ME restart with EWX_REBOOT; NT 4.0, Windows 2000 and
 // any platform setup does not know (all of them NT) enable the shutdown
 // privilege and force the restart (EWX_REBOOT | EWX_FORCE).
-RestartRequest RestartRequestFor(unsigned char osClass);
+RestartRequest RestartRequestFor(OsClass osClass);
 
 #endif

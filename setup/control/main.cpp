@@ -18,7 +18,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
   if (message == WM_DESTROY) {
     Run* run = CallbackRun();
     FinalCleanup(run);  // kills the completion timers too
-    PostRunQuit(run, 0);
+    CarryOutEnding(run, kEndWithSuccess);
     return 0;
   }
   return DefWindowProcA(window, message, wParam, lParam);
@@ -57,77 +57,46 @@ int RunMessageLoop(const Run& run) {
   return static_cast<int>(message.wParam);
 }
 
-void EndSilentRun(Run* run, bool runSucceeded) {
-  SilentRunState state;
-  state.RunSucceeded = runSucceeded;
-  state.ImmediateFinish = ImmediateFinish(*run);
-  state.ServiceRemovalFailed = run->ServiceRemovalFailed;
-  state.EndingPending = RunEndingPending(*run);
-  switch (ChooseSilentEnding(state)) {
-    case kEndWithSuccess:
-      PostRunQuit(run, 0);
-      break;
-    case kEndWithFailure:
-      PostRunQuit(run, -1);
-      break;
-    case kCleanUpAndEndWithFailure:
-      // Nothing is left that would end the run: end it here rather than
-      // wait forever.
-      FinalCleanup(run);
-      PostRunQuit(run, -1);
-      break;
-    case kWaitForEnding:
-      break;
-  }
+// What the run leaves for the choice of its ending.
+RunEndState EndStateOf(const Run& run, bool silent, bool welcomeShown, SetupOutcome outcome) {
+  RunEndState state;
+  state.Silent = silent;
+  state.WelcomeShown = welcomeShown;
+  state.Outcome = outcome;
+  state.QuitPending = run.QuitPosted;
+  state.ImmediateFinish = ImmediateFinish(run);
+  state.TimerRunning = CompletionTimerRunning(run);
+  state.ServiceRemovalFailed = run.ServiceRemovalFailed;
+  state.osClass = run.osClass;
+  state.ReBoot = run.Options.ReBoot;
+  state.CopyFilesOnly = run.Options.CopyFilesOnly;
+  state.Win2KRefreshPending = run.Win2KRefreshPending;
+  return state;
 }
+
+struct InteractiveRun {
+  Run* run;
+  SetupOutcome outcome;  // of the run that OK started
+};
 
 // The welcome dialog's OK: the whole run, under the progress dialog.
 void InstallFromWelcome(void* context) {
-  Run* run = static_cast<Run*>(context);
+  InteractiveRun* interactive = static_cast<InteractiveRun*>(context);
+  Run* run = interactive->run;
   OpenProgress(run);
-  if (!RunSetup(run)) {
-    // Nothing follows a failed run: no restart is offered.
-    CloseProgress(run);
-    PostRunQuit(run, -1);
-    return;
-  }
-  if (ImmediateFinish(*run)) CloseProgress(run);
+  interactive->outcome = RunSetup(run);
+  if (interactive->outcome == kSequenceDone && ImmediateFinish(*run)) CloseProgress(run);
 }
 
 void RunInteractive(Run* run) {
+  InteractiveRun interactive = {run, kSetupNotStarted};
   const WelcomeAnswer answer = ShowWelcomeDialog(run->Windows.Instance, run->Windows.MainWindow,
-                                                 run->Windows.WelcomeText, InstallFromWelcome, run);
-  if (answer == kWelcomeCancel) PostRunQuit(run, 0);
+                                                 run->Windows.WelcomeText, InstallFromWelcome,
+                                                 &interactive);
+  if (answer == kWelcomeCancel) CarryOutEnding(run, kEndWithSuccess);
   HideMainWindow(*run);
-  InteractiveRunState state;
-  state.WelcomeShown = answer != kWelcomeNotShown;
-  state.QuitPending = run->QuitPosted;
-  state.ImmediateFinish = ImmediateFinish(*run);
-  state.TimerRunning = CompletionTimerRunning(*run);
-  state.OsClass = run->OsClass;
-  state.ReBoot = run->Options.ReBoot;
-  state.CopyFilesOnly = run->Options.CopyFilesOnly;
-  state.Win2KRefreshPending = run->Win2KRefreshPending;
-  switch (ChooseInteractiveEnding(state)) {
-    case kOfferRestart:
-      OfferRestart(run);
-      break;
-    case kEndInteractiveWithSuccess:
-      PostRunQuit(run, 0);
-      break;
-    case kEndInteractiveWithFailure:
-      PostRunQuit(run, -1);
-      break;
-    case kCleanUpAndEndInteractive:
-      // Nothing is left that would end the run: end it here rather than
-      // leave a hidden setup waiting forever.
-      FinalCleanup(run);
-      CloseProgress(run);
-      PostRunQuit(run, -1);
-      break;
-    case kWaitForInteractiveEnding:
-      break;
-  }
+  CarryOutEnding(run, ChooseRunEnding(EndStateOf(*run, false, answer != kWelcomeNotShown,
+                                                 interactive.outcome)));
 }
 
 }  // namespace
@@ -143,11 +112,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   LoadStringA(instance, IDS_RESTART, run.Windows.RestartText, kTextBufferSize);
   LoadStringA(instance, IDS_PROGRESS, run.Windows.ProgressTitle, kTextBufferSize);
   InitCommonControls();
-  run.OsClass = ClassifyRunningPlatform();
+  run.osClass = ClassifyRunningPlatform();
   ParseCommandLine(commandLine, &run.Switches);
   run.Windows.MainWindow = CreateMainWindow(instance);
   if (run.Switches.SilentMode)
-    EndSilentRun(&run, RunSetup(&run));
+    CarryOutEnding(&run, ChooseRunEnding(EndStateOf(run, true, false, RunSetup(&run))));
   else
     RunInteractive(&run);
   return RunMessageLoop(run);

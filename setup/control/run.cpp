@@ -14,6 +14,13 @@ void KillCompletionTimers(Run* run) {
   KillCompletionTimer(&run->Timers.ServicePoll);
 }
 
+// Ends the message loop with the given exit code.
+void PostRunQuit(Run* run, int exitCode) {
+  LogRunEnd(exitCode);
+  run->QuitPosted = true;
+  PostQuitMessage(exitCode);
+}
+
 }  // namespace
 
 void KillCompletionTimer(UINT_PTR* timer) {
@@ -26,7 +33,7 @@ void SetCallbackRun(Run* run) { RunOfCallbacks = run; }
 Run* CallbackRun() { return RunOfCallbacks; }
 
 bool ImmediateFinish(const Run& run) {
-  return ImmediateFinish(run.OsClass, run.Win2KRefreshPending, run.Options.CopyFilesOnly);
+  return ImmediateFinish(run.osClass, run.Win2KRefreshPending, run.Options.CopyFilesOnly);
 }
 
 bool RunFailed(const Run& run) { return run.ServiceRemovalFailed || run.ServiceWaitExpired; }
@@ -36,12 +43,6 @@ bool CompletionTimerRunning(const Run& run) {
 }
 
 bool RunEndingPending(const Run& run) { return run.QuitPosted || CompletionTimerRunning(run); }
-
-void PostRunQuit(Run* run, int exitCode) {
-  LogRunEnd(exitCode);
-  run->QuitPosted = true;
-  PostQuitMessage(exitCode);
-}
 
 void FinalCleanup(Run* run) {
   // A run that has ended leaves no completion timer behind: a later tick
@@ -55,7 +56,7 @@ void FinalCleanup(Run* run) {
 }
 
 void RunLaunchListAndFlag(const Run& run) {
-  RunLaunchList(run.Paths, run.OsClass);
+  RunLaunchList(run.Paths, run.osClass);
   WriteCleanUpFlag(run.Options.CleanUpRegistry ? "Y" : "N");
 }
 
@@ -73,7 +74,62 @@ void CloseProgress(Run* run) { DestroyProgressDialog(&run->Windows.ProgressDialo
 
 void OfferRestart(Run* run) {
   const char* text = run->ServiceRemovalFailed ? kNotInstalledText : run->Windows.RestartText;
-  if (!ShowRestartDialog(run->Windows.Instance, run->Windows.MainWindow, text, run->OsClass))
+  if (!ShowRestartDialog(run->Windows.Instance, run->Windows.MainWindow, text, run->osClass))
     PostRunQuit(run, RestartDialogExitCode(RunFailed(*run)));
   HideMainWindow(*run);
+}
+
+void CarryOutEnding(Run* run, RunEnding ending) {
+  switch (ending) {
+    case kEndWithSuccess:
+      PostRunQuit(run, 0);
+      break;
+    case kEndWithFailure:
+      CloseProgress(run);
+      PostRunQuit(run, -1);
+      break;
+    case kCleanUpAndEndWithFailure:
+      // Nothing is left that would end the run: end it here rather than
+      // leave setup waiting forever.
+      FinalCleanup(run);
+      CloseProgress(run);
+      PostRunQuit(run, -1);
+      break;
+    case kOfferRestart:
+      OfferRestart(run);
+      break;
+    case kWaitForEnding:
+      break;
+  }
+}
+
+void EndModemPoll(Run* run) {
+  RunLaunchListAndFlag(*run);
+  FinalCleanup(run);
+  if (run->Switches.SilentMode) {
+    PostRunQuit(run, 0);
+    return;
+  }
+  CloseProgress(run);
+  if (run->Options.ReBoot)
+    OfferRestart(run);
+  else
+    PostRunQuit(run, 0);
+}
+
+void EndServicePoll(Run* run, bool installed) {
+  const int exitCode = installed ? 0 : -1;
+  if (run->Switches.SilentMode) {
+    PostRunQuit(run, exitCode);
+    return;
+  }
+  if (installed) {
+    DebugMessage(nullptr, "Before Destroywindow", "Debug", 0);
+    if (run->Options.ReBoot) OfferRestart(run);
+    CloseProgress(run);
+  } else {
+    CloseProgress(run);
+    if (run->Options.ReBoot) OfferRestart(run);
+  }
+  PostRunQuit(run, exitCode);
 }

@@ -8,7 +8,7 @@
 
 #include "../base/options_rules.h"
 #include "../base/paths.h"
-#include "../files/source_path.h"
+#include "../registry/source_path.h"
 #include "dialogs_rules.h"
 #include "run_rules.h"
 #include "setup_libraries.h"
@@ -30,7 +30,7 @@ struct CompletionTimers {
 };
 
 struct Run {
-  unsigned char OsClass;  // kOsClassUnknown until classified
+  OsClass osClass;  // kOsClassUnknown until classified
   CommandSwitches Switches;
   SetupOptions Options;  // all off and no log until read
   SetupPaths Paths;
@@ -66,8 +66,21 @@ bool CompletionTimerRunning(const Run& run);
 // running completion timer.
 bool RunEndingPending(const Run& run);
 
-// Ends the message loop with the given exit code.
-void PostRunQuit(Run* run, int exitCode);
+// Carries out an ending: the one place where a run posts its quit, whose
+// parameter is the exit code. Every failure closes the progress dialog.
+void CarryOutEnding(Run* run, RunEnding ending);
+
+// The modem poll's ending, on success and at the limit alike: the launch
+// list runs and the run counts as complete. An interactive run closes its
+// progress dialog and, with ReBoot, leaves the ending to the restart
+// dialog's buttons.
+void EndModemPoll(Run* run);
+
+// The service poll's ending, `installed` or not (the service never ran). On
+// success an interactive run offers the restart (with ReBoot) while its
+// progress dialog is still up, at the limit after closing it; the quit
+// follows the dialog and carries the run's outcome.
+void EndServicePoll(Run* run, bool installed);
 
 // The one clean-up that every ending of a run calls: makes the start-up
 // directory current again, puts SourcePath back and unloads the setup

@@ -41,10 +41,10 @@ bool RunWin95Sequence(Run* run) {
   const SetupPaths& paths = run->Paths;
   ProgressStep(3);
   RunDeviceProgram(paths, "remove");
-  DeleteBinFile(paths);
-  DeleteOld9xDriverFiles(paths);
+  DeleteBinFile(paths, run->osClass);
+  DeleteOld9xDriverFiles(paths, run->osClass);
   ProgressStep(3);
-  CopyVxdDriverFiles(paths);
+  CopyVxdDriverFiles(paths, run->osClass);
   RemoveGSMUKey();
   RemoveBrandSettingsKey(run->Options.CleanUpRegistry);
   RemoveMonitorRunEntry();
@@ -62,7 +62,7 @@ void refreshdevicefor98(Run* run) {
 void RemoveEarlierWin98Installations(Run* run) {
   const SetupEntries& entries = Entries(run);
   ProgressStep(1);
-  DeleteOld9xDriverFiles(run->Paths);
+  DeleteOld9xDriverFiles(run->Paths, run->osClass);
   entries.RemoveModem();
   Checkpoint("wdmDeleteDevice");
   entries.WDMDeleteDevice();
@@ -76,7 +76,7 @@ void RemoveEarlierWin98Installations(Run* run) {
   Checkpoint("deleteOtherDevice");
   entries.DeleteOtherDevice();
   Checkpoint("DeleteBinFile");
-  DeleteBinFile(run->Paths);
+  DeleteBinFile(run->Paths, run->osClass);
   Checkpoint("DeleteSecondModem");
   DeleteSecondModem();
   Checkpoint("After DeleteSecondModem");
@@ -88,13 +88,13 @@ void RemoveEarlierWin98Installations(Run* run) {
 }
 
 void InstallWin98Driver(Run* run) {
-  if (UsesWdmDriverSet(run->OsClass, run->Options.WDMDriver)) {
+  if (UsesWdmDriverSet(run->osClass, run->Options.WDMDriver)) {
     Checkpoint(" WDMDriver == TRUE ");
-    CopyWdmDriverFiles(run->Paths);
+    CopyWdmDriverFiles(run->Paths, run->osClass);
   } else {
-    CopyVxdDriverFiles(run->Paths);
+    CopyVxdDriverFiles(run->Paths, run->osClass);
   }
-  CopyFileList(run->Paths, run->OsClass);
+  CopyFileList(run->Paths, run->osClass);
   if (run->Options.CopyFilesOnly) {
     RunLaunchListAndFlag(*run);
   } else {
@@ -113,13 +113,13 @@ bool RunWin98Sequence(Run* run) {
   ProgressStep(1);
   if (!BindWin98Entries(&run->Libraries)) return false;
   RemoveEarlierWin98Installations(run);
-  RunDriverSet(run->Paths, kUninstallerSet);
+  RunClassSet(run->Paths, run->osClass, kUninstallerSet);
   if (IsRemoveOnly(run->Switches)) {
     Checkpoint("RemoveMode && !RefreshMode");
     ProgressStep(kProgressFill);
     RunLaunchListAndFlag(*run);
     FinalCleanup(run);
-    PostRunQuit(run, 0);
+    CarryOutEnding(run, kEndWithSuccess);
     return true;
   }
   InstallWin98Driver(run);
@@ -142,7 +142,7 @@ bool RemoveEarlierNT4Modem(Run* run, char* infName) {
     run->ServiceRemovalFailed = true;
     return false;
   }
-  DeleteNT4DriverFiles(run->Paths);
+  DeleteNT4DriverFiles(run->Paths, run->osClass);
   infName[0] = '\0';
   RemoveMonitorRunEntry();
   RemoveUnimodemDeviceKeys();
@@ -171,9 +171,9 @@ bool RunNT4Sequence(Run* run) {
   Entries(run).GetInfByPci(infName, &mismatch);
   ProgressStep(1);
   if (mismatch && run->Options.HardwareDetectNT) return false;
-  CopyNT4DriverFiles(run->Paths, infName);
+  CopyNT4DriverFiles(run->Paths, run->osClass, infName);
   ProgressStep(1);
-  CopyFileList(run->Paths, run->OsClass);
+  CopyFileList(run->Paths, run->osClass);
   ProgressStep(1);
   // With every COM port from 1 to 99 taken the modem would get no port:
   // its "AttachedTo" would be written empty and the run reported done.
@@ -232,8 +232,8 @@ bool RunWin2000Sequence(Run* run) {
   if (!IsAdministrator()) return false;
   RemoveGSMUKey();
   ProgressStep(2);
-  RunDriverSet(paths, kWin2000UninstallerSet);
-  RunDriverSet(paths, kWin2000MonitorSet);
+  RunClassSet(paths, run->osClass, kWin2000UninstallerSet);
+  RunClassSet(paths, run->osClass, kWin2000MonitorSet);
   RemoveMonitorRunEntry();
   char hardwareId[kHardwareIdSize] = {};
   if (Entries(run).GetHardWareId(hardwareId)) {
@@ -254,7 +254,7 @@ bool RunWin2000Sequence(Run* run) {
 }  // namespace
 
 bool RunSequence(Run* run) {
-  switch (run->OsClass) {
+  switch (run->osClass) {
     case kOsClassWin95:
       return RunWin95Sequence(run);
     case kOsClassWin98:
@@ -270,20 +270,18 @@ bool RunSequence(Run* run) {
   }
 }
 
-bool RunSetup(Run* run) {
+SetupOutcome RunSetup(Run* run) {
   const PathsOutcome paths =
-      ComputeSetupPaths(run->OsClass, LongestWindowsDir(run->OsClass), &run->Paths);
+      ComputeSetupPaths(run->osClass, LongestWindowsDir(run->osClass), &run->Paths);
   if (paths == kSetupNotFound) DebugMessage(nullptr, "SearchPath() failed", "Error", 0);
-  if (paths != kPathsComputed) return false;
+  if (paths != kPathsComputed) return kSetupNotStarted;
   SetSetupSourcePath(run->Paths.SourceDir, run->Paths.SavedSourcePath, &run->SourcePath);
   ReadSetupOptions(run->Paths.SourceDir, &run->Options);
   ShowDebugMessages(run->Options.Debug);
-  OpenInstallLog(run->Options, run->Paths, run->OsClass, run->Switches);
+  OpenInstallLog(run->Options, run->Paths, run->osClass, run->Switches);
   LogSourcePathRecovery(run->Paths.SavedSourcePath, run->SourcePath);
   const bool done = RunSequence(run);
-  // A run that goes on under a timer, or that nothing would end, is ended
-  // by its caller.
-  if (!ImmediateFinish(*run)) return true;
-  FinalCleanup(run);
-  return done;
+  // A run that goes on under a timer is ended by the timer.
+  if (ImmediateFinish(*run)) FinalCleanup(run);
+  return done ? kSequenceDone : kSequenceFailed;
 }

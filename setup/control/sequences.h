@@ -7,9 +7,9 @@
 
 // Computes the paths (pointing SourcePath at the source directory), reads
 // the options, opens the installation log and runs the sequence of this
-// platform; a run that finished at once is cleaned up. False when the run
-// failed and finished at once, or the paths could not be computed.
-bool RunSetup(Run* run);
+// platform; a run that finished at once is cleaned up. Its outcome decides
+// the ending (ChooseRunEnding).
+SetupOutcome RunSetup(Run* run);
 
 // The sequence of this platform class. True when done or continuing under a
 // timer; nothing to do on a platform that setup does not know.

@@ -6,6 +6,6 @@ bool IsRemoveOnly(const CommandSwitches& switches) {
   return switches.RemoveMode && !switches.RefreshMode;
 }
 
-bool UsesWdmDriverSet(unsigned char osClass, bool wdmDriverOption) {
+bool UsesWdmDriverSet(OsClass osClass, bool wdmDriverOption) {
   return osClass == kOsClassWinME || (osClass == kOsClassWin98SE && wdmDriverOption);
 }

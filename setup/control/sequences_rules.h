@@ -3,6 +3,7 @@
 #define SETUP_CONTROL_SEQUENCES_RULES_H
 
 #include "../base/options_rules.h"
+#include "../base/platform_rules.h"
 
 // Windows 98 family: D without R removes the driver and installs nothing.
 bool IsRemoveOnly(const CommandSwitches& switches);
@@ -10,6 +11,6 @@ bool IsRemoveOnly(const CommandSwitches& switches);
 // Windows 98 family: the WDM driver set on Windows ME, and on Windows 98
 // Second Edition when the WDMDriver option is set; the VxD set otherwise
 // (Windows 98 always gets the VxD set).
-bool UsesWdmDriverSet(unsigned char osClass, bool wdmDriverOption);
+bool UsesWdmDriverSet(OsClass osClass, bool wdmDriverOption);
 
 #endif

@@ -8,45 +8,6 @@
 
 namespace {
 
-// The modem poll's ending, on success and at the limit alike: the launch
-// list runs and the run counts as complete. An interactive run closes its
-// progress dialog and, with ReBoot, leaves the ending to the restart
-// dialog's buttons.
-void EndModemPoll(Run* run) {
-  RunLaunchListAndFlag(*run);
-  FinalCleanup(run);
-  KillCompletionTimer(&run->Timers.ModemPoll);
-  if (run->Switches.SilentMode) {
-    PostRunQuit(run, 0);
-    return;
-  }
-  CloseProgress(run);
-  if (run->Options.ReBoot)
-    OfferRestart(run);
-  else
-    PostRunQuit(run, 0);
-}
-
-// The service poll's ending. On success an interactive run offers the
-// restart (with ReBoot) while its progress dialog is still up, at the limit
-// after closing it; the quit follows the dialog and carries the run's
-// outcome.
-void EndServicePoll(Run* run, int exitCode) {
-  if (run->Switches.SilentMode) {
-    PostRunQuit(run, exitCode);
-    return;
-  }
-  if (exitCode == 0) {
-    DebugMessage(nullptr, "Before Destroywindow", "Debug", 0);
-    if (run->Options.ReBoot) OfferRestart(run);
-    CloseProgress(run);
-  } else {
-    CloseProgress(run);
-    if (run->Options.ReBoot) OfferRestart(run);
-  }
-  PostRunQuit(run, exitCode);
-}
-
 void CALLBACK ModemPollTimerProc(HWND, UINT, UINT_PTR, DWORD) {
   Run* run = CallbackRun();
   if (!run->Timers.ModemPoll) return;  // a tick already queued when the poll ended
@@ -57,7 +18,7 @@ void CALLBACK ModemPollTimerProc(HWND, UINT, UINT_PTR, DWORD) {
     return;
   }
   if (CountMissedTick(&run->Timers.ModemPollElapsed, kModemPollInterval,
-                      ModemPollLimit(run->OsClass))) {
+                      ModemPollLimit(run->osClass))) {
     LogEvent("modem poll: time limit reached, no modem class record");
     EndModemPoll(run);
   }
@@ -73,7 +34,7 @@ void CALLBACK ServicePollTimerProc(HWND, UINT, UINT_PTR, DWORD) {
     RunLaunchListAndFlag(*run);
     FinalCleanup(run);
     DebugMessage(nullptr, "Install success", "Debug", 0);
-    EndServicePoll(run, 0);
+    EndServicePoll(run, true);
     return;
   }
   if (!CountMissedTick(&run->Timers.ServicePollElapsed, kServicePollInterval, kServicePollLimit))
@@ -84,7 +45,7 @@ void CALLBACK ServicePollTimerProc(HWND, UINT, UINT_PTR, DWORD) {
   run->ServiceWaitExpired = true;
   FinalCleanup(run);
   DebugMessage(nullptr, "Timer expired!!", "Debug", 0);
-  EndServicePoll(run, -1);
+  EndServicePoll(run, false);
 }
 
 }  // namespace

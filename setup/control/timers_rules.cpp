@@ -2,7 +2,7 @@
 
 #include "../base/platform_rules.h"
 
-unsigned ModemPollLimit(unsigned char osClass) {
+unsigned ModemPollLimit(OsClass osClass) {
   return kModemPollPeriod * (osClass == kOsClassWin95 ? 3u : 2u);
 }
 

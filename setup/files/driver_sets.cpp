@@ -29,7 +29,8 @@ const char* DirectoryOf(const SetupPaths& paths, SetDirectory directory, char* c
 
 }  // namespace
 
-void RunDriverSet(const SetupPaths& paths, const DriverSet& set) {
+void RunClassSet(const SetupPaths& paths, OsClass osClass, const DriverSet& set) {
+  if (!ClassRunsSet(osClass, set)) return;
   for (size_t i = 0; i < set.Count; ++i) {
     const SetStep& step = set.Steps[i];
     char catalogDir[kSetupPathSize];
@@ -48,17 +49,27 @@ void RunDriverSet(const SetupPaths& paths, const DriverSet& set) {
   }
 }
 
-void CopyNT4DriverFiles(const SetupPaths& paths, char* infName) {
+void CopyNT4DriverFiles(const SetupPaths& paths, OsClass osClass, char* infName) {
   CopyWholeText(infName, kNT4InfNameSize, kNT4CopySet.Steps[0].Name);
-  RunDriverSet(paths, kNT4CopySet);
+  RunClassSet(paths, osClass, kNT4CopySet);
 }
 
-void CopyVxdDriverFiles(const SetupPaths& paths) { RunDriverSet(paths, kVxdCopySet); }
+void CopyVxdDriverFiles(const SetupPaths& paths, OsClass osClass) {
+  RunClassSet(paths, osClass, kVxdCopySet);
+}
 
-void CopyWdmDriverFiles(const SetupPaths& paths) { RunDriverSet(paths, kWdmCopySet); }
+void CopyWdmDriverFiles(const SetupPaths& paths, OsClass osClass) {
+  RunClassSet(paths, osClass, kWdmCopySet);
+}
 
-void DeleteNT4DriverFiles(const SetupPaths& paths) { RunDriverSet(paths, kNT4DeleteSet); }
+void DeleteNT4DriverFiles(const SetupPaths& paths, OsClass osClass) {
+  RunClassSet(paths, osClass, kNT4DeleteSet);
+}
 
-void DeleteOld9xDriverFiles(const SetupPaths& paths) { RunDriverSet(paths, kOld9xDeleteSet); }
+void DeleteOld9xDriverFiles(const SetupPaths& paths, OsClass osClass) {
+  RunClassSet(paths, osClass, kOld9xDeleteSet);
+}
 
-void DeleteBinFile(const SetupPaths& paths) { RunDriverSet(paths, kBinDeleteSet); }
+void DeleteBinFile(const SetupPaths& paths, OsClass osClass) {
+  RunClassSet(paths, osClass, kBinDeleteSet);
+}

@@ -9,27 +9,28 @@
 
 const unsigned kNT4InfNameSize = 256;  // the NT 4.0 INF name of the install sequence
 
-// Runs the steps of a set in order, each file one progress step.
-void RunDriverSet(const SetupPaths& paths, const DriverSet& set);
+// Runs the steps of a set in order, each file one progress step, when the
+// class's row of the sets table holds it.
+void RunClassSet(const SetupPaths& paths, OsClass osClass, const DriverSet& set);
 
 // Windows NT 4.0: sets infName (kNT4InfNameSize bytes) to "qvsmnt4.inf",
 // then copies that INF, the kernel driver, catalogs, cabinets and the
 // uninstaller.
-void CopyNT4DriverFiles(const SetupPaths& paths, char* infName);
+void CopyNT4DriverFiles(const SetupPaths& paths, OsClass osClass, char* infName);
 
 // Windows 95 and 98 with the VxD driver.
-void CopyVxdDriverFiles(const SetupPaths& paths);
+void CopyVxdDriverFiles(const SetupPaths& paths, OsClass osClass);
 
 // Windows 98 Second Edition with the WDM driver, and Windows ME.
-void CopyWdmDriverFiles(const SetupPaths& paths);
+void CopyWdmDriverFiles(const SetupPaths& paths, OsClass osClass);
 
 // Windows NT 4.0: the files of an earlier installation.
-void DeleteNT4DriverFiles(const SetupPaths& paths);
+void DeleteNT4DriverFiles(const SetupPaths& paths, OsClass osClass);
 
 // Windows 9x: the files of earlier installations, OEM-named INF copies included.
-void DeleteOld9xDriverFiles(const SetupPaths& paths);
+void DeleteOld9xDriverFiles(const SetupPaths& paths, OsClass osClass);
 
 // Every ".bin" file of the INF directory, whoever installed it.
-void DeleteBinFile(const SetupPaths& paths);
+void DeleteBinFile(const SetupPaths& paths, OsClass osClass);
 
 #endif

@@ -134,34 +134,53 @@ const char* SetDirectorySuffix(SetDirectory directory) {
   }
 }
 
-size_t LongestWindowsDir(unsigned char osClass) {
+namespace {
+
+enum { kMostSetsOfAClass = 5 };
+
+// The sets of each class, removal and install. The 98 family's row holds
+// both driver sets: the WDMDriver option, which chooses between them, is
+// read only after the paths.
+struct ClassSets {
+  OsClass osClass;
+  const DriverSet* sets[kMostSetsOfAClass];  // ends at the first null
+};
+
+const ClassSets kClassSets[] = {
+    {kOsClassNT4, {&kNT4DeleteSet, &kNT4CopySet}},
+    {kOsClassWin2000, {&kWin2000UninstallerSet, &kWin2000MonitorSet}},
+    {kOsClassWin95, {&kBinDeleteSet, &kOld9xDeleteSet, &kVxdCopySet}},
+    {kOsClassWin98, {&kOld9xDeleteSet, &kBinDeleteSet, &kUninstallerSet, &kVxdCopySet}},
+    {kOsClassWin98SE,
+     {&kOld9xDeleteSet, &kBinDeleteSet, &kUninstallerSet, &kVxdCopySet, &kWdmCopySet}},
+    {kOsClassWinME,
+     {&kOld9xDeleteSet, &kBinDeleteSet, &kUninstallerSet, &kVxdCopySet, &kWdmCopySet}},
+};
+
+const ClassSets* SetsOf(OsClass osClass) {
+  for (const ClassSets& row : kClassSets) {
+    if (row.osClass == osClass) return &row;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+bool ClassRunsSet(OsClass osClass, const DriverSet& set) {
+  const ClassSets* row = SetsOf(osClass);
+  if (row == nullptr) return false;
+  for (const DriverSet* each : row->sets) {
+    if (each == &set) return true;
+  }
+  return false;
+}
+
+size_t LongestWindowsDir(OsClass osClass) {
   size_t longest = kSetupPathSize - 1 - strlen(kDriversSuffix);
-  switch (osClass) {
-    case kOsClassNT4:
-      FitSet(kNT4DeleteSet, &longest);
-      FitSet(kNT4CopySet, &longest);
-      break;
-    case kOsClassWin2000:
-      FitSet(kWin2000UninstallerSet, &longest);
-      FitSet(kWin2000MonitorSet, &longest);
-      break;
-    case kOsClassWin95:
-      FitSet(kBinDeleteSet, &longest);
-      FitSet(kOld9xDeleteSet, &longest);
-      FitSet(kVxdCopySet, &longest);
-      break;
-    case kOsClassWin98:
-    case kOsClassWin98SE:
-    case kOsClassWinME:
-      // The WDMDriver option is read only after the paths: both sets count.
-      FitSet(kOld9xDeleteSet, &longest);
-      FitSet(kBinDeleteSet, &longest);
-      FitSet(kUninstallerSet, &longest);
-      FitSet(kVxdCopySet, &longest);
-      FitSet(kWdmCopySet, &longest);
-      break;
-    default:
-      break;
+  const ClassSets* row = SetsOf(osClass);
+  if (row == nullptr) return longest;
+  for (const DriverSet* set : row->sets) {
+    if (set != nullptr) FitSet(*set, &longest);
   }
   return longest;
 }

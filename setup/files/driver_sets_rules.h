@@ -7,6 +7,7 @@
 #define SETUP_FILES_DRIVER_SETS_RULES_H
 
 #include <stddef.h>
+#include "../base/platform_rules.h"
 
 enum SetDirectory {
   kInWindowsDir,
@@ -45,15 +46,20 @@ extern const DriverSet kUninstallerSet;         // Windows 98 family: qvremove.e
 extern const DriverSet kWin2000UninstallerSet;  // Windows 2000: qvremove.exe, twice
 extern const DriverSet kWin2000MonitorSet;      // Windows 2000: the earlier monitor's files
 
+// Whether `osClass` runs `set` in its removal or install: one table, by
+// class, from which the sequences run their sets (a set that the class's row
+// lacks is not run) and which LongestWindowsDir measures.
+bool ClassRunsSet(OsClass osClass, const DriverSet& set);
+
 // The text that the directory adds to the Windows directory. The system
 // directory counts as "\system32", the longer of the names Windows gives it.
 const char* SetDirectorySuffix(SetDirectory directory);
 
 // The longest Windows directory with which every directory derived from it
-// fits its field, and every fixed destination of the sets that this class
-// runs fits the buffer in which it is formed: a copy by name in the copy
+// fits its field, and every fixed destination of the sets of the class's row
+// fits the buffer in which it is formed: a copy by name in the copy
 // buffer, a deletion's search in a path field. (A copy by pattern takes its
 // names from the medium; they are not fixed.)
-size_t LongestWindowsDir(unsigned char osClass);
+size_t LongestWindowsDir(OsClass osClass);
 
 #endif

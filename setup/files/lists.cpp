@@ -83,10 +83,10 @@ void ForEachListValue(const SetupPaths& paths, const char* section,
 
 }  // namespace
 
-void CopyFileList(const SetupPaths& paths, unsigned char osClass) {
+void CopyFileList(const SetupPaths& paths, OsClass osClass) {
   ForEachListValue(paths, CopyListSection(osClass), CopyListEntry);
 }
 
-void RunLaunchList(const SetupPaths& paths, unsigned char osClass) {
+void RunLaunchList(const SetupPaths& paths, OsClass osClass) {
   ForEachListValue(paths, LaunchListSection(osClass), LaunchListEntry);
 }

@@ -4,13 +4,13 @@
 
 #include "../base/platform_rules.h"
 
-const char* CopyListSection(unsigned char osClass) {
+const char* CopyListSection(OsClass osClass) {
   if (osClass == kOsClassNT4) return "COPY_FILES_NT";
   if (IsWindows9xClass(osClass)) return "COPY_FILES_9X";
   return nullptr;
 }
 
-const char* LaunchListSection(unsigned char osClass) {
+const char* LaunchListSection(OsClass osClass) {
   if (osClass == kOsClassNT4) return "LAUNCH_FILES_NT";
   if (osClass == kOsClassWin2000) return "LAUNCH_FILES_Win2K";
   if (IsWindows9xClass(osClass)) return "LAUNCH_FILES_9X";

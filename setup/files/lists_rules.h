@@ -7,6 +7,7 @@
 #include <stddef.h>
 
 #include "../base/paths_rules.h"
+#include "../base/platform_rules.h"
 
 // Which sections of qvsetup.ini hold the copy and launch lists, and which
 // key names of a section the profile reader delivered whole.
@@ -15,10 +16,10 @@ const size_t kKeyListSize = 2048;  // bytes for the key names of one list sectio
 
 // The copy list section of a platform class; null where no copy list exists
 // (Windows 2000, an unknown platform).
-const char* CopyListSection(unsigned char osClass);
+const char* CopyListSection(OsClass osClass);
 
 // The launch list section of a platform class; null for an unknown platform.
-const char* LaunchListSection(unsigned char osClass);
+const char* LaunchListSection(OsClass osClass);
 
 // The key names of a section arrive as NUL-terminated names one after the
 // other; returned is the reader's result for a buffer of listSize bytes.

@@ -1,5 +1,5 @@
-// How an interactive run goes on after the welcome dialog, and how the
-// restart is requested on each platform class.
+// How a run ends, silent or after the welcome dialog, and how the restart
+// is requested on each platform class.
 #include <gtest/gtest.h>
 
 #include "base/platform_rules.h"
@@ -8,55 +8,93 @@
 
 namespace {
 
-// Fields: WelcomeShown, QuitPending, ImmediateFinish, TimerRunning, OsClass,
-// ReBoot, CopyFilesOnly, Win2KRefreshPending.
-TEST(InteractiveEnding, EveryRunEndsOrLeavesAnEndingRunning) {
+// Fields: Silent, WelcomeShown, Outcome, QuitPending, ImmediateFinish,
+// TimerRunning, ServiceRemovalFailed, OsClass, ReBoot, CopyFilesOnly,
+// Win2KRefreshPending.
+TEST(RunEnding, EveryRunEndsOrLeavesAnEndingRunning) {
+  const bool S = true, I = false;  // silent, interactive
+  const SetupOutcome done = kSequenceDone, failed = kSequenceFailed, none = kSetupNotStarted;
   struct Case {
     const char* run;
-    InteractiveRunState state;
-    InteractiveEnding ending;
+    RunEndState state;
+    RunEnding ending;
   } cases[] = {
+      // Silent.
+      {"silent: sequence failed at once",
+       {S, false, failed, false, true, false, false, kOsClassNT4, false, false, false},
+       kCleanUpAndEndWithFailure},
+      {"silent: paths not computed",
+       {S, false, none, false, false, false, false, kOsClassWin98, false, false, false},
+       kEndWithFailure},
+      {"silent: NT 4.0 or Windows 2000 done",
+       {S, false, done, false, true, false, false, kOsClassNT4, true, false, false},
+       kEndWithSuccess},
+      {"silent: NT 4.0, earlier service stayed",
+       {S, false, done, false, true, false, true, kOsClassNT4, false, false, false},
+       kEndWithFailure},
+      {"silent: timer running",
+       {S, false, done, false, false, true, false, kOsClassWin98, false, false, false},
+       kWaitForEnding},
+      {"silent: 98 remove-only posted its quit",
+       {S, false, done, true, false, false, false, kOsClassWin98, false, false, false},
+       kWaitForEnding},
+      {"silent: 98 library missing: the sequence failed, no timer",
+       {S, false, failed, false, false, false, false, kOsClassWinME, false, false, false},
+       kCleanUpAndEndWithFailure},
+      {"silent: 2000 refresh did not start",
+       {S, false, done, false, false, false, false, kOsClassWin2000, false, false, true},
+       kCleanUpAndEndWithFailure},
+      {"silent: CopyFilesOnly with a timer running",
+       {S, false, done, false, true, true, false, kOsClassWin98, false, true, false},
+       kEndWithSuccess},
+      // Interactive.
       {"welcome dialog not shown",
-       {false, false, false, false, kOsClassWin2000, false, false, false},
-       kEndInteractiveWithFailure},
+       {I, false, none, false, false, false, false, kOsClassWin2000, false, false, false},
+       kEndWithFailure},
       {"Cancel posted 0",
-       {true, true, false, false, kOsClassNT4, true, false, false},
-       kWaitForInteractiveEnding},
-      {"failed run posted -1 on NT 4.0",
-       {true, true, true, false, kOsClassNT4, false, false, false},
-       kWaitForInteractiveEnding},
+       {I, true, none, true, false, false, false, kOsClassNT4, true, false, false},
+       kWaitForEnding},
+      {"paths not computed",
+       {I, true, none, false, false, false, false, kOsClassNT4, true, false, false},
+       kEndWithFailure},
+      {"NT 4.0 sequence failed: no restart offered",
+       {I, true, failed, false, true, false, false, kOsClassNT4, true, false, false},
+       kCleanUpAndEndWithFailure},
       {"NT 4.0 completed, no ReBoot",
-       {true, false, true, false, kOsClassNT4, false, false, false},
+       {I, true, done, false, true, false, false, kOsClassNT4, false, false, false},
+       kOfferRestart},
+      {"NT 4.0, earlier service stayed: the restart dialog warns",
+       {I, true, done, false, true, false, true, kOsClassNT4, false, false, false},
        kOfferRestart},
       {"Windows 2000 completed, ReBoot",
-       {true, false, true, false, kOsClassWin2000, true, false, false},
+       {I, true, done, false, true, false, false, kOsClassWin2000, true, false, false},
        kOfferRestart},
       {"Windows 2000 completed, no ReBoot",
-       {true, false, true, false, kOsClassWin2000, false, false, false},
-       kEndInteractiveWithSuccess},
+       {I, true, done, false, true, false, false, kOsClassWin2000, false, false, false},
+       kEndWithSuccess},
       {"Windows 2000 waiting for its service, ReBoot",
-       {true, false, false, true, kOsClassWin2000, true, false, true},
-       kWaitForInteractiveEnding},
+       {I, true, done, false, false, true, false, kOsClassWin2000, true, false, true},
+       kWaitForEnding},
       {"Windows 2000 refresh did not start",
-       {true, false, false, false, kOsClassWin2000, true, false, true},
-       kCleanUpAndEndInteractive},
+       {I, true, done, false, false, false, false, kOsClassWin2000, true, false, true},
+       kCleanUpAndEndWithFailure},
       {"copy-only on Windows 98 with ReBoot",
-       {true, false, true, false, kOsClassWin98SE, true, true, false},
+       {I, true, done, false, true, false, false, kOsClassWin98SE, true, true, false},
        kOfferRestart},
       {"copy-only on Windows 95 without ReBoot",
-       {true, false, true, false, kOsClassWin95, false, true, false},
-       kEndInteractiveWithSuccess},
+       {I, true, done, false, true, false, false, kOsClassWin95, false, true, false},
+       kEndWithSuccess},
       {"Windows 98 waiting for the modem, ReBoot",
-       {true, false, false, true, kOsClassWin98, true, false, false},
-       kWaitForInteractiveEnding},
+       {I, true, done, false, false, true, false, kOsClassWin98, true, false, false},
+       kWaitForEnding},
       {"Windows 98 library missing",
-       {true, false, false, false, kOsClassWinME, true, false, false},
-       kCleanUpAndEndInteractive},
+       {I, true, failed, false, false, false, false, kOsClassWinME, true, false, false},
+       kCleanUpAndEndWithFailure},
       {"unknown platform",
-       {true, false, false, false, kOsClassUnknown, true, false, false},
-       kCleanUpAndEndInteractive},
+       {I, true, done, false, false, false, false, kOsClassUnknown, true, false, false},
+       kCleanUpAndEndWithFailure},
   };
-  for (const Case& c : cases) EXPECT_EQ(c.ending, ChooseInteractiveEnding(c.state)) << c.run;
+  for (const Case& c : cases) EXPECT_EQ(c.ending, ChooseRunEnding(c.state)) << c.run;
 }
 
 TEST(InteractiveEnding, RestartDialogEndsWithTheRunsOutcome) {
@@ -66,7 +104,7 @@ TEST(InteractiveEnding, RestartDialogEndsWithTheRunsOutcome) {
 
 TEST(RestartRequest, NineXRestartsPlainlyAndNTForcesWithThePrivilege) {
   struct Case {
-    unsigned char osClass;
+    OsClass osClass;
     bool privilege;
     unsigned flags;
   } cases[] = {

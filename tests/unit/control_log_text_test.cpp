@@ -128,13 +128,13 @@ TEST(LogText, SwitchesAndClass) {
     EXPECT_STREQ(c.expected, log.Text);
   }
   struct Class {
-    unsigned char osClass;
+    OsClass osClass;
     const char* expected;
   } classes[] = {{kOsClassNT4, "1 (NT 4.0)"},
                  {kOsClassWin98SE, "6 (Windows 98 SE)"},
                  {kOsClassWinME, "7 (Windows ME)"},
                  {kOsClassUnknown, "0 (unknown)"},
-                 {5, "5 (unknown)"}};
+                 {static_cast<OsClass>(5), "5 (unknown)"}};
   for (const Class& c : classes) {
     LogText log;
     StartLogText(&log, nullptr);

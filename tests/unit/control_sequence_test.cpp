@@ -57,7 +57,7 @@ TEST(SequenceChoices, RemoveOnlyIsDWithoutR) {
 
 TEST(SequenceChoices, DriverSetPerClassAndOption) {
   struct Case {
-    unsigned char osClass;
+    OsClass osClass;
     bool option, wdm;
   } cases[] = {
       {kOsClassWin98, false, false}, {kOsClassWin98, true, false}, {kOsClassWin98SE, false, false},
@@ -66,24 +66,6 @@ TEST(SequenceChoices, DriverSetPerClassAndOption) {
   for (const Case& c : cases)
     EXPECT_EQ(c.wdm, UsesWdmDriverSet(c.osClass, c.option))
         << "class " << int(c.osClass) << " WDMDriver=" << c.option;
-}
-
-TEST(SilentEnding, EveryRunEndsOrLeavesAnEndingRunning) {
-  struct Case {
-    const char* run;
-    SilentRunState state;
-    SilentEnding ending;
-  } cases[] = {
-      {"sequence failed at once", {0, true, false, false}, kEndWithFailure},
-      {"paths not computed", {0, false, false, false}, kEndWithFailure},
-      {"NT 4.0 or Windows 2000 done", {1, true, false, false}, kEndWithSuccess},
-      {"NT 4.0, earlier service stayed", {1, true, true, false}, kEndWithFailure},
-      {"timer running", {1, false, false, true}, kWaitForEnding},
-      {"98 remove-only posted its quit", {1, false, false, true}, kWaitForEnding},
-      {"98 library missing, no timer", {1, false, false, false}, kCleanUpAndEndWithFailure},
-      {"CopyFilesOnly with a timer running", {1, true, false, true}, kEndWithSuccess},
-  };
-  for (const Case& c : cases) EXPECT_EQ(c.ending, ChooseSilentEnding(c.state)) << c.run;
 }
 
 }  // namespace

@@ -12,7 +12,7 @@ std::string OrNone(const char* section) { return section ? section : "none"; }
 
 TEST(ListSections, EachPlatformClassReadsItsFamilysSections) {
   struct Case {
-    unsigned char osClass;
+    OsClass osClass;
     const char* copy;
     const char* launch;
   } cases[] = {
@@ -23,7 +23,7 @@ TEST(ListSections, EachPlatformClassReadsItsFamilysSections) {
       {kOsClassWin98SE, "COPY_FILES_9X", "LAUNCH_FILES_9X"},
       {kOsClassWinME, "COPY_FILES_9X", "LAUNCH_FILES_9X"},
       {kOsClassUnknown, "none", "none"},
-      {5, "none", "none"},
+      {static_cast<OsClass>(5), "none", "none"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(c.copy, OrNone(CopyListSection(c.osClass))) << int(c.osClass);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <string>
 #include <vector>
 
@@ -124,7 +126,7 @@ bool DestinationsFit(size_t windowsDirLength, const std::vector<const DriverSet*
 
 TEST(LongestWindowsDir, EveryFixedDestinationOfTheClassFitsAtTheLimitAndOneNotAbove) {
   struct Case {
-    unsigned char osClass;
+    OsClass osClass;
     size_t longest;
     std::vector<const DriverSet*> sets;  // what the class runs
   };
@@ -150,6 +152,14 @@ TEST(LongestWindowsDir, EveryFixedDestinationOfTheClassFitsAtTheLimitAndOneNotAb
     EXPECT_TRUE(WindowsDirFits(std::string(c.longest, 'w').c_str(), c.longest));
     EXPECT_FALSE(WindowsDirFits(std::string(c.longest + 1, 'w').c_str(), c.longest));
     EXPECT_TRUE(DestinationsFit(c.longest, c.sets));
+    // The class runs exactly these sets: the sequences run a set only
+    // through the table that LongestWindowsDir measures.
+    for (const DriverSet* set :
+         {&kNT4CopySet, &kVxdCopySet, &kWdmCopySet, &kNT4DeleteSet, &kOld9xDeleteSet,
+          &kBinDeleteSet, &kUninstallerSet, &kWin2000UninstallerSet, &kWin2000MonitorSet}) {
+      const bool listed = std::find(c.sets.begin(), c.sets.end(), set) != c.sets.end();
+      EXPECT_EQ(listed, ClassRunsSet(c.osClass, *set)) << set->Steps[0].Name;
+    }
     if (!c.sets.empty()) {
       EXPECT_FALSE(DestinationsFit(c.longest + 1, c.sets));
     }

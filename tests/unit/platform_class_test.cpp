@@ -7,7 +7,7 @@ namespace {
 struct VersionCase {
   const char* what;
   unsigned long platform, major, minor, build;
-  unsigned char expected;
+  OsClass expected;
 };
 
 const VersionCase kVersions[] = {
@@ -47,8 +47,8 @@ TEST(ClassifyPlatform, NeverProducesFive) {
 
 TEST(IsWindows9xClass, OnlyTheWindows9xClasses) {
   const bool expected[8] = {false, false, false, true, true, false, true, true};
-  for (unsigned char osClass = 0; osClass < 8; ++osClass)
-    EXPECT_EQ(expected[osClass], IsWindows9xClass(osClass)) << int(osClass);
+  for (unsigned code = 0; code < 8; ++code)
+    EXPECT_EQ(expected[code], IsWindows9xClass(static_cast<OsClass>(code))) << code;
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "files/source_path_rules.h"
+#include "registry/source_path_rules.h"
 
 #include <gtest/gtest.h>
 
