@@ -16,7 +16,7 @@ const char kMainWindowClass[] = "ModemClass";
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_DESTROY) {
-    Run* run = CallbackRun();
+    Run* run = RunOfWindow(window);
     FinalCleanup(run);  // kills the completion timers too
     CarryOutEnding(run, kEndWithSuccess);
     return 0;
@@ -106,7 +106,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   // SourcePath's directory is probed and created, libraries are loaded.
   SuppressSystemErrorBoxes();
   Run run = {};
-  SetCallbackRun(&run);
   run.Windows.Instance = instance;
   LoadStringA(instance, IDS_WELCOME, run.Windows.WelcomeText, kTextBufferSize);
   LoadStringA(instance, IDS_RESTART, run.Windows.RestartText, kTextBufferSize);
@@ -115,6 +114,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   run.osClass = ClassifyRunningPlatform();
   ParseCommandLine(commandLine, &run.Switches);
   run.Windows.MainWindow = CreateMainWindow(instance);
+  AttachRun(run.Windows.MainWindow, &run);
   if (run.Switches.SilentMode)
     CarryOutEnding(&run, ChooseRunEnding(EndStateOf(run, true, false, RunSetup(&run))));
   else

@@ -7,11 +7,9 @@
 
 namespace {
 
-Run* RunOfCallbacks = nullptr;
-
 void KillCompletionTimers(Run* run) {
-  KillCompletionTimer(&run->Timers.ModemPoll);
-  KillCompletionTimer(&run->Timers.ServicePoll);
+  KillCompletionTimer(*run, &run->Timers.ModemPoll);
+  KillCompletionTimer(*run, &run->Timers.ServicePoll);
 }
 
 // Ends the message loop with the given exit code.
@@ -23,14 +21,18 @@ void PostRunQuit(Run* run, int exitCode) {
 
 }  // namespace
 
-void KillCompletionTimer(UINT_PTR* timer) {
-  if (*timer) KillTimer(nullptr, *timer);
+void KillCompletionTimer(const Run& run, UINT_PTR* timer) {
+  if (*timer) KillTimer(run.Windows.MainWindow, *timer);
   *timer = 0;
 }
 
-void SetCallbackRun(Run* run) { RunOfCallbacks = run; }
+void AttachRun(HWND mainWindow, Run* run) {
+  SetWindowLongPtrA(mainWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(run));
+}
 
-Run* CallbackRun() { return RunOfCallbacks; }
+Run* RunOfWindow(HWND mainWindow) {
+  return reinterpret_cast<Run*>(GetWindowLongPtrA(mainWindow, GWLP_USERDATA));
+}
 
 bool ImmediateFinish(const Run& run) {
   return ImmediateFinish(run.osClass, run.Win2KRefreshPending, run.Options.CopyFilesOnly);

@@ -45,13 +45,16 @@ struct Run {
   bool QuitPosted;            // an ending has posted the quit message
 };
 
-// The run that the window procedure and the timer procedures act on: Win32
-// calls them without a way to hand it over, so the entry names it here once.
-void SetCallbackRun(Run* run);
-Run* CallbackRun();
+// The run that the main window's procedure and its timers act on: the
+// window carries it in its user data, set once by the entry.
+void AttachRun(HWND mainWindow, Run* run);
+Run* RunOfWindow(HWND mainWindow);
+
+// The completion timers are timers of the main window with these ids.
+enum CompletionTimerId { kModemPollTimerId = 1, kServicePollTimerId = 2 };
 
 // Kills a completion timer that runs and forgets it.
-void KillCompletionTimer(UINT_PTR* timer);
+void KillCompletionTimer(const Run& run, UINT_PTR* timer);
 
 bool ImmediateFinish(const Run& run);
 

@@ -8,8 +8,8 @@
 
 namespace {
 
-void CALLBACK ModemPollTimerProc(HWND, UINT, UINT_PTR, DWORD) {
-  Run* run = CallbackRun();
+void CALLBACK ModemPollTimerProc(HWND mainWindow, UINT, UINT_PTR, DWORD) {
+  Run* run = RunOfWindow(mainWindow);
   if (!run->Timers.ModemPoll) return;  // a tick already queued when the poll ended
   if (FindInstalledModem()) {
     LogEvent("modem poll: modem class record found");
@@ -24,12 +24,12 @@ void CALLBACK ModemPollTimerProc(HWND, UINT, UINT_PTR, DWORD) {
   }
 }
 
-void CALLBACK ServicePollTimerProc(HWND, UINT, UINT_PTR, DWORD) {
-  Run* run = CallbackRun();
+void CALLBACK ServicePollTimerProc(HWND mainWindow, UINT, UINT_PTR, DWORD) {
+  Run* run = RunOfWindow(mainWindow);
   if (!run->Timers.ServicePoll) return;  // a tick already queued when the poll ended
   ProgressStep(2);
   if (DriverServiceRunning()) {
-    KillCompletionTimer(&run->Timers.ServicePoll);
+    KillCompletionTimer(*run, &run->Timers.ServicePoll);
     ProgressStep(kProgressFill);
     RunLaunchListAndFlag(*run);
     FinalCleanup(run);
@@ -41,7 +41,7 @@ void CALLBACK ServicePollTimerProc(HWND, UINT, UINT_PTR, DWORD) {
     return;
   // The service never ran: no device was installed, so the run failed, in
   // both modes.
-  KillCompletionTimer(&run->Timers.ServicePoll);
+  KillCompletionTimer(*run, &run->Timers.ServicePoll);
   run->ServiceWaitExpired = true;
   FinalCleanup(run);
   DebugMessage(nullptr, "Timer expired!!", "Debug", 0);
@@ -50,12 +50,18 @@ void CALLBACK ServicePollTimerProc(HWND, UINT, UINT_PTR, DWORD) {
 
 }  // namespace
 
+// The timers belong to the main window, which carries the run: without it
+// no timer starts, and the run ends as one that nothing would end.
 bool StartModemPollTimer(Run* run) {
-  run->Timers.ModemPoll = SetTimer(nullptr, 0, kModemPollInterval, ModemPollTimerProc);
+  if (!run->Windows.MainWindow) return false;
+  run->Timers.ModemPoll =
+      SetTimer(run->Windows.MainWindow, kModemPollTimerId, kModemPollInterval, ModemPollTimerProc);
   return run->Timers.ModemPoll != 0;
 }
 
 bool StartServicePollTimer(Run* run) {
-  run->Timers.ServicePoll = SetTimer(nullptr, 0, kServicePollInterval, ServicePollTimerProc);
+  if (!run->Windows.MainWindow) return false;
+  run->Timers.ServicePoll = SetTimer(run->Windows.MainWindow, kServicePollTimerId,
+                                     kServicePollInterval, ServicePollTimerProc);
   return run->Timers.ServicePoll != 0;
 }

@@ -4,11 +4,13 @@
 // message: a dialog shown (with its caption and text), hidden, destroyed,
 // and each new position of the progress bar. It hands each event to the
 // watcher's window and changes nothing in the program. Its tick hook
-// (WH_GETMESSAGE, set only when a cut waits for a tick) counts the thread
-// timer messages that the program takes, before they are dispatched.
+// (WH_GETMESSAGE, set only when a cut waits for a tick) counts the timer
+// messages of the completion timers that the program takes, before they
+// are dispatched.
 #include <windows.h>
 #include <commctrl.h>
 #include <stdlib.h>
+#include <wchar.h>
 
 #include "dialog_kinds.h"
 
@@ -99,6 +101,13 @@ void Observe(const CWPRETSTRUCT& call) {
   }
 }
 
+// No window (a thread timer), or setup's hidden main window.
+bool IsCompletionTimerWindow(HWND window) {
+  if (!window) return true;
+  wchar_t className[32];
+  return GetClassNameW(window, className, 32) > 0 && !wcscmp(className, L"ModemClass");
+}
+
 }  // namespace
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK
@@ -109,10 +118,10 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK TickHook(int code, WPARAM wParam, LPARAM lParam) {
   const MSG* message = reinterpret_cast<const MSG*>(lParam);
-  // A thread timer's message has no window; a peek that leaves it queued
-  // is no tick.
-  if (code == HC_ACTION && wParam == PM_REMOVE && message->message == WM_TIMER && !message->hwnd &&
-      WatcherWindow()) {
+  // A completion timer's tick: a timer of the thread or of setup's main
+  // window; a peek that leaves it queued is no tick.
+  if (code == HC_ACTION && wParam == PM_REMOVE && message->message == WM_TIMER &&
+      IsCompletionTimerWindow(message->hwnd) && WatcherWindow()) {
     static long ticks;
     wchar_t fields[32];
     int used = 0;
