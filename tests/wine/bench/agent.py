@@ -42,7 +42,7 @@ def job_file(program, commandline, timeout, outputs, cwd=None, answers=None, key
     """The job for "winrun run": outputs maps result, boxes and dialogs to
     the files that winrun writes them to. cut: (caption, occurrence) ends
     the program when that message box appears, ("tick", n) when it takes
-    its n-th thread timer message."""
+    its n-th completion timer message."""
     lines = [f"program={program}", f"commandline={commandline}", f"timeout={timeout * 1000}"]
     lines += [f"{name}={path}" for name, path in outputs.items()]
     if cwd:

@@ -312,7 +312,7 @@ class Scenario:
         the dialog's focused control as soon as the program takes messages
         after the delay. cut: where the agent ends the program with
         TerminateProcess, (caption, n) at the n-th message box of that
-        caption or ("tick", n) at its n-th thread timer tick; the Result's
+        caption or ("tick", n) at its n-th completion timer tick; the Result's
         outcome is then "cut"."""
         outputs = {name: self._job_file(f"{name}.txt") for name in ("result", "boxes", "dialogs")}
         if commandline is None:
