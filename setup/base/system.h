@@ -1,0 +1,183 @@
+// The one seam between setup and Windows: every registry, file, profile,
+// program, library, version, service, clock and timer call of a run goes
+// through a System. The Win32 backend (win32/) makes the real calls; the
+// simulated Windows (simulator/) answers them in memory, so that the run's
+// own code runs natively too. Only the window and dialog code of control/
+// talks to Win32 directly.
+//
+// Results are Win32 error codes (0 for success), so that what the log shows
+// and what the run decides is the same on both. Every key lies below
+// HKEY_LOCAL_MACHINE.
+#ifndef SETUP_BASE_SYSTEM_H
+#define SETUP_BASE_SYSTEM_H
+
+#include <stddef.h>
+#include <wchar.h>
+
+#include "log_rules.h"
+
+typedef long SystemStatus;
+
+// The Win32 error codes that the run and its log tell apart.
+const SystemStatus kStatusSuccess = 0;
+const SystemStatus kStatusFileNotFound = 2;
+const SystemStatus kStatusPathNotFound = 3;
+const SystemStatus kStatusAccessDenied = 5;
+const SystemStatus kStatusInvalidHandle = 6;
+const SystemStatus kStatusNotEnoughMemory = 8;
+const SystemStatus kStatusNoMoreFiles = 18;
+const SystemStatus kStatusSharingViolation = 32;
+const SystemStatus kStatusDiskFull = 112;
+const SystemStatus kStatusModuleNotFound = 126;
+const SystemStatus kStatusProcNotFound = 127;
+const SystemStatus kStatusAlreadyExists = 183;
+const SystemStatus kStatusFilenameTooLong = 206;
+const SystemStatus kStatusMoreData = 234;
+const SystemStatus kStatusNoMoreItems = 259;
+
+// Registry value types.
+const unsigned long kRegistryString = 1;
+const unsigned long kRegistryExpandString = 2;
+const unsigned long kRegistryBinary = 3;
+const unsigned long kRegistryNumber = 4;
+
+// File attributes; kNoSuchFile is what the attribute query returns for a
+// path that names nothing.
+const unsigned long kAttributeReadOnly = 0x01;
+const unsigned long kAttributeHidden = 0x02;
+const unsigned long kAttributeSystem = 0x04;
+const unsigned long kAttributeDirectory = 0x10;
+const unsigned long kAttributeArchive = 0x20;
+const unsigned long kAttributeNormal = 0x80;
+const unsigned long kNoSuchFile = 0xFFFFFFFFul;
+
+// Characters of a name that a directory search hands back, terminator included.
+const size_t kFoundNameSize = 260;
+
+typedef struct OpaqueKey* KeyHandle;
+typedef struct OpaqueFile* FileHandle;
+typedef struct OpaqueSearch* SearchHandle;
+typedef struct OpaqueLibrary* LibraryHandle;
+typedef struct OpaqueEntry* EntryHandle;
+
+enum KeyAccess { kKeyRead, kKeyAllAccess };
+
+// The version query's record: the platform identifier (1 for the 9x
+// family, 2 for NT) and the version numbers.
+struct PlatformVersion {
+  unsigned long PlatformId;
+  unsigned long Major;
+  unsigned long Minor;
+  unsigned long Build;
+};
+
+// A program started and waited for: the status of its start and, when it
+// started, its exit code.
+struct ProgramResult {
+  SystemStatus Started;
+  bool ExitCodeKnown;
+  unsigned long ExitCode;
+};
+
+class System {
+ public:
+  virtual ~System() {}
+
+  // The registry, below HKEY_LOCAL_MACHINE.
+  virtual SystemStatus OpenKey(const char* path, KeyAccess access, KeyHandle* key) = 0;
+  virtual SystemStatus CreateKey(const char* path, KeyHandle* key) = 0;
+  virtual void CloseKey(KeyHandle key) = 0;
+  // name: nameSize bytes in, the name's length out (as RegEnumKeyEx).
+  virtual SystemStatus EnumKey(KeyHandle key, unsigned long index, char* name,
+                               unsigned long* nameSize) = 0;
+  virtual SystemStatus EnumValue(KeyHandle key, unsigned long index, char* name,
+                                 unsigned long* nameSize, unsigned char* data,
+                                 unsigned long* dataSize) = 0;
+  // type may be null; data and dataSize as RegQueryValueEx.
+  virtual SystemStatus QueryValue(KeyHandle key, const char* name, unsigned long* type,
+                                  unsigned char* data, unsigned long* dataSize) = 0;
+  virtual SystemStatus SetValue(KeyHandle key, const char* name, unsigned long type,
+                                const unsigned char* data, unsigned long size) = 0;
+  virtual SystemStatus DeleteValue(KeyHandle key, const char* name) = 0;
+  virtual SystemStatus DeleteKey(const char* path) = 0;
+  virtual SystemStatus FlushKey(KeyHandle key) = 0;
+
+  // Files and directories.
+  virtual unsigned long FileAttributes(const char* path) = 0;
+  virtual SystemStatus SetFileAttributes(const char* path, unsigned long attributes) = 0;
+  // Overwrites an existing destination.
+  virtual SystemStatus CopyFile(const char* from, const char* to) = 0;
+  virtual SystemStatus DeleteFile(const char* path) = 0;
+  // Replaces a file of the new name.
+  virtual SystemStatus MoveFileReplacing(const char* from, const char* to) = 0;
+  virtual SystemStatus CreateDirectory(const char* path) = 0;
+  // The first name that pattern (a path whose last part may hold * and ?)
+  // matches, into name (kFoundNameSize bytes); the next ones follow.
+  virtual SystemStatus FindFirstFile(const char* pattern, SearchHandle* search, char* name) = 0;
+  virtual bool FindNextFile(SearchHandle search, char* name) = 0;
+  virtual void FindClose(SearchHandle search) = 0;
+  virtual SystemStatus OpenFileToRead(const char* path, FileHandle* file) = 0;
+  // Opens or creates a file that others may read and append to too.
+  virtual SystemStatus OpenFileToAppend(const char* path, FileHandle* file) = 0;
+  virtual SystemStatus ReadFile(FileHandle file, void* data, unsigned long size,
+                                unsigned long* read) = 0;
+  // Writes at the file's end and on to the disk.
+  virtual SystemStatus AppendFile(FileHandle file, const void* data, unsigned long size) = 0;
+  virtual unsigned long FileSize(FileHandle file) = 0;
+  virtual void CloseFile(FileHandle file) = 0;
+
+  // Directories of the process and of Windows. Each returns the length of
+  // the answer: 0 on failure, the size needed when the buffer is too small.
+  virtual unsigned long CurrentDirectory(char* out, unsigned long size) = 0;
+  virtual bool SetCurrentDirectory(const char* path) = 0;
+  virtual unsigned long WindowsDirectory(char* out, unsigned long size) = 0;
+  virtual unsigned long SystemDirectory(char* out, unsigned long size) = 0;
+  // The search of a file name along the current directory and the path.
+  virtual unsigned long SearchFile(const char* name, char* out, unsigned long size) = 0;
+  virtual unsigned long ShortPath(const char* path, char* out, unsigned long size) = 0;
+
+  // The profile reader: one key's value, or with a null key every key name
+  // of the section, each terminated, the list ending in an empty name.
+  virtual unsigned long ProfileString(const char* section, const char* key, char* out,
+                                      unsigned long size, const char* file) = 0;
+
+  // Starts path with commandLine (which the start may modify) in the
+  // current directory and waits until it ends.
+  virtual ProgramResult RunProgram(const char* path, char* commandLine) = 0;
+
+  // The setup libraries and their entries, called by their signatures.
+  virtual SystemStatus LoadLibrary(const char* name, LibraryHandle* library) = 0;
+  virtual EntryHandle FindEntry(LibraryHandle library, const char* name) = 0;
+  virtual void FreeLibrary(LibraryHandle library) = 0;
+  virtual int CallPlainEntry(EntryHandle entry) = 0;
+  virtual int CallGetInfByPci(EntryHandle entry, char* infName, int* flag) = 0;
+  virtual int CallGetHardWareId(EntryHandle entry, char* hardwareId) = 0;
+  virtual int CallUpdateNT5Device(EntryHandle entry, const wchar_t* hardwareId,
+                                  const wchar_t* infName) = 0;
+  virtual int CallInstallClassDevice(EntryHandle entry, const wchar_t* className,
+                                     const wchar_t* deviceName, const wchar_t* description,
+                                     int flags) = 0;
+
+  // The platform.
+  virtual bool Version(PlatformVersion* version) = 0;
+  virtual bool IsAdministrator() = 0;
+  // A drive without a disk, a missing file or a damaged library fails the
+  // call instead of showing a system box.
+  virtual void SuppressErrorBoxes() = 0;
+  // Whether the service control manager reports the service running.
+  virtual bool ServiceRunning(const char* name) = 0;
+
+  // The clock, the timers of the run and its end. A timer's ticks reach the
+  // run through the main window (OnCompletionTimer).
+  virtual void LocalTime(LogTime* time) = 0;
+  virtual bool StartTimer(int id, unsigned intervalMs) = 0;
+  virtual void StopTimer(int id) = 0;
+  virtual void PostQuit(int exitCode) = 0;
+  // Asks Windows to restart (with the shutdown privilege on NT); true when
+  // Windows accepted the request.
+  virtual bool RequestRestart() = 0;
+  // The diagnostic message box of the Debug option.
+  virtual void ShowMessage(const char* text, const char* caption) = 0;
+};
+
+#endif
