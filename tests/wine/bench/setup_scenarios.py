@@ -365,6 +365,9 @@ def scenario(seed, number, osclass=None):
     sc.command_line = _switches(rng, osclass)
     sc.options = _options(rng)
     sc.lists = _lists(rng)
+    # Every Windows has these two keys, with or without values.
+    sc.machine.key(SETUP_KEY)
+    sc.machine.key(RUN_KEY)
     _source_path(rng, sc.machine)
     _earlier_records(rng, sc.machine)
     _serial_ports(rng, sc.machine)
