@@ -103,6 +103,11 @@ class SetupScenario:
         self.medium_left_out = set()
         self.machine = Machine()
 
+    @property
+    def copies_only(self):
+        """CopyFilesOnly is set: the run ends when its sequence returns."""
+        return any(k == "CopyFilesOnly" and v[:1] in ("Y", "y") for k, v in self.options)
+
     def describe(self):
         """The choices in one paragraph, for a report."""
         parts = [f"class {self.osclass}", f"command line {self.command_line!r}"]
@@ -284,14 +289,20 @@ def _entry(rng, result_choices=(1, 1, 1, 0), effect=True):
     return settings
 
 
+# The stand-ins' work in the background (the class record, the service) must
+# be over when the run ends, as the Wine side reads the machine at once: a
+# run with CopyFilesOnly does not wait for it, so there it does nothing.
+
 def _win95(rng, sc):
     """The device program removes and refreshes; the modem poll ends when
     the class record is there: written by the refresh 0.3 s after it
     started, or left by an earlier installation."""
     ours = _earlier_9x(rng, sc.machine)
     qvsetup3 = {"Result": rng.choice([0, 0, 1]), "RecordDelay": 300}
-    if ours and rng.random() < 0.5:
-        qvsetup3["Effect"] = 0  # neither removes nor refreshes: the earlier record ends the poll
+    if sc.copies_only or (ours and rng.random() < 0.5):
+        # Neither removes nor refreshes: an earlier record ends the poll (or
+        # CopyFilesOnly the run).
+        qvsetup3["Effect"] = 0
         if rng.random() < 0.3:
             sc.medium_left_out.add("qvsetup3.exe")
     sc.standins["qvsetup3"] = qvsetup3
@@ -337,7 +348,8 @@ def _win2000(rng, sc):
                                rng.randrange(1, 5)):
             machine.files[path] = b"earlier " + path.encode()
     by_library = rng.random() < 0.5
-    _pci_tree(rng, machine, controller=not by_library and rng.random() < 0.6)
+    controller = not by_library and rng.random() < 0.6
+    _pci_tree(rng, machine, controller)
     if by_library:
         ids = [None, None, r"PCI\VEN_10B9&DEV_5453&SUBSYS_00000000&REV_01", r"ACPI\TAV0001",
                r"USB\VID_1234&PID_0001", "BRX1234"]
@@ -348,6 +360,8 @@ def _win2000(rng, sc):
     if rng.random() < 0.2:
         sc.standins["UpdateNT5Device"] = {"Result": 0}
     sc.standins["RefreshWin2K"] = {"Result": rng.choice([1, 1, 1, 0]), "Delay": 500}
+    if sc.copies_only and not by_library and not controller:
+        sc.standins["RefreshWin2K"]["Effect"] = 0
     if rng.random() < 0.06:
         sc.medium_left_out.add(rng.choice(["QVSETUP1.DLL", "QVSETUP2.DLL"]))
 
