@@ -1,0 +1,2 @@
+@echo off
+exit /b 3
