@@ -25,7 +25,9 @@ setup), interactive (its dialogs), timers (runs to a timer's limit), interrupted
 (runs cut off and run again, and what a run leaves),
 country (runs of qvsmzad), languages (setup's texts in its 19 languages),
 country_files (generated country settings files), country_effect (qvsmzad
-against qvlint --effect).
+against qvlint --effect), setup_scenarios (generated silent runs of setup as
+scenario directories), setup_differential (setup.exe against the simulated
+Windows).
 Outside the tests, put tests/wine on sys.path and import from bench.
 """
 
