@@ -65,8 +65,10 @@ CHILD = re.compile(r"^([0-9a-f]{4}):[0-9a-f]{4}:trace:process:CreateProcessInter
 LOG_TIME = 24
 STAMP_KEY, STAMP = r"SOFTWARE\TAVELIN\SOFTMODEM", "HOMOLTIMESTAMP"
 # Wine's display adapter in the PCI tree, which Wine's graphics driver writes
-# anew (with a new VideoID) when a program starts: Wine's, not the machine's.
-WINE_ADAPTER = r"SYSTEM\CURRENTCONTROLSET\ENUM\PCI\VEN_0000&DEV_0000&SUBSYS_00000000&REV_00"
+# anew (with a new VideoID) when a program starts: Wine's, not the machine's;
+# so is the PCI key itself when it holds nothing else.
+PCI_TREE = r"SYSTEM\CURRENTCONTROLSET\ENUM\PCI"
+WINE_ADAPTER = PCI_TREE + r"\VEN_0000&DEV_0000&SUBSYS_00000000&REV_00"
 TYPE_NAMES = {1: "sz", 2: "expand_sz", 3: "binary", 4: "dword"}
 
 
@@ -109,8 +111,11 @@ def dumped_form(dumps):
     for root, tree in dumps.items():
         if tree is not None:
             walk(root[5:], tree)
-    return {path: values for path, values in form.items()
+    form = {path: values for path, values in form.items()
             if path != WINE_ADAPTER and not path.startswith(WINE_ADAPTER + "\\")}
+    if form.get(PCI_TREE) == {} and not any(p.startswith(PCI_TREE + "\\") for p in form):
+        del form[PCI_TREE]
+    return form
 
 
 def first_word_off(line):
