@@ -138,15 +138,24 @@ def _switches(rng, osclass):
     return " ".join(words)
 
 
-def _yes_no(rng):
-    """None (no key) or a value: Y and y mean yes, anything else no."""
-    return rng.choice([None, "Y", "Y", "y", "Yes", "N", "N", "n", "1", "TRUE", ""])
+def _yes_no(rng, yes):
+    """None (no key) or a value, yes with the odds given: Y and y mean yes,
+    anything else no."""
+    if rng.random() < yes:
+        return rng.choice(["Y", "y", "Yes"])
+    return rng.choice([None, "N", "n", "1", "TRUE", ""])
+
+
+# How often each option is set: CopyFilesOnly ends a run early and leaves out
+# its device steps, so it is set seldom.
+OPTION_ODDS = {"HardwareDetectNT": 0.5, "WDMDriver": 0.5, "ReBoot": 0.4, "CleanUpRegistry": 0.5,
+               "CopyFilesOnly": 0.15}
 
 
 def _options(rng):
     options = [("Debug", "N")]
-    for key in ("HardwareDetectNT", "WDMDriver", "ReBoot", "CleanUpRegistry", "CopyFilesOnly"):
-        value = _yes_no(rng)
+    for key, yes in OPTION_ODDS.items():
+        value = _yes_no(rng, yes)
         if value is not None:
             options.append((key, value))
     log = rng.choice([None, None, "C:\\qvsetup.log", "setup.log", "C:\\no such dir\\setup.log"])
