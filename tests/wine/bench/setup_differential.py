@@ -13,9 +13,9 @@ Both sides give one result (JSON):
 The Wine side runs each scenario in a fresh prefix; a disagreement is run
 once more under Wine and counts only when it shows again.
 
-    with Differential() as bench:
-        for found in bench.check_all(["/tmp/scenario-1"]):
-            print(found.report())
+    bench = Differential()
+    for found in bench.check_all(generated_cases("7", 12, "/tmp/scenarios")):
+        print(found.report())
 """
 
 import collections
@@ -73,7 +73,7 @@ TYPE_NAMES = {1: "sz", 2: "expand_sz", 3: "binary", 4: "dword"}
 
 
 def upper(text):
-    """Letters a to z upper-cased, as setup's own comparison does; others stay."""
+    """Letters a to z upper-cased, as the results write paths and names; others stay."""
     return "".join(chr(ord(c) - 32) if "a" <= c <= "z" else c for c in text)
 
 
@@ -407,24 +407,28 @@ class Differential:
         materialise(directory)
         try:
             other = normalised(self._other(directory), directory)
+        except (BenchError, subprocess.TimeoutExpired, ValueError) as e:
+            if self.against == "simulator":  # the same again on a second try
+                return Disagreement(label, directory, [], f"setup_simulate: {e}")
+            other, trouble = None, str(e)
+        try:
             wine, self.seconds[label] = wine_result(directory)
             self.outcomes[label] = (read_scenario_ini(directory)[0]["Class"], wine["exit_code"])
-            found = differences(normalised(wine, directory), other)
-        except (BenchError, subprocess.TimeoutExpired, ValueError) as e:
-            found, trouble = [], str(e)
-        else:
-            trouble = None
-        if not found and not trouble:
-            return None
+        except BenchError as e:
+            wine, trouble = None, str(e)
+        if wine is not None and other is not None:
+            found, trouble = differences(normalised(wine, directory), other), None
+            if not found:
+                return None
         # Wine's timing can lose a start or a record once: the disagreement
         # must show again on a fresh prefix.
         try:
             again = differences(normalised(wine_result(directory)[0], directory),
                                 normalised(self._other(directory), directory))
         except (BenchError, subprocess.TimeoutExpired, ValueError) as e:
-            return Disagreement(label, directory, found, f"{trouble or ''} {e}".strip())
+            return Disagreement(label, directory, [], f"{trouble or ''} {e}".strip())
         if not again:
-            self.flakes.append((label, found or [trouble]))
+            self.flakes.append((label, [trouble] if trouble else found))
             return None
         return Disagreement(label, directory, again)
 
