@@ -34,6 +34,9 @@ WIN98_FAMILY = ("98", "98se", "me")
 WINDOWS_DIR = "C:\\windows"
 SYSTEM_DIR = "C:\\windows\\system32"  # Wine's answer on every version, 9x too
 MEDIUM_DIR = "C:\\medium"
+# A medium directory of long names with blanks: the 9x classes name it in its
+# short form, which the test platform forms by a hash of the long name.
+LONG_MEDIUM_DIR = "C:\\Driver Disk\\Modem Setup"
 # The clock's start of a simulated run (the Wine side runs at the real time).
 START_TIME = 1700000000
 
@@ -95,6 +98,7 @@ class SetupScenario:
 
     def __init__(self, label, osclass):
         self.label, self.osclass = label, osclass
+        self.medium_dir = MEDIUM_DIR
         self.command_line = "S"
         self.options = []  # (key, value) of INSTALL_OPTIONS, in file order
         self.lists = {}  # section: [(key, value)]
@@ -111,6 +115,8 @@ class SetupScenario:
     def describe(self):
         """The choices in one paragraph, for a report."""
         parts = [f"class {self.osclass}", f"command line {self.command_line!r}"]
+        if self.medium_dir != MEDIUM_DIR:
+            parts.append(f"medium {self.medium_dir}")
         parts.append("options " + (", ".join(f"{k}={v}" for k, v in self.options) or "none"))
         for section, entries in self.lists.items():
             if entries:
@@ -391,7 +397,7 @@ def scenario(seed, number, osclass=None):
     # Every Windows has these two keys, with or without values.
     sc.machine.key(SETUP_KEY)
     sc.machine.key(RUN_KEY)
-    _source_path(rng, sc.machine)
+    source_path = _source_path(rng, sc.machine)
     _earlier_records(rng, sc.machine)
     _serial_ports(rng, sc.machine)
     CLASS_MAKERS[osclass](rng, sc)
@@ -400,6 +406,9 @@ def scenario(seed, number, osclass=None):
     sc.machine.files["windows/tool.exe"] = ("build", "fixtures", RECORDER)
     if rng.random() < 0.2:
         sc.machine.files["TAVELIN/TOOLS/" + BASE_FILE] = b"present before the run\r\n"
+    # An interrupted run's record names the medium as that run wrote it.
+    if source_path != "interrupted" and rng.random() < 0.1:
+        sc.medium_dir = LONG_MEDIUM_DIR
     return sc
 
 
@@ -560,9 +569,9 @@ def write(sc, directory):
     compare = "".join(f"Key{i}={path[5:]}\r\n" for i, path in enumerate(COMPARE, 1))
     with open(os.path.join(directory, "scenario.ini"), "wb") as f:
         f.write((f"[Scenario]\r\nClass={sc.osclass}\r\nCommandLine={sc.command_line}\r\n"
-                 f"WindowsDir={WINDOWS_DIR}\r\nSystemDir={SYSTEM_DIR}\r\nMediumDir={MEDIUM_DIR}\r\n"
-                 f"Administrator=1\r\nPlatform=wine\r\nTime={START_TIME}\r\n"
-                 f"[Compare]\r\n{compare}").encode("latin-1"))
+                 f"WindowsDir={WINDOWS_DIR}\r\nSystemDir={SYSTEM_DIR}\r\n"
+                 f"MediumDir={sc.medium_dir}\r\nAdministrator=1\r\nPlatform=wine\r\n"
+                 f"Time={START_TIME}\r\n[Compare]\r\n{compare}").encode("latin-1"))
     with open(os.path.join(directory, "about.txt"), "w", encoding="latin-1") as f:
         f.write(f"{sc.label}\n{sc.describe()}\n")
     materialise(directory)
