@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "base/options_rules.h"
+#include "base/options.h"
 #include "command_line.h"
 #include "country_file_check.h"
 #include "medium_files.h"

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "base/options_rules.h"
-#include "base/platform_rules.h"
+#include "base/options.h"
+#include "base/platform.h"
 #include "files/lists_rules.h"
 #include "list_entry_check.h"
 #include "profile.h"

@@ -2,35 +2,19 @@
 
 #include "log_rules.h"
 
-namespace {
-
-HANDLE LogFile = INVALID_HANDLE_VALUE;
-bool DebugMessagesShown = false;
-
-}  // namespace
-
-bool InstallLogOpen() { return LogFile != INVALID_HANDLE_VALUE; }
+bool InstallLogOpen(const Host& host) { return host.log.File != nullptr; }
 
 namespace {
 
-// Appends one line. The log leaves the last error as it found it, so that
-// logging changes nothing that the run looks at.
-void WriteLine(const char* text) {
-  const DWORD lastError = GetLastError();
-  SYSTEMTIME now;
-  GetLocalTime(&now);
-  const LogTime time = {now.wYear,   now.wMonth,  now.wDay,         now.wHour,
-                        now.wMinute, now.wSecond, now.wMilliseconds};
+// Appends one line, on disk at once: a driver that stops Windows, or a
+// restart, must not take the lines before it along. Another process may
+// append to the same file: each line goes to its end.
+void WriteLine(Host& host, const char* text) {
+  ClockTime time;
+  host.system->LocalTime(&time);
   char line[kLogLineSize];
-  const DWORD length = static_cast<DWORD>(FormatLogLine(line, time, text));
-  // Another process may append to the same file: each line goes to its end.
-  SetFilePointer(LogFile, 0, nullptr, FILE_END);
-  DWORD written;
-  WriteFile(LogFile, line, length, &written, nullptr);
-  // On disk at once: a driver that stops Windows, or a restart, must not
-  // take the lines before it along.
-  FlushFileBuffers(LogFile);
-  SetLastError(lastError);
+  const size_t length = FormatLogLine(line, time, text);
+  host.system->AppendFile(host.log.File, line, static_cast<unsigned long>(length));
 }
 
 void AddPath(LogText* log, const char* name, const char* path) {
@@ -40,7 +24,8 @@ void AddPath(LogText* log, const char* name, const char* path) {
   AddLogQuoted(log, path);
 }
 
-void WriteStartLine(const SetupPaths& paths, OsClass osClass, const CommandSwitches& switches) {
+void WriteStartLine(Host& host, const SetupPaths& paths, OsClass osClass,
+                    const CommandSwitches& switches) {
   LogText log;
   StartLogText(&log, "start: class ");
   AddLogOsClass(&log, osClass);
@@ -55,41 +40,43 @@ void WriteStartLine(const SetupPaths& paths, OsClass osClass, const CommandSwitc
   AddPath(&log, "InfDir", paths.InfDir);
   AddPath(&log, "OtherDir", paths.OtherDir);
   AddPath(&log, "SavedSourcePath", paths.SavedSourcePath);
-  WriteLine(log.Text);
+  WriteLine(host, log.Text);
 }
 
 }  // namespace
 
-void OpenInstallLog(const SetupOptions& options, const SetupPaths& paths, OsClass osClass,
-                    const CommandSwitches& switches) {
+void OpenInstallLog(Host& host, const SetupOptions& options, const SetupPaths& paths,
+                    OsClass osClass, const CommandSwitches& switches) {
   char path[kSetupPathSize];
-  if (InstallLogOpen() || !FormLogFilePath(path, sizeof path, paths.SourceDir, options.LogFile))
+  if (InstallLogOpen(host) || !FormLogFilePath(path, sizeof path, paths.SourceDir, options.LogFile))
     return;
-  LogFile = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                        OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (InstallLogOpen()) WriteStartLine(paths, osClass, switches);
+  FileHandle file = nullptr;
+  if (host.system->OpenFileToAppend(path, &file) != kStatusSuccess) return;
+  host.log.File = file;
+  WriteStartLine(host, paths, osClass, switches);
 }
 
-void LogEvent(const char* text) {
-  if (InstallLogOpen()) WriteLine(text);
+void LogEvent(Host& host, const char* text) {
+  if (InstallLogOpen(host)) WriteLine(host, text);
 }
 
-void ShowDebugMessages(bool shown) { DebugMessagesShown = shown; }
+void ShowDebugMessages(Host& host, bool shown) { host.log.DebugMessagesShown = shown; }
 
-void DebugMessage(HWND owner, const char* text, const char* caption, UINT type) {
-  if (InstallLogOpen()) {
+void DebugMessage(Host& host, const char* text, const char* caption) {
+  if (InstallLogOpen(host)) {
     LogText log;
     StartLogText(&log, "message [");
     AddLogText(&log, caption);
     AddLogText(&log, "] ");
     AddLogText(&log, text);
-    WriteLine(log.Text);
+    WriteLine(host, log.Text);
   }
-  if (DebugMessagesShown) MessageBoxA(owner, text, caption, type);
+  if (host.log.DebugMessagesShown) host.system->ShowMessage(text, caption);
 }
 
-void LogOutcome(const char* action, const char* subject, const char* target, DWORD status) {
-  if (!InstallLogOpen()) return;
+void LogOutcome(Host& host, const char* action, const char* subject, const char* target,
+                SystemStatus status) {
+  if (!InstallLogOpen(host)) return;
   LogText log;
   StartLogText(&log, action);
   AddLogText(&log, " ");
@@ -99,16 +86,16 @@ void LogOutcome(const char* action, const char* subject, const char* target, DWO
     AddLogText(&log, target);
   }
   AddLogText(&log, ": ");
-  AddLogStatus(&log, status);
-  WriteLine(log.Text);
+  AddLogStatus(&log, static_cast<unsigned long>(status));
+  WriteLine(host, log.Text);
 }
 
 namespace {
 
 // "registry <action> HKLM\path [name] = data: status"; name and data are
 // optional, data already quoted when it is text.
-void WriteRegistryLine(const char* action, const char* path, const char* name, const LogText* data,
-                       LONG status) {
+void WriteRegistryLine(Host& host, const char* action, const char* path, const char* name,
+                       const LogText* data, SystemStatus status) {
   LogText log;
   StartLogText(&log, "registry ");
   AddLogText(&log, action);
@@ -124,71 +111,71 @@ void WriteRegistryLine(const char* action, const char* path, const char* name, c
     AddLogText(&log, data->Text);
   }
   AddLogText(&log, ": ");
-  AddLogStatus(&log, static_cast<DWORD>(status));
-  WriteLine(log.Text);
+  AddLogStatus(&log, static_cast<unsigned long>(status));
+  WriteLine(host, log.Text);
 }
 
 }  // namespace
 
-LONG LogKeyCreated(const char* path, LONG status) {
-  if (InstallLogOpen()) WriteRegistryLine("create key", path, nullptr, nullptr, status);
+SystemStatus LogKeyCreated(Host& host, const char* path, SystemStatus status) {
+  if (InstallLogOpen(host)) WriteRegistryLine(host, "create key", path, nullptr, nullptr, status);
   return status;
 }
 
-LONG LogKeyDeleted(const char* path, LONG status) {
-  if (InstallLogOpen()) WriteRegistryLine("delete key", path, nullptr, nullptr, status);
+SystemStatus LogKeyDeleted(Host& host, const char* path, SystemStatus status) {
+  if (InstallLogOpen(host)) WriteRegistryLine(host, "delete key", path, nullptr, nullptr, status);
   return status;
 }
 
-LONG LogValueDeleted(const char* path, const char* name, LONG status) {
-  if (InstallLogOpen()) WriteRegistryLine("delete value", path, name, nullptr, status);
+SystemStatus LogValueDeleted(Host& host, const char* path, const char* name, SystemStatus status) {
+  if (InstallLogOpen(host)) WriteRegistryLine(host, "delete value", path, name, nullptr, status);
   return status;
 }
 
-LONG LogTextValueSet(const char* path, const char* name, const char* data, LONG status) {
-  if (!InstallLogOpen()) return status;
+SystemStatus LogTextValueSet(Host& host, const char* path, const char* name, const char* data,
+                             SystemStatus status) {
+  if (!InstallLogOpen(host)) return status;
   LogText quoted;
   StartLogText(&quoted, nullptr);
   AddLogQuoted(&quoted, data);
-  WriteRegistryLine("set", path, name, &quoted, status);
+  WriteRegistryLine(host, "set", path, name, &quoted, status);
   return status;
 }
 
-LONG LogNumberValueSet(const char* path, const char* name, DWORD data, LONG status) {
-  if (!InstallLogOpen()) return status;
+SystemStatus LogNumberValueSet(Host& host, const char* path, const char* name, unsigned long data,
+                               SystemStatus status) {
+  if (!InstallLogOpen(host)) return status;
   LogText number;
   StartLogText(&number, nullptr);
   AddLogNumber(&number, static_cast<long>(data));
-  WriteRegistryLine("set", path, name, &number, status);
+  WriteRegistryLine(host, "set", path, name, &number, status);
   return status;
 }
 
-void LogProgramRun(const char* path, const char* commandLine, HANDLE process) {
-  if (!InstallLogOpen()) return;
-  const DWORD startError = GetLastError();
+void LogProgramRun(Host& host, const char* path, const char* commandLine,
+                   const ProgramResult& result) {
+  if (!InstallLogOpen(host)) return;
   LogText log;
   StartLogText(&log, "run ");
   AddLogText(&log, path);
   AddLogText(&log, " ");
   AddLogQuoted(&log, commandLine);
-  DWORD exitCode;
-  if (!process) {
+  if (result.Started != kStatusSuccess) {
     AddLogText(&log, ": not started, ");
-    AddLogStatus(&log, startError);
-  } else if (GetExitCodeProcess(process, &exitCode)) {
+    AddLogStatus(&log, static_cast<unsigned long>(result.Started));
+  } else if (result.ExitCodeKnown) {
     AddLogText(&log, ": exit code ");
-    AddLogNumber(&log, static_cast<long>(exitCode));
+    AddLogNumber(&log, static_cast<long>(result.ExitCode));
   } else {
     AddLogText(&log, ": exit code unknown");
   }
-  WriteLine(log.Text);
-  SetLastError(startError);
+  WriteLine(host, log.Text);
 }
 
-void LogRunEnd(int exitCode) {
-  if (!InstallLogOpen()) return;
+void LogRunEnd(Host& host, int exitCode) {
+  if (!InstallLogOpen(host)) return;
   LogText log;
   StartLogText(&log, "end: exit code ");
   AddLogNumber(&log, exitCode);
-  WriteLine(log.Text);
+  WriteLine(host, log.Text);
 }

@@ -3,7 +3,7 @@
 #include <string.h>
 
 #include "paths_rules.h"
-#include "platform_rules.h"
+#include "platform.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ char* PutDigits(char* out, unsigned long value, int width) {
 
 }  // namespace
 
-size_t FormatLogLine(char* out, const LogTime& time, const char* text) {
+size_t FormatLogLine(char* out, const ClockTime& time, const char* text) {
   char* p = PutDigits(out, time.Year, 4);
   *p++ = '-';
   p = PutDigits(p, time.Month, 2);

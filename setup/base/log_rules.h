@@ -6,23 +6,20 @@
 #include <stddef.h>
 #include <wchar.h>
 
-#include "options_rules.h"
-#include "platform_rules.h"
+#include "options.h"
+#include "platform.h"
+#include "system.h"
 
 // Characters of one event's text; a longer text is cut and ends in "...".
 const size_t kLogTextLimit = 4000;
 // "YYYY-MM-DD HH:MM:SS.mmm ", the text, CR LF and the terminator.
 const size_t kLogLineSize = 24 + kLogTextLimit + 3;
 
-struct LogTime {
-  unsigned Year, Month, Day, Hour, Minute, Second, Milliseconds;
-};
-
 // out (kLogLineSize bytes) = timestamp, a blank, text, CR LF. The text is cut
 // at kLogTextLimit characters and each control character in it (CR, LF,
 // tab) becomes a blank, so that one event stays one line. Returns the
 // line's length.
-size_t FormatLogLine(char* out, const LogTime& time, const char* text);
+size_t FormatLogLine(char* out, const ClockTime& time, const char* text);
 
 // An event's text, built piece by piece; what does not fit is cut.
 struct LogText {

@@ -1,29 +1,25 @@
 #include "paths.h"
 
-#include <windows.h>
-
-#include "platform_rules.h"
+#include <string.h>
 
 namespace {
 
 // A directory query fills the buffer when its answer is neither empty nor
 // longer than the buffer.
-bool Fits(DWORD length) { return length > 0 && length < kSetupPathSize; }
+bool Fits(unsigned long length) { return length > 0 && length < kSetupPathSize; }
 
 // Everything is formed in a local record and checked first, so that a path
 // that does not fit leaves the machine as it was.
-PathsOutcome FormPaths(size_t longestWindowsDir, SetupPaths* paths) {
-  if (!Fits(GetCurrentDirectoryA(kSetupPathSize, paths->StartDir))) return kPathTooLong;
-  if (!Fits(GetWindowsDirectoryA(paths->WindowsDir, kSetupPathSize))) return kPathTooLong;
-  if (!Fits(GetSystemDirectoryA(paths->SystemDir, kSetupPathSize))) return kPathTooLong;
+PathsOutcome FormPaths(System& system, size_t longestWindowsDir, SetupPaths* paths) {
+  if (!Fits(system.CurrentDirectory(paths->StartDir, kSetupPathSize))) return kPathTooLong;
+  if (!Fits(system.WindowsDirectory(paths->WindowsDir, kSetupPathSize))) return kPathTooLong;
+  if (!Fits(system.SystemDirectory(paths->SystemDir, kSetupPathSize))) return kPathTooLong;
   if (!WindowsDirFits(paths->WindowsDir, longestWindowsDir)) return kPathTooLong;
   AppendText(paths->DriversDir, kSetupPathSize, paths->WindowsDir, kDriversSuffix);
   AppendText(paths->CabsDir, kSetupPathSize, paths->WindowsDir, kCabsSuffix);
 
   char found[kSetupPathSize];
-  char* filePart = nullptr;
-  const DWORD foundLength =
-      SearchPathA(nullptr, "setup.exe", nullptr, kSetupPathSize, found, &filePart);
+  const unsigned long foundLength = system.SearchFile("setup.exe", found, kSetupPathSize);
   if (foundLength == 0) return kSetupNotFound;
   if (foundLength >= kSetupPathSize) return kPathTooLong;
   if (!DirectoryOfFile(paths->SourceDir, kSetupPathSize, found)) return kPathTooLong;
@@ -36,35 +32,41 @@ PathsOutcome FormPaths(size_t longestWindowsDir, SetupPaths* paths) {
 
   char infDir[kSetupPathSize];
   AppendText(infDir, sizeof infDir, paths->WindowsDir, kInfSuffix);
-  CopyWholeText(paths->InfDir, kSetupPathSize, PathExists(infDir) ? infDir : paths->WindowsDir);
+  CopyWholeText(paths->InfDir, kSetupPathSize,
+                PathExists(system, infDir) ? infDir : paths->WindowsDir);
   AppendText(paths->OtherDir, kSetupPathSize, paths->InfDir, "\\OTHER");
   return kPathsComputed;
 }
 
 }  // namespace
 
-PathsOutcome ComputeSetupPaths(OsClass osClass, size_t longestWindowsDir, SetupPaths* paths) {
+PathsOutcome ComputeSetupPaths(System& system, OsClass osClass, size_t longestWindowsDir,
+                               SetupPaths* paths) {
   SetupPaths formed;
-  ZeroMemory(&formed, sizeof formed);
-  const PathsOutcome outcome = FormPaths(longestWindowsDir, &formed);
+  memset(&formed, 0, sizeof formed);
+  const PathsOutcome outcome = FormPaths(system, longestWindowsDir, &formed);
   if (outcome != kPathsComputed) return outcome;
 
-  if (!PathExists(formed.CabsDir)) {
+  if (!PathExists(system, formed.CabsDir)) {
     char optionsDir[kSetupPathSize];
     AppendText(optionsDir, sizeof optionsDir, formed.WindowsDir, "\\Options");
-    CreateDirectoryA(optionsDir, nullptr);
-    CreateDirectoryA(formed.CabsDir, nullptr);
+    system.MakeDirectory(optionsDir);
+    system.MakeDirectory(formed.CabsDir);
   }
-  SetCurrentDirectoryA(formed.SourceDir);
+  system.ChangeDirectory(formed.SourceDir);
   if (IsWindows9xClass(osClass)) {
     char shortForm[kSetupPathSize];
-    if (Fits(GetShortPathNameA(formed.SourceDir, shortForm, kSetupPathSize)))
+    if (Fits(system.ShortPath(formed.SourceDir, shortForm, kSetupPathSize)))
       CopyWholeText(formed.SourceDir, kSetupPathSize, shortForm);
   }
   *paths = formed;
   return kPathsComputed;
 }
 
-bool PathExists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
+bool PathExists(System& system, const char* path) {
+  return system.FileAttributes(path) != kNoSuchFile;
+}
 
-void SetNormalAttributes(const char* path) { SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL); }
+void SetNormalAttributes(System& system, const char* path) {
+  system.SetAttributes(path, kAttributeNormal);
+}

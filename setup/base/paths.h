@@ -4,7 +4,8 @@
 #define SETUP_BASE_PATHS_H
 
 #include "paths_rules.h"
-#include "platform_rules.h"
+#include "platform.h"
+#include "system.h"
 
 struct SetupPaths {
   char StartDir[kSetupPathSize];  // current directory at start-up
@@ -28,12 +29,13 @@ enum PathsOutcome { kPathsComputed, kSetupNotFound, kPathTooLong };
 // current. A Windows directory longer than longestWindowsDir characters
 // (what the run forms below it must fit) is refused. When setup.exe can not
 // be found or a path would not fit, nothing has been changed.
-PathsOutcome ComputeSetupPaths(OsClass osClass, size_t longestWindowsDir, SetupPaths* paths);
+PathsOutcome ComputeSetupPaths(System& system, OsClass osClass, size_t longestWindowsDir,
+                               SetupPaths* paths);
 
-bool PathExists(const char* path);
+bool PathExists(System& system, const char* path);
 
 // Clears read-only, hidden and system, so that the file can be overwritten
 // or deleted.
-void SetNormalAttributes(const char* path);
+void SetNormalAttributes(System& system, const char* path);
 
 #endif

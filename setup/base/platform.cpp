@@ -1,49 +1,28 @@
 #include "platform.h"
 
-#include <windows.h>
-
-namespace {
-
-// The group list is read into this many bytes; a longer list counts as no
-// administrator.
-const DWORD kTokenGroupsSize = 1024;
-
-bool GroupsContain(const TOKEN_GROUPS* groups, PSID sid) {
-  for (DWORD i = 0; i < groups->GroupCount; ++i)
-    if (EqualSid(groups->Groups[i].Sid, sid)) return true;
-  return false;
+OsClass ClassifyPlatform(unsigned long platformId, unsigned long major, unsigned long minor,
+                         unsigned long buildNumber) {
+  const unsigned long build = buildNumber & 0xFFFF;
+  OsClass osClass = kOsClassUnknown;
+  // Each later rule overrides an earlier match.
+  if (platformId == kPlatformWin32Windows && (major > 4 || (major == 4 && minor > 0))) {
+    osClass = kOsClassWin98;
+    if (build > 2221) osClass = kOsClassWin98SE;
+    if (build >= 2400) osClass = kOsClassWinME;
+  }
+  if (platformId == kPlatformWin32Windows && major == 4 && minor == 0) osClass = kOsClassWin95;
+  if (platformId == kPlatformWin32NT && major == 4) osClass = kOsClassNT4;
+  if (platformId == kPlatformWin32NT && major == 5) osClass = kOsClassWin2000;
+  return osClass;
 }
 
-}  // namespace
-
-OsClass ClassifyRunningPlatform() {
-  // The basic version record (148 bytes): Windows 95 and NT 4.0 know no other.
-  OSVERSIONINFOA version;
-  ZeroMemory(&version, sizeof version);
-  version.dwOSVersionInfoSize = sizeof version;
-  if (!GetVersionExA(&version)) return kOsClassUnknown;
-  return ClassifyPlatform(version.dwPlatformId, version.dwMajorVersion, version.dwMinorVersion,
-                          version.dwBuildNumber);
+bool IsWindows9xClass(OsClass osClass) {
+  return osClass == kOsClassWin95 || osClass == kOsClassWin98 || osClass == kOsClassWin98SE ||
+         osClass == kOsClassWinME;
 }
 
-bool IsAdministrator() {
-  HANDLE token;
-  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_READ, &token)) return false;
-  // DWORD elements keep the record aligned as the token query needs it.
-  DWORD buffer[kTokenGroupsSize / sizeof(DWORD)];
-  DWORD needed = 0;
-  const BOOL read = GetTokenInformation(token, TokenGroups, buffer, sizeof buffer, &needed);
-  CloseHandle(token);
-  if (!read) return false;
-
-  SID_IDENTIFIER_AUTHORITY ntAuthority = {SECURITY_NT_AUTHORITY};
-  PSID administrators = nullptr;
-  if (!AllocateAndInitializeSid(&ntAuthority, 2, SECURITY_BUILTIN_DOMAIN_RID,
-                                DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0, 0, &administrators))
-    return false;
-  const bool found = GroupsContain(reinterpret_cast<const TOKEN_GROUPS*>(buffer), administrators);
-  FreeSid(administrators);
-  return found;
+OsClass ClassifyRunningPlatform(System& system) {
+  PlatformVersion version;
+  if (!system.Version(&version)) return kOsClassUnknown;
+  return ClassifyPlatform(version.PlatformId, version.Major, version.Minor, version.Build);
 }
-
-void SuppressSystemErrorBoxes() { SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX); }

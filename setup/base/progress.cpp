@@ -1,27 +1,26 @@
 #include "progress.h"
 
-#include <commctrl.h>
-
-namespace {
-
-unsigned ProgressCount = 0;
-HWND ProgressBar = nullptr;
-
-}  // namespace
-
-void AttachProgressBar(HWND bar) {
-  ProgressBar = bar;
-  SendMessageA(ProgressBar, PBM_SETRANGE, 0, MAKELPARAM(0, kProgressBarSteps));
-  SendMessageA(ProgressBar, PBM_SETSTEP, 1, 0);
+unsigned ProgressStepsToSend(unsigned progressCount, unsigned n) {
+  if (progressCount >= kProgressSaturation && n != kProgressFill) return 0;
+  if (n == kProgressFill)
+    return progressCount < kProgressBarSteps ? kProgressBarSteps - progressCount : 0;
+  return n;
 }
 
-void DetachProgressBar() { ProgressBar = nullptr; }
-
-void ProgressStep(unsigned n) {
-  if (!ProgressBar) return;
-  const unsigned steps = ProgressStepsToSend(ProgressCount, n);
-  for (unsigned i = 0; i < steps; ++i) SendMessageA(ProgressBar, PBM_STEPIT, 0, 0);
-  ProgressCount += steps;
+void AttachProgressBar(Progress* progress, void (*stepBar)(void* bar), void* bar) {
+  progress->StepBar = stepBar;
+  progress->Bar = bar;
 }
 
-unsigned ProgressStepsTaken() { return ProgressCount; }
+void DetachProgressBar(Progress* progress) {
+  progress->StepBar = nullptr;
+  progress->Bar = nullptr;
+}
+
+void ProgressStep(Host& host, unsigned n) {
+  Progress& progress = host.progress;
+  if (!progress.StepBar) return;
+  const unsigned steps = ProgressStepsToSend(progress.Count, n);
+  for (unsigned i = 0; i < steps; ++i) progress.StepBar(progress.Bar);
+  progress.Count += steps;
+}

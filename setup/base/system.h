@@ -14,8 +14,6 @@
 #include <stddef.h>
 #include <wchar.h>
 
-#include "log_rules.h"
-
 typedef long SystemStatus;
 
 // The Win32 error codes that the run and its log tell apart.
@@ -71,6 +69,11 @@ struct PlatformVersion {
   unsigned long Build;
 };
 
+// The local time, as the clock reads it.
+struct ClockTime {
+  unsigned Year, Month, Day, Hour, Minute, Second, Milliseconds;
+};
+
 // A program started and waited for: the status of its start and, when it
 // started, its exit code.
 struct ProgramResult {
@@ -104,23 +107,23 @@ class System {
 
   // Files and directories.
   virtual unsigned long FileAttributes(const char* path) = 0;
-  virtual SystemStatus SetFileAttributes(const char* path, unsigned long attributes) = 0;
+  virtual SystemStatus SetAttributes(const char* path, unsigned long attributes) = 0;
   // Overwrites an existing destination.
-  virtual SystemStatus CopyFile(const char* from, const char* to) = 0;
-  virtual SystemStatus DeleteFile(const char* path) = 0;
+  virtual SystemStatus CopyOneFile(const char* from, const char* to) = 0;
+  virtual SystemStatus RemoveFile(const char* path) = 0;
   // Replaces a file of the new name.
   virtual SystemStatus MoveFileReplacing(const char* from, const char* to) = 0;
-  virtual SystemStatus CreateDirectory(const char* path) = 0;
+  virtual SystemStatus MakeDirectory(const char* path) = 0;
   // The first name that pattern (a path whose last part may hold * and ?)
   // matches, into name (kFoundNameSize bytes); the next ones follow.
-  virtual SystemStatus FindFirstFile(const char* pattern, SearchHandle* search, char* name) = 0;
-  virtual bool FindNextFile(SearchHandle search, char* name) = 0;
-  virtual void FindClose(SearchHandle search) = 0;
+  virtual SystemStatus FindFirstMatch(const char* pattern, SearchHandle* search, char* name) = 0;
+  virtual bool FindNextMatch(SearchHandle search, char* name) = 0;
+  virtual void EndSearch(SearchHandle search) = 0;
   virtual SystemStatus OpenFileToRead(const char* path, FileHandle* file) = 0;
   // Opens or creates a file that others may read and append to too.
   virtual SystemStatus OpenFileToAppend(const char* path, FileHandle* file) = 0;
-  virtual SystemStatus ReadFile(FileHandle file, void* data, unsigned long size,
-                                unsigned long* read) = 0;
+  virtual SystemStatus ReadFromFile(FileHandle file, void* data, unsigned long size,
+                                    unsigned long* read) = 0;
   // Writes at the file's end and on to the disk.
   virtual SystemStatus AppendFile(FileHandle file, const void* data, unsigned long size) = 0;
   virtual unsigned long FileSize(FileHandle file) = 0;
@@ -129,7 +132,7 @@ class System {
   // Directories of the process and of Windows. Each returns the length of
   // the answer: 0 on failure, the size needed when the buffer is too small.
   virtual unsigned long CurrentDirectory(char* out, unsigned long size) = 0;
-  virtual bool SetCurrentDirectory(const char* path) = 0;
+  virtual bool ChangeDirectory(const char* path) = 0;
   virtual unsigned long WindowsDirectory(char* out, unsigned long size) = 0;
   virtual unsigned long SystemDirectory(char* out, unsigned long size) = 0;
   // The search of a file name along the current directory and the path.
@@ -146,9 +149,9 @@ class System {
   virtual ProgramResult RunProgram(const char* path, char* commandLine) = 0;
 
   // The setup libraries and their entries, called by their signatures.
-  virtual SystemStatus LoadLibrary(const char* name, LibraryHandle* library) = 0;
+  virtual SystemStatus OpenLibrary(const char* name, LibraryHandle* library) = 0;
   virtual EntryHandle FindEntry(LibraryHandle library, const char* name) = 0;
-  virtual void FreeLibrary(LibraryHandle library) = 0;
+  virtual void CloseLibrary(LibraryHandle library) = 0;
   virtual int CallPlainEntry(EntryHandle entry) = 0;
   virtual int CallGetInfByPci(EntryHandle entry, char* infName, int* flag) = 0;
   virtual int CallGetHardWareId(EntryHandle entry, char* hardwareId) = 0;
@@ -169,13 +172,17 @@ class System {
 
   // The clock, the timers of the run and its end. A timer's ticks reach the
   // run through the main window (OnCompletionTimer).
-  virtual void LocalTime(LogTime* time) = 0;
+  virtual void LocalTime(ClockTime* time) = 0;
   virtual bool StartTimer(int id, unsigned intervalMs) = 0;
   virtual void StopTimer(int id) = 0;
   virtual void PostQuit(int exitCode) = 0;
-  // Asks Windows to restart (with the shutdown privilege on NT); true when
-  // Windows accepted the request.
-  virtual bool RequestRestart() = 0;
+  // NT lets a process restart Windows only with the shutdown privilege:
+  // enables it in the process token. The status tells whether the token
+  // could be opened; a privilege that could not be enabled makes the
+  // request itself fail.
+  virtual SystemStatus EnableShutdownPrivilege() = 0;
+  // Asks Windows to end the session and restart, with the given exit flags.
+  virtual SystemStatus RequestRestart(unsigned flags) = 0;
   // The diagnostic message box of the Debug option.
   virtual void ShowMessage(const char* text, const char* caption) = 0;
 };

@@ -1,5 +1,7 @@
 #include "dialogs.h"
 
+#include <commctrl.h>
+
 #include "../base/log.h"
 #include "../base/paths_rules.h"
 #include "../base/progress.h"
@@ -18,7 +20,15 @@ struct WelcomeRequest {
 struct RestartQuestion {
   const char* Text;
   OsClass osClass;
+  Host* RunHost;
 };
+
+struct ProgressRequest {
+  const char* Title;
+  Host* RunHost;
+};
+
+void StepProgressBar(void* bar) { SendMessageA(static_cast<HWND>(bar), PBM_STEPIT, 0, 0); }
 
 template <typename Data>
 Data* DialogData(HWND dialog) {
@@ -54,11 +64,15 @@ INT_PTR CALLBACK WelcomeDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 
 INT_PTR CALLBACK ProgressDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
+    const ProgressRequest* request = reinterpret_cast<const ProgressRequest*>(lParam);
     char title[kTextBufferSize];
-    CopyWholeText(title, sizeof title, reinterpret_cast<const char*>(lParam));
+    CopyWholeText(title, sizeof title, request->Title);
     AppendTitleEllipsis(title, sizeof title);
     SetDialogText(dialog, IDC_PROGRESS_TEXT, title);
-    AttachProgressBar(GetDlgItem(dialog, IDC_PROGRESS_BAR));
+    HWND bar = GetDlgItem(dialog, IDC_PROGRESS_BAR);
+    SendMessageA(bar, PBM_SETRANGE, 0, MAKELPARAM(0, kProgressBarSteps));
+    SendMessageA(bar, PBM_SETSTEP, 1, 0);
+    AttachProgressBar(&request->RunHost->progress, StepProgressBar, bar);
     return TRUE;
   }
   if (message != WM_COMMAND) return FALSE;
@@ -77,30 +91,18 @@ INT_PTR CALLBACK ProgressDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 enum RestartOutcome { kRestartRequested, kRestartRefused, kTokenUnavailable };
 
-bool EnableShutdownPrivilege(HANDLE token) {
-  TOKEN_PRIVILEGES privileges;
-  privileges.PrivilegeCount = 1;
-  privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
-  if (!LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid))
-    return false;
-  return AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr) != 0;
-}
-
-RestartOutcome RequestRestart(OsClass osClass) {
+RestartOutcome RequestRestart(Host& host, OsClass osClass) {
   const RestartRequest request = RestartRequestFor(osClass);
   if (request.EnableShutdownPrivilege) {
-    HANDLE token;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) {
-      LogOutcome("restart", "Windows", nullptr, GetLastError());
+    const SystemStatus token = host.system->EnableShutdownPrivilege();
+    if (token != kStatusSuccess) {
+      LogOutcome(host, "restart", "Windows", nullptr, token);
       return kTokenUnavailable;
     }
-    // A privilege that could not be enabled makes the request itself fail.
-    EnableShutdownPrivilege(token);
-    CloseHandle(token);
   }
-  const BOOL requested = ExitWindowsEx(request.Flags, 0);
-  LogOutcome("restart", "Windows", nullptr, requested ? 0 : GetLastError());
-  return requested ? kRestartRequested : kRestartRefused;
+  const SystemStatus requested = host.system->RequestRestart(request.Flags);
+  LogOutcome(host, "restart", "Windows", nullptr, requested);
+  return requested == kStatusSuccess ? kRestartRequested : kRestartRefused;
 }
 
 INT_PTR CALLBACK RestartDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -111,8 +113,9 @@ INT_PTR CALLBACK RestartDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
   }
   if (message != WM_COMMAND) return FALSE;
   switch (LOWORD(wParam)) {
-    case IDOK:
-      switch (RequestRestart(DialogData<RestartQuestion>(dialog)->osClass)) {
+    case IDOK: {
+      const RestartQuestion* question = DialogData<RestartQuestion>(dialog);
+      switch (RequestRestart(*question->RunHost, question->osClass)) {
         case kTokenUnavailable:
           return TRUE;  // the dialog stays: OK can be tried again, Cancel ends setup
         case kRestartRefused:
@@ -123,6 +126,7 @@ INT_PTR CALLBACK RestartDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
       }
       EndDialog(dialog, IDOK);
       return TRUE;
+    }
     case IDCANCEL:
       EndDialog(dialog, IDCANCEL);
       return TRUE;
@@ -141,21 +145,37 @@ WelcomeAnswer ShowWelcomeDialog(HINSTANCE instance, HWND owner, const char* text
   return kWelcomeNotShown;
 }
 
-HWND CreateProgressDialog(HINSTANCE instance, HWND owner, const char* title) {
-  HWND dialog = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_PROGRESS), owner, ProgressDlgProc,
-                                   reinterpret_cast<LPARAM>(title));
-  if (dialog) ShowWindow(dialog, SW_SHOW);
-  return dialog;
+DialogScreens::DialogScreens(HINSTANCE instance, Host* host)
+    : Instance(instance),
+      RunHost(host),
+      osClass(kOsClassUnknown),
+      MainWindow(nullptr),
+      ProgressDialog(nullptr) {
+  LoadStringA(instance, IDS_WELCOME, WelcomeText, kTextBufferSize);
+  LoadStringA(instance, IDS_RESTART, RestartText, kTextBufferSize);
+  LoadStringA(instance, IDS_PROGRESS, ProgressTitle, kTextBufferSize);
 }
 
-void DestroyProgressDialog(HWND* dialog) {
-  if (*dialog) DestroyWindow(*dialog);
-  *dialog = nullptr;
-  DetachProgressBar();
+void DialogScreens::OpenProgress() {
+  ProgressRequest request = {ProgressTitle, RunHost};
+  ProgressDialog = CreateDialogParamA(Instance, MAKEINTRESOURCEA(IDD_PROGRESS), MainWindow,
+                                      ProgressDlgProc, reinterpret_cast<LPARAM>(&request));
+  if (ProgressDialog) ShowWindow(ProgressDialog, SW_SHOW);
 }
 
-bool ShowRestartDialog(HINSTANCE instance, HWND owner, const char* text, OsClass osClass) {
-  RestartQuestion question = {text, osClass};
-  return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_RESTART), owner, RestartDlgProc,
+void DialogScreens::CloseProgress() {
+  if (ProgressDialog) DestroyWindow(ProgressDialog);
+  ProgressDialog = nullptr;
+  DetachProgressBar(&RunHost->progress);
+}
+
+void DialogScreens::HideMainWindow() {
+  ShowWindow(MainWindow, SW_HIDE);
+  UpdateWindow(MainWindow);
+}
+
+bool DialogScreens::AskRestart(bool notInstalled) {
+  RestartQuestion question = {notInstalled ? kNotInstalledText : RestartText, osClass, RunHost};
+  return DialogBoxParamA(Instance, MAKEINTRESOURCEA(IDD_RESTART), MainWindow, RestartDlgProc,
                          reinterpret_cast<LPARAM>(&question)) == IDOK;
 }

@@ -6,8 +6,9 @@
 
 #include <windows.h>
 
-#include "../base/platform_rules.h"
+#include "../base/platform.h"
 #include "dialogs_rules.h"
+#include "run.h"
 
 // What the read-only text boxes of the dialogs accept.
 const WPARAM kDialogTextLimit = 65535;
@@ -26,19 +27,25 @@ enum WelcomeAnswer { kWelcomeNotShown, kWelcomeOk, kWelcomeCancel };
 WelcomeAnswer ShowWelcomeDialog(HINSTANCE instance, HWND owner, const char* text,
                                 void (*install)(void* context), void* context);
 
-// Creates the progress dialog, owned by owner, titled title and "  . . .",
-// shows it and attaches its bar to the progress. Enter and Escape only hide
-// it; the run goes on. Null when it could not be created.
-HWND CreateProgressDialog(HINSTANCE instance, HWND owner, const char* title);
+// The windows of an interactive run: the hidden main window, owner of
+// every dialog, and the progress dialog while it exists; the texts come
+// from the string table.
+class DialogScreens : public RunScreens {
+ public:
+  DialogScreens(HINSTANCE instance, Host* host);
+  void OpenProgress() override;
+  void CloseProgress() override;
+  void HideMainWindow() override;
+  bool AskRestart(bool notInstalled) override;
 
-// Destroys the dialog (hidden or not), detaches its bar and forgets it.
-void DestroyProgressDialog(HWND* dialog);
-
-// Shows the restart dialog with text modally, owned by owner. OK asks
-// Windows for the restart (with the shutdown privilege on NT); a process
-// token that can not be opened keeps the dialog open, so that OK can be
-// tried again. True when the restart was requested; false after Cancel, a
-// refused request, or a dialog that could not be shown.
-bool ShowRestartDialog(HINSTANCE instance, HWND owner, const char* text, OsClass osClass);
+  HINSTANCE Instance;
+  Host* RunHost;
+  OsClass osClass;      // of the run, for the restart request
+  HWND MainWindow;      // hidden owner of every dialog
+  HWND ProgressDialog;  // null until created and again once destroyed
+  char WelcomeText[kTextBufferSize];
+  char RestartText[kTextBufferSize];
+  char ProgressTitle[kTextBufferSize];
+};
 
 #endif

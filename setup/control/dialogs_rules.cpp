@@ -2,7 +2,7 @@
 
 #include <string.h>
 
-#include "../base/platform_rules.h"
+#include "../base/platform.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #define SETUP_CONTROL_DIALOGS_RULES_H
 
 #include <stddef.h>
-#include "../base/platform_rules.h"
+#include "../base/platform.h"
 
 const size_t kTextBufferSize = 512;  // bytes of each text of the string table
 

@@ -1,23 +1,36 @@
-// Entry of setup: classifies the platform, reads the switches, creates the
-// run and takes the silent or the interactive start path. The exit code is
-// the parameter of the quit message: 0 for success, -1 for failure.
+// Entry of setup: creates the run on the Windows backend, classifies the
+// platform, reads the switches and takes the silent or the interactive
+// start path. The exit code is the parameter of the quit message: 0 for
+// success, -1 for failure.
 #include <windows.h>
 #include <commctrl.h>
 
-#include "../base/platform.h"
-#include "../resources/resource_ids.h"
+#include "../win32/win32_system.h"
 #include "dialogs.h"
 #include "run.h"
 #include "sequences.h"
+#include "timers.h"
 
 namespace {
 
 const char kMainWindowClass[] = "ModemClass";
 
+// The run that the main window's procedure and its timers act on: the
+// window carries it in its user data, set once by the entry.
+Run* RunOfWindow(HWND mainWindow) {
+  return reinterpret_cast<Run*>(GetWindowLongPtrA(mainWindow, GWLP_USERDATA));
+}
+
+// The completion timers are timers of this window: any message loop of the
+// thread, the dialogs' modal ones too, dispatches their ticks here.
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_DESTROY) {
-    Run* run = RunOfWindow(window);
-    FinalCleanup(run);  // kills the completion timers too
+  Run* run = RunOfWindow(window);
+  if (message == WM_TIMER && run) {
+    OnCompletionTimer(run, static_cast<int>(wParam));
+    return 0;
+  }
+  if (message == WM_DESTROY && run) {
+    FinalCleanup(run);  // stops the completion timers too
     CarryOutEnding(run, kEndWithSuccess);
     return 0;
   }
@@ -46,32 +59,15 @@ HWND CreateMainWindow(HINSTANCE instance) {
 
 // Until the quit: the progress dialog's keys (Enter, Escape) go to it
 // through the dialog manager, everything else is dispatched.
-int RunMessageLoop(const Run& run) {
+int RunMessageLoop(const DialogScreens& screens) {
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    HWND progress = run.Windows.ProgressDialog;
+    HWND progress = screens.ProgressDialog;
     if (progress && IsDialogMessageA(progress, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
   return static_cast<int>(message.wParam);
-}
-
-// What the run leaves for the choice of its ending.
-RunEndState EndStateOf(const Run& run, bool silent, bool welcomeShown, SetupOutcome outcome) {
-  RunEndState state;
-  state.Silent = silent;
-  state.WelcomeShown = welcomeShown;
-  state.Outcome = outcome;
-  state.QuitPending = run.QuitPosted;
-  state.ImmediateFinish = ImmediateFinish(run);
-  state.TimerRunning = CompletionTimerRunning(run);
-  state.ServiceRemovalFailed = run.ServiceRemovalFailed;
-  state.osClass = run.osClass;
-  state.ReBoot = run.Options.ReBoot;
-  state.CopyFilesOnly = run.Options.CopyFilesOnly;
-  state.Win2KRefreshPending = run.Win2KRefreshPending;
-  return state;
 }
 
 struct InteractiveRun {
@@ -88,13 +84,13 @@ void InstallFromWelcome(void* context) {
   if (interactive->outcome == kSequenceDone && ImmediateFinish(*run)) CloseProgress(run);
 }
 
-void RunInteractive(Run* run) {
+void RunInteractive(Run* run, DialogScreens* screens) {
   InteractiveRun interactive = {run, kSetupNotStarted};
-  const WelcomeAnswer answer = ShowWelcomeDialog(run->Windows.Instance, run->Windows.MainWindow,
-                                                 run->Windows.WelcomeText, InstallFromWelcome,
+  const WelcomeAnswer answer = ShowWelcomeDialog(screens->Instance, screens->MainWindow,
+                                                 screens->WelcomeText, InstallFromWelcome,
                                                  &interactive);
   if (answer == kWelcomeCancel) CarryOutEnding(run, kEndWithSuccess);
-  HideMainWindow(*run);
+  screens->HideMainWindow();
   CarryOutEnding(run, ChooseRunEnding(EndStateOf(*run, false, answer != kWelcomeNotShown,
                                                  interactive.outcome)));
 }
@@ -102,22 +98,23 @@ void RunInteractive(Run* run) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
+  Win32System system;
   // Set once for the whole run, before anything touches a drive: the saved
   // SourcePath's directory is probed and created, libraries are loaded.
-  SuppressSystemErrorBoxes();
+  system.SuppressErrorBoxes();
   Run run = {};
-  run.Windows.Instance = instance;
-  LoadStringA(instance, IDS_WELCOME, run.Windows.WelcomeText, kTextBufferSize);
-  LoadStringA(instance, IDS_RESTART, run.Windows.RestartText, kTextBufferSize);
-  LoadStringA(instance, IDS_PROGRESS, run.Windows.ProgressTitle, kTextBufferSize);
+  run.host.system = &system;
+  DialogScreens screens(instance, &run.host);
+  run.Screens = &screens;
   InitCommonControls();
-  run.osClass = ClassifyRunningPlatform();
-  ParseCommandLine(commandLine, &run.Switches);
-  run.Windows.MainWindow = CreateMainWindow(instance);
-  AttachRun(run.Windows.MainWindow, &run);
+  BeginRun(&run, commandLine);
+  screens.osClass = run.osClass;
+  screens.MainWindow = CreateMainWindow(instance);
+  system.SetTimerWindow(screens.MainWindow);
+  SetWindowLongPtrA(screens.MainWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&run));
   if (run.Switches.SilentMode)
-    CarryOutEnding(&run, ChooseRunEnding(EndStateOf(run, true, false, RunSetup(&run))));
+    RunSilently(&run);
   else
-    RunInteractive(&run);
-  return RunMessageLoop(run);
+    RunInteractive(&run, &screens);
+  return RunMessageLoop(screens);
 }

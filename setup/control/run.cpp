@@ -3,35 +3,72 @@
 #include "../base/log.h"
 #include "../files/lists.h"
 #include "../registry/driver_service.h"
-#include "dialogs.h"
 
 namespace {
 
-void KillCompletionTimers(Run* run) {
-  KillCompletionTimer(*run, &run->Timers.ModemPoll);
-  KillCompletionTimer(*run, &run->Timers.ServicePoll);
-}
-
-// Ends the message loop with the given exit code.
-void PostRunQuit(Run* run, int exitCode) {
-  LogRunEnd(exitCode);
-  run->QuitPosted = true;
-  PostQuitMessage(exitCode);
+bool OffersRestart(const RunEndState& state) {
+  return (state.ReBoot && state.osClass == kOsClassWin2000 && !state.Win2KRefreshPending) ||
+         state.osClass == kOsClassNT4 || (state.ReBoot && state.CopyFilesOnly);
 }
 
 }  // namespace
 
-void KillCompletionTimer(const Run& run, UINT_PTR* timer) {
-  if (*timer) KillTimer(run.Windows.MainWindow, *timer);
-  *timer = 0;
+bool ImmediateFinish(OsClass osClass, bool win2KRefreshPending, bool copyFilesOnly) {
+  return (osClass == kOsClassWin2000 && !win2KRefreshPending) || osClass == kOsClassNT4 ||
+         copyFilesOnly;
 }
 
-void AttachRun(HWND mainWindow, Run* run) {
-  SetWindowLongPtrA(mainWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(run));
+RunEnding ChooseRunEnding(const RunEndState& state) {
+  if (!state.Silent && !state.WelcomeShown) return kEndWithFailure;
+  if (!state.Silent && state.QuitPending) return kWaitForEnding;
+  if (state.Outcome == kSetupNotStarted) return kEndWithFailure;
+  if (state.Outcome == kSequenceFailed) return kCleanUpAndEndWithFailure;
+  if (state.Silent) {
+    if (state.ImmediateFinish)
+      return state.ServiceRemovalFailed ? kEndWithFailure : kEndWithSuccess;
+  } else {
+    if (OffersRestart(state)) return kOfferRestart;
+    if (state.ImmediateFinish) return kEndWithSuccess;
+  }
+  if (state.QuitPending || state.TimerRunning) return kWaitForEnding;
+  return kCleanUpAndEndWithFailure;
 }
 
-Run* RunOfWindow(HWND mainWindow) {
-  return reinterpret_cast<Run*>(GetWindowLongPtrA(mainWindow, GWLP_USERDATA));
+int RestartDialogExitCode(bool runFailed) { return runFailed ? -1 : 0; }
+
+namespace {
+
+void StopCompletionTimers(Run* run) {
+  StopCompletionTimer(run, kModemPollTimerId);
+  StopCompletionTimer(run, kServicePollTimerId);
+}
+
+// Ends the message loop with the given exit code.
+void PostRunQuit(Run* run, int exitCode) {
+  LogRunEnd(run->host, exitCode);
+  run->QuitPosted = true;
+  run->host.system->PostQuit(exitCode);
+}
+
+// Shows the restart dialog. Unless the restart was requested, the run ends
+// as the dialog's Cancel does.
+void OfferRestart(Run* run) {
+  if (!run->Screens->AskRestart(run->ServiceRemovalFailed))
+    PostRunQuit(run, RestartDialogExitCode(RunFailed(*run)));
+  run->Screens->HideMainWindow();
+}
+
+}  // namespace
+
+void BeginRun(Run* run, char* commandLine) {
+  run->osClass = ClassifyRunningPlatform(*run->host.system);
+  ParseCommandLine(commandLine, &run->Switches);
+}
+
+void StopCompletionTimer(Run* run, CompletionTimerId timer) {
+  bool* running = timer == kModemPollTimerId ? &run->Timers.ModemPoll : &run->Timers.ServicePoll;
+  if (*running) run->host.system->StopTimer(timer);
+  *running = false;
 }
 
 bool ImmediateFinish(const Run& run) {
@@ -41,44 +78,47 @@ bool ImmediateFinish(const Run& run) {
 bool RunFailed(const Run& run) { return run.ServiceRemovalFailed || run.ServiceWaitExpired; }
 
 bool CompletionTimerRunning(const Run& run) {
-  return run.Timers.ModemPoll != 0 || run.Timers.ServicePoll != 0;
+  return run.Timers.ModemPoll || run.Timers.ServicePoll;
 }
 
-bool RunEndingPending(const Run& run) { return run.QuitPosted || CompletionTimerRunning(run); }
+RunEndState EndStateOf(const Run& run, bool silent, bool welcomeShown, SetupOutcome outcome) {
+  RunEndState state;
+  state.Silent = silent;
+  state.WelcomeShown = welcomeShown;
+  state.Outcome = outcome;
+  state.QuitPending = run.QuitPosted;
+  state.ImmediateFinish = ImmediateFinish(run);
+  state.TimerRunning = CompletionTimerRunning(run);
+  state.ServiceRemovalFailed = run.ServiceRemovalFailed;
+  state.osClass = run.osClass;
+  state.ReBoot = run.Options.ReBoot;
+  state.CopyFilesOnly = run.Options.CopyFilesOnly;
+  state.Win2KRefreshPending = run.Win2KRefreshPending;
+  return state;
+}
 
 void FinalCleanup(Run* run) {
   // A run that has ended leaves no completion timer behind: a later tick
   // would end it a second time (a second restart dialog inside the first).
-  KillCompletionTimers(run);
+  StopCompletionTimers(run);
   if (run->CleanupDone) return;
-  if (run->Paths.StartDir[0]) SetCurrentDirectoryA(run->Paths.StartDir);
-  RestoreSetupSourcePath(run->Paths.SavedSourcePath, run->SourcePath);
-  UnloadSetupLibraries(&run->Libraries);
+  if (run->Paths.StartDir[0]) run->host.system->ChangeDirectory(run->Paths.StartDir);
+  RestoreSetupSourcePath(run->host, run->Paths.SavedSourcePath, run->SourcePath);
+  UnloadSetupLibraries(run->host, &run->Libraries);
   run->CleanupDone = true;
 }
 
-void RunLaunchListAndFlag(const Run& run) {
-  RunLaunchList(run.Paths, run.osClass);
-  WriteCleanUpFlag(run.Options.CleanUpRegistry ? "Y" : "N");
-}
-
-void HideMainWindow(const Run& run) {
-  ShowWindow(run.Windows.MainWindow, SW_HIDE);
-  UpdateWindow(run.Windows.MainWindow);
+void RunLaunchListAndFlag(Run* run) {
+  RunLaunchList(run->host, run->Paths, run->osClass);
+  WriteCleanUpFlag(run->host, run->Options.CleanUpRegistry ? "Y" : "N");
 }
 
 void OpenProgress(Run* run) {
-  run->Windows.ProgressDialog = CreateProgressDialog(run->Windows.Instance, run->Windows.MainWindow,
-                                                     run->Windows.ProgressTitle);
+  if (run->Screens) run->Screens->OpenProgress();
 }
 
-void CloseProgress(Run* run) { DestroyProgressDialog(&run->Windows.ProgressDialog); }
-
-void OfferRestart(Run* run) {
-  const char* text = run->ServiceRemovalFailed ? kNotInstalledText : run->Windows.RestartText;
-  if (!ShowRestartDialog(run->Windows.Instance, run->Windows.MainWindow, text, run->osClass))
-    PostRunQuit(run, RestartDialogExitCode(RunFailed(*run)));
-  HideMainWindow(*run);
+void CloseProgress(Run* run) {
+  if (run->Screens) run->Screens->CloseProgress();
 }
 
 void CarryOutEnding(Run* run, RunEnding ending) {
@@ -106,9 +146,9 @@ void CarryOutEnding(Run* run, RunEnding ending) {
 }
 
 void EndModemPoll(Run* run) {
-  RunLaunchListAndFlag(*run);
+  RunLaunchListAndFlag(run);
   FinalCleanup(run);
-  if (run->Switches.SilentMode) {
+  if (run->Switches.SilentMode || !run->Screens) {
     PostRunQuit(run, 0);
     return;
   }
@@ -121,12 +161,12 @@ void EndModemPoll(Run* run) {
 
 void EndServicePoll(Run* run, bool installed) {
   const int exitCode = installed ? 0 : -1;
-  if (run->Switches.SilentMode) {
+  if (run->Switches.SilentMode || !run->Screens) {
     PostRunQuit(run, exitCode);
     return;
   }
   if (installed) {
-    DebugMessage(nullptr, "Before Destroywindow", "Debug", 0);
+    DebugMessage(run->host, "Before Destroywindow", "Debug");
     if (run->Options.ReBoot) OfferRestart(run);
     CloseProgress(run);
   } else {

@@ -1,42 +1,104 @@
 // The run of setup: every record that a run decides and keeps from start-up
-// until the process ends, created in the entry and handed down explicitly,
-// and the steps that every ending of a run shares.
+// until the process ends, created in the entry and handed down explicitly;
+// the one choice of a run's ending and the one place that carries it out.
 #ifndef SETUP_CONTROL_RUN_H
 #define SETUP_CONTROL_RUN_H
 
-#include <windows.h>
-
-#include "../base/options_rules.h"
+#include "../base/host.h"
+#include "../base/options.h"
 #include "../base/paths.h"
+#include "../base/platform.h"
 #include "../registry/source_path.h"
-#include "dialogs_rules.h"
-#include "run_rules.h"
 #include "setup_libraries.h"
 
-struct RunWindows {
-  HINSTANCE Instance;
-  HWND MainWindow;      // hidden owner of every dialog
-  HWND ProgressDialog;  // null until created and again once destroyed
-  char WelcomeText[kTextBufferSize];
-  char RestartText[kTextBufferSize];
-  char ProgressTitle[kTextBufferSize];
+// Whether the run is complete as soon as RunSetup returns: NT 4.0, Windows
+// 2000 when a hardware id was found, any class with CopyFilesOnly.
+bool ImmediateFinish(OsClass osClass, bool win2KRefreshPending, bool copyFilesOnly);
+
+// What RunSetup reports of a run.
+enum SetupOutcome {
+  kSetupNotStarted,  // the paths could not be computed: nothing was changed
+  kSequenceFailed,   // the sequence stopped before it was done
+  kSequenceDone,     // the sequence ran; a completion timer may go on with the run
 };
 
+// How a run ends, silent or interactive.
+enum RunEnding {
+  kEndWithSuccess,            // post the quit with 0
+  kEndWithFailure,            // post the quit with -1
+  kCleanUpAndEndWithFailure,  // FinalCleanup (once), then -1
+  kOfferRestart,              // show the restart dialog; its buttons decide
+  kWaitForEnding,             // a posted quit or a completion timer ends the run
+};
+
+struct RunEndState {
+  bool Silent;
+  bool WelcomeShown;          // interactive: the welcome dialog ran and was ended by OK or Cancel
+  SetupOutcome Outcome;       // of RunSetup; interactive: only after OK
+  bool QuitPending;           // a quit is posted (Cancel, the 98 family's remove-only run)
+  bool ImmediateFinish;       // the run was complete when RunSetup returned
+  bool TimerRunning;          // a completion timer will end the run
+  bool ServiceRemovalFailed;  // NT 4.0: the earlier driver service stayed; nothing was installed
+  OsClass osClass;
+  bool ReBoot;
+  bool CopyFilesOnly;
+  bool Win2KRefreshPending;
+};
+
+// The one choice of an ending once RunSetup has returned (or the welcome
+// dialog has ended). A run that could not start ends with -1, one whose
+// sequence failed is cleaned up and ends with -1. A silent run that
+// finished at once ends with 0, unless NT 4.0 could not remove the earlier
+// service: then nothing was installed, and a silent caller must not take
+// that for success. Interactively, NT 4.0 always offers the restart after a
+// completed run; Windows 2000 (when it finished at once) and a copy-only
+// run offer it with ReBoot. A welcome dialog that could not be shown ends
+// with -1. A run that neither finished nor left anything running (a device
+// refresh that did not start, an unknown platform) would wait forever: it
+// is cleaned up and ends with -1.
+RunEnding ChooseRunEnding(const RunEndState& state);
+
+// The exit code that the restart dialog's Cancel posts, and a failed
+// restart request: 0 after a completed installation, -1 when the run did
+// not install the driver (the warning text is shown).
+int RestartDialogExitCode(bool runFailed);
+
+// The windows of an interactive run, which its endings open, close and
+// ask: the entry's dialogs under Windows. A run without them (null) is
+// silent.
+class RunScreens {
+ public:
+  virtual ~RunScreens() {}
+  virtual void OpenProgress() = 0;
+  // Destroys the progress dialog (hidden or not), if there is one.
+  virtual void CloseProgress() = 0;
+  // Hides the main window again after a modal dialog it owned.
+  virtual void HideMainWindow() = 0;
+  // Shows the restart dialog: the English warning when the driver was not
+  // installed, the restart text otherwise. True when the restart was
+  // requested.
+  virtual bool AskRestart(bool notInstalled) = 0;
+};
+
+// The completion timers are timers of the main window with these ids.
+enum CompletionTimerId { kModemPollTimerId = 1, kServicePollTimerId = 2 };
+
 struct CompletionTimers {
-  UINT_PTR ModemPoll;  // 0 while the poll does not run
-  UINT_PTR ServicePoll;
+  bool ModemPoll;  // false while the poll does not run
+  bool ServicePoll;
   unsigned ModemPollElapsed;  // ms counted by ticks that found nothing
   unsigned ServicePollElapsed;
 };
 
 struct Run {
+  Host host;
+  RunScreens* Screens;
   OsClass osClass;  // kOsClassUnknown until classified
   CommandSwitches Switches;
   SetupOptions Options;  // all off and no log until read
   SetupPaths Paths;
   SourcePathSnapshot SourcePath;
   SetupLibraries Libraries;
-  RunWindows Windows;
   CompletionTimers Timers;
   bool Win2KRefreshPending;   // Windows 2000: installation continues under the service poll
   bool ServiceRemovalFailed;  // NT 4.0: the earlier driver service stayed; nothing was installed
@@ -45,16 +107,12 @@ struct Run {
   bool QuitPosted;            // an ending has posted the quit message
 };
 
-// The run that the main window's procedure and its timers act on: the
-// window carries it in its user data, set once by the entry.
-void AttachRun(HWND mainWindow, Run* run);
-Run* RunOfWindow(HWND mainWindow);
+// The start of every run: the platform class and the switches of the
+// command line (which is upper-cased in place).
+void BeginRun(Run* run, char* commandLine);
 
-// The completion timers are timers of the main window with these ids.
-enum CompletionTimerId { kModemPollTimerId = 1, kServicePollTimerId = 2 };
-
-// Kills a completion timer that runs and forgets it.
-void KillCompletionTimer(const Run& run, UINT_PTR* timer);
+// Stops a completion timer that runs.
+void StopCompletionTimer(Run* run, CompletionTimerId timer);
 
 bool ImmediateFinish(const Run& run);
 
@@ -65,9 +123,8 @@ bool RunFailed(const Run& run);
 // Whether a completion timer is still running and will end the run.
 bool CompletionTimerRunning(const Run& run);
 
-// Whether something is still going to end the run: a posted quit or a
-// running completion timer.
-bool RunEndingPending(const Run& run);
+// What the run leaves for the choice of its ending.
+RunEndState EndStateOf(const Run& run, bool silent, bool welcomeShown, SetupOutcome outcome);
 
 // Carries out an ending: the one place where a run posts its quit, whose
 // parameter is the exit code. Every failure closes the progress dialog.
@@ -87,26 +144,16 @@ void EndServicePoll(Run* run, bool installed);
 
 // The one clean-up that every ending of a run calls: makes the start-up
 // directory current again, puts SourcePath back and unloads the setup
-// libraries. Acts once, however many endings reach it; every call kills
+// libraries. Acts once, however many endings reach it; every call stops
 // the completion timers.
 void FinalCleanup(Run* run);
 
 // Runs the platform's launch list, then records the CleanUpRegistry option
 // ("Y" or "N") for later tools.
-void RunLaunchListAndFlag(const Run& run);
+void RunLaunchListAndFlag(Run* run);
 
-// Hides the main window again after a modal dialog it owned, and updates it.
-void HideMainWindow(const Run& run);
-
-// Shows the progress dialog, owned by the main window.
+// The progress dialog of an interactive run, opened and closed.
 void OpenProgress(Run* run);
-
-// Destroys the progress dialog (hidden or not), and forgets it and its bar.
 void CloseProgress(Run* run);
-
-// Shows the restart dialog: the English warning when NT 4.0 kept the earlier
-// service, the restart text otherwise. Unless the restart was requested, the
-// run ends as the dialog's Cancel does.
-void OfferRestart(Run* run);
 
 #endif

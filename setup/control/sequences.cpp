@@ -1,8 +1,6 @@
 #include "sequences.h"
 
 #include "../base/log.h"
-#include "../base/options.h"
-#include "../base/platform.h"
 #include "../base/progress.h"
 #include "../files/driver_sets.h"
 #include "../files/lists.h"
@@ -12,26 +10,31 @@
 #include "../registry/driver_service.h"
 #include "../registry/earlier_installs.h"
 #include "../registry/port_records.h"
-#include "sequences_rules.h"
 #include "timers.h"
+
+bool IsRemoveOnly(const CommandSwitches& switches) {
+  return switches.RemoveMode && !switches.RefreshMode;
+}
+
+bool UsesWdmDriverSet(OsClass osClass, bool wdmDriverOption) {
+  return osClass == kOsClassWinME || (osClass == kOsClassWin98SE && wdmDriverOption);
+}
 
 namespace {
 
 // A diagnostic checkpoint: the text "xy" with the label as caption, shown
 // only when the Debug option is on.
-void Checkpoint(const char* label) { DebugMessage(nullptr, "xy", label, 0); }
-
-const SetupEntries& Entries(const Run* run) { return run->Libraries.Entries; }
+void Checkpoint(Run* run, const char* label) { DebugMessage(run->host, "xy", label); }
 
 // Runs SourceDir\qvsetup3.exe, the Windows 95 device program, with the single
 // argument (its command line is "qvsetup3.exe argument") and waits until it
 // ends.
-void RunDeviceProgram(const SetupPaths& paths, const char* argument) {
+void RunDeviceProgram(Host& host, const SetupPaths& paths, const char* argument) {
   char path[kSetupPathSize];
   char line[kSetupPathSize];
   if (JoinPath(path, paths.SourceDir, "qvsetup3.exe") &&
       AppendText(line, sizeof line, "qvsetup3.exe ", argument))
-    RunAndWait(path, line);
+    RunAndWait(host, path, line);
 }
 
 // Windows 95: the device program removes the earlier modem and refreshes
@@ -39,16 +42,16 @@ void RunDeviceProgram(const SetupPaths& paths, const char* argument) {
 // the order.
 bool RunWin95Sequence(Run* run) {
   const SetupPaths& paths = run->Paths;
-  ProgressStep(3);
-  RunDeviceProgram(paths, "remove");
-  DeleteBinFile(paths, run->osClass);
-  DeleteOld9xDriverFiles(paths, run->osClass);
-  ProgressStep(3);
-  CopyVxdDriverFiles(paths, run->osClass);
-  RemoveGSMUKey();
-  RemoveBrandSettingsKey(run->Options.CleanUpRegistry);
-  RemoveMonitorRunEntry();
-  RunDeviceProgram(paths, "refresh");
+  ProgressStep(run->host, 3);
+  RunDeviceProgram(run->host, paths, "remove");
+  DeleteBinFile(run->host, paths, run->osClass);
+  DeleteOld9xDriverFiles(run->host, paths, run->osClass);
+  ProgressStep(run->host, 3);
+  CopyVxdDriverFiles(run->host, paths, run->osClass);
+  RemoveGSMUKey(run->host);
+  RemoveBrandSettingsKey(run->host, run->Options.CleanUpRegistry);
+  RemoveMonitorRunEntry(run->host);
+  RunDeviceProgram(run->host, paths, "refresh");
   StartModemPollTimer(run);
   return true;
 }
@@ -56,49 +59,49 @@ bool RunWin95Sequence(Run* run) {
 // Windows 98 family: starts the device refresh and, when it started, the
 // modem poll timer.
 void refreshdevicefor98(Run* run) {
-  if (Entries(run).RefreshWin2K()) StartModemPollTimer(run);
+  if (CallRefreshWin2K(run->host, run->Libraries)) StartModemPollTimer(run);
 }
 
 void RemoveEarlierWin98Installations(Run* run) {
-  const SetupEntries& entries = Entries(run);
-  ProgressStep(1);
-  DeleteOld9xDriverFiles(run->Paths, run->osClass);
-  entries.RemoveModem();
-  Checkpoint("wdmDeleteDevice");
-  entries.WDMDeleteDevice();
-  Checkpoint("RemoveWDMKeys");
-  RemoveWDMKeys();
-  RemovePciClassKeys();
-  Checkpoint("removeDisabledModem");
-  entries.RemoveDisabledModem();
-  RemoveNoDeviceEntries();
-  ProgressStep(1);
-  Checkpoint("deleteOtherDevice");
-  entries.DeleteOtherDevice();
-  Checkpoint("DeleteBinFile");
-  DeleteBinFile(run->Paths, run->osClass);
-  Checkpoint("DeleteSecondModem");
-  DeleteSecondModem();
-  Checkpoint("After DeleteSecondModem");
-  RemoveGSMUKey();
-  Checkpoint("After RemoveGSMUKey");
-  RemoveBrandSettingsKey(run->Options.CleanUpRegistry);
-  Checkpoint("After updateuninstkey");
-  RemoveMonitorRunEntry();
+  const SetupLibraries& libraries = run->Libraries;
+  ProgressStep(run->host, 1);
+  DeleteOld9xDriverFiles(run->host, run->Paths, run->osClass);
+  CallRemoveModem(run->host, libraries);
+  Checkpoint(run, "wdmDeleteDevice");
+  CallWDMDeleteDevice(run->host, libraries);
+  Checkpoint(run, "RemoveWDMKeys");
+  RemoveWDMKeys(run->host);
+  RemovePciClassKeys(run->host);
+  Checkpoint(run, "removeDisabledModem");
+  CallRemoveDisabledModem(run->host, libraries);
+  RemoveNoDeviceEntries(run->host);
+  ProgressStep(run->host, 1);
+  Checkpoint(run, "deleteOtherDevice");
+  CallDeleteOtherDevice(run->host, libraries);
+  Checkpoint(run, "DeleteBinFile");
+  DeleteBinFile(run->host, run->Paths, run->osClass);
+  Checkpoint(run, "DeleteSecondModem");
+  DeleteSecondModem(run->host);
+  Checkpoint(run, "After DeleteSecondModem");
+  RemoveGSMUKey(run->host);
+  Checkpoint(run, "After RemoveGSMUKey");
+  RemoveBrandSettingsKey(run->host, run->Options.CleanUpRegistry);
+  Checkpoint(run, "After updateuninstkey");
+  RemoveMonitorRunEntry(run->host);
 }
 
 void InstallWin98Driver(Run* run) {
   if (UsesWdmDriverSet(run->osClass, run->Options.WDMDriver)) {
-    Checkpoint(" WDMDriver == TRUE ");
-    CopyWdmDriverFiles(run->Paths, run->osClass);
+    Checkpoint(run, " WDMDriver == TRUE ");
+    CopyWdmDriverFiles(run->host, run->Paths, run->osClass);
   } else {
-    CopyVxdDriverFiles(run->Paths, run->osClass);
+    CopyVxdDriverFiles(run->host, run->Paths, run->osClass);
   }
-  CopyFileList(run->Paths, run->osClass);
+  CopyFileList(run->host, run->Paths, run->osClass);
   if (run->Options.CopyFilesOnly) {
-    RunLaunchListAndFlag(*run);
+    RunLaunchListAndFlag(run);
   } else {
-    Checkpoint("refreshdevicefor98");
+    Checkpoint(run, "refreshdevicefor98");
     refreshdevicefor98(run);
   }
 }
@@ -107,17 +110,17 @@ void InstallWin98Driver(Run* run) {
 // installations left, then, unless only removing, installs the driver set
 // and refreshes the device.
 bool RunWin98Sequence(Run* run) {
-  Checkpoint("OS Found 98");
-  if (!LoadSetupLibrary2(&run->Libraries)) return false;
-  Checkpoint("DLL2 ok");
-  ProgressStep(1);
-  if (!BindWin98Entries(&run->Libraries)) return false;
+  Checkpoint(run, "OS Found 98");
+  if (!LoadSetupLibrary2(run->host, &run->Libraries)) return false;
+  Checkpoint(run, "DLL2 ok");
+  ProgressStep(run->host, 1);
+  if (!BindWin98Entries(run->host, &run->Libraries)) return false;
   RemoveEarlierWin98Installations(run);
-  RunClassSet(run->Paths, run->osClass, kUninstallerSet);
+  RunClassSet(run->host, run->Paths, run->osClass, kUninstallerSet);
   if (IsRemoveOnly(run->Switches)) {
-    Checkpoint("RemoveMode && !RefreshMode");
-    ProgressStep(kProgressFill);
-    RunLaunchListAndFlag(*run);
+    Checkpoint(run, "RemoveMode && !RefreshMode");
+    ProgressStep(run->host, kProgressFill);
+    RunLaunchListAndFlag(run);
     FinalCleanup(run);
     CarryOutEnding(run, kEndWithSuccess);
     return true;
@@ -129,24 +132,24 @@ bool RunWin98Sequence(Run* run) {
 // NT 4.0: false when the earlier driver service stayed; nothing more may
 // happen in this run.
 bool RemoveEarlierNT4Modem(Run* run, char* infName) {
-  const SetupEntries& entries = Entries(run);
-  Checkpoint("oldport found");
-  ProgressStep(1);
-  entries.RemovePort();
-  ProgressStep(1);
-  ProgressStep(1);
-  entries.RemoveModem();
-  ProgressStep(1);
-  if (!entries.RemoveNTService()) {
-    ProgressStep(1);
+  const SetupLibraries& libraries = run->Libraries;
+  Checkpoint(run, "oldport found");
+  ProgressStep(run->host, 1);
+  CallRemovePort(run->host, libraries);
+  ProgressStep(run->host, 1);
+  ProgressStep(run->host, 1);
+  CallRemoveModem(run->host, libraries);
+  ProgressStep(run->host, 1);
+  if (!CallRemoveNTService(run->host, libraries)) {
+    ProgressStep(run->host, 1);
     run->ServiceRemovalFailed = true;
     return false;
   }
-  DeleteNT4DriverFiles(run->Paths, run->osClass);
+  DeleteNT4DriverFiles(run->host, run->Paths, run->osClass);
   infName[0] = '\0';
-  RemoveMonitorRunEntry();
-  RemoveUnimodemDeviceKeys();
-  RemoveBrandSettingsKey(run->Options.CleanUpRegistry);
+  RemoveMonitorRunEntry(run->host);
+  RemoveUnimodemDeviceKeys(run->host);
+  RemoveBrandSettingsKey(run->host, run->Options.CleanUpRegistry);
   return true;
 }
 
@@ -154,39 +157,39 @@ bool RemoveEarlierNT4Modem(Run* run, char* infName) {
 // modem, service, files and records), copies the driver set, installs the
 // modem class device and writes the kernel service entry and the port.
 bool RunNT4Sequence(Run* run) {
-  ProgressStep(1);
-  if (!LoadSetupLibrary2(&run->Libraries)) return false;
-  if (!BindNT4Entries(&run->Libraries)) return false;
-  if (!IsAdministrator()) return false;
-  Checkpoint("foundoldport");
+  ProgressStep(run->host, 1);
+  if (!LoadSetupLibrary2(run->host, &run->Libraries)) return false;
+  if (!BindNT4Entries(run->host, &run->Libraries)) return false;
+  if (!run->host.system->IsAdministrator()) return false;
+  Checkpoint(run, "foundoldport");
   // The INF name handed to the PCI lookup; the driver set names its own INF.
   char infName[kNT4InfNameSize] = {};
-  const bool earlier = FindOldPort();
+  const bool earlier = FindOldPort(run->host);
   if (earlier && !RemoveEarlierNT4Modem(run, infName)) return true;  // the user is asked to restart
   // A modem that an interrupted run installed before it wrote the driver
   // service would otherwise be installed a second time.
-  if (!earlier && FindOurModemInstance()) Entries(run).RemoveModem();
-  RemoveGSMUKey();
+  if (!earlier && FindOurModemInstance(run->host)) CallRemoveModem(run->host, run->Libraries);
+  RemoveGSMUKey(run->host);
   int mismatch = 0;
-  Entries(run).GetInfByPci(infName, &mismatch);
-  ProgressStep(1);
+  CallGetInfByPci(run->host, run->Libraries, infName, &mismatch);
+  ProgressStep(run->host, 1);
   if (mismatch && run->Options.HardwareDetectNT) return false;
-  CopyNT4DriverFiles(run->Paths, run->osClass, infName);
-  ProgressStep(1);
-  CopyFileList(run->Paths, run->osClass);
-  ProgressStep(1);
+  CopyNT4DriverFiles(run->host, run->Paths, run->osClass, infName);
+  ProgressStep(run->host, 1);
+  CopyFileList(run->host, run->Paths, run->osClass);
+  ProgressStep(run->host, 1);
   // With every COM port from 1 to 99 taken the modem would get no port:
   // its "AttachedTo" would be written empty and the run reported done.
   char portName[kPortNameSize] = {};
-  if (!ChooseFreeComPort(portName)) return false;
-  Checkpoint("NTInstallModemDevice");
-  if (!NTInstallModemDevice(&run->Libraries)) return false;
-  Checkpoint("After NTInstallModemDevice");
-  ProgressStep(1);
-  CreateDriverService(run->Paths.DriversDir);
-  RunLaunchListAndFlag(*run);
-  if (!AddOldAttachedtoKey(portName)) return false;
-  ProgressStep(kProgressFill);
+  if (!ChooseFreeComPort(run->host, portName)) return false;
+  Checkpoint(run, "NTInstallModemDevice");
+  if (!NTInstallModemDevice(run->host, &run->Libraries)) return false;
+  Checkpoint(run, "After NTInstallModemDevice");
+  ProgressStep(run->host, 1);
+  CreateDriverService(run->host, run->Paths.DriversDir);
+  RunLaunchListAndFlag(run);
+  if (!AddOldAttachedtoKey(run->host, portName)) return false;
+  ProgressStep(run->host, kProgressFill);
   return true;
 }
 
@@ -195,12 +198,15 @@ bool RunNT4Sequence(Run* run) {
 // launch list rebuilds the settings just deleted), and the run then fails
 // instead of ending as done.
 bool InstallById(Run* run, const char* hardwareId, unsigned step) {
-  ProgressStep(step);
-  RemoveBrandSettingsKey(run->Options.CleanUpRegistry);
-  const bool installed = UpdateDeviceByHardwareId(hardwareId, Entries(run).UpdateNT5Device);
-  ProgressStep(step);
-  ProgressStep(kProgressFill);
-  RunLaunchListAndFlag(*run);
+  ProgressStep(run->host, step);
+  RemoveBrandSettingsKey(run->host, run->Options.CleanUpRegistry);
+  wchar_t wideId[kWideHardwareIdSize];
+  wchar_t wideInf[kWideInfNameSize];
+  const bool installed = FormDeviceUpdate(run->host, hardwareId, wideId, wideInf);
+  if (installed) CallUpdateNT5Device(run->host, run->Libraries, wideId, wideInf);
+  ProgressStep(run->host, step);
+  ProgressStep(run->host, kProgressFill);
+  RunLaunchListAndFlag(run);
   return installed;
 }
 
@@ -209,15 +215,15 @@ bool InstallById(Run* run, const char* hardwareId, unsigned step) {
 // watches for the driver service.
 void InstallModemByRefresh(Run* run) {
   const SetupPaths& paths = run->Paths;
-  DebugMessage(nullptr, "In InstallModemByRefresh()", "Debug", 0);
+  DebugMessage(run->host, "In InstallModemByRefresh()", "Debug");
   // An INF that an interrupted run copied from this medium is no earlier
   // one: setting it aside would overwrite the earlier INF kept there.
-  if (!IsCopyOfSourceFile(paths.SourceDir, paths.InfDir, kWin2000InfName)) {
-    RenameInfFile(paths.InfDir, "qvsmw2k.inf", "qvsmw2k.ink");
-    RenameInfFile(paths.InfDir, "qvsmw2k.pnf", "qvsmw2k.pnk");
+  if (!IsCopyOfSourceFile(*run->host.system, paths.SourceDir, paths.InfDir, kWin2000InfName)) {
+    RenameInfFile(run->host, paths.InfDir, "qvsmw2k.inf", "qvsmw2k.ink");
+    RenameInfFile(run->host, paths.InfDir, "qvsmw2k.pnf", "qvsmw2k.pnk");
   }
-  CopySourceFile(paths.SourceDir, paths.InfDir, kWin2000InfName);
-  if (Entries(run).RefreshWin2K()) StartServicePollTimer(run);
+  CopySourceFile(run->host, paths.SourceDir, paths.InfDir, kWin2000InfName);
+  if (CallRefreshWin2K(run->host, run->Libraries)) StartServicePollTimer(run);
 }
 
 // Windows 2000: installs the device by the controller's hardware id, from
@@ -225,28 +231,28 @@ void InstallModemByRefresh(Run* run) {
 // device refresh that the service poll timer watches.
 bool RunWin2000Sequence(Run* run) {
   const SetupPaths& paths = run->Paths;
-  if (!LoadWin2000Libraries(&run->Libraries)) return false;
-  ProgressStep(1);
-  if (!BindWin2000Entries(&run->Libraries)) return false;
-  ProgressStep(2);
-  if (!IsAdministrator()) return false;
-  RemoveGSMUKey();
-  ProgressStep(2);
-  RunClassSet(paths, run->osClass, kWin2000UninstallerSet);
-  RunClassSet(paths, run->osClass, kWin2000MonitorSet);
-  RemoveMonitorRunEntry();
+  if (!LoadWin2000Libraries(run->host, &run->Libraries)) return false;
+  ProgressStep(run->host, 1);
+  if (!BindWin2000Entries(run->host, &run->Libraries)) return false;
+  ProgressStep(run->host, 2);
+  if (!run->host.system->IsAdministrator()) return false;
+  RemoveGSMUKey(run->host);
+  ProgressStep(run->host, 2);
+  RunClassSet(run->host, paths, run->osClass, kWin2000UninstallerSet);
+  RunClassSet(run->host, paths, run->osClass, kWin2000MonitorSet);
+  RemoveMonitorRunEntry(run->host);
   char hardwareId[kHardwareIdSize] = {};
-  if (Entries(run).GetHardWareId(hardwareId)) {
-    Checkpoint("getHardWareId");
+  if (CallGetHardWareId(run->host, run->Libraries, hardwareId)) {
+    Checkpoint(run, "getHardWareId");
     return InstallById(run, hardwareId, 4);
   }
-  if (FindIDFromEnum(hardwareId)) {
-    Checkpoint("FindIDFromEnum");
+  if (FindIDFromEnum(run->host, hardwareId)) {
+    Checkpoint(run, "FindIDFromEnum");
     return InstallById(run, hardwareId, 2);
   }
-  Checkpoint("2krefresh");
+  Checkpoint(run, "2krefresh");
   run->Win2KRefreshPending = true;
-  RemoveBrandSettingsKey(run->Options.CleanUpRegistry);
+  RemoveBrandSettingsKey(run->host, run->Options.CleanUpRegistry);
   InstallModemByRefresh(run);
   return true;
 }
@@ -271,17 +277,22 @@ bool RunSequence(Run* run) {
 }
 
 SetupOutcome RunSetup(Run* run) {
+  Host& host = run->host;
   const PathsOutcome paths =
-      ComputeSetupPaths(run->osClass, LongestWindowsDir(run->osClass), &run->Paths);
-  if (paths == kSetupNotFound) DebugMessage(nullptr, "SearchPath() failed", "Error", 0);
+      ComputeSetupPaths(*host.system, run->osClass, LongestWindowsDir(run->osClass), &run->Paths);
+  if (paths == kSetupNotFound) DebugMessage(host, "SearchPath() failed", "Error");
   if (paths != kPathsComputed) return kSetupNotStarted;
-  SetSetupSourcePath(run->Paths.SourceDir, run->Paths.SavedSourcePath, &run->SourcePath);
-  ReadSetupOptions(run->Paths.SourceDir, &run->Options);
-  ShowDebugMessages(run->Options.Debug);
-  OpenInstallLog(run->Options, run->Paths, run->osClass, run->Switches);
-  LogSourcePathRecovery(run->Paths.SavedSourcePath, run->SourcePath);
+  SetSetupSourcePath(host, run->Paths.SourceDir, run->Paths.SavedSourcePath, &run->SourcePath);
+  ReadSetupOptions(*host.system, run->Paths.SourceDir, &run->Options);
+  ShowDebugMessages(host, run->Options.Debug);
+  OpenInstallLog(host, run->Options, run->Paths, run->osClass, run->Switches);
+  LogSourcePathRecovery(host, run->Paths.SavedSourcePath, run->SourcePath);
   const bool done = RunSequence(run);
   // A run that goes on under a timer is ended by the timer.
   if (ImmediateFinish(*run)) FinalCleanup(run);
   return done ? kSequenceDone : kSequenceFailed;
+}
+
+void RunSilently(Run* run) {
+  CarryOutEnding(run, ChooseRunEnding(EndStateOf(*run, true, false, RunSetup(run))));
 }

@@ -1,9 +1,18 @@
 // The top-level run of setup and the install, remove and refresh sequence
-// of each platform class.
+// of each platform class, with the choices that the command line and the
+// options make in them.
 #ifndef SETUP_CONTROL_SEQUENCES_H
 #define SETUP_CONTROL_SEQUENCES_H
 
 #include "run.h"
+
+// Windows 98 family: D without R removes the driver and installs nothing.
+bool IsRemoveOnly(const CommandSwitches& switches);
+
+// Windows 98 family: the WDM driver set on Windows ME, and on Windows 98
+// Second Edition when the WDMDriver option is set; the VxD set otherwise
+// (Windows 98 always gets the VxD set).
+bool UsesWdmDriverSet(OsClass osClass, bool wdmDriverOption);
 
 // Computes the paths (pointing SourcePath at the source directory), reads
 // the options, opens the installation log and runs the sequence of this
@@ -14,5 +23,9 @@ SetupOutcome RunSetup(Run* run);
 // The sequence of this platform class. True when done or continuing under a
 // timer; nothing to do on a platform that setup does not know.
 bool RunSequence(Run* run);
+
+// A silent run from its start to its ending, or to the completion timer
+// that will end it.
+void RunSilently(Run* run);
 
 #endif

@@ -4,36 +4,41 @@
 #include "../base/progress.h"
 #include "../registry/driver_service.h"
 #include "../registry/earlier_installs.h"
-#include "timers_rules.h"
+
+unsigned ModemPollLimit(OsClass osClass) {
+  return kModemPollPeriod * (osClass == kOsClassWin95 ? 3u : 2u);
+}
+
+bool CountMissedTick(unsigned* elapsed, unsigned interval, unsigned limit) {
+  const unsigned room = ~0u - *elapsed;
+  *elapsed += interval < room ? interval : room;
+  return *elapsed >= limit;
+}
 
 namespace {
 
-void CALLBACK ModemPollTimerProc(HWND mainWindow, UINT, UINT_PTR, DWORD) {
-  Run* run = RunOfWindow(mainWindow);
-  if (!run->Timers.ModemPoll) return;  // a tick already queued when the poll ended
-  if (FindInstalledModem()) {
-    LogEvent("modem poll: modem class record found");
-    ProgressStep(kProgressFill);
+void ModemPollTick(Run* run) {
+  if (FindInstalledModem(run->host)) {
+    LogEvent(run->host, "modem poll: modem class record found");
+    ProgressStep(run->host, kProgressFill);
     EndModemPoll(run);
     return;
   }
   if (CountMissedTick(&run->Timers.ModemPollElapsed, kModemPollInterval,
                       ModemPollLimit(run->osClass))) {
-    LogEvent("modem poll: time limit reached, no modem class record");
+    LogEvent(run->host, "modem poll: time limit reached, no modem class record");
     EndModemPoll(run);
   }
 }
 
-void CALLBACK ServicePollTimerProc(HWND mainWindow, UINT, UINT_PTR, DWORD) {
-  Run* run = RunOfWindow(mainWindow);
-  if (!run->Timers.ServicePoll) return;  // a tick already queued when the poll ended
-  ProgressStep(2);
-  if (DriverServiceRunning()) {
-    KillCompletionTimer(*run, &run->Timers.ServicePoll);
-    ProgressStep(kProgressFill);
-    RunLaunchListAndFlag(*run);
+void ServicePollTick(Run* run) {
+  ProgressStep(run->host, 2);
+  if (DriverServiceRunning(run->host)) {
+    StopCompletionTimer(run, kServicePollTimerId);
+    ProgressStep(run->host, kProgressFill);
+    RunLaunchListAndFlag(run);
     FinalCleanup(run);
-    DebugMessage(nullptr, "Install success", "Debug", 0);
+    DebugMessage(run->host, "Install success", "Debug");
     EndServicePoll(run, true);
     return;
   }
@@ -41,27 +46,28 @@ void CALLBACK ServicePollTimerProc(HWND mainWindow, UINT, UINT_PTR, DWORD) {
     return;
   // The service never ran: no device was installed, so the run failed, in
   // both modes.
-  KillCompletionTimer(*run, &run->Timers.ServicePoll);
+  StopCompletionTimer(run, kServicePollTimerId);
   run->ServiceWaitExpired = true;
   FinalCleanup(run);
-  DebugMessage(nullptr, "Timer expired!!", "Debug", 0);
+  DebugMessage(run->host, "Timer expired!!", "Debug");
   EndServicePoll(run, false);
 }
 
 }  // namespace
 
-// The timers belong to the main window, which carries the run: without it
-// no timer starts, and the run ends as one that nothing would end.
 bool StartModemPollTimer(Run* run) {
-  if (!run->Windows.MainWindow) return false;
-  run->Timers.ModemPoll =
-      SetTimer(run->Windows.MainWindow, kModemPollTimerId, kModemPollInterval, ModemPollTimerProc);
-  return run->Timers.ModemPoll != 0;
+  run->Timers.ModemPoll = run->host.system->StartTimer(kModemPollTimerId, kModemPollInterval);
+  return run->Timers.ModemPoll;
 }
 
 bool StartServicePollTimer(Run* run) {
-  if (!run->Windows.MainWindow) return false;
-  run->Timers.ServicePoll = SetTimer(run->Windows.MainWindow, kServicePollTimerId,
-                                     kServicePollInterval, ServicePollTimerProc);
-  return run->Timers.ServicePoll != 0;
+  run->Timers.ServicePoll = run->host.system->StartTimer(kServicePollTimerId, kServicePollInterval);
+  return run->Timers.ServicePoll;
+}
+
+// A tick already queued when its poll ended finds the poll stopped and does
+// nothing.
+void OnCompletionTimer(Run* run, int timerId) {
+  if (timerId == kModemPollTimerId && run->Timers.ModemPoll) ModemPollTick(run);
+  if (timerId == kServicePollTimerId && run->Timers.ServicePoll) ServicePollTick(run);
 }

@@ -29,7 +29,7 @@ const char* DirectoryOf(const SetupPaths& paths, SetDirectory directory, char* c
 
 }  // namespace
 
-void RunClassSet(const SetupPaths& paths, OsClass osClass, const DriverSet& set) {
+void RunClassSet(Host& host, const SetupPaths& paths, OsClass osClass, const DriverSet& set) {
   if (!ClassRunsSet(osClass, set)) return;
   for (size_t i = 0; i < set.Count; ++i) {
     const SetStep& step = set.Steps[i];
@@ -37,39 +37,39 @@ void RunClassSet(const SetupPaths& paths, OsClass osClass, const DriverSet& set)
     const char* dir = DirectoryOf(paths, step.Directory, catalogDir);
     switch (step.Operation) {
       case kCopyByName:
-        CopySourceFile(paths.SourceDir, dir, step.Name);
+        CopySourceFile(host, paths.SourceDir, dir, step.Name);
         break;
       case kCopyByPattern:
-        CopyMatchingFiles(paths.SourceDir, dir, step.Name);
+        CopyMatchingFiles(host, paths.SourceDir, dir, step.Name);
         break;
       case kDeleteByPattern:
-        DeleteMatchingFiles(dir, step.Name);
+        DeleteMatchingFiles(host, dir, step.Name);
         break;
     }
   }
 }
 
-void CopyNT4DriverFiles(const SetupPaths& paths, OsClass osClass, char* infName) {
+void CopyNT4DriverFiles(Host& host, const SetupPaths& paths, OsClass osClass, char* infName) {
   CopyWholeText(infName, kNT4InfNameSize, kNT4CopySet.Steps[0].Name);
-  RunClassSet(paths, osClass, kNT4CopySet);
+  RunClassSet(host, paths, osClass, kNT4CopySet);
 }
 
-void CopyVxdDriverFiles(const SetupPaths& paths, OsClass osClass) {
-  RunClassSet(paths, osClass, kVxdCopySet);
+void CopyVxdDriverFiles(Host& host, const SetupPaths& paths, OsClass osClass) {
+  RunClassSet(host, paths, osClass, kVxdCopySet);
 }
 
-void CopyWdmDriverFiles(const SetupPaths& paths, OsClass osClass) {
-  RunClassSet(paths, osClass, kWdmCopySet);
+void CopyWdmDriverFiles(Host& host, const SetupPaths& paths, OsClass osClass) {
+  RunClassSet(host, paths, osClass, kWdmCopySet);
 }
 
-void DeleteNT4DriverFiles(const SetupPaths& paths, OsClass osClass) {
-  RunClassSet(paths, osClass, kNT4DeleteSet);
+void DeleteNT4DriverFiles(Host& host, const SetupPaths& paths, OsClass osClass) {
+  RunClassSet(host, paths, osClass, kNT4DeleteSet);
 }
 
-void DeleteOld9xDriverFiles(const SetupPaths& paths, OsClass osClass) {
-  RunClassSet(paths, osClass, kOld9xDeleteSet);
+void DeleteOld9xDriverFiles(Host& host, const SetupPaths& paths, OsClass osClass) {
+  RunClassSet(host, paths, osClass, kOld9xDeleteSet);
 }
 
-void DeleteBinFile(const SetupPaths& paths, OsClass osClass) {
-  RunClassSet(paths, osClass, kBinDeleteSet);
+void DeleteBinFile(Host& host, const SetupPaths& paths, OsClass osClass) {
+  RunClassSet(host, paths, osClass, kBinDeleteSet);
 }

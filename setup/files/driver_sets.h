@@ -4,6 +4,7 @@
 #ifndef SETUP_FILES_DRIVER_SETS_H
 #define SETUP_FILES_DRIVER_SETS_H
 
+#include "../base/host.h"
 #include "../base/paths.h"
 #include "driver_sets_rules.h"
 
@@ -11,26 +12,26 @@ const unsigned kNT4InfNameSize = 256;  // the NT 4.0 INF name of the install seq
 
 // Runs the steps of a set in order, each file one progress step, when the
 // class's row of the sets table holds it.
-void RunClassSet(const SetupPaths& paths, OsClass osClass, const DriverSet& set);
+void RunClassSet(Host& host, const SetupPaths& paths, OsClass osClass, const DriverSet& set);
 
 // Windows NT 4.0: sets infName (kNT4InfNameSize bytes) to "qvsmnt4.inf",
 // then copies that INF, the kernel driver, catalogs, cabinets and the
 // uninstaller.
-void CopyNT4DriverFiles(const SetupPaths& paths, OsClass osClass, char* infName);
+void CopyNT4DriverFiles(Host& host, const SetupPaths& paths, OsClass osClass, char* infName);
 
 // Windows 95 and 98 with the VxD driver.
-void CopyVxdDriverFiles(const SetupPaths& paths, OsClass osClass);
+void CopyVxdDriverFiles(Host& host, const SetupPaths& paths, OsClass osClass);
 
 // Windows 98 Second Edition with the WDM driver, and Windows ME.
-void CopyWdmDriverFiles(const SetupPaths& paths, OsClass osClass);
+void CopyWdmDriverFiles(Host& host, const SetupPaths& paths, OsClass osClass);
 
 // Windows NT 4.0: the files of an earlier installation.
-void DeleteNT4DriverFiles(const SetupPaths& paths, OsClass osClass);
+void DeleteNT4DriverFiles(Host& host, const SetupPaths& paths, OsClass osClass);
 
 // Windows 9x: the files of earlier installations, OEM-named INF copies included.
-void DeleteOld9xDriverFiles(const SetupPaths& paths, OsClass osClass);
+void DeleteOld9xDriverFiles(Host& host, const SetupPaths& paths, OsClass osClass);
 
 // Every ".bin" file of the INF directory, whoever installed it.
-void DeleteBinFile(const SetupPaths& paths, OsClass osClass);
+void DeleteBinFile(Host& host, const SetupPaths& paths, OsClass osClass);
 
 #endif

@@ -3,7 +3,7 @@
 #include <string.h>
 
 #include "../base/paths_rules.h"
-#include "../base/platform_rules.h"
+#include "../base/platform.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #define SETUP_FILES_DRIVER_SETS_RULES_H
 
 #include <stddef.h>
-#include "../base/platform_rules.h"
+#include "../base/platform.h"
 
 enum SetDirectory {
   kInWindowsDir,

@@ -1,11 +1,10 @@
 #include "lists.h"
 
-#include <windows.h>
 #include <string.h>
 
 #include "../base/log.h"
 #include "../base/log_rules.h"
-#include "../base/options_rules.h"
+#include "../base/options.h"
 #include "lists_rules.h"
 #include "programs.h"
 #include "programs_rules.h"
@@ -16,40 +15,40 @@ namespace {
 // Room for nine quoted words of a 255-character value.
 const size_t kLaunchLineSize = 1024;
 
-void CopyListEntry(const SetupPaths& paths, const char* value) {
+void CopyListEntry(Host& host, const SetupPaths& paths, const char* value) {
   CopyEntry entry;
   if (FormCopyEntry(value, paths.SystemDir, paths.WindowsDir, &entry))
-    CopySourceFile(paths.SourceDir, entry.Destination, entry.FileName);
+    CopySourceFile(host, paths.SourceDir, entry.Destination, entry.FileName);
 }
 
 // The command interpreter would read an operator in a batch file's line as
 // such, not as a part of the entry's words: the entry is not run.
-void LogOperatorRefused(const char* program, const char* word) {
+void LogOperatorRefused(Host& host, const char* program, const char* word) {
   LogText log;
   StartLogText(&log, "not run ");
   AddLogText(&log, program);
   AddLogText(&log, ": the command interpreter would read an operator in ");
   AddLogQuoted(&log, word);
-  LogEvent(log.Text);
+  LogEvent(host, log.Text);
 }
 
 // The program inherits the current directory, the source directory.
-void LaunchListEntry(const SetupPaths& paths, const char* value) {
+void LaunchListEntry(Host& host, const SetupPaths& paths, const char* value) {
   LaunchEntry entry;
   if (!FormLaunchEntry(value, paths.SourceDir, paths.SystemDir, paths.WindowsDir, &entry)) return;
   const char* words[kLaunchWordLimit];
   for (int i = 0; i < entry.WordCount; ++i) words[i] = entry.Words[i];
   char program[kSetupPathSize];
-  FindProgram(entry.ProgramPath, program, sizeof program);
+  FindProgram(*host.system, entry.ProgramPath, program, sizeof program);
   if (IsBatchProgram(program)) {
     const int refused = FindInterpreterOperatorWord(words, entry.WordCount);
     if (refused >= 0) {
-      LogOperatorRefused(program, words[refused]);
+      LogOperatorRefused(host, program, words[refused]);
       return;
     }
   }
   char line[kLaunchLineSize];
-  if (FormArgumentLine(words, entry.WordCount, line, sizeof line)) RunAndWait(program, line);
+  if (FormArgumentLine(words, entry.WordCount, line, sizeof line)) RunAndWait(host, program, line);
 }
 
 // Calls handle with paths and the value of every key of section in
@@ -58,15 +57,15 @@ void LaunchListEntry(const SetupPaths& paths, const char* value) {
 // skipped rather than cut: a key name over kListNameLimit characters, a
 // value over kListValueLimit, and a last key name that the key list buffer
 // cut.
-void ForEachListValue(const SetupPaths& paths, const char* section,
-                      void (*handle)(const SetupPaths& paths, const char* value)) {
+void ForEachListValue(Host& host, const SetupPaths& paths, const char* section,
+                      void (*handle)(Host& host, const SetupPaths& paths, const char* value)) {
   char optionsFile[kSetupPathSize];
   if (!section ||
       !JoinRootAware(optionsFile, sizeof optionsFile, paths.SourceDir, kOptionsFileName))
     return;
   char names[kKeyListSize];
-  const DWORD returned =
-      GetPrivateProfileStringA(section, nullptr, "", names, sizeof names, optionsFile);
+  const unsigned long returned =
+      host.system->ProfileString(section, nullptr, names, sizeof names, optionsFile);
   const size_t whole = WholeKeyListLength(names, returned, sizeof names);
   for (const char* name = names; name < names + whole && *name; name += strlen(name) + 1) {
     if (strlen(name) > kListNameLimit) continue;
@@ -74,19 +73,19 @@ void ForEachListValue(const SetupPaths& paths, const char* section,
     // itself instead of arriving cut.
     char value[kListValueLimit + 2];
     value[0] = '\0';
-    if (GetPrivateProfileStringA(section, name, "", value, sizeof value, optionsFile) >
+    if (host.system->ProfileString(section, name, value, sizeof value, optionsFile) >
         kListValueLimit)
       continue;
-    handle(paths, value);
+    handle(host, paths, value);
   }
 }
 
 }  // namespace
 
-void CopyFileList(const SetupPaths& paths, OsClass osClass) {
-  ForEachListValue(paths, CopyListSection(osClass), CopyListEntry);
+void CopyFileList(Host& host, const SetupPaths& paths, OsClass osClass) {
+  ForEachListValue(host, paths, CopyListSection(osClass), CopyListEntry);
 }
 
-void RunLaunchList(const SetupPaths& paths, OsClass osClass) {
-  ForEachListValue(paths, LaunchListSection(osClass), LaunchListEntry);
+void RunLaunchList(Host& host, const SetupPaths& paths, OsClass osClass) {
+  ForEachListValue(host, paths, LaunchListSection(osClass), LaunchListEntry);
 }

@@ -4,17 +4,18 @@
 #ifndef SETUP_FILES_LISTS_H
 #define SETUP_FILES_LISTS_H
 
+#include "../base/host.h"
 #include "../base/paths.h"
-#include "../base/platform_rules.h"
+#include "../base/platform.h"
 
 // Copies every entry of the platform's copy list ("COPY_FILES_NT" on NT 4.0,
 // "COPY_FILES_9X" on Windows 9x; none on Windows 2000) with CopySourceFile.
-void CopyFileList(const SetupPaths& paths, OsClass osClass);
+void CopyFileList(Host& host, const SetupPaths& paths, OsClass osClass);
 
 // Starts every program of the platform's launch list ("LAUNCH_FILES_NT",
 // "LAUNCH_FILES_Win2K" or "LAUNCH_FILES_9X") with its argument vector, one
 // after another, each waited for to its end; a program that can not be
 // started is skipped.
-void RunLaunchList(const SetupPaths& paths, OsClass osClass);
+void RunLaunchList(Host& host, const SetupPaths& paths, OsClass osClass);
 
 #endif

@@ -2,7 +2,7 @@
 
 #include <string.h>
 
-#include "../base/platform_rules.h"
+#include "../base/platform.h"
 
 const char* CopyListSection(OsClass osClass) {
   if (osClass == kOsClassNT4) return "COPY_FILES_NT";

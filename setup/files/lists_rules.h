@@ -7,7 +7,7 @@
 #include <stddef.h>
 
 #include "../base/paths_rules.h"
-#include "../base/platform_rules.h"
+#include "../base/platform.h"
 
 // Which sections of qvsetup.ini hold the copy and launch lists, and which
 // key names of a section the profile reader delivered whole.

@@ -4,18 +4,20 @@
 
 #include <stddef.h>
 
+#include "../base/host.h"
+
 // Starts path with commandLine (modified by the system while it starts the
 // program), in the current directory: directly, or, for a batch file, through
 // the command interpreter that the system puts in front of it; waits until it ends and logs its
 // exit code. Neither the exit code nor a failure to start it is looked at further: false when it
 // did not start.
-bool RunAndWait(const char* path, char* commandLine);
+bool RunAndWait(Host& host, const char* path, char* commandLine);
 
 // The program that path names, into found (foundSize bytes): path itself
 // when it has an extension, otherwise the first file (not directory) that
 // path with one of kProgramExtensions added names. When none exists, or
 // none fits, found is path unchanged, so that the start fails and is
 // logged.
-void FindProgram(const char* path, char* found, size_t foundSize);
+void FindProgram(System& system, const char* path, char* found, size_t foundSize);
 
 #endif

@@ -1,6 +1,5 @@
 #include "source_files.h"
 
-#include <windows.h>
 #include <string.h>
 
 #include "../base/log.h"
@@ -22,78 +21,79 @@ bool InfFilePath(char* out, size_t outSize, const char* infDir, const char* name
 
 }  // namespace
 
-void CopySourceFile(const char* sourceDir, const char* dir, const char* name) {
+void CopySourceFile(Host& host, const char* sourceDir, const char* dir, const char* name) {
+  System& system = *host.system;
   char destination[kCopyPathSize], source[kCopyPathSize];
   if (JoinRootAware(destination, sizeof destination, dir, name) &&
       JoinRootAware(source, sizeof source, sourceDir, name)) {
-    if (PathExists(destination)) SetNormalAttributes(destination);
-    const BOOL copied = CopyFileA(source, destination, FALSE);
-    LogOutcome("copy", source, destination, copied ? 0 : GetLastError());
-    if (PathExists(destination)) SetNormalAttributes(destination);
+    if (PathExists(system, destination)) SetNormalAttributes(system, destination);
+    LogOutcome(host, "copy", source, destination, system.CopyOneFile(source, destination));
+    if (PathExists(system, destination)) SetNormalAttributes(system, destination);
   } else {
-    LogOutcome("copy", name, dir, ERROR_FILENAME_EXCED_RANGE);
+    LogOutcome(host, "copy", name, dir, kStatusFilenameTooLong);
   }
-  ProgressStep(1);
+  ProgressStep(host, 1);
 }
 
-void CopyMatchingFiles(const char* sourceDir, const char* dir, const char* pattern) {
+void CopyMatchingFiles(Host& host, const char* sourceDir, const char* dir, const char* pattern) {
   char search[kCopyPathSize];
   if (!JoinRootAware(search, sizeof search, sourceDir, pattern)) return;
-  WIN32_FIND_DATAA found;
-  const HANDLE matches = FindFirstFileA(search, &found);
-  if (matches == INVALID_HANDLE_VALUE) return;
+  char found[kFoundNameSize];
+  SearchHandle matches;
+  if (host.system->FindFirstMatch(search, &matches, found) != kStatusSuccess) return;
   do {
-    if (!IsDirectoryAlias(found.cFileName)) CopySourceFile(sourceDir, dir, found.cFileName);
-  } while (FindNextFileA(matches, &found));
-  FindClose(matches);
+    if (!IsDirectoryAlias(found)) CopySourceFile(host, sourceDir, dir, found);
+  } while (host.system->FindNextMatch(matches, found));
+  host.system->EndSearch(matches);
 }
 
-void DeleteMatchingFiles(const char* dir, const char* pattern) {
+void DeleteMatchingFiles(Host& host, const char* dir, const char* pattern) {
+  System& system = *host.system;
   char search[kSetupPathSize];
   if (!JoinPath(search, dir, pattern)) return;
-  WIN32_FIND_DATAA found;
-  const HANDLE matches = FindFirstFileA(search, &found);
-  if (matches == INVALID_HANDLE_VALUE) return;
+  char found[kFoundNameSize];
+  SearchHandle matches;
+  if (system.FindFirstMatch(search, &matches, found) != kStatusSuccess) return;
   do {
     char path[kSetupPathSize];
-    if (IsDirectoryAlias(found.cFileName) || !JoinPath(path, dir, found.cFileName) ||
-        !PathExists(path))
+    if (IsDirectoryAlias(found) || !JoinPath(path, dir, found) || !PathExists(system, path))
       continue;
-    SetNormalAttributes(path);
-    LogOutcome("delete", path, nullptr, DeleteFileA(path) ? 0 : GetLastError());
-    ProgressStep(1);
-  } while (FindNextFileA(matches, &found));
-  FindClose(matches);
+    SetNormalAttributes(system, path);
+    LogOutcome(host, "delete", path, nullptr, system.RemoveFile(path));
+    ProgressStep(host, 1);
+  } while (system.FindNextMatch(matches, found));
+  system.EndSearch(matches);
 }
 
-void RenameInfFile(const char* infDir, const char* oldName, const char* newName) {
+void RenameInfFile(Host& host, const char* infDir, const char* oldName, const char* newName) {
   char oldPath[kCopyPathSize], newPath[kCopyPathSize];
   if (!InfFilePath(oldPath, sizeof oldPath, infDir, oldName) ||
       !InfFilePath(newPath, sizeof newPath, infDir, newName)) {
-    LogOutcome("rename", oldName, newName, ERROR_FILENAME_EXCED_RANGE);
+    LogOutcome(host, "rename", oldName, newName, kStatusFilenameTooLong);
     return;
   }
-  const BOOL moved = MoveFileExA(oldPath, newPath, MOVEFILE_REPLACE_EXISTING);
-  LogOutcome("rename", oldPath, newPath, moved ? 0 : GetLastError());
+  LogOutcome(host, "rename", oldPath, newPath, host.system->MoveFileReplacing(oldPath, newPath));
 }
 
 namespace {
 
-HANDLE OpenToRead(const char* dir, const char* name) {
+FileHandle OpenToRead(System& system, const char* dir, const char* name) {
   char path[kCopyPathSize];
-  if (!JoinRootAware(path, sizeof path, dir, name)) return INVALID_HANDLE_VALUE;
-  return CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                     FILE_ATTRIBUTE_NORMAL, nullptr);
+  FileHandle file = nullptr;
+  if (!JoinRootAware(path, sizeof path, dir, name) ||
+      system.OpenFileToRead(path, &file) != kStatusSuccess)
+    return nullptr;
+  return file;
 }
 
-bool SameContent(HANDLE a, HANDLE b) {
-  if (GetFileSize(a, nullptr) != GetFileSize(b, nullptr)) return false;
+bool SameContent(System& system, FileHandle a, FileHandle b) {
+  if (system.FileSize(a) != system.FileSize(b)) return false;
   char left[4096], right[4096];
   for (;;) {
-    DWORD leftRead = 0, rightRead = 0;
-    if (!ReadFile(a, left, sizeof left, &leftRead, nullptr) ||
-        !ReadFile(b, right, sizeof right, &rightRead, nullptr) || leftRead != rightRead ||
-        memcmp(left, right, leftRead) != 0)
+    unsigned long leftRead = 0, rightRead = 0;
+    if (system.ReadFromFile(a, left, sizeof left, &leftRead) != kStatusSuccess ||
+        system.ReadFromFile(b, right, sizeof right, &rightRead) != kStatusSuccess ||
+        leftRead != rightRead || memcmp(left, right, leftRead) != 0)
       return false;
     if (leftRead == 0) return true;
   }
@@ -101,12 +101,11 @@ bool SameContent(HANDLE a, HANDLE b) {
 
 }  // namespace
 
-bool IsCopyOfSourceFile(const char* sourceDir, const char* dir, const char* name) {
-  const HANDLE source = OpenToRead(sourceDir, name);
-  const HANDLE copy = OpenToRead(dir, name);
-  const bool same = source != INVALID_HANDLE_VALUE && copy != INVALID_HANDLE_VALUE &&
-                    SameContent(source, copy);
-  if (source != INVALID_HANDLE_VALUE) CloseHandle(source);
-  if (copy != INVALID_HANDLE_VALUE) CloseHandle(copy);
+bool IsCopyOfSourceFile(System& system, const char* sourceDir, const char* dir, const char* name) {
+  FileHandle source = OpenToRead(system, sourceDir, name);
+  FileHandle copy = OpenToRead(system, dir, name);
+  const bool same = source && copy && SameContent(system, source, copy);
+  if (source) system.CloseFile(source);
+  if (copy) system.CloseFile(copy);
   return same;
 }

@@ -4,27 +4,29 @@
 #ifndef SETUP_FILES_SOURCE_FILES_H
 #define SETUP_FILES_SOURCE_FILES_H
 
+#include "../base/host.h"
+
 // Copies the file name of sourceDir into dir (root-aware joining, so that a
 // drive root takes the name directly), overwriting a read-only destination
 // and leaving it with normal attributes. One progress step, whether or not
 // the copy succeeded; a path that would not fit is not copied.
-void CopySourceFile(const char* sourceDir, const char* dir, const char* name);
+void CopySourceFile(Host& host, const char* sourceDir, const char* dir, const char* name);
 
 // Copies every file of sourceDir that matches pattern into dir, each with
 // CopySourceFile. No match copies nothing.
-void CopyMatchingFiles(const char* sourceDir, const char* dir, const char* pattern);
+void CopyMatchingFiles(Host& host, const char* sourceDir, const char* dir, const char* pattern);
 
 // Deletes every file of dir that matches pattern, read-only ones included.
 // One progress step per match that exists, also when it can not be deleted
 // (a directory, a file in use).
-void DeleteMatchingFiles(const char* dir, const char* pattern);
+void DeleteMatchingFiles(Host& host, const char* dir, const char* pattern);
 
 // Renames infDir\oldName to infDir\newName at once, replacing a file of the
 // new name. A failure (no old file) is ignored.
-void RenameInfFile(const char* infDir, const char* oldName, const char* newName);
+void RenameInfFile(Host& host, const char* infDir, const char* oldName, const char* newName);
 
 // Whether dir holds a file name with exactly the content of the one in
 // sourceDir: what CopySourceFile left there.
-bool IsCopyOfSourceFile(const char* sourceDir, const char* dir, const char* name);
+bool IsCopyOfSourceFile(System& system, const char* sourceDir, const char* dir, const char* name);
 
 #endif

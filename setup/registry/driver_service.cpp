@@ -1,6 +1,6 @@
 #include "driver_service.h"
 
-#include <windows.h>
+#include <string.h>
 
 #include "../base/log.h"
 #include "../base/paths_rules.h"
@@ -14,31 +14,34 @@ const char kImagePrefix[] = "\\??\\";
 const char kDriverFile[] = "\\qvsm.sys";
 const char kBrandKey[] = "Software\\Tavelin";
 
-void ReportServiceError() { DebugMessage(nullptr, "Error initialising service", "dbg", 0); }
+void ReportServiceError(Host& host) { DebugMessage(host, "Error initialising service", "dbg"); }
 
-void WriteText(HKEY key, const char* name, const char* text) {
-  const LONG status =
-      RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), lstrlenA(text) + 1);
-  if (LogTextValueSet(kDriverServiceKey, name, text, status) != ERROR_SUCCESS) ReportServiceError();
+void WriteText(Host& host, KeyHandle key, const char* name, const char* text) {
+  const SystemStatus status = host.system->SetValue(key, name, kRegistryString,
+                                                    reinterpret_cast<const unsigned char*>(text),
+                                                    static_cast<unsigned long>(strlen(text) + 1));
+  if (LogTextValueSet(host, kDriverServiceKey, name, text, status) != kStatusSuccess)
+    ReportServiceError(host);
 }
 
-void WriteNumber(HKEY key, const char* name, DWORD number) {
-  const LONG status = RegSetValueExA(key, name, 0, REG_DWORD,
-                                     reinterpret_cast<const BYTE*>(&number), sizeof number);
-  if (LogNumberValueSet(kDriverServiceKey, name, number, status) != ERROR_SUCCESS)
-    ReportServiceError();
+// The four bytes of the number, low byte first, as the registry keeps it.
+void WriteNumber(Host& host, KeyHandle key, const char* name, unsigned long number) {
+  const unsigned char data[4] = {static_cast<unsigned char>(number),
+                                 static_cast<unsigned char>(number >> 8),
+                                 static_cast<unsigned char>(number >> 16),
+                                 static_cast<unsigned char>(number >> 24)};
+  const SystemStatus status = host.system->SetValue(key, name, kRegistryNumber, data, sizeof data);
+  if (LogNumberValueSet(host, kDriverServiceKey, name, number, status) != kStatusSuccess)
+    ReportServiceError(host);
 }
 
 }  // namespace
 
-void CreateDriverService(const char* driversDir) {
-  HKEY key;
-  DWORD disposition;
-  const LONG created = RegCreateKeyExA(HKEY_LOCAL_MACHINE, kDriverServiceKey, 0,
-                                       const_cast<char*>(""), REG_OPTION_NON_VOLATILE,
-                                       KEY_ALL_ACCESS, nullptr, &key, &disposition);
-  if (LogKeyCreated(kDriverServiceKey, created) != ERROR_SUCCESS) {
-    ReportServiceError();
+void CreateDriverService(Host& host, const char* driversDir) {
+  KeyHandle key;
+  const SystemStatus created = host.system->CreateKey(kDriverServiceKey, &key);
+  if (LogKeyCreated(host, kDriverServiceKey, created) != kStatusSuccess) {
+    ReportServiceError(host);
     return;
   }
   // Room for the longest DriversDir: the object path is never cut.
@@ -46,46 +49,35 @@ void CreateDriverService(const char* driversDir) {
   char withPrefix[sizeof imagePath];
   if (AppendText(withPrefix, sizeof withPrefix, kImagePrefix, driversDir) &&
       AppendText(imagePath, sizeof imagePath, withPrefix, kDriverFile))
-    WriteText(key, "ImagePath", imagePath);
+    WriteText(host, key, "ImagePath", imagePath);
   else
-    ReportServiceError();
-  WriteText(key, "displayname", "Tavelin Software Modem AMR");
-  WriteNumber(key, "errorcontrol", 0);
-  WriteNumber(key, "forcefifoenable", 1);
-  WriteNumber(key, "logfifo", 0);
-  WriteNumber(key, "permitshare", 1);
-  WriteNumber(key, "rxfifo", 8);
-  WriteNumber(key, "start", 2);
-  WriteNumber(key, "txfifo", 1);
-  WriteNumber(key, "type", 1);
-  RegCloseKey(key);
+    ReportServiceError(host);
+  WriteText(host, key, "displayname", "Tavelin Software Modem AMR");
+  WriteNumber(host, key, "errorcontrol", 0);
+  WriteNumber(host, key, "forcefifoenable", 1);
+  WriteNumber(host, key, "logfifo", 0);
+  WriteNumber(host, key, "permitshare", 1);
+  WriteNumber(host, key, "rxfifo", 8);
+  WriteNumber(host, key, "start", 2);
+  WriteNumber(host, key, "txfifo", 1);
+  WriteNumber(host, key, "type", 1);
+  host.system->CloseKey(key);
 }
 
-bool DriverServiceRunning() {
-  SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-  if (!manager) return false;
-  bool running = false;
-  SC_HANDLE service = OpenServiceA(manager, kDriverServiceName, SERVICE_ALL_ACCESS);
-  if (service) {
-    SERVICE_STATUS status;
-    running = QueryServiceStatus(service, &status) && status.dwCurrentState == SERVICE_RUNNING;
-    CloseServiceHandle(service);
+bool DriverServiceRunning(Host& host) { return host.system->ServiceRunning(kDriverServiceName); }
+
+void RemoveBrandSettingsKey(Host& host, bool cleanUpRegistry) {
+  if (cleanUpRegistry) DeleteKeyTree(host, "Software\\Tavelin\\Softmodem");
+}
+
+void WriteCleanUpFlag(Host& host, const char* flag) {
+  KeyHandle key;
+  SystemStatus status = host.system->OpenKey(kBrandKey, kKeyAllAccess, &key);
+  if (status == kStatusSuccess) {
+    status = host.system->SetValue(key, "CleanUpRegistry", kRegistryString,
+                                   reinterpret_cast<const unsigned char*>(flag),
+                                   static_cast<unsigned long>(strlen(flag) + 1));
+    host.system->CloseKey(key);
   }
-  CloseServiceHandle(manager);
-  return running;
-}
-
-void RemoveBrandSettingsKey(bool cleanUpRegistry) {
-  if (cleanUpRegistry) DeleteKeyTree("Software\\Tavelin\\Softmodem");
-}
-
-void WriteCleanUpFlag(const char* flag) {
-  HKEY key;
-  LONG status = RegOpenKeyExA(HKEY_LOCAL_MACHINE, kBrandKey, 0, KEY_ALL_ACCESS, &key);
-  if (status == ERROR_SUCCESS) {
-    status = RegSetValueExA(key, "CleanUpRegistry", 0, REG_SZ, reinterpret_cast<const BYTE*>(flag),
-                            lstrlenA(flag) + 1);
-    RegCloseKey(key);
-  }
-  LogTextValueSet(kBrandKey, "CleanUpRegistry", flag, status);
+  LogTextValueSet(host, kBrandKey, "CleanUpRegistry", flag, status);
 }

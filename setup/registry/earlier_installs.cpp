@@ -31,42 +31,44 @@ const char* const kUnimodemKeys[] = {
 
 }  // namespace
 
-void RemoveGSMUKey() {
-  for (const char* key : kGenericUninstallKeys) DeleteRegistryKey(key);
+void RemoveGSMUKey(Host& host) {
+  for (const char* key : kGenericUninstallKeys) DeleteRegistryKey(host, key);
 }
 
-void RemoveUnimodemDeviceKeys() {
-  for (const char* key : kUnimodemKeys) DeleteRegistryKey(key);
+void RemoveUnimodemDeviceKeys(Host& host) {
+  for (const char* key : kUnimodemKeys) DeleteRegistryKey(host, key);
 }
 
-void RemoveMonitorRunEntry() {
-  DeleteRegistryValue("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", "QVSMMSG");
+void RemoveMonitorRunEntry(Host& host) {
+  DeleteRegistryValue(host, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", "QVSMMSG");
 }
 
-void DeleteSecondModem() {
-  WalkSubkeys({"Enum\\Root\\Modem", KEY_READ, "Model", kContainsEitherName, kDeleteAndGoOn, false});
-  WalkSubkeys({kWin9xModemClass, KEY_READ, "Model", kContainsEitherName, kDeleteAndGoOn, false});
+void DeleteSecondModem(Host& host) {
+  WalkSubkeys(host,
+              {"Enum\\Root\\Modem", kKeyRead, "Model", kContainsEitherName, kDeleteAndGoOn, false});
+  WalkSubkeys(host,
+              {kWin9xModemClass, kKeyRead, "Model", kContainsEitherName, kDeleteAndGoOn, false});
 }
 
-void RemoveWDMKeys() {
-  WalkSubkeys({"Enum\\TAVELIN.INTEL_AMR.MODEM", KEY_ALL_ACCESS, nullptr, kContainsEitherName,
-               kDeleteWithRootAndEnd, false});
+void RemoveWDMKeys(Host& host) {
+  WalkSubkeys(host, {"Enum\\TAVELIN.INTEL_AMR.MODEM", kKeyAllAccess, nullptr, kContainsEitherName,
+                     kDeleteWithRootAndEnd, false});
 }
 
-void RemovePciClassKeys() {
-  WalkSubkeys({"System\\Currentcontrolset\\services\\class\\pci", KEY_ALL_ACCESS, "Driverdesc",
-               kContainsEitherName, kDeleteAndGoOn, true});
+void RemovePciClassKeys(Host& host) {
+  WalkSubkeys(host, {"System\\Currentcontrolset\\services\\class\\pci", kKeyAllAccess, "Driverdesc",
+                     kContainsEitherName, kDeleteAndGoOn, true});
 }
 
-void RemoveNoDeviceEntries() {
-  WalkSubkeys({"System\\CurrentControlSet\\Services\\Class\\NoDevice", KEY_READ, "ProviderName",
-               kEqualsEitherNameIgnoringCase, kDeleteAndGoOn, false});
+void RemoveNoDeviceEntries(Host& host) {
+  WalkSubkeys(host, {"System\\CurrentControlSet\\Services\\Class\\NoDevice", kKeyRead,
+                     "ProviderName", kEqualsEitherNameIgnoringCase, kDeleteAndGoOn, false});
 }
 
 // The modem counts as installed when its Model contains either name; a
 // Model that is only a part of our name, such as "Modem", belongs to
 // another vendor's modem and does not end the wait.
-bool FindInstalledModem() {
-  return WalkSubkeys(
-      {kWin9xModemClass, KEY_READ, "Model", kContainsEitherName, kAnswerFound, false});
+bool FindInstalledModem(Host& host) {
+  return WalkSubkeys(host, {kWin9xModemClass, kKeyRead, "Model", kContainsEitherName, kAnswerFound,
+                            false});
 }

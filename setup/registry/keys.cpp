@@ -3,109 +3,109 @@
 #include "../base/log.h"
 #include "../base/paths_rules.h"
 
+#include <string.h>
+
 namespace {
 
-const DWORD kWalkNameSize = 128;
-const DWORD kWalkValueSize = 256;
+const unsigned long kWalkNameSize = 128;
+const unsigned long kWalkValueSize = 256;
 
-void ShowWalkCheckpoint(const KeyWalk& walk, const char* text, const char* caption) {
-  if (walk.Checkpoints) DebugMessage(nullptr, text, caption, 0);
+void ShowWalkCheckpoint(Host& host, const KeyWalk& walk, const char* text, const char* caption) {
+  if (walk.Checkpoints) DebugMessage(host, text, caption);
 }
 
 // Whether the open subkey matches the walk's rule.
-bool Matches(const KeyWalk& walk, HKEY subkey) {
+bool Matches(System& system, const KeyWalk& walk, KeyHandle subkey) {
   if (!walk.ValueName) return true;
   char value[kWalkValueSize + 1];
-  return ReadValueText(subkey, walk.ValueName, value, kWalkValueSize) &&
+  return ReadValueText(system, subkey, walk.ValueName, value, kWalkValueSize) &&
          MatchesNameRule(walk.Rule, value);
 }
 
 // Deletes the tree at path; true when the key at path is gone.
-bool DeleteTree(const char* path) {
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+bool DeleteTree(Host& host, const char* path) {
+  System& system = *host.system;
+  KeyHandle key;
+  if (system.OpenKey(path, kKeyRead, &key) == kStatusSuccess) {
     // Subkeys that survive stay at the front of the enumeration; index
     // counts them, so that every step either deletes a key or moves on.
-    for (DWORD index = 0;;) {
+    for (unsigned long index = 0;;) {
       char name[256];
-      DWORD nameSize = sizeof name;
-      if (RegEnumKeyExA(key, index, name, &nameSize, nullptr, nullptr, nullptr, nullptr) !=
-          ERROR_SUCCESS)
-        break;
+      unsigned long nameSize = sizeof name;
+      if (system.EnumKey(key, index, name, &nameSize) != kStatusSuccess) break;
       char child[kSetupPathSize];
-      if (!JoinPath(child, path, name) || !DeleteTree(child)) ++index;
+      if (!JoinPath(child, path, name) || !DeleteTree(host, child)) ++index;
     }
-    RegCloseKey(key);
+    system.CloseKey(key);
   }
-  return DeleteRegistryKey(path);
+  return DeleteRegistryKey(host, path);
 }
 
 }  // namespace
 
-bool ReadValueText(HKEY key, const char* name, char* out, DWORD capacity) {
-  DWORD size = capacity;
-  if (RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(out), &size) !=
-      ERROR_SUCCESS)
+bool ReadValueText(System& system, KeyHandle key, const char* name, char* out,
+                   unsigned long capacity) {
+  unsigned long size = capacity;
+  if (system.QueryValue(key, name, nullptr, reinterpret_cast<unsigned char*>(out), &size) !=
+      kStatusSuccess)
     return false;
   out[size <= capacity ? size : capacity] = '\0';
   return true;
 }
 
-void DeleteRegistryValue(const char* path, const char* name) {
-  HKEY key;
-  LONG status = RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_ALL_ACCESS, &key);
-  if (status == ERROR_SUCCESS) {
-    status = RegDeleteValueA(key, name);
-    RegCloseKey(key);
+void DeleteRegistryValue(Host& host, const char* path, const char* name) {
+  KeyHandle key;
+  SystemStatus status = host.system->OpenKey(path, kKeyAllAccess, &key);
+  if (status == kStatusSuccess) {
+    status = host.system->DeleteValue(key, name);
+    host.system->CloseKey(key);
   }
-  LogValueDeleted(path, name, status);
+  LogValueDeleted(host, path, name, status);
 }
 
-bool DeleteRegistryKey(const char* path) {
-  return LogKeyDeleted(path, RegDeleteKeyA(HKEY_LOCAL_MACHINE, path)) == ERROR_SUCCESS;
+bool DeleteRegistryKey(Host& host, const char* path) {
+  return LogKeyDeleted(host, path, host.system->DeleteKey(path)) == kStatusSuccess;
 }
 
-void DeleteKeyTree(const char* path) {
-  if (lstrlenA(path) < static_cast<int>(kSetupPathSize)) DeleteTree(path);
+void DeleteKeyTree(Host& host, const char* path) {
+  if (strlen(path) < kSetupPathSize) DeleteTree(host, path);
 }
 
-bool WalkSubkeys(const KeyWalk& walk) {
-  HKEY root;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, walk.Root, 0, walk.Access, &root) != ERROR_SUCCESS)
-    return false;
-  ShowWalkCheckpoint(walk, "xy", "PCIKeys passes");
-  for (DWORD index = 0;; ++index) {
+bool WalkSubkeys(Host& host, const KeyWalk& walk) {
+  System& system = *host.system;
+  KeyHandle root;
+  if (system.OpenKey(walk.Root, walk.Access, &root) != kStatusSuccess) return false;
+  ShowWalkCheckpoint(host, walk, "xy", "PCIKeys passes");
+  for (unsigned long index = 0;; ++index) {
     char name[kWalkNameSize];
-    DWORD nameSize = sizeof name;
-    if (RegEnumKeyExA(root, index, name, &nameSize, nullptr, nullptr, nullptr, nullptr) !=
-        ERROR_SUCCESS)
-      break;
-    ShowWalkCheckpoint(walk, "xy", "EnumKeys passes");
-    ShowWalkCheckpoint(walk, name, "PCIKeys passes");
+    unsigned long nameSize = sizeof name;
+    if (system.EnumKey(root, index, name, &nameSize) != kStatusSuccess) break;
+    ShowWalkCheckpoint(host, walk, "xy", "EnumKeys passes");
+    ShowWalkCheckpoint(host, walk, name, "PCIKeys passes");
     char path[kSetupPathSize];
-    HKEY subkey;
+    KeyHandle subkey;
     if (!JoinPath(path, walk.Root, name) ||
-        RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, walk.Access, &subkey) != ERROR_SUCCESS)
+        system.OpenKey(path, walk.Access, &subkey) != kStatusSuccess)
       continue;
-    ShowWalkCheckpoint(walk, "xy", "openkey keyname passes");
-    const bool match = Matches(walk, subkey);
-    RegCloseKey(subkey);
+    ShowWalkCheckpoint(host, walk, "xy", "openkey keyname passes");
+    const bool match = Matches(system, walk, subkey);
+    system.CloseKey(subkey);
     if (!match) continue;
     if (walk.Action == kAnswerFound) {
-      RegCloseKey(root);
+      system.CloseKey(root);
       return true;
     }
-    ShowWalkCheckpoint(walk, "xy", "deleted");
-    const bool deleted = DeleteRegistryKey(path);
+    ShowWalkCheckpoint(host, walk, "xy", "deleted");
+    const bool deleted = DeleteRegistryKey(host, path);
     if (walk.Action == kDeleteWithRootAndEnd) {
-      RegCloseKey(root);
-      DeleteRegistryKey(walk.Root);
+      system.CloseKey(root);
+      DeleteRegistryKey(host, walk.Root);
       return false;
     }
     // Step back only over a subkey that is gone; one that the system refuses
     // to delete stays in place and the walk moves past it.
     if (deleted) --index;
   }
-  RegCloseKey(root);
+  system.CloseKey(root);
   return false;
 }

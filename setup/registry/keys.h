@@ -4,26 +4,26 @@
 #ifndef SETUP_REGISTRY_KEYS_H
 #define SETUP_REGISTRY_KEYS_H
 
-#include <windows.h>
-
+#include "../base/host.h"
 #include "modem_names.h"
 
 // Reads the value into out, which holds capacity + 1 bytes, and terminates
 // it after its data (a value stored without its NUL reads the same). False
 // when the value is missing or its data exceeds capacity bytes.
-bool ReadValueText(HKEY key, const char* name, char* out, DWORD capacity);
+bool ReadValueText(System& system, KeyHandle key, const char* name, char* out,
+                   unsigned long capacity);
 
 // Deletes the value name of the key at path, if both exist.
-void DeleteRegistryValue(const char* path, const char* name);
+void DeleteRegistryValue(Host& host, const char* path, const char* name);
 
 // Deletes the key at path, which Windows NT refuses while it has subkeys.
 // True when it is gone.
-bool DeleteRegistryKey(const char* path);
+bool DeleteRegistryKey(Host& host, const char* path);
 
 // Deletes the key at path with its subkeys, deepest first. A subkey that can
 // not be deleted (NT refuses it, or its path would exceed 259 characters) is
 // passed over; everything else goes, and the key at path then stays.
-void DeleteKeyTree(const char* path);
+void DeleteKeyTree(Host& host, const char* path);
 
 enum WalkAction {
   kDeleteAndGoOn,         // delete the subkey, examine what moved into its place
@@ -33,7 +33,7 @@ enum WalkAction {
 
 struct KeyWalk {
   const char* Root;       // path below HKLM
-  REGSAM Access;          // for the root and for each subkey
+  KeyAccess Access;       // for the root and for each subkey
   const char* ValueName;  // nullptr: every subkey that opens matches
   NameRule Rule;
   WalkAction Action;
@@ -45,6 +45,6 @@ struct KeyWalk {
 // characters and values 256 bytes; a longer name ends the walk, a longer or
 // missing value makes that subkey not a match. True when a match ended the
 // walk.
-bool WalkSubkeys(const KeyWalk& walk);
+bool WalkSubkeys(Host& host, const KeyWalk& walk);
 
 #endif

@@ -1,6 +1,6 @@
 #include "port_records.h"
 
-#include <windows.h>
+#include <string.h>
 
 #include "../base/log.h"
 #include "../base/paths_rules.h"
@@ -13,9 +13,9 @@ const char kModemClassKey[] =
     "System\\CurrentControlSet\\Control\\Class\\{4D36E96D-E325-11CE-BFC1-08002BE10318}";
 const char kSerialMapKey[] = "Hardware\\devicemap\\serialcomm";
 
-const DWORD kInstanceNameSize = 64;
-const DWORD kModelSize = 256;
-const DWORD kDisplayNameSize = 640;
+const unsigned long kInstanceNameSize = 64;
+const unsigned long kModelSize = 256;
+const unsigned long kDisplayNameSize = 640;
 
 enum InstanceOutcome {
   kInstanceOpened,
@@ -25,16 +25,14 @@ enum InstanceOutcome {
 
 // Opens the instance subkey at index with full access; its path goes to
 // path (kSetupPathSize bytes).
-InstanceOutcome OpenInstance(HKEY classKey, DWORD index, HKEY* instance, char* path) {
+InstanceOutcome OpenInstance(System& system, KeyHandle classKey, unsigned long index,
+                             KeyHandle* instance, char* path) {
   char name[kInstanceNameSize];
-  DWORD nameSize = sizeof name;
-  if (RegEnumKeyExA(classKey, index, name, &nameSize, nullptr, nullptr, nullptr, nullptr) !=
-      ERROR_SUCCESS)
-    return kNoMoreInstances;
+  unsigned long nameSize = sizeof name;
+  if (system.EnumKey(classKey, index, name, &nameSize) != kStatusSuccess) return kNoMoreInstances;
   if (!JoinPath(path, kModemClassKey, name)) return kInstanceSkipped;
-  return RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_ALL_ACCESS, instance) == ERROR_SUCCESS
-             ? kInstanceOpened
-             : kInstanceSkipped;
+  return system.OpenKey(path, kKeyAllAccess, instance) == kStatusSuccess ? kInstanceOpened
+                                                                         : kInstanceSkipped;
 }
 
 }  // namespace
@@ -43,100 +41,104 @@ namespace {
 
 // A missing class key is reported only where an earlier installation is
 // looked for.
-bool FindModemInstance(bool reportMissingClass) {
-  HKEY classKey;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kModemClassKey, 0, KEY_READ, &classKey) != ERROR_SUCCESS) {
-    if (reportMissingClass) DebugMessage(nullptr, "FindOldPort failed", "Error: 1", 0);
+bool FindModemInstance(Host& host, bool reportMissingClass) {
+  System& system = *host.system;
+  KeyHandle classKey;
+  if (system.OpenKey(kModemClassKey, kKeyRead, &classKey) != kStatusSuccess) {
+    if (reportMissingClass) DebugMessage(host, "FindOldPort failed", "Error: 1");
     return false;
   }
   bool found = false;
-  for (DWORD index = 0; !found; ++index) {
-    HKEY instance;
+  for (unsigned long index = 0; !found; ++index) {
+    KeyHandle instance;
     char path[kSetupPathSize];
-    const InstanceOutcome opened = OpenInstance(classKey, index, &instance, path);
+    const InstanceOutcome opened = OpenInstance(system, classKey, index, &instance, path);
     if (opened == kNoMoreInstances) break;
     if (opened == kInstanceSkipped) continue;
     char model[kModelSize + 1];
-    found = ReadValueText(instance, "Model", model, kModelSize) &&
+    found = ReadValueText(system, instance, "Model", model, kModelSize) &&
             MatchesNameRule(kContainsEitherName, model);
-    RegCloseKey(instance);
+    system.CloseKey(instance);
   }
-  RegCloseKey(classKey);
+  system.CloseKey(classKey);
   return found;
 }
 
 }  // namespace
 
-bool FindOurModemInstance() { return FindModemInstance(false); }
+bool FindOurModemInstance(Host& host) { return FindModemInstance(host, false); }
 
-bool FindOldPort() {
-  HKEY service;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kServiceKey, 0, KEY_READ, &service) != ERROR_SUCCESS)
-    return false;
+bool FindOldPort(Host& host) {
+  System& system = *host.system;
+  KeyHandle service;
+  if (system.OpenKey(kServiceKey, kKeyRead, &service) != kStatusSuccess) return false;
   char displayName[kDisplayNameSize + 1];
-  const bool installed = ReadValueText(service, "displayname", displayName, kDisplayNameSize);
-  RegCloseKey(service);
-  return installed && FindModemInstance(true);
+  const bool installed =
+      ReadValueText(system, service, "displayname", displayName, kDisplayNameSize);
+  system.CloseKey(service);
+  return installed && FindModemInstance(host, true);
 }
 
-bool ChooseFreeComPort(char* portName) {
-  HKEY map;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSerialMapKey, 0, KEY_ALL_ACCESS, &map) != ERROR_SUCCESS) {
+bool ChooseFreeComPort(Host& host, char* portName) {
+  System& system = *host.system;
+  KeyHandle map;
+  if (system.OpenKey(kSerialMapKey, kKeyAllAccess, &map) != kStatusSuccess) {
     CopyWholeText(portName, kPortNameSize, "COM2");
     return true;
   }
   PortNumberTable table;
   ClearPortNumbers(&table);
-  for (DWORD index = 0;; ++index) {
+  for (unsigned long index = 0;; ++index) {
     char name[64];
     char data[64 + 1];
-    DWORD nameSize = sizeof name, dataSize = 64;
-    if (RegEnumValueA(map, index, name, &nameSize, nullptr, nullptr, reinterpret_cast<BYTE*>(data),
-                      &dataSize) != ERROR_SUCCESS)
+    unsigned long nameSize = sizeof name, dataSize = 64;
+    if (system.EnumValue(map, index, name, &nameSize, reinterpret_cast<unsigned char*>(data),
+                         &dataSize) != kStatusSuccess)
       break;
     data[dataSize] = '\0';
     MarkPortFromMapEntry(&table, data);
   }
-  RegCloseKey(map);
+  system.CloseKey(map);
   const int number = LowestFreePort(&table);
   if (number == 0) return false;
   FormPortName(portName, number);
   return true;
 }
 
-bool AddOldAttachedtoKey(const char* portName) {
-  HKEY classKey;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kModemClassKey, 0, KEY_READ, &classKey) != ERROR_SUCCESS) {
-    DebugMessage(nullptr, "AddOldAttachedtoKey failed", "Error: 1", 0);
+bool AddOldAttachedtoKey(Host& host, const char* portName) {
+  System& system = *host.system;
+  KeyHandle classKey;
+  if (system.OpenKey(kModemClassKey, kKeyRead, &classKey) != kStatusSuccess) {
+    DebugMessage(host, "AddOldAttachedtoKey failed", "Error: 1");
     return false;
   }
-  HKEY ours = nullptr;
+  KeyHandle ours = nullptr;
   char path[kSetupPathSize];  // of the instance last opened: ours when found
-  for (DWORD index = 0; !ours; ++index) {
-    HKEY instance;
-    const InstanceOutcome opened = OpenInstance(classKey, index, &instance, path);
+  for (unsigned long index = 0; !ours; ++index) {
+    KeyHandle instance;
+    const InstanceOutcome opened = OpenInstance(system, classKey, index, &instance, path);
     if (opened == kNoMoreInstances) break;
     if (opened == kInstanceSkipped) continue;
     char driverDesc[kModelSize + 1];
-    if (ReadValueText(instance, "DriverDesc", driverDesc, kModelSize) &&
+    if (ReadValueText(system, instance, "DriverDesc", driverDesc, kModelSize) &&
         MatchesNameRule(kEqualsOurName, driverDesc))
       ours = instance;
     else
-      RegCloseKey(instance);
+      system.CloseKey(instance);
   }
   if (!ours) {
-    DebugMessage(nullptr, "AddOldAttachedtoKey failed", "Error: 2", 0);
-    RegCloseKey(classKey);
+    DebugMessage(host, "AddOldAttachedtoKey failed", "Error: 2");
+    system.CloseKey(classKey);
     return false;
   }
-  const LONG written = RegSetValueExA(ours, "AttachedTo", 0, REG_SZ,
-                                      reinterpret_cast<const BYTE*>(portName),
-                                      lstrlenA(portName) + 1);
-  LogTextValueSet(path, "AttachedTo", portName, written);
-  RegCloseKey(ours);
-  RegCloseKey(classKey);
-  if (written != ERROR_SUCCESS) {
-    DebugMessage(nullptr, "AddOldAttachedtoKey failed", "Error: 3", 0);
+  const SystemStatus written = system.SetValue(ours, "AttachedTo", kRegistryString,
+                                               reinterpret_cast<const unsigned char*>(portName),
+                                               static_cast<unsigned long>(strlen(portName) + 1));
+  LogTextValueSet(host, path, "AttachedTo", portName, written);
+  system.CloseKey(ours);
+  system.CloseKey(classKey);
+  if (written != kStatusSuccess) {
+    DebugMessage(host, "AddOldAttachedtoKey failed", "Error: 3");
     return false;
   }
   return true;

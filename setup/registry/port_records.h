@@ -3,24 +3,25 @@
 #ifndef SETUP_REGISTRY_PORT_RECORDS_H
 #define SETUP_REGISTRY_PORT_RECORDS_H
 
+#include "../base/host.h"
 #include "port_records_rules.h"
 
 // Whether the driver service has its "displayname" and a Modem class
 // instance's "Model" contains either of our names.
-bool FindOldPort();
+bool FindOldPort(Host& host);
 
 // Whether a Modem class instance's "Model" contains either of our names,
 // whatever the driver service holds.
-bool FindOurModemInstance();
+bool FindOurModemInstance(Host& host);
 
 // Sets portName (kPortNameSize bytes), the port chosen for the modem, to the
 // lowest COM port that the serial port map leaves free, or to COM2 when the
 // map can not be opened. False when every number from 1 to 99 is taken;
 // portName is then unchanged.
-bool ChooseFreeComPort(char* portName);
+bool ChooseFreeComPort(Host& host, char* portName);
 
 // Writes portName as "AttachedTo" of the first Modem class instance whose
 // "DriverDesc" is exactly our modem name. True when written.
-bool AddOldAttachedtoKey(const char* portName);
+bool AddOldAttachedtoKey(Host& host, const char* portName);
 
 #endif

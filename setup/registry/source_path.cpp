@@ -1,6 +1,6 @@
 #include "source_path.h"
 
-#include <windows.h>
+#include <string.h>
 
 #include "../base/log.h"
 #include "../base/log_rules.h"
@@ -11,40 +11,42 @@ namespace {
 const char kSetupKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Setup";
 const char kSourcePathValue[] = "SourcePath";
 
-SourcePathState ReadSourcePath(HKEY key, SourcePathValue* value) {
-  DWORD type = 0, size = kSetupPathSize;
-  const LONG status = RegQueryValueExA(key, kSourcePathValue, nullptr, &type,
-                                       reinterpret_cast<BYTE*>(value->Text), &size);
-  const bool isString = type == REG_SZ || type == REG_EXPAND_SZ;
+SourcePathState ReadSourcePath(System& system, KeyHandle key, SourcePathValue* value) {
+  unsigned long type = 0, size = kSetupPathSize;
+  const SystemStatus status = system.QueryValue(key, kSourcePathValue, &type,
+                                                reinterpret_cast<unsigned char*>(value->Text),
+                                                &size);
+  const bool isString = type == kRegistryString || type == kRegistryExpandString;
   // A string that fills the whole buffer without a terminator was cut.
   const bool whole = size < kSetupPathSize || value->Text[kSetupPathSize - 1] == '\0';
-  value->Present = status == ERROR_SUCCESS && isString && whole;
+  value->Present = status == kStatusSuccess && isString && whole;
   value->Type = type;
   if (value->Present) {
     if (size < kSetupPathSize) value->Text[size] = '\0';
     return kSnapshotSaved;
   }
   value->Text[0] = '\0';
-  return status == ERROR_FILE_NOT_FOUND ? kSnapshotAbsent : kSnapshotUnreadable;
+  return status == kStatusFileNotFound ? kSnapshotAbsent : kSnapshotUnreadable;
 }
 
-SourcePathRecovery ReadRecord(HKEY key, SourcePathRecord* record) {
+SourcePathRecovery ReadRecord(System& system, KeyHandle key, SourcePathRecord* record) {
   unsigned char data[kSourcePathRecordSize];
-  DWORD type = 0, size = sizeof data;
-  const LONG status = RegQueryValueExA(key, kSourcePathRecordValue, nullptr, &type, data, &size);
-  if (status == ERROR_FILE_NOT_FOUND) return kNoRecord;
-  if (status != ERROR_SUCCESS || type != REG_BINARY || !DecodeSourcePathRecord(data, size, record))
+  unsigned long type = 0, size = sizeof data;
+  const SystemStatus status = system.QueryValue(key, kSourcePathRecordValue, &type, data, &size);
+  if (status == kStatusFileNotFound) return kNoRecord;
+  if (status != kStatusSuccess || type != kRegistryBinary ||
+      !DecodeSourcePathRecord(data, size, record))
     return kRecordDamaged;
   return kRecordResumed;
 }
 
 // The earlier value is SourcePath as found, unless an interrupted run's
 // record shows that the run wrote it: then it is the record's.
-void TakeSnapshot(HKEY key, char* saved, SourcePathSnapshot* snapshot) {
+void TakeSnapshot(System& system, KeyHandle key, char* saved, SourcePathSnapshot* snapshot) {
   SourcePathValue earlier;
-  snapshot->State = ReadSourcePath(key, &earlier);
+  snapshot->State = ReadSourcePath(system, key, &earlier);
   SourcePathRecord record;
-  snapshot->Recovery = ReadRecord(key, &record);
+  snapshot->Recovery = ReadRecord(system, key, &record);
   if (snapshot->Recovery == kRecordResumed) {
     CopyWholeText(snapshot->Interrupted, sizeof snapshot->Interrupted, record.Written);
     if (StillWrittenByRecord(earlier, record)) {
@@ -56,13 +58,13 @@ void TakeSnapshot(HKEY key, char* saved, SourcePathSnapshot* snapshot) {
   }
   CopyWholeText(saved, kSetupPathSize, earlier.Text);
   snapshot->Type = earlier.Type;
-  if (!PathExists(saved)) CreateDirectoryA(saved, nullptr);
+  if (!PathExists(system, saved)) system.MakeDirectory(saved);
 }
 
 // The record of the earlier value and of path, on disk before SourcePath
 // changes.
-bool WriteRecord(HKEY key, const char* saved, const SourcePathSnapshot& snapshot,
-                 const char* path) {
+bool WriteRecord(System& system, KeyHandle key, const char* saved,
+                 const SourcePathSnapshot& snapshot, const char* path) {
   SourcePathRecord record;
   record.Earlier.Present = snapshot.State == kSnapshotSaved;
   record.Earlier.Type = snapshot.Type;
@@ -72,45 +74,46 @@ bool WriteRecord(HKEY key, const char* saved, const SourcePathSnapshot& snapshot
   unsigned char data[kSourcePathRecordSize];
   const size_t size = EncodeSourcePathRecord(record, data);
   return size > 0 &&
-         RegSetValueExA(key, kSourcePathRecordValue, 0, REG_BINARY, data,
-                        static_cast<DWORD>(size)) == ERROR_SUCCESS &&
-         RegFlushKey(key) == ERROR_SUCCESS;
+         system.SetValue(key, kSourcePathRecordValue, kRegistryBinary, data,
+                         static_cast<unsigned long>(size)) == kStatusSuccess &&
+         system.FlushKey(key) == kStatusSuccess;
 }
 
-bool WriteSourcePath(HKEY key, const char* data, DWORD type) {
-  const DWORD size = lstrlenA(data) + 1;
-  const LONG status =
-      RegSetValueExA(key, kSourcePathValue, 0, type, reinterpret_cast<const BYTE*>(data), size);
-  return LogTextValueSet(kSetupKeyPath, kSourcePathValue, data, status) == ERROR_SUCCESS;
+bool WriteSourcePath(Host& host, KeyHandle key, const char* data, unsigned long type) {
+  const SystemStatus status = host.system->SetValue(key, kSourcePathValue, type,
+                                                    reinterpret_cast<const unsigned char*>(data),
+                                                    static_cast<unsigned long>(strlen(data) + 1));
+  return LogTextValueSet(host, kSetupKeyPath, kSourcePathValue, data, status) == kStatusSuccess;
 }
 
-LONG DeleteValue(HKEY key, const char* name) {
-  return LogValueDeleted(kSetupKeyPath, name, RegDeleteValueA(key, name));
+SystemStatus DeleteValue(Host& host, KeyHandle key, const char* name) {
+  return LogValueDeleted(host, kSetupKeyPath, name, host.system->DeleteValue(key, name));
 }
 
 }  // namespace
 
-bool SetSetupSourcePath(const char* path, char* saved, SourcePathSnapshot* snapshot) {
+bool SetSetupSourcePath(Host& host, const char* path, char* saved, SourcePathSnapshot* snapshot) {
   if (!path) return false;
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSetupKeyPath, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
+  System& system = *host.system;
+  KeyHandle key;
+  if (system.OpenKey(kSetupKeyPath, kKeyAllAccess, &key) != kStatusSuccess) {
     snapshot->FirstCallMade = true;
     return false;
   }
   if (!snapshot->FirstCallMade) {
-    TakeSnapshot(key, saved, snapshot);
+    TakeSnapshot(system, key, saved, snapshot);
     snapshot->FirstCallMade = true;
     // A value left alone for the run needs no record: an interrupted run's
     // is of no more use.
     if (snapshot->State == kSnapshotUnreadable && snapshot->Recovery != kNoRecord)
-      DeleteValue(key, kSourcePathRecordValue);
+      DeleteValue(host, key, kSourcePathRecordValue);
   }
   bool written = false;
   if (snapshot->State == kSnapshotSaved || snapshot->State == kSnapshotAbsent) {
-    if (WriteRecord(key, saved, *snapshot, path)) snapshot->Recorded = true;
-    written = snapshot->Recorded && WriteSourcePath(key, path, REG_SZ);
+    if (WriteRecord(system, key, saved, *snapshot, path)) snapshot->Recorded = true;
+    written = snapshot->Recorded && WriteSourcePath(host, key, path, kRegistryString);
   }
-  RegCloseKey(key);
+  system.CloseKey(key);
   return written;
 }
 
@@ -125,7 +128,7 @@ void AddValueText(LogText* log, const char* text, bool present) {
 
 }  // namespace
 
-void LogSourcePathRecovery(const char* saved, const SourcePathSnapshot& snapshot) {
+void LogSourcePathRecovery(Host& host, const char* saved, const SourcePathSnapshot& snapshot) {
   if (snapshot.Recovery == kNoRecord) return;
   LogText log;
   StartLogText(&log, "recovered: ");
@@ -147,23 +150,22 @@ void LogSourcePathRecovery(const char* saved, const SourcePathSnapshot& snapshot
     AddLogText(&log, " is put back at the end: ");
     AddValueText(&log, saved, snapshot.State == kSnapshotSaved);
   }
-  LogEvent(log.Text);
+  LogEvent(host, log.Text);
 }
 
-void RestoreSetupSourcePath(const char* saved, const SourcePathSnapshot& snapshot) {
+void RestoreSetupSourcePath(Host& host, const char* saved, const SourcePathSnapshot& snapshot) {
   if (!snapshot.Recorded) return;
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSetupKeyPath, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
-    return;
+  KeyHandle key;
+  if (host.system->OpenKey(kSetupKeyPath, kKeyAllAccess, &key) != kStatusSuccess) return;
   bool restored;
   if (snapshot.State == kSnapshotSaved) {
-    restored = WriteSourcePath(key, saved, snapshot.Type);
+    restored = WriteSourcePath(host, key, saved, snapshot.Type);
   } else {
-    const LONG status = DeleteValue(key, kSourcePathValue);
-    restored = status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+    const SystemStatus status = DeleteValue(host, key, kSourcePathValue);
+    restored = status == kStatusSuccess || status == kStatusFileNotFound;
   }
   // The record goes only once the earlier value is back: a run cut off in
   // between finds SourcePath changed and keeps it.
-  if (restored) DeleteValue(key, kSourcePathRecordValue);
-  RegCloseKey(key);
+  if (restored) DeleteValue(host, key, kSourcePathRecordValue);
+  host.system->CloseKey(key);
 }

@@ -6,6 +6,7 @@
 #ifndef SETUP_FILES_SOURCE_PATH_H
 #define SETUP_FILES_SOURCE_PATH_H
 
+#include "../base/host.h"
 #include "source_path_rules.h"
 
 // What the first SetSetupSourcePath call found.
@@ -32,15 +33,15 @@ struct SourcePathSnapshot {
 // the earlier value is the record's. False when path is null, the key does
 // not open, or the earlier value could not be saved or recorded (then it is
 // left as it is, for the whole run).
-bool SetSetupSourcePath(const char* path, char* saved, SourcePathSnapshot* snapshot);
+bool SetSetupSourcePath(Host& host, const char* path, char* saved, SourcePathSnapshot* snapshot);
 
 // Writes to the installation log what the first call recovered from an
 // interrupted run's record; nothing when it found none.
-void LogSourcePathRecovery(const char* saved, const SourcePathSnapshot& snapshot);
+void LogSourcePathRecovery(Host& host, const char* saved, const SourcePathSnapshot& snapshot);
 
 // Puts back what the first SetSetupSourcePath call found: the saved value
 // with its type, or no value at all when there was none; then removes the
 // record.
-void RestoreSetupSourcePath(const char* saved, const SourcePathSnapshot& snapshot);
+void RestoreSetupSourcePath(Host& host, const char* saved, const SourcePathSnapshot& snapshot);
 
 #endif

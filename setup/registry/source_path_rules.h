@@ -8,15 +8,13 @@
 #include <stddef.h>
 
 #include "../base/paths_rules.h"
+#include "../base/system.h"
 
 // A binary value beside SourcePath: the earlier value's type (4 bytes, least
 // significant first; 0 when there was no value), its text with a NUL, and
 // the path that the run writes, with a NUL.
 const char* const kSourcePathRecordValue = "SourcePathBeforeTavelinSetup";
 const size_t kSourcePathRecordSize = 4 + 2 * kSetupPathSize;
-
-const unsigned long kRegistryString = 1;        // REG_SZ
-const unsigned long kRegistryExpandString = 2;  // REG_EXPAND_SZ
 
 // A SourcePath value as a run finds or keeps it.
 struct SourcePathValue {

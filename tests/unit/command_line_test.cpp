@@ -1,4 +1,4 @@
-#include "base/options_rules.h"
+#include "base/options.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 // is requested on each platform class.
 #include <gtest/gtest.h>
 
-#include "base/platform_rules.h"
+#include "base/platform.h"
 #include "control/dialogs_rules.h"
-#include "control/run_rules.h"
+#include "control/run.h"
 
 namespace {
 

@@ -4,13 +4,13 @@
 
 #include <string>
 
-#include "base/platform_rules.h"
+#include "base/platform.h"
 
 namespace {
 
-const LogTime Noon = {2001, 3, 4, 12, 5, 9, 7};
+const ClockTime Noon = {2001, 3, 4, 12, 5, 9, 7};
 
-std::string Line(const LogTime& time, const char* text) {
+std::string Line(const ClockTime& time, const char* text) {
   char out[kLogLineSize];
   const size_t length = FormatLogLine(out, time, text);
   EXPECT_EQ(std::string(out).size(), length);
@@ -19,7 +19,7 @@ std::string Line(const LogTime& time, const char* text) {
 
 TEST(FormatLogLine, TimestampThenTextThenCrLf) {
   struct Case {
-    LogTime time;
+    ClockTime time;
     const char* text;
     const char* expected;
   } cases[] = {

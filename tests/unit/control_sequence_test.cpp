@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "base/platform_rules.h"
-#include "control/run_rules.h"
-#include "control/sequences_rules.h"
-#include "control/timers_rules.h"
+#include "base/platform.h"
+#include "control/run.h"
+#include "control/sequences.h"
+#include "control/timers.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "base/platform_rules.h"
+#include "base/platform.h"
 
 namespace {
 

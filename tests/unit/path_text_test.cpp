@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "base/log_rules.h"
-#include "base/platform_rules.h"
+#include "base/platform.h"
 #include "files/driver_sets_rules.h"
 #include "table_cases.h"
 

@@ -1,4 +1,4 @@
-#include "base/platform_rules.h"
+#include "base/platform.h"
 
 #include <gtest/gtest.h>
 

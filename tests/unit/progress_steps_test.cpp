@@ -1,4 +1,4 @@
-#include "base/progress_rules.h"
+#include "base/progress.h"
 
 #include <gtest/gtest.h>
 

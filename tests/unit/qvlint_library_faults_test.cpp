@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "base/options_rules.h"
+#include "base/options.h"
 #include "country_line.h"
 #include "files/lists_rules.h"
 #include "registry_line.h"

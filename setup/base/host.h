@@ -1,0 +1,31 @@
+// What every operation of a run works through: the seam to Windows, the
+// installation log and the progress bar. The entry creates it with the run
+// and hands it down; nothing of it is process-wide.
+#ifndef SETUP_BASE_HOST_H
+#define SETUP_BASE_HOST_H
+
+#include "system.h"
+
+// The installation log: its file while open, and whether the Debug option
+// shows diagnostic boxes.
+struct InstallLog {
+  FileHandle File;  // null while no log is open
+  bool DebugMessagesShown;
+};
+
+// The progress dialog's bar, which the dialog attaches while it shows, and
+// the count of single steps sent to it. Stepping with no bar attached (a
+// silent run) does nothing.
+struct Progress {
+  void (*StepBar)(void* bar);
+  void* Bar;
+  unsigned Count;
+};
+
+struct Host {
+  System* system;
+  InstallLog log;
+  Progress progress;
+};
+
+#endif

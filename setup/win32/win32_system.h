@@ -1,0 +1,91 @@
+// The seam's Win32 backend: every call of System made on the running
+// Windows, ANSI functions only, each of them present on Windows 95 and
+// NT 4.0.
+#ifndef SETUP_WIN32_WIN32_SYSTEM_H
+#define SETUP_WIN32_WIN32_SYSTEM_H
+
+#include <windows.h>
+
+#include "../base/system.h"
+
+class Win32System : public System {
+ public:
+  Win32System() : timerWindow_(nullptr) {}
+
+  // The window whose timers the run's timers are; without one no timer
+  // starts.
+  void SetTimerWindow(HWND window) { timerWindow_ = window; }
+
+  SystemStatus OpenKey(const char* path, KeyAccess access, KeyHandle* key) override;
+  SystemStatus CreateKey(const char* path, KeyHandle* key) override;
+  void CloseKey(KeyHandle key) override;
+  SystemStatus EnumKey(KeyHandle key, unsigned long index, char* name,
+                       unsigned long* nameSize) override;
+  SystemStatus EnumValue(KeyHandle key, unsigned long index, char* name, unsigned long* nameSize,
+                         unsigned char* data, unsigned long* dataSize) override;
+  SystemStatus QueryValue(KeyHandle key, const char* name, unsigned long* type, unsigned char* data,
+                          unsigned long* dataSize) override;
+  SystemStatus SetValue(KeyHandle key, const char* name, unsigned long type,
+                        const unsigned char* data, unsigned long size) override;
+  SystemStatus DeleteValue(KeyHandle key, const char* name) override;
+  SystemStatus DeleteKey(const char* path) override;
+  SystemStatus FlushKey(KeyHandle key) override;
+
+  unsigned long FileAttributes(const char* path) override;
+  SystemStatus SetAttributes(const char* path, unsigned long attributes) override;
+  SystemStatus CopyOneFile(const char* from, const char* to) override;
+  SystemStatus RemoveFile(const char* path) override;
+  SystemStatus MoveFileReplacing(const char* from, const char* to) override;
+  SystemStatus MakeDirectory(const char* path) override;
+  SystemStatus FindFirstMatch(const char* pattern, SearchHandle* search, char* name) override;
+  bool FindNextMatch(SearchHandle search, char* name) override;
+  void EndSearch(SearchHandle search) override;
+  SystemStatus OpenFileToRead(const char* path, FileHandle* file) override;
+  SystemStatus OpenFileToAppend(const char* path, FileHandle* file) override;
+  SystemStatus ReadFromFile(FileHandle file, void* data, unsigned long size,
+                            unsigned long* read) override;
+  SystemStatus AppendFile(FileHandle file, const void* data, unsigned long size) override;
+  unsigned long FileSize(FileHandle file) override;
+  void CloseFile(FileHandle file) override;
+
+  unsigned long CurrentDirectory(char* out, unsigned long size) override;
+  bool ChangeDirectory(const char* path) override;
+  unsigned long WindowsDirectory(char* out, unsigned long size) override;
+  unsigned long SystemDirectory(char* out, unsigned long size) override;
+  unsigned long SearchFile(const char* name, char* out, unsigned long size) override;
+  unsigned long ShortPath(const char* path, char* out, unsigned long size) override;
+
+  unsigned long ProfileString(const char* section, const char* key, char* out, unsigned long size,
+                              const char* file) override;
+
+  ProgramResult RunProgram(const char* path, char* commandLine) override;
+
+  SystemStatus OpenLibrary(const char* name, LibraryHandle* library) override;
+  EntryHandle FindEntry(LibraryHandle library, const char* name) override;
+  void CloseLibrary(LibraryHandle library) override;
+  int CallPlainEntry(EntryHandle entry) override;
+  int CallGetInfByPci(EntryHandle entry, char* infName, int* flag) override;
+  int CallGetHardWareId(EntryHandle entry, char* hardwareId) override;
+  int CallUpdateNT5Device(EntryHandle entry, const wchar_t* hardwareId,
+                          const wchar_t* infName) override;
+  int CallInstallClassDevice(EntryHandle entry, const wchar_t* className, const wchar_t* deviceName,
+                             const wchar_t* description, int flags) override;
+
+  bool Version(PlatformVersion* version) override;
+  bool IsAdministrator() override;
+  void SuppressErrorBoxes() override;
+  bool ServiceRunning(const char* name) override;
+
+  void LocalTime(ClockTime* time) override;
+  bool StartTimer(int id, unsigned intervalMs) override;
+  void StopTimer(int id) override;
+  void PostQuit(int exitCode) override;
+  SystemStatus EnableShutdownPrivilege() override;
+  SystemStatus RequestRestart(unsigned flags) override;
+  void ShowMessage(const char* text, const char* caption) override;
+
+ private:
+  HWND timerWindow_;
+};
+
+#endif
