@@ -13,7 +13,7 @@ void StartMachine(Machine* machine, OsClass osClass, bool testPlatform) {
   machine->osClass = osClass;
   machine->testPlatform = testPlatform;
   machine->administrator = true;
-  machine->restartAccepted = true;
+  machine->restartStatus = kStatusSuccess;
   machine->windowsDir = "C:\\WINDOWS";
   machine->systemDir = IsWindows9xClass(osClass) ? "C:\\WINDOWS\\SYSTEM" : "C:\\WINDOWS\\system32";
   machine->programDir = "C:\\";

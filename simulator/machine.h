@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "base/platform_rules.h"
+#include "base/platform.h"
 #include "base/system.h"
 #include "file_system.h"
 #include "registry_model.h"
@@ -35,7 +35,7 @@ struct Machine {
   OsClass osClass;
   bool testPlatform;  // the test platform's behaviour where it differs from Windows'
   bool administrator;
-  bool restartAccepted;  // what a restart request is answered
+  SystemStatus restartStatus;  // what a restart request is answered: 0 when Windows takes it
   std::string windowsDir;
   std::string systemDir;
   std::string programDir;  // where setup.exe lies: searched first for programs and libraries

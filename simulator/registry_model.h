@@ -109,7 +109,7 @@ enum PathFault {
   kPathUsable,
   kPathLeadingBackslash,  // a path can not start with "\"
   kPathNameTooLong,       // a key name longer than the platform's limit
-  kPathTooLong,           // a path longer than kMaxAnsiPathLength
+  kRegistryPathTooLong,   // a path longer than kMaxAnsiPathLength
   kPathMissing,           // opening only: a key on the way does not exist
   kValueNameRefused,      // a value name longer than the platform's limit
   kValueDataRefused       // data longer than the platform's limit

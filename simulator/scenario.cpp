@@ -200,17 +200,15 @@ bool LoadScenario(const std::string& directory, Scenario* scenario, std::string*
     }
   }
 
-  for (const std::string& path :
-       {machine.windowsDir, machine.systemDir, machine.windowsDir + "\\INF",
-        machine.windowsDir + "\\system32\\drivers"})
-    MakeDirectories(&machine.disk, NamesOf(path));
-  if (fs::is_directory(root / "machine") && !CopyTree(root / "machine", {}, &machine, error))
+  AddStandardDirectories(&machine);
+  if (fs::is_directory(root / "machine") &&
+      !AddHostFiles((root / "machine").string(), "C:\\", &machine, error))
     return false;
   if (!fs::is_directory(root / "medium")) {
     *error = "no medium directory in " + directory;
     return false;
   }
-  if (!CopyTree(root / "medium", NamesOf(machine.programDir), &machine, error)) return false;
+  if (!AddHostFiles((root / "medium").string(), machine.programDir, &machine, error)) return false;
 
   std::string registry;
   unsigned badLine = 0;
@@ -220,6 +218,18 @@ bool LoadScenario(const std::string& directory, Scenario* scenario, std::string*
     return false;
   }
   return true;
+}
+
+void AddStandardDirectories(Machine* machine) {
+  for (const std::string& path :
+       {machine->windowsDir, machine->systemDir, machine->windowsDir + "\\INF",
+        machine->windowsDir + "\\system32\\drivers"})
+    MakeDirectories(&machine->disk, NamesOf(path));
+}
+
+bool AddHostFiles(const std::string& hostDirectory, const std::string& machineDirectory,
+                  Machine* machine, std::string* error) {
+  return CopyTree(hostDirectory, NamesOf(machineDirectory), machine, error);
 }
 
 FileContents SnapshotFiles(const Machine& machine) {

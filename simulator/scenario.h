@@ -31,8 +31,17 @@ struct Scenario {
   Machine machine;
 };
 
-// False with a message when the directory is no readable scenario.
+// False with a message when the directory is no readable scenario. The
+// machine is filled in place: it is not to be moved afterwards.
 bool LoadScenario(const std::string& directory, Scenario* scenario, std::string* error);
+
+// The directories named above, on a started machine.
+void AddStandardDirectories(Machine* machine);
+
+// Copies the files and directories below a directory of the host into the
+// machine's drive at `machineDirectory`.
+bool AddHostFiles(const std::string& hostDirectory, const std::string& machineDirectory,
+                  Machine* machine, std::string* error);
 
 // The files of the drive: each full path in capitals, with its content.
 typedef std::map<std::string, std::string> FileContents;

@@ -438,7 +438,7 @@ void SimulatedWindows::DoWork(const DueWork& work) {
 
 // ------------------------------------------------------- setup libraries
 
-SystemStatus SimulatedWindows::LoadLibrary(const char* name, LibraryHandle* library) {
+SystemStatus SimulatedWindows::OpenLibrary(const char* name, LibraryHandle* library) {
   // The program's directory, the current one, the system and the Windows
   // directory, in that order; a name with a directory only there.
   std::vector<std::string> directories;
@@ -476,7 +476,7 @@ SystemStatus SimulatedWindows::LoadLibrary(const char* name, LibraryHandle* libr
     ++libraries_[index].loads;
     *library = reinterpret_cast<LibraryHandle>(static_cast<uintptr_t>(index + 1));
   }
-  Record("LoadLibrary \"" + std::string(name) + "\" = " + std::to_string(status) +
+  Record("OpenLibrary \"" + std::string(name) + "\" = " + std::to_string(status) +
          (status == kStatusSuccess ? " from \"" + found + "\"" : std::string()));
   return status;
 }
@@ -496,11 +496,11 @@ EntryHandle SimulatedWindows::FindEntry(LibraryHandle library, const char* name)
   return entry;
 }
 
-void SimulatedWindows::FreeLibrary(LibraryHandle library) {
+void SimulatedWindows::CloseLibrary(LibraryHandle library) {
   const size_t index = static_cast<size_t>(reinterpret_cast<uintptr_t>(library)) - 1;
   if (library != nullptr && index < libraries_.size() && libraries_[index].loads > 0)
     --libraries_[index].loads;
-  Record("FreeLibrary l" + std::to_string(index + 1));
+  Record("CloseLibrary l" + std::to_string(index + 1));
 }
 
 namespace {

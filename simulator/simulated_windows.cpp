@@ -55,7 +55,7 @@ SystemStatus StatusOfFault(PathFault fault) {
       return kStatusSuccess;
     case kPathLeadingBackslash:
       return kStatusBadPathname;
-    case kPathTooLong:
+    case kRegistryPathTooLong:
       return kStatusFilenameTooLong;
     case kPathMissing:
       return kStatusFileNotFound;
@@ -373,13 +373,17 @@ unsigned long SimulatedWindows::FileAttributes(const char* path) {
   const SimulatedFile* file = FileAt(path, &status);
   unsigned long attributes = kNoSuchFile;
   if (file != nullptr) attributes = file->attributes != 0 ? file->attributes : kAttributeNormal;
+  // The test platform keeps no archive bit: it reports every file as one to
+  // archive.
+  if (file != nullptr && !file->directory && machine_->testPlatform)
+    attributes = (attributes & ~kAttributeNormal) | kAttributeArchive;
   char text[16];
   snprintf(text, sizeof text, "0x%lx", attributes);
   Record("FileAttributes " + Quoted(path) + " = " + text);
   return attributes;
 }
 
-SystemStatus SimulatedWindows::SetFileAttributes(const char* path, unsigned long attributes) {
+SystemStatus SimulatedWindows::SetAttributes(const char* path, unsigned long attributes) {
   SystemStatus status;
   SimulatedFile* file = FileAt(path, &status);
   if (file != nullptr) {
@@ -388,11 +392,11 @@ SystemStatus SimulatedWindows::SetFileAttributes(const char* path, unsigned long
   }
   char text[16];
   snprintf(text, sizeof text, "0x%lx", attributes);
-  Record("SetFileAttributes " + Quoted(path) + " " + text + " = " + std::to_string(status));
+  Record("SetAttributes " + Quoted(path) + " " + text + " = " + std::to_string(status));
   return status;
 }
 
-SystemStatus SimulatedWindows::CopyFile(const char* from, const char* to) {
+SystemStatus SimulatedWindows::CopyOneFile(const char* from, const char* to) {
   SystemStatus status;
   const SimulatedFile* source = FileAt(from, &status);
   std::vector<std::string> names;
@@ -415,15 +419,15 @@ SystemStatus SimulatedWindows::CopyFile(const char* from, const char* to) {
       destination->attributes = kAttributeArchive | (source->attributes & kAttributeReadOnly);
     }
   }
-  Record("CopyFile " + Quoted(from) + " " + Quoted(to) + " = " + std::to_string(status));
+  Record("CopyOneFile " + Quoted(from) + " " + Quoted(to) + " = " + std::to_string(status));
   return status;
 }
 
-SystemStatus SimulatedWindows::DeleteFile(const char* path) {
+SystemStatus SimulatedWindows::RemoveFile(const char* path) {
   SystemStatus status;
   SimulatedFile* file = FileAt(path, &status);
   if (file != nullptr && RunCanReplace(*file, &status)) RemoveEntry(&machine_->disk, file);
-  Record("DeleteFile " + Quoted(path) + " = " + std::to_string(status));
+  Record("RemoveFile " + Quoted(path) + " = " + std::to_string(status));
   return status;
 }
 
@@ -447,7 +451,7 @@ SystemStatus SimulatedWindows::MoveFileReplacing(const char* from, const char* t
   return status;
 }
 
-SystemStatus SimulatedWindows::CreateDirectory(const char* path) {
+SystemStatus SimulatedWindows::MakeDirectory(const char* path) {
   std::vector<std::string> names;
   SystemStatus status = SplitFilePath(path, machine_->currentDir, &names);
   if (status == kStatusSuccess && names.empty()) status = kStatusAlreadyExists;
@@ -459,12 +463,12 @@ SystemStatus SimulatedWindows::CreateDirectory(const char* path) {
     else
       AddEntry(directory, names.back(), true);
   }
-  Record("CreateDirectory " + Quoted(path) + " = " + std::to_string(status));
+  Record("MakeDirectory " + Quoted(path) + " = " + std::to_string(status));
   return status;
 }
 
-SystemStatus SimulatedWindows::FindFirstFile(const char* pattern, SearchHandle* search,
-                                             char* name) {
+SystemStatus SimulatedWindows::FindFirstMatch(const char* pattern, SearchHandle* search,
+                                              char* name) {
   // The pattern is the last part; the directory is what comes before it.
   const char* last = pattern + strlen(pattern);
   while (last > pattern && !IsNameSeparator(last[-1])) --last;
@@ -485,11 +489,11 @@ SystemStatus SimulatedWindows::FindFirstFile(const char* pattern, SearchHandle* 
       *search = HandleOf<SearchHandle>(searches_.size() - 1);
     }
   }
-  Record("FindFirstFile " + Quoted(pattern) + " = " + std::to_string(status) + first);
+  Record("FindFirstMatch " + Quoted(pattern) + " = " + std::to_string(status) + first);
   return status;
 }
 
-bool SimulatedWindows::FindNextFile(SearchHandle search, char* name) {
+bool SimulatedWindows::FindNextMatch(SearchHandle search, char* name) {
   const size_t index = IndexOf(search);
   bool found = false;
   if (search != nullptr && index < searches_.size() && searches_[index].open) {
@@ -497,15 +501,15 @@ bool SimulatedWindows::FindNextFile(SearchHandle search, char* name) {
     found = record.next < record.names.size();
     if (found) snprintf(name, kFoundNameSize, "%s", record.names[record.next++].c_str());
   }
-  Record("FindNextFile s" + std::to_string(index + 1) + " = " +
+  Record("FindNextMatch s" + std::to_string(index + 1) + " = " +
          (found ? Quoted(name) : std::string("none")));
   return found;
 }
 
-void SimulatedWindows::FindClose(SearchHandle search) {
+void SimulatedWindows::EndSearch(SearchHandle search) {
   const size_t index = IndexOf(search);
   if (search != nullptr && index < searches_.size()) searches_[index].open = false;
-  Record("FindClose s" + std::to_string(index + 1));
+  Record("EndSearch s" + std::to_string(index + 1));
 }
 
 SystemStatus SimulatedWindows::OpenFileToRead(const char* path, FileHandle* file) {
@@ -549,8 +553,8 @@ SystemStatus SimulatedWindows::OpenFileToAppend(const char* path, FileHandle* fi
   return status;
 }
 
-SystemStatus SimulatedWindows::ReadFile(FileHandle file, void* data, unsigned long size,
-                                        unsigned long* read) {
+SystemStatus SimulatedWindows::ReadFromFile(FileHandle file, void* data, unsigned long size,
+                                            unsigned long* read) {
   const size_t index = IndexOf(file);
   SystemStatus status = kStatusInvalidHandle;
   *read = 0;
@@ -563,7 +567,7 @@ SystemStatus SimulatedWindows::ReadFile(FileHandle file, void* data, unsigned lo
     record.position += *read;
     status = kStatusSuccess;
   }
-  Record("ReadFile f" + std::to_string(index + 1) + " " + std::to_string(size) + " = " +
+  Record("ReadFromFile f" + std::to_string(index + 1) + " " + std::to_string(size) + " = " +
          std::to_string(status) + " " + std::to_string(*read));
   return status;
 }
@@ -613,14 +617,14 @@ unsigned long SimulatedWindows::CurrentDirectory(char* out, unsigned long size) 
   return length;
 }
 
-bool SimulatedWindows::SetCurrentDirectory(const char* path) {
+bool SimulatedWindows::ChangeDirectory(const char* path) {
   std::vector<std::string> names;
   SystemStatus status = SplitFilePath(path, machine_->currentDir, &names);
   const SimulatedFile* directory =
       status == kStatusSuccess ? ::FindFile(&machine_->disk, names, &status) : nullptr;
   const bool changed = directory != nullptr && directory->directory;
   if (changed) machine_->currentDir = JoinedPath(names);
-  Record("SetCurrentDirectory " + Quoted(path) + " = " + (changed ? "true" : "false"));
+  Record("ChangeDirectory " + Quoted(path) + " = " + (changed ? "true" : "false"));
   return changed;
 }
 
@@ -744,7 +748,7 @@ bool SimulatedWindows::ServiceRunning(const char* name) {
 
 // ------------------------------------------------------------------- clock
 
-void SimulatedWindows::LocalTime(LogTime* time) {
+void SimulatedWindows::LocalTime(ClockTime* time) {
   const long long milliseconds = machine_->startTime * 1000 + clock_;
   const long long seconds = milliseconds / 1000;
   const long long days = seconds / 86400;
@@ -779,9 +783,15 @@ void SimulatedWindows::PostQuit(int exitCode) {
   Record("PostQuit " + std::to_string(exitCode));
 }
 
-bool SimulatedWindows::RequestRestart() {
-  Record(std::string("RequestRestart = ") + (machine_->restartAccepted ? "true" : "false"));
-  return machine_->restartAccepted;
+SystemStatus SimulatedWindows::EnableShutdownPrivilege() {
+  Record("EnableShutdownPrivilege = 0");
+  return kStatusSuccess;
+}
+
+SystemStatus SimulatedWindows::RequestRestart(unsigned flags) {
+  Record("RequestRestart " + std::to_string(flags) + " = " +
+         std::to_string(machine_->restartStatus));
+  return machine_->restartStatus;
 }
 
 void SimulatedWindows::ShowMessage(const char* text, const char* caption) {
@@ -802,7 +812,7 @@ bool SimulatedWindows::NextEvent(long long* at) const {
 }
 
 int SimulatedWindows::AdvanceTo(long long at) {
-  if (at > clock_) Pass(static_cast<unsigned long>(at - clock_));
+  Pass(at > clock_ ? static_cast<unsigned long>(at - clock_) : 0);
   // A tick that came due while the run was busy comes now; the next one an
   // interval later.
   RunningTimer* ticking = nullptr;

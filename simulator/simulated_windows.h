@@ -81,24 +81,24 @@ class SimulatedWindows : public System {
   SystemStatus FlushKey(KeyHandle key) override;
 
   unsigned long FileAttributes(const char* path) override;
-  SystemStatus SetFileAttributes(const char* path, unsigned long attributes) override;
-  SystemStatus CopyFile(const char* from, const char* to) override;
-  SystemStatus DeleteFile(const char* path) override;
+  SystemStatus SetAttributes(const char* path, unsigned long attributes) override;
+  SystemStatus CopyOneFile(const char* from, const char* to) override;
+  SystemStatus RemoveFile(const char* path) override;
   SystemStatus MoveFileReplacing(const char* from, const char* to) override;
-  SystemStatus CreateDirectory(const char* path) override;
-  SystemStatus FindFirstFile(const char* pattern, SearchHandle* search, char* name) override;
-  bool FindNextFile(SearchHandle search, char* name) override;
-  void FindClose(SearchHandle search) override;
+  SystemStatus MakeDirectory(const char* path) override;
+  SystemStatus FindFirstMatch(const char* pattern, SearchHandle* search, char* name) override;
+  bool FindNextMatch(SearchHandle search, char* name) override;
+  void EndSearch(SearchHandle search) override;
   SystemStatus OpenFileToRead(const char* path, FileHandle* file) override;
   SystemStatus OpenFileToAppend(const char* path, FileHandle* file) override;
-  SystemStatus ReadFile(FileHandle file, void* data, unsigned long size,
-                        unsigned long* read) override;
+  SystemStatus ReadFromFile(FileHandle file, void* data, unsigned long size,
+                            unsigned long* read) override;
   SystemStatus AppendFile(FileHandle file, const void* data, unsigned long size) override;
   unsigned long FileSize(FileHandle file) override;
   void CloseFile(FileHandle file) override;
 
   unsigned long CurrentDirectory(char* out, unsigned long size) override;
-  bool SetCurrentDirectory(const char* path) override;
+  bool ChangeDirectory(const char* path) override;
   unsigned long WindowsDirectory(char* out, unsigned long size) override;
   unsigned long SystemDirectory(char* out, unsigned long size) override;
   unsigned long SearchFile(const char* name, char* out, unsigned long size) override;
@@ -109,9 +109,9 @@ class SimulatedWindows : public System {
 
   ProgramResult RunProgram(const char* path, char* commandLine) override;
 
-  SystemStatus LoadLibrary(const char* name, LibraryHandle* library) override;
+  SystemStatus OpenLibrary(const char* name, LibraryHandle* library) override;
   EntryHandle FindEntry(LibraryHandle library, const char* name) override;
-  void FreeLibrary(LibraryHandle library) override;
+  void CloseLibrary(LibraryHandle library) override;
   int CallPlainEntry(EntryHandle entry) override;
   int CallGetInfByPci(EntryHandle entry, char* infName, int* flag) override;
   int CallGetHardWareId(EntryHandle entry, char* hardwareId) override;
@@ -125,11 +125,12 @@ class SimulatedWindows : public System {
   void SuppressErrorBoxes() override;
   bool ServiceRunning(const char* name) override;
 
-  void LocalTime(LogTime* time) override;
+  void LocalTime(ClockTime* time) override;
   bool StartTimer(int id, unsigned intervalMs) override;
   void StopTimer(int id) override;
   void PostQuit(int exitCode) override;
-  bool RequestRestart() override;
+  SystemStatus EnableShutdownPrivilege() override;
+  SystemStatus RequestRestart(unsigned flags) override;
   void ShowMessage(const char* text, const char* caption) override;
 
   // The run's driver: the next moment at which a timer ticks or background

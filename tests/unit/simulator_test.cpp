@@ -87,37 +87,37 @@ TEST_F(SimulatedFilesTest, CopyMeetsReadOnlyHeldAndFullDisk) {
   };
   SimulatedWindows windows(&machine_);
   ForEachCase(cases, &CopyCase::to, [&](const CopyCase& c) {
-    EXPECT_EQ(c.status, windows.CopyFile("C:\\src\\eleven.txt", c.to));
+    EXPECT_EQ(c.status, windows.CopyOneFile("C:\\src\\eleven.txt", c.to));
     EXPECT_EQ(c.content, Content(c.to));
   });
-  EXPECT_EQ(kStatusFileNotFound, windows.CopyFile("C:\\src\\none.txt", "C:\\dst\\x.txt"));
+  EXPECT_EQ(kStatusFileNotFound, windows.CopyOneFile("C:\\src\\none.txt", "C:\\dst\\x.txt"));
 }
 
 TEST_F(SimulatedFilesTest, HeldAndOpenFilesStay) {
   SimulatedWindows windows(&machine_);
-  EXPECT_EQ(kStatusSharingViolation, windows.DeleteFile("C:\\dst\\held.txt"));
+  EXPECT_EQ(kStatusSharingViolation, windows.RemoveFile("C:\\dst\\held.txt"));
   EXPECT_EQ(kStatusSharingViolation,
             windows.MoveFileReplacing("C:\\dst\\old.txt", "C:\\dst\\held.txt"));
   FileHandle log;
   ASSERT_EQ(kStatusSuccess, windows.OpenFileToAppend("C:\\dst\\old.txt", &log));
-  EXPECT_EQ(kStatusSharingViolation, windows.DeleteFile("C:\\DST\\OLD.TXT"));
+  EXPECT_EQ(kStatusSharingViolation, windows.RemoveFile("C:\\DST\\OLD.TXT"));
   windows.CloseFile(log);
   EXPECT_EQ(kStatusSuccess, windows.MoveFileReplacing("C:\\dst\\old.txt", "C:\\dst\\moved.txt"));
   EXPECT_EQ("four", Content("C:\\dst\\moved.txt"));
-  EXPECT_EQ(kStatusAccessDenied, windows.DeleteFile("C:\\dst\\readonly.txt"));
+  EXPECT_EQ(kStatusAccessDenied, windows.RemoveFile("C:\\dst\\readonly.txt"));
 }
 
 TEST_F(SimulatedFilesTest, SearchListsDirectoryAliasesThenNamesInOrder) {
   SimulatedWindows windows(&machine_);
   SearchHandle search;
   char name[kFoundNameSize];
-  ASSERT_EQ(kStatusSuccess, windows.FindFirstFile("C:\\dst\\*.*", &search, name));
+  ASSERT_EQ(kStatusSuccess, windows.FindFirstMatch("C:\\dst\\*.*", &search, name));
   std::string names = name;
-  while (windows.FindNextFile(search, name)) names += std::string(" ") + name;
-  windows.FindClose(search);
+  while (windows.FindNextMatch(search, name)) names += std::string(" ") + name;
+  windows.EndSearch(search);
   EXPECT_EQ(". .. held.txt old.txt readonly.txt", names);
-  EXPECT_EQ(kStatusFileNotFound, windows.FindFirstFile("C:\\dst\\*.bin", &search, name));
-  EXPECT_EQ(kStatusPathNotFound, windows.FindFirstFile("C:\\none\\*", &search, name));
+  EXPECT_EQ(kStatusFileNotFound, windows.FindFirstMatch("C:\\dst\\*.bin", &search, name));
+  EXPECT_EQ(kStatusPathNotFound, windows.FindFirstMatch("C:\\none\\*", &search, name));
 }
 
 TEST(SimulatedFiles, ShortPathsOfWindows9x) {
@@ -196,7 +196,7 @@ class StandinsTest : public testing::Test {
 
   int Call(const char* entry) {
     LibraryHandle library;
-    EXPECT_EQ(kStatusSuccess, windows_->LoadLibrary("QVSETUP2.DLL", &library));
+    EXPECT_EQ(kStatusSuccess, windows_->OpenLibrary("QVSETUP2.DLL", &library));
     return windows_->CallPlainEntry(windows_->FindEntry(library, entry));
   }
 
@@ -249,7 +249,7 @@ TEST_F(StandinsTest, RefreshOnWindows2000RunsTheServiceForItsLife) {
   EXPECT_FALSE(windows_->ServiceRunning("TAVELINSoftModem"));
   char id[528];
   LibraryHandle library;
-  windows_->LoadLibrary("QVSETUP2.DLL", &library);
+  windows_->OpenLibrary("QVSETUP2.DLL", &library);
   EXPECT_EQ(1, windows_->CallGetHardWareId(windows_->FindEntry(library, "GetHardWareId"), id));
   EXPECT_STREQ("X", id);
   EXPECT_EQ(
