@@ -232,6 +232,31 @@ bool AddHostFiles(const std::string& hostDirectory, const std::string& machineDi
   return CopyTree(hostDirectory, NamesOf(machineDirectory), machine, error);
 }
 
+bool StartSampleMachine(const std::string& sourceDir, OsClass osClass, Machine* machine,
+                        std::string* error) {
+  static const char* const kProgramFiles[] = {"setup.exe",          "qvsmzad.exe",
+                                              "qvremove.exe",       "QVSETUP1.DLL",
+                                              "QVSETUP2.DLL",       "qvsetup3.exe",
+                                              "standin_record.exe", "standin_service.exe"};
+  StartMachine(machine, osClass, true);
+  machine->windowsDir = "C:\\windows";
+  machine->systemDir = "C:\\windows\\system32";
+  machine->programDir = "C:\\medium";
+  machine->startTime = 1700000000;
+  AddStandardDirectories(machine);
+  if (!AddHostFiles(sourceDir + "/medium/content", machine->programDir, machine, error))
+    return false;
+  SimulatedFile* medium = MakeDirectories(&machine->disk, NamesOf(machine->programDir));
+  std::string sample;
+  if (!ReadWholeFile(fs::path(sourceDir) / "qvsmzad" / "QVSMzad.ini", &sample)) {
+    *error = "no qvsmzad/QVSMzad.ini in " + sourceDir;
+    return false;
+  }
+  WriteContent(&machine->disk, AddEntry(medium, "QVSMzad.ini", false), sample);
+  for (const char* name : kProgramFiles) AddEntry(medium, name, false);
+  return true;
+}
+
 FileContents SnapshotFiles(const Machine& machine) {
   FileContents files;
   CollectFiles(machine.disk.root, "C:", &files);

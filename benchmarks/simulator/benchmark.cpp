@@ -23,30 +23,6 @@ const ClassCase kClasses[] = {{"95", kOsClassWin95},     {"98", kOsClassWin98},
                               {"98se", kOsClassWin98SE}, {"me", kOsClassWinME},
                               {"nt4", kOsClassNT4},      {"2000", kOsClassWin2000}};
 
-// The programs and libraries of the medium, which the simulation knows by
-// their names alone.
-const char* const kMarkerFiles[] = {"setup.exe",          "qvsmzad.exe",        "qvremove.exe",
-                                    "QVSETUP1.DLL",       "QVSETUP2.DLL",       "qvsetup3.exe",
-                                    "standin_record.exe", "standin_service.exe"};
-
-// The sample medium on C:\medium of a fresh machine of the class on the
-// test platform; false with a message when the source tree lacks it.
-bool BuildMachine(const std::string& source, OsClass osClass, Machine* machine,
-                  std::string* error) {
-  StartMachine(machine, osClass, true);
-  machine->windowsDir = "C:\\windows";
-  machine->systemDir = "C:\\windows\\system32";
-  machine->programDir = "C:\\medium";
-  machine->startTime = 1700000000;
-  AddStandardDirectories(machine);
-  if (!AddHostFiles(source + "/medium/content", machine->programDir, machine, error)) return false;
-  std::vector<std::string> names;
-  SplitFilePath("C:\\medium", "C:\\", &names);
-  SimulatedFile* medium = MakeDirectories(&machine->disk, names);
-  for (const char* name : kMarkerFiles) AddEntry(medium, name, false);
-  return true;
-}
-
 double Milliseconds(std::chrono::steady_clock::duration duration) {
   return std::chrono::duration<double, std::milli>(duration).count();
 }
@@ -67,7 +43,7 @@ int main(int argc, char** argv) {
       const auto start = std::chrono::steady_clock::now();
       std::unique_ptr<Machine> machine(new Machine);
       std::string error;
-      if (!BuildMachine(argv[1], each.osClass, machine.get(), &error)) {
+      if (!StartSampleMachine(argv[1], each.osClass, machine.get(), &error)) {
         fprintf(stderr, "simulate_benchmark: %s\n", error.c_str());
         return 2;
       }

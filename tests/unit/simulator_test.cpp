@@ -1,10 +1,13 @@
-// The simulated Windows on its own: file patterns, sharing and a full disk,
-// the REGEDIT4 reader, and the stand-ins as qvstandin.ini scripts them.
+// The simulated Windows: file patterns, sharing and a full disk, the
+// REGEDIT4 reader, the stand-ins as qvstandin.ini scripts them, and setup's
+// own run on it.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "reg_file.h"
+#include "scenario.h"
+#include "simulated_run.h"
 #include "simulated_windows.h"
 #include "table_cases.h"
 
@@ -261,3 +264,53 @@ TEST_F(StandinsTest, RefreshOnWindows2000RunsTheServiceForItsLife) {
 }
 
 }  // namespace
+
+struct RunCase {
+  const char* name;
+  OsClass osClass;
+  const char* standins;  // qvstandin.ini beyond the call log
+  int exitCode;
+  long long endClock;
+  const char* entries;  // of the call log, in order
+};
+
+// Setup's own run on the sample medium: the completion timers end the run
+// on the simulated clock, with the stand-ins' background work due on it.
+TEST(SimulatedRun, SampleMediumOnEveryClass) {
+  const RunCase cases[] = {
+      {"95: the device program's record", kOsClassWin95, "", 0, 3000,
+       "qvsetup3 qvsetup3 ClassRecord"},
+      {"98: the refresh's record", kOsClassWin98, "", 0, 3000,
+       "RemoveModem WDMDeleteDevice RemoveDisabledModem DeleteOtherDevice RefreshWin2K "
+       "ClassRecord"},
+      {"ME: a refresh that did not start", kOsClassWinME, "[RefreshWin2K]\r\nResult=0\r\n", -1, 0,
+       "RemoveModem WDMDeleteDevice RemoveDisabledModem DeleteOtherDevice RefreshWin2K"},
+      {"NT 4.0", kOsClassNT4, "[GetInfByPci]\r\nDelay=1500\r\n", 0, 1500,
+       "GetInfByPci InstallClassDevice"},
+      {"2000: the service runs at 25 s", kOsClassWin2000,
+       "[GetHardWareId]\r\nResult=0\r\n[RefreshWin2K]\r\nDelay=25000\r\n", 0, 30000,
+       "GetHardWareId RefreshWin2K TAVELINSoftModem"},
+      {"2000: the service never runs", kOsClassWin2000,
+       "[GetHardWareId]\r\nResult=0\r\n[RefreshWin2K]\r\nDelay=400000\r\n", -1, 320000,
+       "GetHardWareId RefreshWin2K"},
+  };
+  ForEachCase(cases, &RunCase::name, [](const RunCase& c) {
+    std::unique_ptr<Machine> machine(new Machine);
+    std::string error;
+    ASSERT_TRUE(StartSampleMachine(SOURCE_DIR, c.osClass, machine.get(), &error)) << error;
+    std::vector<std::string> names;
+    SplitFilePath("C:\\medium\\qvstandin.ini", "C:\\", &names);
+    SystemStatus status;
+    WriteContent(&machine->disk,
+                 AddEntry(FindParent(&machine->disk, names, &status), names.back(), false),
+                 std::string("[CallLog]\r\nPath=C:\\calls.log\r\n") + c.standins);
+    const SimulatedRunResult result = RunSetupOn(*machine, "S");
+    std::string entries;
+    for (const std::string& line : result.standinCalls)
+      entries += (entries.empty() ? "" : " ") + line.substr(0, line.find('('));
+    EXPECT_FALSE(result.waitsForever);
+    EXPECT_EQ(c.exitCode, result.exitCode);
+    EXPECT_EQ(c.endClock, result.endClock);
+    EXPECT_EQ(c.entries, entries);
+  });
+}
