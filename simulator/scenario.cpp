@@ -158,6 +158,48 @@ void CollectFiles(const SimulatedFile& directory, const std::string& path, FileC
   }
 }
 
+// The path of a file in the form of FileContents' keys.
+std::string SnapshotKey(const std::string& path) {
+  std::vector<std::string> names;
+  if (SplitFilePath(path.c_str(), "C:\\", &names) != kStatusSuccess) return std::string();
+  std::string key = "C:";
+  for (const std::string& name : names) key += "\\" + name;
+  return FileNameCapitals(key);
+}
+
+// The lines that the run added to the installation log (qvsetup.ini's
+// LogFile, a relative name beside setup.exe), each without the timestamp
+// that begins it; null when there is no log.
+std::string LogLinesJson(const Machine& machine, const FileContents& before,
+                         const FileContents& after) {
+  const size_t kTimestampLength = 24;  // "YYYY-MM-DD HH:MM:SS.mmm "
+  const auto options = after.find(SnapshotKey(machine.programDir + "\\qvsetup.ini"));
+  if (options == after.end()) return "null";
+  Profile profile;
+  ReadProfile(options->second, &profile);
+  const std::string name = ScenarioValue(profile, "INSTALL_OPTIONS", "LogFile");
+  if (name.empty()) return "null";
+  const bool whole = name.size() > 1 && (name[1] == ':' || name[0] == '\\');
+  const auto log = after.find(SnapshotKey(whole ? name : machine.programDir + "\\" + name));
+  if (log == after.end()) return "null";
+  const auto earlier = before.find(log->first);
+  const size_t start = earlier != before.end() &&
+                               log->second.compare(0, earlier->second.size(), earlier->second) == 0
+                           ? earlier->second.size()
+                           : 0;
+  std::vector<std::string> lines;
+  std::istringstream text(log->second.substr(start));
+  for (std::string line; std::getline(text, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty())
+      lines.push_back(line.size() > kTimestampLength ? line.substr(kTimestampLength) : "");
+  }
+  std::string json = "[";
+  for (size_t i = 0; i < lines.size(); ++i)
+    json += (i > 0 ? ", " : "") + JsonName(machine.registry, lines[i], false);
+  return json + "]";
+}
+
 uint32_t RotateLeft(uint32_t value, int bits) { return value << bits | value >> (32 - bits); }
 
 }  // namespace
@@ -313,7 +355,8 @@ void PrintResultJson(FILE* out, const SimulatedRunResult& result, const Scenario
     fprintf(out, "%s\n  %s: %s", separator, change.first.c_str(), change.second.c_str());
     separator = ",";
   }
-  fprintf(out, "},\n \"calls\": ");
+  fprintf(out, "},\n \"log\": %s", LogLinesJson(machine, before, after).c_str());
+  fprintf(out, ",\n \"calls\": ");
   PrintList(out, registry, result.calls);
   fprintf(out, "}\n");
 }

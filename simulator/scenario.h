@@ -55,9 +55,11 @@ typedef std::map<std::string, std::string> FileContents;
 FileContents SnapshotFiles(const Machine& machine);
 
 // {"exit_code", "waits_forever", "library_calls", "programs", "registry",
-// "files", "calls"}: the registry trees of the compared keys, each key path
-// and value name in capitals with "<type>:<hex data>"; the files that the
-// run added or changed (their SHA-1) or removed (null).
+// "files", "log", "calls"}: the registry trees of the compared keys, each
+// key path and value name in capitals with "<type>:<hex data>"; the files
+// that the run added or changed (their SHA-1) or removed (null); the lines
+// that the run added to its installation log, without their timestamps
+// (null without a log).
 void PrintResultJson(FILE* out, const SimulatedRunResult& result, const Scenario& scenario,
                      const FileContents& before);
 
