@@ -12,7 +12,8 @@ namespace {
 const char kSoftModemKeyPath[] = "SOFTWARE\\TAVELIN\\SoftModem";
 
 struct ModelRun {
-  CountryEffect* effect;
+  RegistryModel* model;
+  CountryJournal* journal;
   int64_t now;
   ModelKey* countryKey;
   unsigned line;
@@ -20,16 +21,16 @@ struct ModelRun {
 
 ModelRun* RunOf(void* context) { return static_cast<ModelRun*>(context); }
 
-RegistryModel* ModelOf(void* context) { return &RunOf(context)->effect->model; }
+RegistryModel* ModelOf(void* context) { return RunOf(context)->model; }
 
 void Record(ModelRun* run, LineEffect entry) {
   entry.line = run->line;
-  run->effect->journal.push_back(entry);
+  run->journal->journal.push_back(entry);
 }
 
 // Creates a key for a line and records what happened.
 ModelKey* CreateForLine(ModelRun* run, ModelKey* base, const char* path) {
-  const KeyReach reach = CreateModelKey(&run->effect->model, base, path, run->line);
+  const KeyReach reach = CreateModelKey(run->model, base, path, run->line);
   LineEffect entry = {};
   entry.asked = path;
   entry.undocumented = reach.undocumented;
@@ -50,7 +51,7 @@ ModelKey* CreateForLine(ModelRun* run, ModelKey* base, const char* path) {
 
 void SetForLine(ModelRun* run, ModelKey* key, const std::string& name, unsigned long type,
                 const std::string& data) {
-  RegistryModel* model = &run->effect->model;
+  RegistryModel* model = run->model;
   const size_t sizeBefore = KeyValuesSize(*key);
   ModelValue before;
   LineEffect entry = {};
@@ -123,7 +124,7 @@ void CreateDisabled(void* context, const char* code) {
 }
 
 void DeleteForLine(ModelRun* run, const RegistryLine& line) {
-  RegistryModel* model = &run->effect->model;
+  RegistryModel* model = run->model;
   LineEffect entry = {};
   entry.deleting = true;
   entry.asked = line.valueName;
@@ -152,7 +153,7 @@ void ApplyLine(void* context, const RegistryLine& line) {
     DeleteForLine(run, line);
     return;
   }
-  RegistryModel* model = &run->effect->model;
+  RegistryModel* model = run->model;
   ModelKey* key = CreateForLine(run, &model->machine, line.keyPath);
   if (key == nullptr) return;
   LineEffect entry = {};
@@ -177,12 +178,12 @@ void CloseCountry(void*) {}
 
 void DeleteCountry(void* context) {
   RegistryModel* model = ModelOf(context);
-  RunOf(context)->effect->countryDeleted = DeleteModelKey(model, &model->machine, kCountryKeyPath);
+  RunOf(context)->journal->countryDeleted = DeleteModelKey(model, &model->machine, kCountryKeyPath);
 }
 
 void TakePiece(void* context, const char*, size_t, unsigned line) {
   RunOf(context)->line = line;
-  RunOf(context)->effect->lines = line;
+  RunOf(context)->journal->lines = line;
 }
 
 }  // namespace
@@ -190,10 +191,15 @@ void TakePiece(void* context, const char*, size_t, unsigned line) {
 void ModelCountryFile(FILE* file, RegistryPlatform platform, unsigned codePage, int64_t now,
                       CountryEffect* effect) {
   StartRegistryModel(&effect->model, platform, codePage);
-  effect->journal.clear();
-  effect->countryDeleted = false;
-  effect->lines = 0;
-  ModelRun run = {effect, now, nullptr, 0};
+  WalkCountryFileOnModel(file, &effect->model, now, effect);
+}
+
+void WalkCountryFileOnModel(FILE* file, RegistryModel* model, int64_t now,
+                            CountryJournal* journal) {
+  journal->journal.clear();
+  journal->countryDeleted = false;
+  journal->lines = 0;
+  ModelRun run = {model, journal, now, nullptr, 0};
   const CountryRegistryWork work = {&run,         StampRun,      ResetCountry,   CreateSection,
                                     CloseSection, WriteValue,    CreateDisabled, ApplyLine,
                                     CloseCountry, DeleteCountry, TakePiece};

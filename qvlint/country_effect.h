@@ -36,11 +36,15 @@ struct LineEffect {
   bool deleting;          // the work of a deletion line
 };
 
-struct CountryEffect {
-  RegistryModel model;
+// What the walk did, line by line.
+struct CountryJournal {
   std::vector<LineEffect> journal;  // in the order of the work
   bool countryDeleted;              // no entry counted: the Country key was deleted
   unsigned lines;                   // physical lines read
+};
+
+struct CountryEffect : CountryJournal {
+  RegistryModel model;
 };
 
 // The Country key's path below HKEY_LOCAL_MACHINE.
@@ -51,6 +55,10 @@ extern const char kCountryKeyPath[];
 // the run's time for its stamp.
 void ModelCountryFile(FILE* file, RegistryPlatform platform, unsigned codePage, int64_t now,
                       CountryEffect* effect);
+
+// Runs the same walk on `model` as it stands: qvsmzad.exe started on a
+// simulated machine, whose registry holds what was there before.
+void WalkCountryFileOnModel(FILE* file, RegistryModel* model, int64_t now, CountryJournal* journal);
 
 // The Country key of the model, or nullptr when it is gone.
 const ModelKey* ModelCountryKey(const CountryEffect& effect);

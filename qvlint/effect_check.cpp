@@ -74,7 +74,7 @@ const char* FaultText(PathFault fault, RegistryPlatform platform) {
     case kPathNameTooLong:
       return LimitsOf(platform).keyName == 255 ? "a name in it is longer than 255 characters"
                                                : "a name in it is longer than 256 characters";
-    case kPathTooLong:
+    case kRegistryPathTooLong:
       return "it is longer than 260 characters";
     case kPathUsable:
     case kPathMissing:
@@ -110,7 +110,7 @@ std::string KeyShown(const std::string& key, bool section) {
 // A refusal that comes from a point that the family's documentation leaves
 // open: reported as such, not as a refusal.
 bool FollowsUndocumented(const LineEffect& entry) {
-  return (entry.fault == kPathTooLong && (entry.undocumented & kUndocumentedPathLength)) ||
+  return (entry.fault == kRegistryPathTooLong && (entry.undocumented & kUndocumentedPathLength)) ||
          (entry.fault == kPathLeadingBackslash &&
           (entry.undocumented & kUndocumentedLeadingBackslash));
 }

@@ -26,6 +26,9 @@ struct Host {
   System* system;
   InstallLog log;
   Progress progress;
+  // A file of the driver set or the copy list could not be copied: the
+  // run goes on to its end and then fails.
+  bool CopyFailed;
 };
 
 #endif

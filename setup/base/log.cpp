@@ -24,10 +24,12 @@ void AddPath(LogText* log, const char* name, const char* path) {
   AddLogQuoted(log, path);
 }
 
-void WriteStartLine(Host& host, const SetupPaths& paths, OsClass osClass,
+void WriteStartLine(Host& host, const char* computer, const SetupPaths& paths, OsClass osClass,
                     const CommandSwitches& switches) {
   LogText log;
-  StartLogText(&log, "start: class ");
+  StartLogText(&log, "start: computer ");
+  AddLogQuoted(&log, computer);
+  AddLogText(&log, ", class ");
   AddLogOsClass(&log, osClass);
   AddLogText(&log, ", switches ");
   AddLogSwitches(&log, switches);
@@ -43,17 +45,36 @@ void WriteStartLine(Host& host, const SetupPaths& paths, OsClass osClass,
   WriteLine(host, log.Text);
 }
 
+// Room for the longest computer name that Windows gives (15 characters).
+const unsigned long kComputerNameSize = 32;
+
+// The log file's name with the computer's name and the environment's
+// variables put in, so that one medium on a share gives each machine its
+// own log. False when the name does not fit after that.
+bool ExpandLogFileName(System& system, const char* name, const char* computer, char* out) {
+  char withComputer[kSetupPathSize];
+  if (!(computer[0] ? PutComputerName(withComputer, sizeof withComputer, name, computer)
+                    : CopyWholeText(withComputer, sizeof withComputer, name)))
+    return false;
+  const unsigned long length = system.ExpandEnvironment(withComputer, out, kSetupPathSize);
+  return length > 0 && length <= kSetupPathSize;
+}
+
 }  // namespace
 
 void OpenInstallLog(Host& host, const SetupOptions& options, const SetupPaths& paths,
                     OsClass osClass, const CommandSwitches& switches) {
-  char path[kSetupPathSize];
-  if (InstallLogOpen(host) || !FormLogFilePath(path, sizeof path, paths.SourceDir, options.LogFile))
+  if (InstallLogOpen(host) || !options.LogFile[0]) return;
+  char computer[kComputerNameSize];
+  if (!host.system->ComputerName(computer, sizeof computer)) computer[0] = '\0';
+  char name[kSetupPathSize], path[kSetupPathSize];
+  if (!ExpandLogFileName(*host.system, options.LogFile, computer, name) ||
+      !FormLogFilePath(path, sizeof path, paths.SourceDir, name))
     return;
   FileHandle file = nullptr;
   if (host.system->OpenFileToAppend(path, &file) != kStatusSuccess) return;
   host.log.File = file;
-  WriteStartLine(host, paths, osClass, switches);
+  WriteStartLine(host, computer, paths, osClass, switches);
 }
 
 void LogEvent(Host& host, const char* text) {

@@ -11,9 +11,10 @@
 #include "paths.h"
 #include "platform.h"
 
-// Opens the log that options.LogFile names (a relative name lies in
-// SourceDir) and writes the start line: class, switches and the paths of
-// the run. Called once, after the options are read.
+// Opens the log that options.LogFile names, with "%COMPUTERNAME%" and the
+// environment's variables put in (a relative name lies in SourceDir), and
+// writes the start line: computer, class, switches and the paths of the
+// run. Called once, after the options are read.
 void OpenInstallLog(Host& host, const SetupOptions& options, const SetupPaths& paths,
                     OsClass osClass, const CommandSwitches& switches);
 

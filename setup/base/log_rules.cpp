@@ -192,6 +192,40 @@ void AddLogOsClass(LogText* log, OsClass osClass) {
   AddLogText(log, ")");
 }
 
+namespace {
+
+// Whether text starts with the upper-case ASCII word, letter case ignored.
+bool EqualIgnoringCase(const char* text, const char* word, size_t length) {
+  for (size_t i = 0; i < length; ++i) {
+    const char c = text[i] >= 'a' && text[i] <= 'z' ? static_cast<char>(text[i] - 'a' + 'A')
+                                                    : text[i];
+    if (c != word[i]) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool PutComputerName(char* out, size_t outSize, const char* name, const char* computer) {
+  static const char kVariable[] = "%COMPUTERNAME%";
+  const size_t variableLength = sizeof kVariable - 1;
+  const size_t computerLength = strlen(computer);
+  size_t length = 0;
+  for (const char* at = name; *at;) {
+    if (EqualIgnoringCase(at, kVariable, variableLength)) {
+      if (outSize - length <= computerLength) return false;
+      memcpy(out + length, computer, computerLength);
+      length += computerLength;
+      at += variableLength;
+    } else {
+      if (outSize - length <= 1) return false;
+      out[length++] = *at++;
+    }
+  }
+  out[length] = '\0';
+  return true;
+}
+
 bool FormLogFilePath(char* out, size_t outSize, const char* sourceDir, const char* name) {
   if (!name[0]) return false;
   const bool standsAsItIs = name[0] == '\\' || name[0] == '/' || name[1] == ':';

@@ -41,6 +41,12 @@ void AddLogSwitches(LogText* log, const CommandSwitches& switches);
 // The platform class as its number and name: "4 (Windows 98)".
 void AddLogOsClass(LogText* log, OsClass osClass);
 
+// name with every "%COMPUTERNAME%" (letter case ignored) replaced by
+// computer, into out (outSize bytes): Windows 95, 98 and ME set no such
+// variable, so setup puts the name in itself on every class. False when
+// the result does not fit.
+bool PutComputerName(char* out, size_t outSize, const char* name, const char* computer);
+
 // The log file's path: a name with a drive ("C:...") or starting with a
 // backslash or slash stands as it is, any other name lies in sourceDir.
 // False for an empty name or a path that does not fit outSize.

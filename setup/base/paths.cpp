@@ -19,9 +19,11 @@ PathsOutcome FormPaths(System& system, size_t longestWindowsDir, SetupPaths* pat
   AppendText(paths->CabsDir, kSetupPathSize, paths->WindowsDir, kCabsSuffix);
 
   char found[kSetupPathSize];
-  const unsigned long foundLength = system.SearchFile("setup.exe", found, kSetupPathSize);
+  // The medium is the directory of setup's own file, whatever its name.
+  const unsigned long foundLength = system.ProgramFile(found, kSetupPathSize);
   if (foundLength == 0) return kSetupNotFound;
-  if (foundLength >= kSetupPathSize) return kPathTooLong;
+  // A path that fills the buffer may have been cut.
+  if (foundLength >= kSetupPathSize - 1) return kPathTooLong;
   if (!DirectoryOfFile(paths->SourceDir, kSetupPathSize, found)) return kPathTooLong;
   // The options file and every file that the run takes from the medium by
   // name are named below SourceDir, in copy buffers of kCopyPathSize bytes;

@@ -25,6 +25,7 @@ const SystemStatus kStatusInvalidHandle = 6;
 const SystemStatus kStatusNotEnoughMemory = 8;
 const SystemStatus kStatusNoMoreFiles = 18;
 const SystemStatus kStatusSharingViolation = 32;
+const SystemStatus kStatusCallNotImplemented = 120;  // MoveFileEx on the 9x family
 const SystemStatus kStatusDiskFull = 112;
 const SystemStatus kStatusModuleNotFound = 126;
 const SystemStatus kStatusProcNotFound = 127;
@@ -111,8 +112,10 @@ class System {
   // Overwrites an existing destination.
   virtual SystemStatus CopyOneFile(const char* from, const char* to) = 0;
   virtual SystemStatus RemoveFile(const char* path) = 0;
-  // Replaces a file of the new name.
+  // Replaces a file of the new name; the 9x family lacks it.
   virtual SystemStatus MoveFileReplacing(const char* from, const char* to) = 0;
+  // Renames a file; fails when a file of the new name exists.
+  virtual SystemStatus RenameFile(const char* from, const char* to) = 0;
   virtual SystemStatus MakeDirectory(const char* path) = 0;
   // The first name that pattern (a path whose last part may hold * and ?)
   // matches, into name (kFoundNameSize bytes); the next ones follow.
@@ -135,9 +138,16 @@ class System {
   virtual bool ChangeDirectory(const char* path) = 0;
   virtual unsigned long WindowsDirectory(char* out, unsigned long size) = 0;
   virtual unsigned long SystemDirectory(char* out, unsigned long size) = 0;
-  // The search of a file name along the current directory and the path.
-  virtual unsigned long SearchFile(const char* name, char* out, unsigned long size) = 0;
+  // The running program's own file.
+  virtual unsigned long ProgramFile(char* out, unsigned long size) = 0;
   virtual unsigned long ShortPath(const char* path, char* out, unsigned long size) = 0;
+
+  // The environment's variables expanded in text (%NAME%); the length of
+  // the answer with its terminator, more than size when it does not fit,
+  // 0 on failure.
+  virtual unsigned long ExpandEnvironment(const char* text, char* out, unsigned long size) = 0;
+  // The computer's name; false when it can not be read or does not fit.
+  virtual bool ComputerName(char* out, unsigned long size) = 0;
 
   // The profile reader: one key's value, or with a null key every key name
   // of the section, each terminated, the list ending in an empty name.
@@ -169,6 +179,11 @@ class System {
   virtual void SuppressErrorBoxes() = 0;
   // Whether the service control manager reports the service running.
   virtual bool ServiceRunning(const char* name) = 0;
+
+  // One setup at a time: takes the machine-wide mark of a running setup
+  // and holds it until the process ends. False when another process holds
+  // it.
+  virtual bool HoldSetupMark() = 0;
 
   // The clock, the timers of the run and its end. A timer's ticks reach the
   // run through the main window (OnCompletionTimer).

@@ -29,6 +29,14 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     OnCompletionTimer(run, static_cast<int>(wParam));
     return 0;
   }
+  if (message == WM_ENDSESSION && wParam && run) {
+    // The session ends during a poll or a wait: SourcePath goes back before
+    // Windows ends setup. The run can not go on (its libraries are gone),
+    // and its end is not known: setup ends here with -1.
+    FinalCleanup(run);
+    CarryOutEnding(run, kEndWithFailure);
+    ExitProcess(static_cast<UINT>(-1));
+  }
   if (message == WM_DESTROY && run) {
     FinalCleanup(run);  // stops the completion timers too
     CarryOutEnding(run, kEndWithSuccess);
@@ -107,7 +115,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   DialogScreens screens(instance, &run.host);
   run.Screens = &screens;
   InitCommonControls();
-  BeginRun(&run, commandLine);
+  if (!BeginRun(&run, commandLine)) {
+    // Another setup runs: this one changes nothing.
+    CarryOutEnding(&run, kEndWithFailure);
+    return RunMessageLoop(screens);
+  }
   screens.osClass = run.osClass;
   screens.MainWindow = CreateMainWindow(instance);
   system.SetTimerWindow(screens.MainWindow);

@@ -43,26 +43,34 @@ void StopCompletionTimers(Run* run) {
   StopCompletionTimer(run, kServicePollTimerId);
 }
 
-// Ends the message loop with the given exit code.
+// Ends the message loop with the given exit code. The first ending posted
+// is the run's: a later one would only log a second end.
 void PostRunQuit(Run* run, int exitCode) {
+  if (run->QuitPosted) return;
+  // A file that could not be copied (held open, a full disk) fails the run
+  // that went on to its end without it.
+  if (exitCode == 0 && run->host.CopyFailed) exitCode = -1;
   LogRunEnd(run->host, exitCode);
   run->QuitPosted = true;
   run->host.system->PostQuit(exitCode);
 }
 
-// Shows the restart dialog. Unless the restart was requested, the run ends
-// as the dialog's Cancel does.
+// Shows the restart dialog. The run ends as the dialog's Cancel does, after
+// a restart request too: Windows may still refuse to end the session when
+// another program does, and setup must not wait for an end that never comes.
 void OfferRestart(Run* run) {
-  if (!run->Screens->AskRestart(run->ServiceRemovalFailed))
-    PostRunQuit(run, RestartDialogExitCode(RunFailed(*run)));
+  run->Screens->AskRestart(run->ServiceRemovalFailed);
+  PostRunQuit(run, RestartDialogExitCode(RunFailed(*run)));
   run->Screens->HideMainWindow();
 }
 
 }  // namespace
 
-void BeginRun(Run* run, char* commandLine) {
+bool BeginRun(Run* run, char* commandLine) {
+  if (!run->host.system->HoldSetupMark()) return false;
   run->osClass = ClassifyRunningPlatform(*run->host.system);
   ParseCommandLine(commandLine, &run->Switches);
+  return true;
 }
 
 void StopCompletionTimer(Run* run, CompletionTimerId timer) {

@@ -107,9 +107,10 @@ struct Run {
   bool QuitPosted;            // an ending has posted the quit message
 };
 
-// The start of every run: the platform class and the switches of the
-// command line (which is upper-cased in place).
-void BeginRun(Run* run, char* commandLine);
+// The start of every run: one setup at a time, the platform class and the
+// switches of the command line (which is upper-cased in place). False when
+// another setup runs: this one must end at once, having changed nothing.
+bool BeginRun(Run* run, char* commandLine);
 
 // Stops a completion timer that runs.
 void StopCompletionTimer(Run* run, CompletionTimerId timer);

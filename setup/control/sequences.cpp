@@ -1,6 +1,7 @@
 #include "sequences.h"
 
 #include "../base/log.h"
+#include "../base/log_rules.h"
 #include "../base/progress.h"
 #include "../files/driver_sets.h"
 #include "../files/lists.h"
@@ -276,6 +277,56 @@ bool RunSequence(Run* run) {
   }
 }
 
+namespace {
+
+// The driver sets that this run will copy from the medium: by class, and on
+// the 98 family by the switches and the WDMDriver option.
+int MediumSetsOf(const Run& run, const DriverSet** sets) {
+  switch (run.osClass) {
+    case kOsClassWin95:
+      sets[0] = &kVxdCopySet;
+      return 1;
+    case kOsClassWin98:
+    case kOsClassWin98SE:
+    case kOsClassWinME:
+      sets[0] = &kUninstallerSet;
+      if (IsRemoveOnly(run.Switches)) return 1;
+      sets[1] = UsesWdmDriverSet(run.osClass, run.Options.WDMDriver) ? &kWdmCopySet : &kVxdCopySet;
+      return 2;
+    case kOsClassNT4:
+      sets[0] = &kNT4CopySet;
+      return 1;
+    case kOsClassWin2000:
+      sets[0] = &kWin2000UninstallerSet;
+      return 1;
+    default:
+      return 0;
+  }
+}
+
+// Before anything changes: a medium that lacks a file of the driver set, or
+// can not be read, would have the earlier, working installation removed
+// and nothing in its place. The log names the file.
+bool MediumHoldsDriverSet(Run* run) {
+  const DriverSet* sets[2];
+  const int count = MediumSetsOf(*run, sets);
+  char missing[kSetupPathSize];
+  bool whole = true;
+  for (int i = 0; i < count && whole; ++i)
+    whole = MediumHoldsSet(*run->host.system, run->Paths, *sets[i], missing);
+  if (whole && run->osClass == kOsClassWin2000)
+    whole = MediumHoldsFile(*run->host.system, run->Paths, kWin2000InfName, missing);
+  if (whole) return true;
+  LogText log;
+  StartLogText(&log, "medium incomplete: ");
+  AddLogQuoted(&log, missing);
+  AddLogText(&log, " is missing or can not be read; nothing is changed");
+  LogEvent(run->host, log.Text);
+  return false;
+}
+
+}  // namespace
+
 SetupOutcome RunSetup(Run* run) {
   Host& host = run->host;
   const PathsOutcome paths =
@@ -287,6 +338,7 @@ SetupOutcome RunSetup(Run* run) {
   ShowDebugMessages(host, run->Options.Debug);
   OpenInstallLog(host, run->Options, run->Paths, run->osClass, run->Switches);
   LogSourcePathRecovery(host, run->Paths.SavedSourcePath, run->SourcePath);
+  if (!MediumHoldsDriverSet(run)) return kSequenceFailed;
   const bool done = RunSequence(run);
   // A run that goes on under a timer is ended by the timer.
   if (ImmediateFinish(*run)) FinalCleanup(run);

@@ -49,6 +49,47 @@ void RunClassSet(Host& host, const SetupPaths& paths, OsClass osClass, const Dri
   }
 }
 
+bool MediumHoldsFile(System& system, const SetupPaths& paths, const char* name, char* missing) {
+  char path[kCopyPathSize];
+  FileHandle file = nullptr;
+  if (JoinRootAware(path, sizeof path, paths.SourceDir, name) &&
+      system.OpenFileToRead(path, &file) == kStatusSuccess) {
+    system.CloseFile(file);
+    return true;
+  }
+  if (!JoinRootAware(missing, kSetupPathSize, paths.SourceDir, name))
+    CopyWholeText(missing, kSetupPathSize, name);
+  return false;
+}
+
+namespace {
+
+bool MediumMatches(System& system, const SetupPaths& paths, const char* pattern, char* missing) {
+  char search[kCopyPathSize], found[kFoundNameSize];
+  SearchHandle matches;
+  if (JoinRootAware(search, sizeof search, paths.SourceDir, pattern) &&
+      system.FindFirstMatch(search, &matches, found) == kStatusSuccess) {
+    system.EndSearch(matches);
+    return true;
+  }
+  if (!JoinRootAware(missing, kSetupPathSize, paths.SourceDir, pattern))
+    CopyWholeText(missing, kSetupPathSize, pattern);
+  return false;
+}
+
+}  // namespace
+
+bool MediumHoldsSet(System& system, const SetupPaths& paths, const DriverSet& set, char* missing) {
+  for (size_t i = 0; i < set.Count; ++i) {
+    const SetStep& step = set.Steps[i];
+    if (step.Operation == kCopyByName && !MediumHoldsFile(system, paths, step.Name, missing))
+      return false;
+    if (step.Operation == kCopyByPattern && !MediumMatches(system, paths, step.Name, missing))
+      return false;
+  }
+  return true;
+}
+
 void CopyNT4DriverFiles(Host& host, const SetupPaths& paths, OsClass osClass, char* infName) {
   CopyWholeText(infName, kNT4InfNameSize, kNT4CopySet.Steps[0].Name);
   RunClassSet(host, paths, osClass, kNT4CopySet);

@@ -15,7 +15,7 @@ namespace {
 // Room for nine quoted words of a 255-character value.
 const size_t kLaunchLineSize = 1024;
 
-void CopyListEntry(Host& host, const SetupPaths& paths, const char* value) {
+void CopyListEntry(Host& host, const SetupPaths& paths, OsClass, const char* value) {
   CopyEntry entry;
   if (FormCopyEntry(value, paths.SystemDir, paths.WindowsDir, &entry))
     CopySourceFile(host, paths.SourceDir, entry.Destination, entry.FileName);
@@ -33,7 +33,35 @@ void LogOperatorRefused(Host& host, const char* program, const char* word) {
 }
 
 // The program inherits the current directory, the source directory.
-void LaunchListEntry(Host& host, const SetupPaths& paths, const char* value) {
+// NT's command interpreter, as the environment names it; the system
+// directory's cmd.exe when it names none that fits.
+void FindInterpreter(Host& host, const SetupPaths& paths, char* out) {
+  const unsigned long length = host.system->ExpandEnvironment("%ComSpec%", out, kSetupPathSize);
+  if (length > 1 && length <= kSetupPathSize && out[0] != '%') return;
+  if (!JoinPath(out, paths.SystemDir, "cmd.exe")) out[0] = '\0';
+}
+
+// A batch program starts from the full path that setup found: on NT
+// through the command interpreter, which would otherwise look for the bare
+// name in the current directory and the path; on the 9x family the
+// system starts it with that path as the line's first word.
+void RunBatchProgram(Host& host, const SetupPaths& paths, OsClass osClass, const char* program,
+                     const char* const* words, int wordCount) {
+  char line[kLaunchLineSize];
+  if (IsWindows9xClass(osClass)) {
+    const char* withPath[kLaunchWordLimit];
+    withPath[0] = program;
+    for (int i = 1; i < wordCount; ++i) withPath[i] = words[i];
+    if (FormArgumentLine(withPath, wordCount, line, sizeof line)) RunAndWait(host, program, line);
+    return;
+  }
+  char interpreter[kSetupPathSize];
+  FindInterpreter(host, paths, interpreter);
+  if (FormInterpreterLine(program, words + 1, wordCount - 1, line, sizeof line))
+    RunAndWait(host, interpreter, line);
+}
+
+void LaunchListEntry(Host& host, const SetupPaths& paths, OsClass osClass, const char* value) {
   LaunchEntry entry;
   if (!FormLaunchEntry(value, paths.SourceDir, paths.SystemDir, paths.WindowsDir, &entry)) return;
   const char* words[kLaunchWordLimit];
@@ -42,10 +70,11 @@ void LaunchListEntry(Host& host, const SetupPaths& paths, const char* value) {
   FindProgram(*host.system, entry.ProgramPath, program, sizeof program);
   if (IsBatchProgram(program)) {
     const int refused = FindInterpreterOperatorWord(words, entry.WordCount);
-    if (refused >= 0) {
+    if (refused >= 0)
       LogOperatorRefused(host, program, words[refused]);
-      return;
-    }
+    else
+      RunBatchProgram(host, paths, osClass, program, words, entry.WordCount);
+    return;
   }
   char line[kLaunchLineSize];
   if (FormArgumentLine(words, entry.WordCount, line, sizeof line)) RunAndWait(host, program, line);
@@ -57,8 +86,9 @@ void LaunchListEntry(Host& host, const SetupPaths& paths, const char* value) {
 // skipped rather than cut: a key name over kListNameLimit characters, a
 // value over kListValueLimit, and a last key name that the key list buffer
 // cut.
-void ForEachListValue(Host& host, const SetupPaths& paths, const char* section,
-                      void (*handle)(Host& host, const SetupPaths& paths, const char* value)) {
+void ForEachListValue(Host& host, const SetupPaths& paths, OsClass osClass, const char* section,
+                      void (*handle)(Host& host, const SetupPaths& paths, OsClass osClass,
+                                     const char* value)) {
   char optionsFile[kSetupPathSize];
   if (!section ||
       !JoinRootAware(optionsFile, sizeof optionsFile, paths.SourceDir, kOptionsFileName))
@@ -76,16 +106,16 @@ void ForEachListValue(Host& host, const SetupPaths& paths, const char* section,
     if (host.system->ProfileString(section, name, value, sizeof value, optionsFile) >
         kListValueLimit)
       continue;
-    handle(host, paths, value);
+    handle(host, paths, osClass, value);
   }
 }
 
 }  // namespace
 
 void CopyFileList(Host& host, const SetupPaths& paths, OsClass osClass) {
-  ForEachListValue(host, paths, CopyListSection(osClass), CopyListEntry);
+  ForEachListValue(host, paths, osClass, CopyListSection(osClass), CopyListEntry);
 }
 
 void RunLaunchList(Host& host, const SetupPaths& paths, OsClass osClass) {
-  ForEachListValue(host, paths, LaunchListSection(osClass), LaunchListEntry);
+  ForEachListValue(host, paths, osClass, LaunchListSection(osClass), LaunchListEntry);
 }

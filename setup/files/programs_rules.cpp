@@ -46,19 +46,48 @@ void PutQuoted(LineWriter* line, const char* word) {
 
 }  // namespace
 
+namespace {
+
+void PutText(LineWriter* line, const char* text) {
+  for (const char* p = text; *p; ++p) Put(line, *p);
+}
+
+// The words joined with single spaces, each quoted where it needs it.
+void PutWords(LineWriter* line, const char* const* words, int wordCount) {
+  for (int i = 0; i < wordCount; ++i) {
+    if (i > 0) Put(line, ' ');
+    if (NeedsQuotes(words[i]))
+      PutQuoted(line, words[i]);
+    else
+      PutText(line, words[i]);
+  }
+}
+
+bool Finish(LineWriter* line) {
+  line->Out[line->Full ? 0 : line->Length] = '\0';
+  return !line->Full;
+}
+
+}  // namespace
+
 bool FormArgumentLine(const char* const* words, int wordCount, char* out, size_t outSize) {
   if (outSize == 0) return false;
   LineWriter line = {out, outSize, 0, false};
-  for (int i = 0; i < wordCount; ++i) {
-    if (i > 0) Put(&line, ' ');
-    if (NeedsQuotes(words[i])) {
-      PutQuoted(&line, words[i]);
-    } else {
-      for (const char* p = words[i]; *p; ++p) Put(&line, *p);
-    }
-  }
-  out[line.Full ? 0 : line.Length] = '\0';
-  return !line.Full;
+  PutWords(&line, words, wordCount);
+  return Finish(&line);
+}
+
+bool FormInterpreterLine(const char* program, const char* const* arguments, int argumentCount,
+                         char* out, size_t outSize) {
+  if (outSize == 0) return false;
+  LineWriter line = {out, outSize, 0, false};
+  PutText(&line, "cmd /c \"\"");
+  PutText(&line, program);
+  Put(&line, '"');
+  if (argumentCount > 0) Put(&line, ' ');
+  PutWords(&line, arguments, argumentCount);
+  Put(&line, '"');
+  return Finish(&line);
 }
 
 const char* const kProgramExtensions[kProgramExtensionCount] = {".com", ".exe", ".bat", ".cmd"};

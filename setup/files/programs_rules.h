@@ -12,6 +12,17 @@
 // False, with out empty, when the line would not fit outSize.
 bool FormArgumentLine(const char* const* words, int wordCount, char* out, size_t outSize);
 
+// The command line that starts a batch program through NT's command
+// interpreter ("cmd /c"), so that the interpreter runs the file that setup
+// found instead of searching the current directory and the path for its
+// name: the program's full path, quoted, then the argument words as
+// FormArgumentLine joins them, the whole in one more pair of quotation
+// marks, which the interpreter strips again:
+//   cmd /c ""C:\Medium Dir\tool.bat" one "two words""
+// False, with out empty, when the line would not fit outSize.
+bool FormInterpreterLine(const char* program, const char* const* arguments, int argumentCount,
+                         char* out, size_t outSize);
+
 // A program named without an extension is looked for as the C runtime's
 // spawn does: with each of these added, in this order.
 const int kProgramExtensionCount = 4;

@@ -21,17 +21,63 @@ bool InfFilePath(char* out, size_t outSize, const char* infDir, const char* name
 
 }  // namespace
 
+namespace {
+
+// The name beside the destination that a copy fills before it replaces
+// the destination: a copy that fails part-way leaves the earlier file as
+// it was.
+const char kCopyingName[] = "~qvcopy.tmp";
+
+// Puts the finished copy in the destination's place: in one step where the
+// system can replace a file; on the 9x family, which can not, by deleting
+// the destination and renaming the copy. A run cut in between leaves the
+// copy, and its next run copies again.
+SystemStatus ReplaceWithCopy(System& system, const char* copy, const char* destination) {
+  const SystemStatus replaced = system.MoveFileReplacing(copy, destination);
+  if (replaced != kStatusCallNotImplemented) return replaced;
+  if (PathExists(system, destination)) {
+    const SystemStatus deleted = system.RemoveFile(destination);
+    if (deleted != kStatusSuccess) return deleted;
+  }
+  return system.RenameFile(copy, destination);
+}
+
+// Copies source over destination through the copy beside it; the status
+// of the first step that failed.
+SystemStatus CopyThroughCopy(System& system, const char* source, const char* destination,
+                             const char* copy) {
+  if (PathExists(system, copy)) {
+    SetNormalAttributes(system, copy);
+    system.RemoveFile(copy);
+  }
+  SystemStatus status = system.CopyOneFile(source, copy);
+  if (status == kStatusSuccess) {
+    if (PathExists(system, destination)) SetNormalAttributes(system, destination);
+    status = ReplaceWithCopy(system, copy, destination);
+  }
+  if (status != kStatusSuccess && PathExists(system, copy)) system.RemoveFile(copy);
+  return status;
+}
+
+}  // namespace
+
 void CopySourceFile(Host& host, const char* sourceDir, const char* dir, const char* name) {
   System& system = *host.system;
-  char destination[kCopyPathSize], source[kCopyPathSize];
+  char destination[kCopyPathSize], source[kCopyPathSize], copy[kCopyPathSize];
+  SystemStatus status = kStatusFilenameTooLong;
   if (JoinRootAware(destination, sizeof destination, dir, name) &&
-      JoinRootAware(source, sizeof source, sourceDir, name)) {
-    if (PathExists(system, destination)) SetNormalAttributes(system, destination);
-    LogOutcome(host, "copy", source, destination, system.CopyOneFile(source, destination));
+      JoinRootAware(source, sizeof source, sourceDir, name) &&
+      JoinRootAware(copy, sizeof copy, dir, kCopyingName)) {
+    status = CopyThroughCopy(system, source, destination, copy);
+    LogOutcome(host, "copy", source, destination, status);
     if (PathExists(system, destination)) SetNormalAttributes(system, destination);
   } else {
-    LogOutcome(host, "copy", name, dir, kStatusFilenameTooLong);
+    LogOutcome(host, "copy", name, dir, status);
   }
+  // A destination directory that this machine does not have (the 9x sets'
+  // INF\catalog on most machines) takes nothing, as ever; any other copy
+  // that fails fails the run.
+  if (status != kStatusSuccess && PathExists(system, dir)) host.CopyFailed = true;
   ProgressStep(host, 1);
 }
 

@@ -36,6 +36,19 @@ bool GroupsContain(const TOKEN_GROUPS* groups, PSID sid) {
   return false;
 }
 
+// Waits for the process to end. A program that sends to every top-level
+// window (a setting change broadcast, a DDE start) waits for setup's
+// answer: messages sent to setup's windows are handled meanwhile. Posted
+// messages stay queued, so no timer of the run ticks inside the wait.
+void WaitLettingSentMessagesThrough(HANDLE process) {
+  for (;;) {
+    const DWORD woken = MsgWaitForMultipleObjects(1, &process, FALSE, INFINITE, QS_SENDMESSAGE);
+    if (woken != WAIT_OBJECT_0 + 1) break;
+    MSG message;
+    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
+  }
+}
+
 }  // namespace
 
 SystemStatus Win32System::OpenKey(const char* path, KeyAccess access, KeyHandle* key) {
@@ -103,6 +116,10 @@ SystemStatus Win32System::RemoveFile(const char* path) { return StatusOf(DeleteF
 
 SystemStatus Win32System::MoveFileReplacing(const char* from, const char* to) {
   return StatusOf(MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING));
+}
+
+SystemStatus Win32System::RenameFile(const char* from, const char* to) {
+  return StatusOf(MoveFileA(from, to));
 }
 
 SystemStatus Win32System::MakeDirectory(const char* path) {
@@ -178,13 +195,21 @@ unsigned long Win32System::SystemDirectory(char* out, unsigned long size) {
   return GetSystemDirectoryA(out, size);
 }
 
-unsigned long Win32System::SearchFile(const char* name, char* out, unsigned long size) {
-  char* filePart = nullptr;
-  return SearchPathA(nullptr, name, nullptr, size, out, &filePart);
+unsigned long Win32System::ProgramFile(char* out, unsigned long size) {
+  return GetModuleFileNameA(nullptr, out, size);
 }
 
 unsigned long Win32System::ShortPath(const char* path, char* out, unsigned long size) {
   return GetShortPathNameA(path, out, size);
+}
+
+unsigned long Win32System::ExpandEnvironment(const char* text, char* out, unsigned long size) {
+  return ExpandEnvironmentStringsA(text, out, size);
+}
+
+bool Win32System::ComputerName(char* out, unsigned long size) {
+  DWORD length = size;
+  return GetComputerNameA(out, &length) != 0;
 }
 
 unsigned long Win32System::ProfileString(const char* section, const char* key, char* out,
@@ -203,7 +228,7 @@ ProgramResult Win32System::RunProgram(const char* path, char* commandLine) {
     result.Started = static_cast<SystemStatus>(GetLastError());
     return result;
   }
-  WaitForSingleObject(process.hProcess, INFINITE);
+  WaitLettingSentMessagesThrough(process.hProcess);
   DWORD exitCode;
   result.ExitCodeKnown = GetExitCodeProcess(process.hProcess, &exitCode) != 0;
   if (result.ExitCodeKnown) result.ExitCode = exitCode;
@@ -282,8 +307,10 @@ bool Win32System::IsAdministrator() {
   return found;
 }
 
+// A crash inside a setup library ends setup without a box, which would
+// block an unattended run.
 void Win32System::SuppressErrorBoxes() {
-  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
 }
 
 // A service that can not be opened or queried counts as not running.
@@ -299,6 +326,12 @@ bool Win32System::ServiceRunning(const char* name) {
   }
   CloseServiceHandle(manager);
   return running;
+}
+
+// The mutex stays open, and so held, until the process ends.
+bool Win32System::HoldSetupMark() {
+  const HANDLE mark = CreateMutexA(nullptr, FALSE, "TAVELINSoftModemSetup");
+  return mark && GetLastError() != ERROR_ALREADY_EXISTS;
 }
 
 void Win32System::LocalTime(ClockTime* time) {

@@ -36,6 +36,7 @@ class Win32System : public System {
   SystemStatus CopyOneFile(const char* from, const char* to) override;
   SystemStatus RemoveFile(const char* path) override;
   SystemStatus MoveFileReplacing(const char* from, const char* to) override;
+  SystemStatus RenameFile(const char* from, const char* to) override;
   SystemStatus MakeDirectory(const char* path) override;
   SystemStatus FindFirstMatch(const char* pattern, SearchHandle* search, char* name) override;
   bool FindNextMatch(SearchHandle search, char* name) override;
@@ -52,8 +53,11 @@ class Win32System : public System {
   bool ChangeDirectory(const char* path) override;
   unsigned long WindowsDirectory(char* out, unsigned long size) override;
   unsigned long SystemDirectory(char* out, unsigned long size) override;
-  unsigned long SearchFile(const char* name, char* out, unsigned long size) override;
+  unsigned long ProgramFile(char* out, unsigned long size) override;
   unsigned long ShortPath(const char* path, char* out, unsigned long size) override;
+
+  unsigned long ExpandEnvironment(const char* text, char* out, unsigned long size) override;
+  bool ComputerName(char* out, unsigned long size) override;
 
   unsigned long ProfileString(const char* section, const char* key, char* out, unsigned long size,
                               const char* file) override;
@@ -75,6 +79,8 @@ class Win32System : public System {
   bool IsAdministrator() override;
   void SuppressErrorBoxes() override;
   bool ServiceRunning(const char* name) override;
+
+  bool HoldSetupMark() override;
 
   void LocalTime(ClockTime* time) override;
   bool StartTimer(int id, unsigned intervalMs) override;

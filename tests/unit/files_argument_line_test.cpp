@@ -4,6 +4,7 @@
 
 #include "table_cases.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -72,6 +73,38 @@ TEST(FormArgumentLine, RefusesALineThatDoesNotFit) {
   EXPECT_EQ("ab cd", Form({"ab", "cd"}, 6));
   EXPECT_EQ("<refused>", Form({"ab", "cd"}, 5));
   EXPECT_EQ("<refused>", Form({"a\"b"}, 6));  // "a\"b" needs 6 characters
+}
+
+// What NT's interpreter runs of "cmd /c <rest>": with more than two
+// quotation marks in rest, rest without its first and its last one.
+std::string InterpreterCommand(const std::string& line) {
+  std::string rest = line.substr(std::string("cmd /c ").size());
+  if (std::count(rest.begin(), rest.end(), '"') > 2) {
+    rest.erase(rest.find('"'), 1);
+    rest.erase(rest.rfind('"'), 1);
+  }
+  return rest;
+}
+
+TEST(FormInterpreterLine, TheInterpreterRunsTheFoundFileWithTheSameWords) {
+  const std::vector<std::vector<const char*>> vectors = {
+      {"C:\\WINNT\\tool.bat"},
+      {"C:\\Medium Dir\\tool.bat", "one", "two words"},
+      {"C:\\M\\t.cmd", "", "a\"b", "end\\"},
+  };
+  for (const auto& words : vectors) {
+    char line[1024];
+    ASSERT_TRUE(FormInterpreterLine(words[0], words.data() + 1, static_cast<int>(words.size() - 1),
+                                    line, sizeof line));
+    EXPECT_EQ(0u, std::string(line).find("cmd /c \"\"")) << line;
+    EXPECT_EQ(std::vector<std::string>(words.begin(), words.end()),
+              SplitLikeTheRuntime(InterpreterCommand(line)))
+        << line;
+  }
+  char small[12];
+  const char* none[] = {nullptr};
+  EXPECT_FALSE(FormInterpreterLine("C:\\tool.bat", none, 0, small, sizeof small));
+  EXPECT_STREQ("", small);
 }
 
 TEST(ProgramName, AnExtensionIsADotInTheLastPartOfThePath) {

@@ -21,6 +21,23 @@ struct JoinCase {
   std::string dir, name, expected;
 };
 
+TEST(PutComputerName, EveryVariableInAnyCaseAndNothingThatDoesNotFit) {
+  const std::string long255(255, 'l');
+  const Row<std::string, std::string> rows[] = {
+      {"\\\\srv\\logs\\%COMPUTERNAME%.log", "\\\\srv\\logs\\PC-7.log"},
+      {"C:\\%computername%\\%ComputerName%.log", "C:\\PC-7\\PC-7.log"},
+      {"C:\\%COMPUTER%.log", "C:\\%COMPUTER%.log"},
+      {"C:\\%COMPUTERNAME", "C:\\%COMPUTERNAME"},
+      {long255 + "%COMPUTERNAME%", long255 + "PC-7"},  // 259 characters
+      {long255 + "x%COMPUTERNAME%", "refused"},
+  };
+  ExpectEach(rows, [](const std::string& name) {
+    char out[kSetupPathSize];
+    return PutComputerName(out, sizeof out, name.c_str(), "PC-7") ? std::string(out)
+                                                                  : std::string("refused");
+  });
+}
+
 TEST(JoinRootAware, InsertsABackslashOnlyAfterLongerDirectoriesAsTheLogFilePathDoes) {
   const std::string d250(250, 'd'), dir253 = "C:\\" + d250;
   const JoinCase cases[] = {

@@ -59,7 +59,7 @@ def host_files(sc, win_dir):
 
 class LogRun(unittest.TestCase):
     def assert_log_matches_run(self, sc, result, events, osclass, switches="S"):
-        self.assertRegex(events[0], rf'^start: class {osclass} \(.*\), switches {switches}, '
+        self.assertRegex(events[0], rf'^start: computer ".*", class {osclass} \(.*\), switches {switches}, '
                                     r'StartDir=".*", WindowsDir="C:\\windows", .*'
                                     r'SourceDir="C:\\medium", .*SavedSourcePath="C:\\OLDSRC"$')
         self.assertEqual([f"end: exit code {signed(result.exit_code)}"],

@@ -93,9 +93,13 @@ class SourcePathValue(unittest.TestCase):
     def test_a_value_that_was_absent_is_removed_again(self):
         with Scenario("win2k") as sc:
             sc.seed_records([("X", SETUP_KEY, "SourcePath")])
+            sc.put_file(r"C:\medium\qvsetup.ini", options(LogFile=r"C:\setup.log"))
             self.assertIsNone(source_path(sc))
-            sc.run(r"C:\medium\setup.exe", "S")
+            self.assertEqual(0, sc.run(r"C:\medium\setup.exe", "S").exit_code)
             self.assertIsNone(source_path(sc), "no empty SourcePath is left behind")
+            log = sc.read_file(r"C:\setup.log").decode("latin-1")
+            self.assertIn(r"registry delete value HKLM\Software\Microsoft\Windows\CurrentVersion"
+                          r"\Setup [SourcePath]: ok", log, "the run had written it")
 
     def test_the_earlier_type_is_kept(self):
         with Scenario("win98") as sc:
@@ -128,7 +132,7 @@ class SourcePathValue(unittest.TestCase):
             result = sc.run(r"C:\medium\setup.exe", "S", timeout=60)
             in_setup = [line for line in calls(sc) if line.startswith("RemoveModem(")]
             # SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX
-            self.assertEqual(["RemoveModem() = 1 Removed=0 ErrorMode=32769"], in_setup)
+            self.assertEqual(["RemoveModem() = 1 Removed=0 ErrorMode=32771"], in_setup)
             self.assertEqual(0, result.exit_code, result)
             self.assertEqual([], result.boxes)
             self.assertEqual(saved, source_path(sc))
@@ -200,7 +204,8 @@ class SourcePathValue(unittest.TestCase):
     def test_a_missing_setup_key_is_not_created(self):
         with Scenario("win2k") as sc:
             sc.delete_key(SETUP_KEY)
-            sc.run(r"C:\medium\setup.exe", "S")
+            self.assertEqual(0, sc.run(r"C:\medium\setup.exe", "S").exit_code,
+                             "the run goes on without SourcePath")
             self.assertIsNone(sc.registry(SETUP_KEY))
 
 
@@ -215,16 +220,19 @@ class SourceDirectory(unittest.TestCase):
             result = sc.run(r"M:\setup.exe", "S", cwd="C:\\")
             self.assertEqual(0, result.exit_code, "the options file at the root was read")
 
-    def test_setup_exe_not_found_stops_silently_and_changes_nothing(self):
+    def test_a_renamed_setup_exe_takes_its_own_directory_as_the_medium(self):
+        # Deployment shares rename the program: its medium is still the
+        # directory of its own file, whatever the current directory holds.
         with Scenario(UNKNOWN_PLATFORM, medium=False) as sc:
             sc.seed_registry(SETUP_KEY, {"SourcePath": sz(OLD_SOURCE)})
-            sc.put_file(r"C:\other\qvsetup.ini", options(Debug="Y", CopyFilesOnly="Y"))
+            sc.put_file(r"C:\other\qvsetup.ini", options(CopyFilesOnly="Y", LogFile="setup.log"))
             sc.put_file(r"C:\other\install.exe", medium_file("setup.exe"))
-            result = sc.run(r"C:\other\install.exe", "S")
-            self.assertEqual(FAILED, result.exit_code)
-            self.assertEqual([], result.boxes, "the options are not read yet, so Debug is off")
+            sc.put_file(r"C:\setup.exe", medium_file("setup.exe"))
+            result = sc.run(r"C:\other\install.exe", "S", cwd="C:\\")
+            self.assertEqual(0, result.exit_code, "CopyFilesOnly of C:\\other's options ends with 0")
+            log = sc.read_file(r"C:\other\setup.log").decode("latin-1")
+            self.assertIn('SourceDir="C:\\other"', log)
             self.assertEqual(sz(OLD_SOURCE), source_path(sc))
-            self.assertFalse(sc.exists(r"C:\windows\Options"), "nothing is created")
 
     def test_a_medium_path_too_long_for_its_files_is_refused(self):
         # SourceDir + "\qvremove.exe", the longest name taken from the

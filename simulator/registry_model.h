@@ -1,12 +1,12 @@
-// A registry in memory with the rules that qvsmzad's writes meet: names
-// compare without regard to letter case and keep their first spelling,
+// A registry in memory with the rules that the writes of qvsmzad and setup meet:
+// names compare without regard to letter case and keep their first spelling,
 // paths are taken apart as the registry does it, names have length limits,
 // and the platforms differ where noted. Windows 95 to ME and NT 4.0 to 2000
 // follow Windows' documentation; the test platform (Wine, set to either
 // family) is a platform of its own. Where a family's documentation says
 // nothing, the model does what the test platform does and says so.
-#ifndef QVLINT_REGISTRY_MODEL_H
-#define QVLINT_REGISTRY_MODEL_H
+#ifndef SIMULATOR_REGISTRY_MODEL_H
+#define SIMULATOR_REGISTRY_MODEL_H
 
 #include <cstddef>
 #include <memory>
@@ -109,7 +109,7 @@ enum PathFault {
   kPathUsable,
   kPathLeadingBackslash,  // a path can not start with "\"
   kPathNameTooLong,       // a key name longer than the platform's limit
-  kPathTooLong,           // a path longer than kMaxAnsiPathLength
+  kRegistryPathTooLong,   // a path longer than kMaxAnsiPathLength
   kPathMissing,           // opening only: a key on the way does not exist
   kValueNameRefused,      // a value name longer than the platform's limit
   kValueDataRefused       // data longer than the platform's limit

@@ -124,7 +124,7 @@ const char* PathToWalk(const char* path, bool creating, const RegistryModel& mod
     *undocumented |= kUndocumentedLeadingBackslash;  // RegOpenKeyExA of 9x
   }
   if (strlen(path) > kMaxAnsiPathLength) {
-    *fault = kPathTooLong;
+    *fault = kRegistryPathTooLong;
     if (!TestPlatform(model.platform)) *undocumented |= kUndocumentedPathLength;
   } else {
     *fault = path[0] == '\\' ? kPathLeadingBackslash : kPathUsable;

@@ -1,0 +1,48 @@
+#include "machine.h"
+
+namespace {
+
+RegistryPlatform PlatformOfClass(OsClass osClass, bool testPlatform) {
+  if (IsWindows9xClass(osClass)) return testPlatform ? kPlatformWine9x : kPlatform9x;
+  return testPlatform ? kPlatformWineNt : kPlatformNt;
+}
+
+}  // namespace
+
+void StartMachine(Machine* machine, OsClass osClass, bool testPlatform) {
+  machine->osClass = osClass;
+  machine->testPlatform = testPlatform;
+  machine->administrator = true;
+  machine->restartStatus = kStatusSuccess;
+  machine->windowsDir = "C:\\WINDOWS";
+  machine->systemDir = IsWindows9xClass(osClass) ? "C:\\WINDOWS\\SYSTEM" : "C:\\WINDOWS\\system32";
+  machine->programDir = "C:\\";
+  machine->currentDir = "C:\\";
+  machine->startTime = 0;
+  StartRegistryModel(&machine->registry, PlatformOfClass(osClass, testPlatform), kWesternCodePage);
+  StartDisk(&machine->disk, 0);
+  machine->programs.clear();
+  machine->services.clear();
+}
+
+PlatformVersion VersionOfClass(OsClass osClass) {
+  // Windows 9x repeats the major and minor version in the build number's
+  // high word.
+  switch (osClass) {
+    case kOsClassWin95:
+      return {kPlatformWin32Windows, 4, 0, 0x04000000ul | 950};
+    case kOsClassWin98:
+      return {kPlatformWin32Windows, 4, 10, 0x040A0000ul | 1998};
+    case kOsClassWin98SE:
+      return {kPlatformWin32Windows, 4, 10, 0x040A0000ul | 2222};
+    case kOsClassWinME:
+      return {kPlatformWin32Windows, 4, 90, 0x045A0000ul | 3000};
+    case kOsClassNT4:
+      return {kPlatformWin32NT, 4, 0, 1381};
+    case kOsClassWin2000:
+      return {kPlatformWin32NT, 5, 0, 2195};
+    case kOsClassUnknown:
+      break;
+  }
+  return {kPlatformWin32NT, 6, 0, 6000};  // a version that setup does not know
+}

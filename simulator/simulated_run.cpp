@@ -1,0 +1,42 @@
+#include "simulated_run.h"
+
+#include <cstring>
+#include <memory>
+
+#include "control/run.h"
+#include "control/sequences.h"
+#include "control/timers.h"
+#include "simulated_windows.h"
+
+namespace {
+
+// A run whose timers still tick after an hour of the clock is one that no
+// tick will end: the longest completion wait is 320 seconds.
+const long long kLongestRun = 3600 * 1000;
+
+}  // namespace
+
+SimulatedRunResult RunSetupOn(Machine& machine, const char* commandLine) {
+  SimulatedWindows windows(&machine);
+  std::unique_ptr<Run> run(new Run());
+  run->host.system = &windows;
+  std::vector<char> line(commandLine, commandLine + strlen(commandLine) + 1);
+  BeginRun(run.get(), line.data());
+  // Without the silent switch the run waits at its welcome dialog, which
+  // the simulation does not show.
+  const bool silent = run->Switches.SilentMode;
+  if (silent) RunSilently(run.get());
+  long long at = 0;
+  while (silent && !windows.QuitPosted() && windows.NextEvent(&at) && at <= kLongestRun) {
+    const int timer = windows.AdvanceTo(at);
+    if (timer != 0) OnCompletionTimer(run.get(), timer);
+  }
+  SimulatedRunResult result;
+  result.exitCode = windows.ExitCode();
+  result.waitsForever = !windows.QuitPosted();
+  result.endClock = windows.Clock();
+  result.calls = windows.Calls();
+  result.programs = windows.Programs();
+  result.standinCalls = windows.StandinCalls();
+  return result;
+}

@@ -1,0 +1,28 @@
+// A silent run of setup on a simulated machine, from its start to its quit:
+// the completion timers tick and the stand-ins' background work comes due on
+// the simulated clock, without waiting.
+#ifndef SIMULATOR_SIMULATED_RUN_H
+#define SIMULATOR_SIMULATED_RUN_H
+
+#include <string>
+#include <vector>
+
+#include "machine.h"
+
+struct SimulatedRunResult {
+  int exitCode;
+  // Nothing would end the run: no quit, and no timer or background work
+  // left (or only timers that tick on past an hour of the clock), or a run
+  // without the silent switch, which waits at its welcome dialog.
+  bool waitsForever;
+  long long endClock;                     // ms of the clock at the end
+  std::vector<std::string> calls;         // every seam call, in order
+  std::vector<std::string> programs;      // each program started: path and arguments
+  std::vector<std::string> standinCalls;  // the stand-ins' call log, line by line
+};
+
+// Runs setup with the command line on the machine, which holds the end
+// state afterwards.
+SimulatedRunResult RunSetupOn(Machine& machine, const char* commandLine);
+
+#endif
