@@ -30,8 +30,8 @@ import time
 
 from .agent import REG_TYPES
 from .scenario import BenchError, Scenario
-from .setup_scenarios import (CLASSES, MEDIUM_DIR, directory_name, keep, materialise,
-                              read_machine_reg, read_scenario_ini, scenario, write)
+from .setup_scenarios import (CLASSES, MEDIUM_DIR, RECORDER_NAMES, directory_name, keep,
+                              materialise, read_machine_reg, read_scenario_ini, scenario, write)
 from .standins import CALL_LOG
 
 REPO = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..")
@@ -63,6 +63,10 @@ CHILD = re.compile(r"^([0-9a-f]{4}):[0-9a-f]{4}:trace:process:CreateProcessInter
                    r"started process pid ([0-9a-f]{4})")
 # The installation log's timestamp, "2026-12-08 08:56:12.320 ".
 LOG_TIME = 24
+# A program of a launch list that the log says setup waited for.
+LOG_RUN = re.compile(r'^(run (.+?) ".*": exit code )(-?\d+)$')
+# The bench's own directory: the stand-ins' call log.
+BENCH_DIR = "C:\\BENCH\\"
 STAMP_KEY, STAMP = r"SOFTWARE\TAVELIN\SOFTMODEM", "HOMOLTIMESTAMP"
 # Wine's display adapter in the PCI tree, which Wine's graphics driver writes
 # anew (with a new VideoID) when a program starts: Wine's, not the machine's;
@@ -301,6 +305,13 @@ def simulated_result(directory, program=SIMULATE):
     return result
 
 
+def _recorder_exit(line):
+    run = LOG_RUN.match(line)
+    if run and run.group(2).rsplit("\\", 1)[-1].lower() in RECORDER_NAMES:
+        return run.group(1) + "(the recorder's)"
+    return line
+
+
 def normalised(result, directory):
     """What the two sides may rightly differ in, set to one form:
     - qvsmzad's HomolTimeStamp holds the time of its run, the real time
@@ -308,6 +319,11 @@ def normalised(result, directory):
       within the side's run reads "time of the run";
     - the installation log's lines begin with the same times: its file is
       compared as present or not, and its lines (timestamps cut) apart;
+    - the bench's recorder (rec.exe, tool.exe) ends with 7 under Wine, an
+      unknown program with 0 on the simulated Windows: the log's exit code
+      of its runs reads "the recorder's";
+    - the bench's own directory (the stand-ins' call log) is not the
+      machine's: the call log is compared by its entries' names;
     - the simulated side's seam record ("calls") has no Wine counterpart."""
     settings, _ = read_scenario_ini(directory)
     first, last = result.get("clock", (0, 0))
@@ -317,24 +333,32 @@ def normalised(result, directory):
         seconds = int.from_bytes(bytes.fromhex(stamp[7:]), "little")
         if first - 5 <= seconds <= last + 5:
             registry[STAMP_KEY][STAMP] = "binary:(time of the run)"
-    files = dict(result["files"])
+    files = {path: digest for path, digest in result["files"].items()
+             if not path.startswith(BENCH_DIR)}
     log = log_path(directory, settings.get("MediumDir", MEDIUM_DIR))
     if log and upper(log) in files:
         files[upper(log)] = "(installation log)" if files[upper(log)] else None
+    lines = result.get("log")
+    if lines is not None:
+        lines = [_recorder_exit(line) for line in lines]
     return {"exit_code": result["exit_code"], "waits_forever": result["waits_forever"],
             "library_calls": result["library_calls"], "programs": result["programs"],
-            "registry": registry, "files": files, "log": result.get("log")}
+            "registry": registry, "files": files, "log": lines}
 
 
-def _sequence_difference(name, expected, actual):
+def _sequence_difference(name, expected, actual, context=2):
+    """The first place where two sequences part, with a few items before and
+    after it on both sides."""
     if expected == actual:
         return []
     at = next((i for i, (a, b) in enumerate(zip(expected, actual)) if a != b),
               min(len(expected), len(actual)))
+    start = max(0, at - context)
     return [f"{name}, first difference at {at}: "
             f"{expected[at] if at < len(expected) else '(end)'} | "
             f"{actual[at] if at < len(actual) else '(end)'}",
-            f"    Wine:      {expected}", f"    simulated: {actual}"]
+            f"    Wine:      {'... ' if start else ''}{expected[start:at + context + 1]}",
+            f"    simulated: {'... ' if start else ''}{actual[start:at + context + 1]}"]
 
 
 def differences(wine, simulated):

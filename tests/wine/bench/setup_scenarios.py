@@ -54,15 +54,16 @@ COMPARE = (SETUP_KEY, TAVELIN_KEY, GSMU_KEY, UNINSTALL + r"\TAVELIN Software Mod
 
 # Directories that Windows (and the prefix) have, each given one file so that
 # it exists for the simulated Windows too (an empty directory does not
-# survive in git).
+# survive in git); and the bench's own, where the stand-ins' call log goes.
 BASE_DIRECTORIES = ("windows", "windows/system32", "windows/system32/drivers", "windows/inf",
-                    "windows/help")
+                    "windows/help", "bench")
 BASE_FILE = "machine.txt"
 
-# Programs of the lists: record_launch copies that record their start, a
-# batch file, and names that exist nowhere.
+# Programs of the lists: copies of the bench's record_launch (rec.exe,
+# tool.exe), a batch file that ends with 0, and names that exist nowhere.
 RECORDER = "record_launch.exe"
-BATCH = b"@echo off\r\nexit /b 3\r\n"
+RECORDER_NAMES = ("rec.exe", "tool.exe")
+BATCH = b"@echo off\r\n"
 EXTRA_TEXT = b"an extra file of the medium\r\n"
 
 REG_SZ, REG_EXPAND_SZ, REG_BINARY, REG_DWORD = 1, 2, 3, 4

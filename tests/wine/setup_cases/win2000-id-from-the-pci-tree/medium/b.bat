@@ -1,2 +1,1 @@
 @echo off
-exit /b 3
