@@ -17,6 +17,9 @@ void StartMachine(Machine* machine, OsClass osClass, bool testPlatform) {
   machine->windowsDir = "C:\\WINDOWS";
   machine->systemDir = IsWindows9xClass(osClass) ? "C:\\WINDOWS\\SYSTEM" : "C:\\WINDOWS\\system32";
   machine->programDir = "C:\\";
+  machine->programName = "setup.exe";
+  machine->computerName = "SIMULATED";
+  machine->anotherSetupRuns = false;
   machine->currentDir = "C:\\";
   machine->startTime = 0;
   StartRegistryModel(&machine->registry, PlatformOfClass(osClass, testPlatform), kWesternCodePage);

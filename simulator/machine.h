@@ -38,7 +38,10 @@ struct Machine {
   SystemStatus restartStatus;  // what a restart request is answered: 0 when Windows takes it
   std::string windowsDir;
   std::string systemDir;
-  std::string programDir;  // where setup.exe lies: searched first for programs and libraries
+  std::string programDir;   // where setup.exe lies: searched first for programs and libraries
+  std::string programName;  // the running program's file name in programDir
+  std::string computerName;
+  bool anotherSetupRuns;  // another setup holds the mark of a running setup
   std::string currentDir;
   int64_t startTime;  // seconds since 1970 of the clock's start; local time is UTC
   RegistryModel registry;

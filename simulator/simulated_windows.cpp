@@ -432,6 +432,20 @@ SystemStatus SimulatedWindows::RemoveFile(const char* path) {
 }
 
 SystemStatus SimulatedWindows::MoveFileReplacing(const char* from, const char* to) {
+  // The 9x family lacks the call; the test platform has it on every class.
+  if (IsWindows9xClass(machine_->osClass) && !machine_->testPlatform) {
+    Record("MoveFileReplacing " + Quoted(from) + " " + Quoted(to) + " = " +
+           std::to_string(kStatusCallNotImplemented));
+    return kStatusCallNotImplemented;
+  }
+  return Move(from, to, true);
+}
+
+SystemStatus SimulatedWindows::RenameFile(const char* from, const char* to) {
+  return Move(from, to, false);
+}
+
+SystemStatus SimulatedWindows::Move(const char* from, const char* to, bool replacing) {
   SystemStatus status;
   SimulatedFile* source = FileAt(from, &status);
   std::vector<std::string> names;
@@ -443,11 +457,14 @@ SystemStatus SimulatedWindows::MoveFileReplacing(const char* from, const char* t
   if (status == kStatusSuccess) directory = FindParent(&machine_->disk, names, &status);
   if (directory != nullptr) {
     SimulatedFile* replaced = ::FindEntry(*directory, names.back());
-    if (replaced != nullptr && replaced != source && RunCanReplace(*replaced, &status))
+    if (replaced != nullptr && replaced != source && !replacing) status = kStatusAlreadyExists;
+    if (replaced != nullptr && replaced != source && status == kStatusSuccess &&
+        RunCanReplace(*replaced, &status))
       RemoveEntry(&machine_->disk, replaced);
     if (status == kStatusSuccess) MoveEntry(source, directory, names.back());
   }
-  Record("MoveFileReplacing " + Quoted(from) + " " + Quoted(to) + " = " + std::to_string(status));
+  Record((replacing ? "MoveFileReplacing " : "RenameFile ") + Quoted(from) + " " + Quoted(to) +
+         " = " + std::to_string(status));
   return status;
 }
 
@@ -638,31 +655,61 @@ unsigned long SimulatedWindows::SystemDirectory(char* out, unsigned long size) {
   return AnswerPath(machine_->systemDir, out, size);
 }
 
-unsigned long SimulatedWindows::SearchFile(const char* name, char* out, unsigned long size) {
-  // A name with a directory is looked at where it says; a bare one in the
-  // program's directory, the current one, the system and the Windows
-  // directory, in that order.
-  std::vector<std::string> candidates;
-  if (strpbrk(name, "\\/:") != nullptr) {
-    std::vector<std::string> names;
-    if (SplitFilePath(name, machine_->currentDir, &names) == kStatusSuccess)
-      candidates.push_back(JoinedPath(names));
-  } else {
-    for (const std::string* directory : {&machine_->programDir, &machine_->currentDir,
-                                         &machine_->systemDir, &machine_->windowsDir})
-      candidates.push_back(InDirectory(*directory, name));
-  }
-  std::string found;
-  for (const std::string& candidate : candidates) {
-    SystemStatus status;
-    const SimulatedFile* file = FileAt(candidate.c_str(), &status);
-    if (file != nullptr && !file->directory) {
-      found = candidate;
-      break;
+unsigned long SimulatedWindows::ProgramFile(char* out, unsigned long size) {
+  const std::string path = InDirectory(machine_->programDir, machine_->programName.c_str());
+  Record("ProgramFile = " + Quoted(path.c_str()));
+  return AnswerPath(path, out, size);
+}
+
+namespace {
+
+// A variable's value as the machine's environment holds it: the NT family
+// sets COMPUTERNAME, the 9x family does not; ComSpec names the family's
+// command interpreter. False for a variable that the machine lacks.
+bool EnvironmentValue(const Machine& machine, const std::string& name, std::string* value) {
+  std::string upper = name;
+  for (char& c : upper) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+  const bool nt = !IsWindows9xClass(machine.osClass);
+  if (upper == "WINDIR")
+    *value = machine.windowsDir;
+  else if (upper == "COMSPEC")
+    *value = nt ? machine.systemDir + "\\cmd.exe" : machine.windowsDir + "\\COMMAND.COM";
+  else if (upper == "COMPUTERNAME" && nt)
+    *value = machine.computerName;
+  else if (upper == "TEMP" || upper == "TMP")
+    *value = machine.windowsDir + "\\TEMP";
+  else
+    return false;
+  return true;
+}
+
+}  // namespace
+
+// As ExpandEnvironmentStrings: a variable that the environment lacks stays
+// as written; the answer counts its terminator.
+unsigned long SimulatedWindows::ExpandEnvironment(const char* text, char* out, unsigned long size) {
+  std::string expanded;
+  for (const char* at = text; *at;) {
+    const char* end = *at == '%' ? strchr(at + 1, '%') : nullptr;
+    std::string value;
+    if (end && EnvironmentValue(*machine_, std::string(at + 1, end), &value)) {
+      expanded += value;
+      at = end + 1;
+    } else {
+      expanded += *at++;
     }
   }
-  Record("SearchFile " + Quoted(name) + " = " + (found.empty() ? "none" : Quoted(found.c_str())));
-  return found.empty() ? 0 : AnswerPath(found, out, size);
+  const unsigned long needed = static_cast<unsigned long>(expanded.size() + 1);
+  if (needed <= size) memcpy(out, expanded.c_str(), needed);
+  Record("ExpandEnvironment " + Quoted(text) + " = " + Quoted(expanded.c_str()));
+  return needed;
+}
+
+bool SimulatedWindows::ComputerName(char* out, unsigned long size) {
+  const bool fits = machine_->computerName.size() < size;
+  if (fits) memcpy(out, machine_->computerName.c_str(), machine_->computerName.size() + 1);
+  Record("ComputerName = " + (fits ? Quoted(machine_->computerName.c_str()) : "does not fit"));
+  return fits;
 }
 
 unsigned long SimulatedWindows::ShortPath(const char* path, char* out, unsigned long size) {
@@ -728,6 +775,11 @@ bool SimulatedWindows::Version(PlatformVersion* version) {
 bool SimulatedWindows::IsAdministrator() {
   Record(std::string("IsAdministrator = ") + (machine_->administrator ? "true" : "false"));
   return machine_->administrator;
+}
+
+bool SimulatedWindows::HoldSetupMark() {
+  Record(std::string("HoldSetupMark = ") + (machine_->anotherSetupRuns ? "held by another" : "ok"));
+  return !machine_->anotherSetupRuns;
 }
 
 void SimulatedWindows::SuppressErrorBoxes() {

@@ -85,6 +85,7 @@ class SimulatedWindows : public System {
   SystemStatus CopyOneFile(const char* from, const char* to) override;
   SystemStatus RemoveFile(const char* path) override;
   SystemStatus MoveFileReplacing(const char* from, const char* to) override;
+  SystemStatus RenameFile(const char* from, const char* to) override;
   SystemStatus MakeDirectory(const char* path) override;
   SystemStatus FindFirstMatch(const char* pattern, SearchHandle* search, char* name) override;
   bool FindNextMatch(SearchHandle search, char* name) override;
@@ -101,7 +102,9 @@ class SimulatedWindows : public System {
   bool ChangeDirectory(const char* path) override;
   unsigned long WindowsDirectory(char* out, unsigned long size) override;
   unsigned long SystemDirectory(char* out, unsigned long size) override;
-  unsigned long SearchFile(const char* name, char* out, unsigned long size) override;
+  unsigned long ProgramFile(char* out, unsigned long size) override;
+  unsigned long ExpandEnvironment(const char* text, char* out, unsigned long size) override;
+  bool ComputerName(char* out, unsigned long size) override;
   unsigned long ShortPath(const char* path, char* out, unsigned long size) override;
 
   unsigned long ProfileString(const char* section, const char* key, char* out, unsigned long size,
@@ -123,6 +126,7 @@ class SimulatedWindows : public System {
   bool Version(PlatformVersion* version) override;
   bool IsAdministrator() override;
   void SuppressErrorBoxes() override;
+  bool HoldSetupMark() override;
   bool ServiceRunning(const char* name) override;
 
   void LocalTime(ClockTime* time) override;
@@ -150,6 +154,8 @@ class SimulatedWindows : public System {
   const std::vector<std::string>& StandinCalls() const { return standinCalls_; }
 
  private:
+  // A file renamed, replacing a file of the new name or not.
+  SystemStatus Move(const char* from, const char* to, bool replacing);
   struct OpenKeyRecord {
     ModelKey* key;  // nullptr once deleted
     bool writable;

@@ -3,8 +3,11 @@
 // own run on it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <string>
 
+#include "files/driver_sets_rules.h"
 #include "reg_file.h"
 #include "scenario.h"
 #include "simulated_run.h"
@@ -313,4 +316,28 @@ TEST(SimulatedRun, SampleMediumOnEveryClass) {
     EXPECT_EQ(c.endClock, result.endClock);
     EXPECT_EQ(c.entries, entries);
   });
+}
+
+// The Windows directory may be as long as LongestWindowsDir allows for the
+// class: at the limit the start-up computes its paths and goes on (it makes
+// the source directory current), one character more and the run ends with
+// -1 before it changes anything.
+TEST(SimulatedRun, WindowsDirectoryAtTheClassLimitAndOneAbove) {
+  for (OsClass osClass : {kOsClassWin95, kOsClassWin98SE, kOsClassNT4, kOsClassWin2000}) {
+    for (size_t extra : {0u, 1u}) {
+      SCOPED_TRACE(std::to_string(osClass) + (extra ? " above the limit" : " at the limit"));
+      std::unique_ptr<Machine> machine(new Machine);
+      std::string error;
+      ASSERT_TRUE(StartSampleMachine(SOURCE_DIR, osClass, machine.get(), &error)) << error;
+      machine->windowsDir = "C:\\" + std::string(LongestWindowsDir(osClass) + extra - 3, 'w');
+      machine->systemDir = "C:\\S";
+      const SimulatedRunResult result = RunSetupOn(*machine, "S");
+      const bool started = std::find(result.calls.begin(), result.calls.end(),
+                                     "ChangeDirectory \"C:\\medium\" = true") != result.calls.end();
+      EXPECT_EQ(extra == 0, started);
+      if (extra) {
+        EXPECT_EQ(-1, result.exitCode);
+      }
+    }
+  }
 }
