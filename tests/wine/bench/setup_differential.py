@@ -30,8 +30,9 @@ import time
 
 from .agent import REG_TYPES
 from .scenario import BenchError, Scenario
-from .setup_scenarios import (CLASSES, MEDIUM_DIR, RECORDER_NAMES, directory_name, keep,
-                              materialise, read_machine_reg, read_scenario_ini, scenario, write)
+from .setup_scenarios import (CLASSES, COMPUTER_NAME, MEDIUM_DIR, RECORDER_NAMES, WINDOWS_DIR,
+                              directory_name, keep, materialise, read_machine_reg,
+                              read_scenario_ini, scenario, write)
 from .standins import CALL_LOG
 
 REPO = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..")
@@ -47,6 +48,9 @@ FIRST_EDITION_98 = [("X", r"HKCU\Software\Wine", "Version"),
                     ("X", r"HKLM\Software\Microsoft\Windows NT\CurrentVersion", "CurrentVersion"),
                     ("V", r"HKLM\Software\Microsoft\Windows\CurrentVersion", "VersionNumber",
                      "REG_SZ", b"4.10.1998\0")]
+# Where Windows keeps the computer's name, which Wine sets from the host's.
+COMPUTER_NAME_KEYS = (r"HKLM\System\CurrentControlSet\Control\ComputerName\ComputerName",
+                      r"HKLM\System\CurrentControlSet\Control\ComputerName\ActiveComputerName")
 # A run that has not ended after this long waits for nothing (the
 # scenarios end within seconds; the longest wait is one service poll, 10 s).
 RUN_LIMIT = 120
@@ -170,14 +174,20 @@ def program_starts(trace, setup_path):
     return starts
 
 
-def log_path(directory, medium_dir):
-    """Where the scenario's LogFile puts the installation log; None without one."""
+def log_path(directory, settings):
+    """Where the scenario's LogFile puts the installation log, the
+    computer's name and the Windows directory put in; None without one."""
     with open(os.path.join(directory, "medium", "qvsetup.ini"), encoding="latin-1") as f:
         match = re.search(r"(?im)^\s*LogFile\s*=[ \t]*(.*?)\s*$", f.read())
     name = match.group(1) if match else ""
+    for variable, value in (("%COMPUTERNAME%", settings.get("ComputerName", COMPUTER_NAME)),
+                            ("%windir%", settings.get("WindowsDir", WINDOWS_DIR))):
+        name = re.sub(re.escape(variable), value.replace("\\", "\\\\"), name, flags=re.I)
     if not name:
         return None
-    return name if name[1:2] == ":" or name.startswith("\\") else medium_dir + "\\" + name
+    if name[1:2] == ":" or name.startswith("\\"):
+        return name
+    return settings.get("MediumDir", MEDIUM_DIR) + "\\" + name
 
 
 class DriveSnapshot:
@@ -241,8 +251,9 @@ def wine_result(directory, limit=RUN_LIMIT):
     with open(os.path.join(directory, "machine.reg"), "rb") as f:
         keys = read_machine_reg(f.read())
     with Scenario(VERSIONS[settings["Class"]], medium=False) as sc:
-        if settings["Class"] == "98":
-            sc.seed_records(FIRST_EDITION_98)
+        name = settings.get("ComputerName", COMPUTER_NAME).encode("latin-1") + b"\0"
+        sc.seed_records([("V", key, "ComputerName", "REG_SZ", name) for key in COMPUTER_NAME_KEYS]
+                        + (FIRST_EDITION_98 if settings["Class"] == "98" else []))
         for top, into in (("medium", medium_dir), ("machine", "C:")):
             for root, _, names in os.walk(os.path.join(directory, top)):
                 rel = os.path.relpath(root, os.path.join(directory, top))
@@ -255,7 +266,7 @@ def wine_result(directory, limit=RUN_LIMIT):
         if before != registry_form(keys, roots):
             raise BenchError("the prefix's compared trees are not machine.reg's before the run")
         files_before = DriveSnapshot(sc)
-        log = log_path(directory, medium_dir)
+        log = log_path(directory, settings)
         log_size = os.path.getsize(sc.unix_path(log)) if log and sc.exists(log) else 0
         trace = os.path.join(sc.prefix, "wine.log")
         trace_start = os.path.getsize(trace) if os.path.exists(trace) else 0
@@ -335,7 +346,7 @@ def normalised(result, directory):
             registry[STAMP_KEY][STAMP] = "binary:(time of the run)"
     files = {path: digest for path, digest in result["files"].items()
              if not path.startswith(BENCH_DIR)}
-    log = log_path(directory, settings.get("MediumDir", MEDIUM_DIR))
+    log = log_path(directory, settings)
     if log and upper(log) in files:
         files[upper(log)] = "(installation log)" if files[upper(log)] else None
     lines = result.get("log")

@@ -39,6 +39,9 @@ MEDIUM_DIR = "C:\\medium"
 LONG_MEDIUM_DIR = "C:\\Driver Disk\\Modem Setup"
 # The clock's start of a simulated run (the Wine side runs at the real time).
 START_TIME = 1700000000
+# The machine's name, as the simulated Windows names its machine; the Wine
+# side gives the prefix this name.
+COMPUTER_NAME = "SIMULATED"
 
 UNINSTALL = r"HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall"
 ENUM_ROOT_MODEM = r"HKLM\Enum\Root\Modem"
@@ -165,7 +168,8 @@ def _options(rng):
         value = _yes_no(rng, yes)
         if value is not None:
             options.append((key, value))
-    log = rng.choice([None, None, "C:\\qvsetup.log", "setup.log", "C:\\no such dir\\setup.log"])
+    log = rng.choice([None, None, "C:\\qvsetup.log", "setup.log", "C:\\no such dir\\setup.log",
+                      "C:\\%COMPUTERNAME%.log", "%windir%\\qvsetup.log"])
     if log:
         options.append(("LogFile", log))
     rng.shuffle(options)
@@ -572,7 +576,8 @@ def write(sc, directory):
         f.write((f"[Scenario]\r\nClass={sc.osclass}\r\nCommandLine={sc.command_line}\r\n"
                  f"WindowsDir={WINDOWS_DIR}\r\nSystemDir={SYSTEM_DIR}\r\n"
                  f"MediumDir={sc.medium_dir}\r\nAdministrator=1\r\nPlatform=wine\r\n"
-                 f"Time={START_TIME}\r\n[Compare]\r\n{compare}").encode("latin-1"))
+                 f"Time={START_TIME}\r\nComputerName={COMPUTER_NAME}\r\n"
+                 f"[Compare]\r\n{compare}").encode("latin-1"))
     with open(os.path.join(directory, "about.txt"), "w", encoding="latin-1") as f:
         f.write(f"{sc.label}\n{sc.describe()}\n")
     materialise(directory)
