@@ -259,8 +259,13 @@ def wine_result(directory, limit=RUN_LIMIT):
                 rel = os.path.relpath(root, os.path.join(directory, top))
                 parts = [into] + ([] if rel == "." else rel.split(os.sep))
                 for name in names:
+                    target = "\\".join(parts + [name])
+                    # Wine's own files (the command interpreter) stay: they
+                    # are hard links to the template's, which a write would change.
+                    if sc.exists(target) and os.stat(sc.unix_path(target)).st_nlink > 1:
+                        continue
                     with open(os.path.join(root, name), "rb") as f:
-                        sc.put_file("\\".join(parts + [name]), f.read())
+                        sc.put_file(target, f.read())
         _prepare_registry(sc, roots, keys)
         before = dumped_form(sc.registries(["HKLM\\" + r for r in roots]))
         if before != registry_form(keys, roots):
@@ -498,8 +503,9 @@ def copied_cases(directories, work):
     for source in directories:
         name = os.path.basename(os.path.normpath(source))
         target = os.path.normpath(os.path.join(work, name))
-        shutil.rmtree(target, ignore_errors=True)
-        keep(source, target)
+        if target != os.path.abspath(source):  # a scenario of the work directory runs in place
+            shutil.rmtree(target, ignore_errors=True)
+            keep(source, target)
         materialise(target)
         cases.append((name, target))
     return cases

@@ -61,6 +61,9 @@ COMPARE = (SETUP_KEY, TAVELIN_KEY, GSMU_KEY, UNINSTALL + r"\TAVELIN Software Mod
 BASE_DIRECTORIES = ("windows", "windows/system32", "windows/system32/drivers", "windows/inf",
                     "windows/help", "bench")
 BASE_FILE = "machine.txt"
+# The NT classes' command interpreter, through which setup runs a batch file
+# (the prefix has Wine's own there).
+COMMAND_INTERPRETER = "windows/system32/cmd.exe"
 
 # Programs of the lists: copies of the bench's record_launch (rec.exe,
 # tool.exe), a batch file that ends with 0, and names that exist nowhere.
@@ -85,9 +88,11 @@ class Machine:
     {value name: (type code, bytes)}} and files {path below C:\\ with
     forward slashes: bytes, or ("build", where, name) for a build's file}."""
 
-    def __init__(self):
+    def __init__(self, osclass):
         self.keys = {}
         self.files = {f"{d}/{BASE_FILE}": b"present before the run\r\n" for d in BASE_DIRECTORIES}
+        if osclass in ("nt4", "2000"):
+            self.files[COMMAND_INTERPRETER] = b"the command interpreter\r\n"
 
     def key(self, path, **values):
         """Creates the key HKLM\\... (its parents follow from the path) and sets values."""
@@ -109,7 +114,7 @@ class SetupScenario:
         self.standins = {"CallLog": {"Path": CALL_LOG}}
         self.medium_added = {}  # name: bytes or ("build", where, name)
         self.medium_left_out = set()
-        self.machine = Machine()
+        self.machine = Machine(osclass)
 
     @property
     def copies_only(self):
