@@ -5,7 +5,7 @@ Both sides give one result (JSON):
 
     {"exit_code": 0, "waits_forever": false,
      "library_calls": ["RemoveModem", ...],          the stand-ins' call log, by name
-     "programs": ["C:\\medium\\qvsetup3.exe remove", ...],   path and arguments
+     "programs": ["C:\\medium\\qvsetup3.exe remove", ...],   started, path and arguments
      "registry": {"SOFTWARE\\TAVELIN": {"CLEANUPREGISTRY": "sz:5900"}, ...},
      "files": {"C:\\WINDOWS\\QVREMOVE.EXE": "sha1:...", "C:\\WINDOWS\\X": null},
      "log": ["start: class 6 ...", ...]}             the installation log, times cut
@@ -155,10 +155,11 @@ def _unescape_trace(text):
 
 
 def program_starts(trace, setup_path):
-    """The programs that setup's process asked Windows to start, in order,
-    as "path arguments". The stand-ins start their helpers without an
-    application name; setup always names the program."""
-    starter, setup_pid, starts = None, None, []
+    """The programs that setup's process started, in order, as "path
+    arguments": each start that Wine made (a start that failed, of a
+    missing program, is not one). The stand-ins start their helpers without
+    an application name; setup always names the program."""
+    starter, setup_pid, asked, starts = None, None, None, []
     for line in trace.splitlines():
         started = STARTED.match(line)
         child = CHILD.match(line)
@@ -170,7 +171,12 @@ def program_starts(trace, setup_path):
         elif started and started.group(1) == setup_pid:
             path = _unescape_trace(started.group(2))
             arguments = first_word_off(_unescape_trace(started.group(3)))
-            starts.append(f"{path} {arguments}" if arguments else path)
+            asked = f"{path} {arguments}" if arguments else path
+        elif line.startswith(f"{setup_pid}:") and "CreateProcessInternalW app (null)" in line:
+            asked = None
+        elif child and child.group(1) == setup_pid and asked:
+            starts.append(asked)
+            asked = None
     return starts
 
 
