@@ -572,22 +572,20 @@ SystemStatus SimulatedWindows::FindFirstMatch(const char* pattern, SearchHandle*
   return status;
 }
 
-bool SimulatedWindows::FindNextMatch(SearchHandle search, char* name) {
+SystemStatus SimulatedWindows::FindNextMatch(SearchHandle search, char* name) {
   const size_t index = IndexOf(search);
-  SystemStatus planned;
-  if (PlannedFailure(&planned)) {
-    RecordFailure("FindNextMatch s" + std::to_string(index + 1), planned);
-    return false;
-  }
-  bool found = false;
+  SystemStatus status = kStatusInvalidHandle;
+  if (PlannedFailure(&status))
+    return RecordFailure("FindNextMatch s" + std::to_string(index + 1), status);
   if (search != nullptr && index < searches_.size() && searches_[index].open) {
     SearchRecord& record = searches_[index];
-    found = record.next < record.names.size();
-    if (found) snprintf(name, kFoundNameSize, "%s", record.names[record.next++].c_str());
+    status = record.next < record.names.size() ? kStatusSuccess : kStatusNoMoreFiles;
+    if (status == kStatusSuccess)
+      snprintf(name, kFoundNameSize, "%s", record.names[record.next++].c_str());
   }
   Record("FindNextMatch s" + std::to_string(index + 1) + " = " +
-         (found ? Quoted(name) : std::string("none")));
-  return found;
+         (status == kStatusSuccess ? Quoted(name) : std::to_string(status)));
+  return status;
 }
 
 void SimulatedWindows::EndSearch(SearchHandle search) {

@@ -89,7 +89,7 @@ void CopyMatchingFiles(Host& host, const char* sourceDir, const char* dir, const
   if (host.system->FindFirstMatch(search, &matches, found) != kStatusSuccess) return;
   do {
     if (!IsDirectoryAlias(found)) CopySourceFile(host, sourceDir, dir, found);
-  } while (host.system->FindNextMatch(matches, found));
+  } while (host.system->FindNextMatch(matches, found) == kStatusSuccess);
   host.system->EndSearch(matches);
 }
 
@@ -107,7 +107,7 @@ void DeleteMatchingFiles(Host& host, const char* dir, const char* pattern) {
     SetNormalAttributes(system, path);
     LogOutcome(host, "delete", path, nullptr, system.RemoveFile(path));
     ProgressStep(host, 1);
-  } while (system.FindNextMatch(matches, found));
+  } while (system.FindNextMatch(matches, found) == kStatusSuccess);
   system.EndSearch(matches);
 }
 
