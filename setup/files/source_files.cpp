@@ -77,20 +77,29 @@ void CopySourceFile(Host& host, const char* sourceDir, const char* dir, const ch
   // A destination directory that this machine does not have (the 9x sets'
   // INF\catalog on most machines) takes nothing, as ever; any other copy
   // that fails fails the run.
-  if (status != kStatusSuccess && PathExists(system, dir)) host.CopyFailed = true;
+  if (status != kStatusSuccess && PathExists(system, dir)) host.ChangeFailed = true;
   ProgressStep(host, 1);
 }
 
 void CopyMatchingFiles(Host& host, const char* sourceDir, const char* dir, const char* pattern) {
+  System& system = *host.system;
   char search[kCopyPathSize];
   if (!JoinRootAware(search, sizeof search, sourceDir, pattern)) return;
   char found[kFoundNameSize];
   SearchHandle matches;
-  if (host.system->FindFirstMatch(search, &matches, found) != kStatusSuccess) return;
-  do {
-    if (!IsDirectoryAlias(found)) CopySourceFile(host, sourceDir, dir, found);
-  } while (host.system->FindNextMatch(matches, found) == kStatusSuccess);
-  host.system->EndSearch(matches);
+  SystemStatus status = system.FindFirstMatch(search, &matches, found);
+  if (status == kStatusSuccess) {
+    do {
+      if (!IsDirectoryAlias(found)) CopySourceFile(host, sourceDir, dir, found);
+      status = system.FindNextMatch(matches, found);
+    } while (status == kStatusSuccess);
+    system.EndSearch(matches);
+  }
+  // A search of the medium that stops before its end leaves files of the
+  // set uncopied: the run fails, as for a copy that fails.
+  if (status == kStatusFileNotFound || status == kStatusNoMoreFiles) return;
+  LogOutcome(host, "copy", search, dir, status);
+  if (PathExists(system, dir)) host.ChangeFailed = true;
 }
 
 void DeleteMatchingFiles(Host& host, const char* dir, const char* pattern) {
