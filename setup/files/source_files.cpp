@@ -144,47 +144,56 @@ void DeleteMatchingFiles(Host& host, const char* dir, const char* pattern) {
   system.EndSearch(matches);
 }
 
-void RenameInfFile(Host& host, const char* infDir, const char* oldName, const char* newName) {
+SystemStatus RenameInfFile(Host& host, const char* infDir, const char* oldName,
+                           const char* newName) {
   char oldPath[kCopyPathSize], newPath[kCopyPathSize];
-  if (!InfFilePath(oldPath, sizeof oldPath, infDir, oldName) ||
-      !InfFilePath(newPath, sizeof newPath, infDir, newName)) {
-    LogOutcome(host, "rename", oldName, newName, kStatusFilenameTooLong);
-    return;
+  SystemStatus status = kStatusFilenameTooLong;
+  if (InfFilePath(oldPath, sizeof oldPath, infDir, oldName) &&
+      InfFilePath(newPath, sizeof newPath, infDir, newName)) {
+    status = host.system->MoveFileReplacing(oldPath, newPath);
+    LogOutcome(host, "rename", oldPath, newPath, status);
+  } else {
+    LogOutcome(host, "rename", oldName, newName, status);
   }
-  LogOutcome(host, "rename", oldPath, newPath, host.system->MoveFileReplacing(oldPath, newPath));
+  return status;
 }
 
 namespace {
 
-FileHandle OpenToRead(System& system, const char* dir, const char* name) {
+// Opens dir\name; the status of the open.
+SystemStatus OpenToRead(System& system, const char* dir, const char* name, FileHandle* file) {
   char path[kCopyPathSize];
-  FileHandle file = nullptr;
-  if (!JoinRootAware(path, sizeof path, dir, name) ||
-      system.OpenFileToRead(path, &file) != kStatusSuccess)
-    return nullptr;
-  return file;
+  *file = nullptr;
+  if (!JoinRootAware(path, sizeof path, dir, name)) return kStatusFilenameTooLong;
+  return system.OpenFileToRead(path, file);
 }
 
-bool SameContent(System& system, FileHandle a, FileHandle b) {
-  if (system.FileSize(a) != system.FileSize(b)) return false;
+SourceFileCopy CompareContent(System& system, FileHandle a, FileHandle b) {
+  if (system.FileSize(a) != system.FileSize(b)) return kNoCopyOfSourceFile;
   char left[4096], right[4096];
   for (;;) {
     unsigned long leftRead = 0, rightRead = 0;
     if (system.ReadFromFile(a, left, sizeof left, &leftRead) != kStatusSuccess ||
-        system.ReadFromFile(b, right, sizeof right, &rightRead) != kStatusSuccess ||
-        leftRead != rightRead || memcmp(left, right, leftRead) != 0)
-      return false;
-    if (leftRead == 0) return true;
+        system.ReadFromFile(b, right, sizeof right, &rightRead) != kStatusSuccess)
+      return kCopyUnknown;
+    if (leftRead != rightRead || memcmp(left, right, leftRead) != 0) return kNoCopyOfSourceFile;
+    if (leftRead == 0) return kCopyOfSourceFile;
   }
 }
 
 }  // namespace
 
-bool IsCopyOfSourceFile(System& system, const char* sourceDir, const char* dir, const char* name) {
-  FileHandle source = OpenToRead(system, sourceDir, name);
-  FileHandle copy = OpenToRead(system, dir, name);
-  const bool same = source && copy && SameContent(system, source, copy);
+SourceFileCopy CompareWithSourceFile(System& system, const char* sourceDir, const char* dir,
+                                     const char* name) {
+  FileHandle source, copy;
+  const SystemStatus sourceOpened = OpenToRead(system, sourceDir, name, &source);
+  const SystemStatus copyOpened = OpenToRead(system, dir, name, &copy);
+  SourceFileCopy answer = kCopyUnknown;
+  if (copyOpened == kStatusFileNotFound)
+    answer = kNoCopyOfSourceFile;
+  else if (sourceOpened == kStatusSuccess && copyOpened == kStatusSuccess)
+    answer = CompareContent(system, source, copy);
   if (source) system.CloseFile(source);
   if (copy) system.CloseFile(copy);
-  return same;
+  return answer;
 }
