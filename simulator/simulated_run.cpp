@@ -6,7 +6,6 @@
 #include "control/run.h"
 #include "control/sequences.h"
 #include "control/timers.h"
-#include "simulated_windows.h"
 
 namespace {
 
@@ -14,10 +13,8 @@ namespace {
 // tick will end: the longest completion wait is 320 seconds.
 const long long kLongestRun = 3600 * 1000;
 
-}  // namespace
-
-SimulatedRunResult RunSetupOn(Machine& machine, const char* commandLine) {
-  SimulatedWindows windows(&machine);
+// Runs setup to its quit, or until nothing will end it.
+void RunToItsEnd(SimulatedWindows& windows, const char* commandLine) {
   std::unique_ptr<Run> run(new Run());
   run->host.system = &windows;
   std::vector<char> line(commandLine, commandLine + strlen(commandLine) + 1);
@@ -31,9 +28,22 @@ SimulatedRunResult RunSetupOn(Machine& machine, const char* commandLine) {
     const int timer = windows.AdvanceTo(at);
     if (timer != 0) OnCompletionTimer(run.get(), timer);
   }
+}
+
+}  // namespace
+
+SimulatedRunResult RunSetupOn(Machine& machine, const char* commandLine, const FaultPlan& plan) {
+  SimulatedWindows windows(&machine, plan);
   SimulatedRunResult result;
+  result.cut = false;
+  // A cut ends the process where it stands: its run is dropped unfinished.
+  try {
+    RunToItsEnd(windows, commandLine);
+  } catch (const ProcessCut&) {
+    result.cut = true;
+  }
   result.exitCode = windows.ExitCode();
-  result.waitsForever = !windows.QuitPosted();
+  result.waitsForever = !result.cut && !windows.QuitPosted();
   result.endClock = windows.Clock();
   result.calls = windows.Calls();
   result.programs = windows.Programs();
