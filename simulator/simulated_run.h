@@ -9,6 +9,9 @@
 
 #include "machine.h"
 
+struct Run;
+class SimulatedWindows;
+
 struct SimulatedRunResult {
   int exitCode;
   // Nothing would end the run: no quit, and no timer or background work
@@ -24,5 +27,11 @@ struct SimulatedRunResult {
 // Runs setup with the command line on the machine, which holds the end
 // state afterwards.
 SimulatedRunResult RunSetupOn(Machine& machine, const char* commandLine);
+
+// The same run on `windows` with every call of setup made through `seam`:
+// the simulated Windows itself, or a System that passes each call on to
+// it. `run` is a fresh record, which keeps what the run decided.
+SimulatedRunResult RunSetupThrough(SimulatedWindows& windows, System& seam, Run* run,
+                                   const char* commandLine);
 
 #endif
