@@ -16,17 +16,22 @@ const long long kLongestRun = 3600 * 1000;
 // Runs setup to its quit, or until nothing will end it.
 void RunToItsEnd(SimulatedWindows& windows, const char* commandLine) {
   std::unique_ptr<Run> run(new Run());
-  run->host.system = &windows;
+  return RunSetupThrough(windows, windows, run.get(), commandLine);
+}
+
+SimulatedRunResult RunSetupThrough(SimulatedWindows& windows, System& seam, Run* run,
+                                   const char* commandLine) {
+  run->host.system = &seam;
   std::vector<char> line(commandLine, commandLine + strlen(commandLine) + 1);
-  BeginRun(run.get(), line.data());
+  BeginRun(run, line.data());
   // Without the silent switch the run waits at its welcome dialog, which
   // the simulation does not show.
   const bool silent = run->Switches.SilentMode;
-  if (silent) RunSilently(run.get());
+  if (silent) RunSilently(run);
   long long at = 0;
   while (silent && !windows.QuitPosted() && windows.NextEvent(&at) && at <= kLongestRun) {
     const int timer = windows.AdvanceTo(at);
-    if (timer != 0) OnCompletionTimer(run.get(), timer);
+    if (timer != 0) OnCompletionTimer(run, timer);
   }
 }
 

@@ -10,6 +10,9 @@
 #include "machine.h"
 #include "simulated_windows.h"
 
+struct Run;
+class SimulatedWindows;
+
 struct SimulatedRunResult {
   bool cut;  // the fault plan ended the process: no exit code
   int exitCode;
@@ -27,5 +30,11 @@ struct SimulatedRunResult {
 // state afterwards; a fault plan fails one call or cuts the run off.
 SimulatedRunResult RunSetupOn(Machine& machine, const char* commandLine,
                               const FaultPlan& plan = FaultPlan());
+
+// The same run on `windows` with every call of setup made through `seam`:
+// the simulated Windows itself, or a System that passes each call on to
+// it. `run` is a fresh record, which keeps what the run decided.
+SimulatedRunResult RunSetupThrough(SimulatedWindows& windows, System& seam, Run* run,
+                                   const char* commandLine);
 
 #endif
