@@ -313,12 +313,14 @@ std::string FailureReason(const Run& run, const PlanSeam& seam, const Plan& plan
   if (run.ServiceWaitExpired)
     return "the driver service did not run within " + Seconds(kServicePollLimit) +
            ": nothing is installed";
-  if (run.host.CopyFailed) {
+  if (run.host.ChangeFailed) {
     for (const PlanStep& step : steps) {
       if (step.kind == kStepCopy && step.failsRun)
         return "the copy of \"" + step.from + "\" to \"" + step.to + "\" fails (" + step.result +
                "): setup goes on to its end and then fails";
     }
+    return "a change of the run failed (a registry record, a program that did not start, "
+           "SourcePath not put back): setup goes on to its end and then fails";
   }
   const PlanStep* refresh = LastStep(steps, before, kStepCall, "RefreshWin2K");
   if (refresh != nullptr && refresh->result == "0")

@@ -271,7 +271,7 @@ SystemStatus PlanSeam::FindFirstMatch(const char* pattern, SearchHandle* search,
   return status;
 }
 
-bool PlanSeam::FindNextMatch(SearchHandle search, char* name) {
+SystemStatus PlanSeam::FindNextMatch(SearchHandle search, char* name) {
   return windows_->FindNextMatch(search, name);
 }
 

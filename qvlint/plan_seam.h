@@ -94,7 +94,7 @@ class PlanSeam : public System {
   SystemStatus RenameFile(const char* from, const char* to) override;
   SystemStatus MakeDirectory(const char* path) override;
   SystemStatus FindFirstMatch(const char* pattern, SearchHandle* search, char* name) override;
-  bool FindNextMatch(SearchHandle search, char* name) override;
+  SystemStatus FindNextMatch(SearchHandle search, char* name) override;
   void EndSearch(SearchHandle search) override;
   SystemStatus OpenFileToRead(const char* path, FileHandle* file) override;
   SystemStatus OpenFileToAppend(const char* path, FileHandle* file) override;

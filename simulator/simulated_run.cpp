@@ -13,14 +13,9 @@ namespace {
 // tick will end: the longest completion wait is 320 seconds.
 const long long kLongestRun = 3600 * 1000;
 
-// Runs setup to its quit, or until nothing will end it.
-void RunToItsEnd(SimulatedWindows& windows, const char* commandLine) {
-  std::unique_ptr<Run> run(new Run());
-  return RunSetupThrough(windows, windows, run.get(), commandLine);
-}
-
-SimulatedRunResult RunSetupThrough(SimulatedWindows& windows, System& seam, Run* run,
-                                   const char* commandLine) {
+// Runs setup to its quit, or until nothing will end it, every call made
+// through seam.
+void RunToItsEnd(SimulatedWindows& windows, System& seam, Run* run, const char* commandLine) {
   run->host.system = &seam;
   std::vector<char> line(commandLine, commandLine + strlen(commandLine) + 1);
   BeginRun(run, line.data());
@@ -35,23 +30,34 @@ SimulatedRunResult RunSetupThrough(SimulatedWindows& windows, System& seam, Run*
   }
 }
 
-}  // namespace
-
-SimulatedRunResult RunSetupOn(Machine& machine, const char* commandLine, const FaultPlan& plan) {
-  SimulatedWindows windows(&machine, plan);
+SimulatedRunResult ResultOf(const SimulatedWindows& windows, bool cut) {
   SimulatedRunResult result;
-  result.cut = false;
-  // A cut ends the process where it stands: its run is dropped unfinished.
-  try {
-    RunToItsEnd(windows, commandLine);
-  } catch (const ProcessCut&) {
-    result.cut = true;
-  }
+  result.cut = cut;
   result.exitCode = windows.ExitCode();
-  result.waitsForever = !result.cut && !windows.QuitPosted();
+  result.waitsForever = !cut && !windows.QuitPosted();
   result.endClock = windows.Clock();
   result.calls = windows.Calls();
   result.programs = windows.Programs();
   result.standinCalls = windows.StandinCalls();
   return result;
+}
+
+}  // namespace
+
+SimulatedRunResult RunSetupOn(Machine& machine, const char* commandLine, const FaultPlan& plan) {
+  SimulatedWindows windows(&machine, plan);
+  std::unique_ptr<Run> run(new Run());
+  // A cut ends the process where it stands: its run is dropped unfinished.
+  try {
+    RunToItsEnd(windows, windows, run.get(), commandLine);
+  } catch (const ProcessCut&) {
+    return ResultOf(windows, true);
+  }
+  return ResultOf(windows, false);
+}
+
+SimulatedRunResult RunSetupThrough(SimulatedWindows& windows, System& seam, Run* run,
+                                   const char* commandLine) {
+  RunToItsEnd(windows, seam, run, commandLine);
+  return ResultOf(windows, false);
 }
