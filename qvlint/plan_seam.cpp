@@ -489,6 +489,8 @@ void PlanSeam::PostQuit(int exitCode) {
   Add(kStepEnd, "end", kStatusSuccess).result = "exit code " + std::to_string(exitCode);
 }
 
+void PlanSeam::EndProcess(int exitCode) { windows_->EndProcess(exitCode); }
+
 SystemStatus PlanSeam::EnableShutdownPrivilege() { return windows_->EnableShutdownPrivilege(); }
 
 SystemStatus PlanSeam::RequestRestart(unsigned flags) { return windows_->RequestRestart(flags); }

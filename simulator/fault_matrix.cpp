@@ -19,16 +19,6 @@ std::string Capitals(std::string text) {
   return text;
 }
 
-std::string HexOf(const std::string& bytes) {
-  static const char kDigits[] = "0123456789abcdef";
-  std::string hex;
-  for (const char c : bytes) {
-    hex += kDigits[static_cast<unsigned char>(c) >> 4];
-    hex += kDigits[static_cast<unsigned char>(c) & 15];
-  }
-  return hex;
-}
-
 void AddKey(const ModelKey& key, const std::string& path, MachineState* state) {
   (*state)[path] = "key";
   for (const ModelValue& value : key.values) {

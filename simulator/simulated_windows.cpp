@@ -925,6 +925,13 @@ void SimulatedWindows::PostQuit(int exitCode) {
   Record("PostQuit " + std::to_string(exitCode));
 }
 
+// The process ends where it stands, as a cut ends it.
+void SimulatedWindows::EndProcess(int exitCode) {
+  exitCode_ = exitCode;
+  Record("EndProcess " + std::to_string(exitCode));
+  throw ProcessCut();
+}
+
 SystemStatus SimulatedWindows::EnableShutdownPrivilege() {
   Record("EnableShutdownPrivilege = 0");
   return kStatusSuccess;

@@ -153,6 +153,7 @@ class SimulatedWindows : public System {
   bool StartTimer(int id, unsigned intervalMs) override;
   void StopTimer(int id) override;
   void PostQuit(int exitCode) override;
+  void EndProcess(int exitCode) override;
   SystemStatus EnableShutdownPrivilege() override;
   SystemStatus RequestRestart(unsigned flags) override;
   void ShowMessage(const char* text, const char* caption) override;

@@ -192,6 +192,9 @@ class System {
   virtual bool StartTimer(int id, unsigned intervalMs) = 0;
   virtual void StopTimer(int id) = 0;
   virtual void PostQuit(int exitCode) = 0;
+  // Ends the process at once with the exit code, wherever the run stands
+  // (the session ends inside a wait for a program).
+  virtual void EndProcess(int exitCode) = 0;
   // NT lets a process restart Windows only with the shutdown privilege:
   // enables it in the process token. The status tells whether the token
   // could be opened; a privilege that could not be enabled makes the

@@ -36,7 +36,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     // and its end is not known: setup ends here with -1.
     FinalCleanup(run);
     CarryOutEnding(run, kEndWithFailure);
-    ExitProcess(static_cast<UINT>(-1));
+    run->host.system->EndProcess(-1);
   }
   if (message == WM_DESTROY && run) {
     FinalCleanup(run);  // stops the completion timers too

@@ -350,6 +350,8 @@ void Win32System::StopTimer(int id) {
 
 void Win32System::PostQuit(int exitCode) { PostQuitMessage(exitCode); }
 
+void Win32System::EndProcess(int exitCode) { ExitProcess(static_cast<UINT>(exitCode)); }
+
 SystemStatus Win32System::EnableShutdownPrivilege() {
   HANDLE token;
   if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token))
