@@ -6,6 +6,7 @@ namespace {
 
 const char kLineEnd[] = "\r\n";
 const char kDigits[] = "0123456789abcdef";
+const unsigned long kTypeNumber = 4;  // REG_DWORD
 
 bool HoldsLineBreak(const std::string& name) {
   return name.find_first_of("\r\n") != std::string::npos;
@@ -34,14 +35,6 @@ std::string HexBytes(const char* kind, const std::string& bytes) {
     hex += kDigits[byte & 15];
   }
   return hex;
-}
-
-std::string DataText(const ModelValue& value) {
-  if (value.type != kTypeString) return HexBytes("hex:", value.data);
-  std::string text = value.data;
-  if (!text.empty() && text.back() == '\0') text.pop_back();
-  if (HoldsControl(text)) return HexBytes("hex(1):", text + '\0');
-  return RegeditQuoted(text);  // regedit adds the terminator again
 }
 
 void SayNotExpressible(const char* what, const std::string& name, FILE* stream) {
@@ -74,8 +67,8 @@ bool PrintValues(const RegistryModel& model, const ModelKey& key, FILE* stream) 
     }
     if (value.onlyWhenAbsent)
       fprintf(stream, "; written only where the value does not exist yet%s", kLineEnd);
-    fprintf(stream, "%s=%s%s", ValueNameText(value.name).c_str(), DataText(value).c_str(),
-            kLineEnd);
+    fprintf(stream, "%s=%s%s", ValueNameText(value.name).c_str(),
+            RegeditData(value.type, value.data).c_str(), kLineEnd);
   }
   std::vector<std::string> removed;
   for (const std::string& name : key.deletedValues) {
@@ -149,9 +142,33 @@ std::string RegeditQuoted(const std::string& text) {
   return quoted + "\"";
 }
 
+std::string RegeditData(unsigned long type, const std::string& bytes) {
+  if (type == kTypeNumber && bytes.size() == 4) {
+    char number[16];
+    snprintf(number, sizeof number, "dword:%02x%02x%02x%02x", static_cast<unsigned char>(bytes[3]),
+             static_cast<unsigned char>(bytes[2]), static_cast<unsigned char>(bytes[1]),
+             static_cast<unsigned char>(bytes[0]));
+    return number;
+  }
+  if (type == kTypeBinary) return HexBytes("hex:", bytes);
+  if (type != kTypeString) {
+    char kind[24];
+    snprintf(kind, sizeof kind, "hex(%lx):", type);
+    return HexBytes(kind, bytes);
+  }
+  std::string text = bytes;
+  if (!text.empty() && text.back() == '\0') text.pop_back();
+  if (HoldsControl(text)) return HexBytes("hex(1):", text + '\0');
+  return RegeditQuoted(text);  // regedit adds the terminator again
+}
+
 bool PrintCountryEffect(const CountryEffect& effect, FILE* stream) {
   fprintf(stream, "REGEDIT4%s%s", kLineEnd, kLineEnd);
   PrintAssumptions(effect.model, stream);
   fprintf(stream, "[-HKEY_LOCAL_MACHINE\\%s]%s%s", kCountryKeyPath, kLineEnd, kLineEnd);
-  return PrintKey(effect.model, effect.model.machine, stream);
+  return PrintRegistryKeys(effect.model, stream);
+}
+
+bool PrintRegistryKeys(const RegistryModel& model, FILE* stream) {
+  return PrintKey(model, model.machine, stream);
 }

@@ -98,6 +98,11 @@ const CodeText kCodeTexts[kFindingCodeCount] = {
     {"windows-token-case", kFinding, "$windows written in another letter case"},
     {"country-file-missing", kFinding,
      "qvsmzad is launched with a country file that is not on the medium"},
+    {"plan-run-fails", kFinding, "setup's run ends with -1 on a platform class"},
+    {"plan-copy-fails", kFinding, "a copy of setup's run fails on a platform class"},
+    {"plan-launch-fails", kFinding,
+     "a program of setup's run does not start or ends with a non-zero exit code"},
+    {"plan-medium-incomplete", kFinding, "the medium lacks a file of the driver set"},
 };
 
 }  // namespace

@@ -86,6 +86,11 @@ enum FindingCode {
   kLaunchBatchOperator,
   kWindowsTokenCase,
   kCountryFileMissing,
+  // The plan of setup's run on a platform class (qvlint --plan).
+  kPlanRunFails,
+  kPlanCopyFails,
+  kPlanLaunchFails,
+  kPlanMediumIncomplete,
   kFindingCodeCount
 };
 

@@ -8,6 +8,11 @@
 //   qvlint --codes             the finding codes
 //   qvlint --effect [--platform P] [--codepage N] [--time SECONDS] FILE
 //                              what qvsmzad writes from FILE, as a REGEDIT4 file
+//   qvlint --plan CLASS|all [--json] [--switches LETTERS] [--hardware-id ID]
+//          [--machine FILE.reg] [--libraries FILE] [--windows-dir DIR]
+//          [--time SECONDS] MEDIUM
+//                              what setup's silent run does with MEDIUM on a
+//                              simulated machine (the native build only)
 //   qvlint --help | -h         the usage, exit code 0
 //   qvlint --version           the project's version, exit code 0
 #ifdef _WIN32
@@ -29,6 +34,14 @@
 #include "lint_input.h"
 #include "output.h"
 #include "shown_text.h"
+#ifdef QVLINT_PLAN
+#include <cctype>
+#include <memory>
+
+#include "base/options.h"
+#include "medium_files.h"
+#include "plan_output.h"
+#endif
 
 namespace {
 
@@ -49,6 +62,19 @@ const char kUsage[] =
     "           print what qvsmzad writes from the country settings file FILE, as a REGEDIT4\n"
     "           file: on Windows NT 4.0 and 2000 (nt, the default), 95, 98 and ME (9x), or\n"
     "           Wine set to either; --time: the run's time in seconds since 1970 (now)\n"
+#ifdef QVLINT_PLAN
+    "       qvlint --plan CLASS|all [--json] [--switches S|SD|SR|SDR] [--hardware-id ID]\n"
+    "                   [--machine FILE.reg] [--libraries FILE] [--windows-dir DIR]\n"
+    "                   [--time SECONDS] MEDIUM\n"
+    "           print what setup's silent run does with the medium directory MEDIUM on a\n"
+    "           simulated machine of the class (95, 98, 98se, me, nt4, 2000), step by step,\n"
+    "           with the files and registry it leaves and its exit code; \"all\": a table of\n"
+    "           every class. --machine: the machine's registry, a regedit export;\n"
+    "           --libraries: the setup libraries' answers, as qvstandin.ini scripts them\n"
+    "           (every entry succeeds by default); --hardware-id: Windows 2000's\n"
+    "           GetHardWareId hands back ID (it answers 0 by default); --windows-dir:\n"
+    "           C:\\WINDOWS on 9x, C:\\WINNT on NT by default; findings follow the plan\n"
+#endif
     "       qvlint --help | -h | --version\n"
     "exit code: 0 nothing found or notes only, 1 findings, 2 an input can not be read or\n"
     "the command line is unusable\n";
@@ -157,6 +183,139 @@ int EffectCommand(int argc, char** argv) {
   return PrintEffect(path, platform, codePage, now);
 }
 
+#ifdef QVLINT_PLAN
+
+bool ReadWholeFile(const char* path, std::string* bytes) {
+  FILE* file = fopen(path, "rb");
+  if (file == nullptr) return false;
+  char buffer[65536];
+  size_t read;
+  while ((read = fread(buffer, 1, sizeof buffer, file)) > 0) bytes->append(buffer, read);
+  const bool whole = ferror(file) == 0;
+  fclose(file);
+  return whole;
+}
+
+// S, D and R in any case and order; S is implied.
+bool ReadSwitches(const char* letters, PlanRequest* request) {
+  for (const char* letter = letters; *letter; ++letter) {
+    const char upper = static_cast<char>(toupper(static_cast<unsigned char>(*letter)));
+    if (upper == 'D')
+      request->removeSwitch = true;
+    else if (upper == 'R')
+      request->refreshSwitch = true;
+    else if (upper != 'S')
+      return false;
+  }
+  return true;
+}
+
+// A directory on the machine's drive C:, without a trailing backslash.
+bool ReadWindowsDir(const char* text, PlanRequest* request) {
+  std::string dir = text;
+  while (dir.size() > 3 && dir.back() == '\\') dir.pop_back();
+  request->windowsDir = dir;
+  return dir.size() > 3 && (dir[0] == 'C' || dir[0] == 'c') && dir.compare(1, 2, ":\\") == 0;
+}
+
+// The arguments beside --plan: the class, the options and one medium
+// directory. Exit code 0, 1 with findings, 2 for an unusable command line or
+// an input that can not be read.
+int PlanCommand(int argc, char** argv) {
+  PlanRequest request = {};
+  request.startTime = static_cast<int64_t>(time(nullptr));
+  const char* className = nullptr;
+  const char* medium = nullptr;
+  bool json = false, usable = true;
+  for (int i = 1; i < argc && usable; ++i) {
+    long long seconds = 0;
+    bool valid = true;
+    const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
+    const std::string option = argv[i];
+    const bool takesValue = option == "--plan" || option == "--switches" ||
+                            option == "--hardware-id" || option == "--machine" ||
+                            option == "--libraries" || option == "--windows-dir";
+    if (takesValue && value == nullptr) {
+      usable = false;
+    } else if (option == "--plan") {
+      className = argv[++i];
+    } else if (option == "--json") {
+      json = true;
+    } else if (option == "--switches") {
+      usable = ReadSwitches(argv[++i], &request);
+    } else if (option == "--hardware-id") {
+      request.hasHardwareId = true;
+      request.hardwareId = argv[++i];
+    } else if (option == "--machine") {
+      std::string bytes, problem;
+      const char* path = argv[++i];
+      if (!ReadWholeFile(path, &bytes)) {
+        SayProblem("", path, ": can not be read");
+        return kUnreadable;
+      }
+      if (!ConvertRegistryExport(bytes, &request.machine, &problem)) {
+        SayProblem("", path, (": no registry export: " + problem).c_str());
+        return kUnreadable;
+      }
+      request.hasMachine = true;
+    } else if (option == "--libraries") {
+      const char* path = argv[++i];
+      request.hasLibraries = true;
+      if (!ReadWholeFile(path, &request.libraries)) {
+        SayProblem("", path, ": can not be read");
+        return kUnreadable;
+      }
+    } else if (option == "--windows-dir") {
+      usable = ReadWindowsDir(argv[++i], &request);
+    } else if (NumberOption(argc, argv, &i, "--time", &seconds, &valid)) {
+      usable = valid && seconds >= 0;
+      request.startTime = seconds;
+    } else if (medium == nullptr && option.compare(0, 2, "--") != 0) {
+      medium = argv[i];
+    } else {
+      usable = false;
+    }
+  }
+  const bool all = className != nullptr && strcmp(className, "all") == 0;
+  const PlanClass* platform = className != nullptr ? FindPlanClass(className) : nullptr;
+  if (!usable || medium == nullptr || (!all && platform == nullptr)) {
+    fputs(kUsage, stderr);
+    return kUnreadable;
+  }
+  if (KindOfPath(medium) != kDirectoryFile) {
+    SayProblem("", medium, ": is no medium directory");
+    return kUnreadable;
+  }
+  std::string problem;
+  if (!ReadPlanMedium(medium, &request, &problem)) {
+    SayProblem("", problem, "");
+    return kUnreadable;
+  }
+  std::string setupIni;
+  if (FindMediumFile(medium, kOptionsFileName, &setupIni) != kRegularFile)
+    setupIni = JoinFilePath(medium, kOptionsFileName);
+
+  std::vector<std::unique_ptr<Plan>> plans;
+  std::vector<const Plan*> made;
+  for (const PlanClass& each : kPlanClasses) {
+    if (!all && &each != platform) continue;
+    plans.emplace_back(new Plan);
+    if (!MakePlan(request, each, plans.back().get(), &problem)) {
+      SayProblem("", medium, (": " + problem).c_str());
+      return kUnreadable;
+    }
+    made.push_back(plans.back().get());
+  }
+  Output output = {stdout, json, {}, 0, 0};
+  if (all)
+    PrintPlanTable(made, medium, setupIni.c_str(), &output);
+  else
+    PrintPlan(*made.front(), medium, setupIni.c_str(), &output);
+  return output.failing > 0 ? kFindings : kClean;
+}
+
+#endif
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -169,6 +328,9 @@ int main(int argc, char** argv) {
     return kClean;
   }
   if (HasArgument(argc, argv, "--effect")) return EffectCommand(argc, argv);
+#ifdef QVLINT_PLAN
+  if (HasArgument(argc, argv, "--plan")) return PlanCommand(argc, argv);
+#endif
   Output output = {stdout, false, {}, 0, 0};
   unsigned codePage = kWesternCodePage;
   std::vector<std::string> paths;

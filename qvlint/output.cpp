@@ -2,11 +2,6 @@
 
 #include "shown_text.h"
 
-namespace {
-
-// A JSON string; bytes of 80 hex and above are taken as Latin-1 characters,
-// which keeps the output valid UTF-8 whatever the file held and gives a tool
-// the bytes back when it writes the text as Latin-1.
 void PrintJsonString(FILE* stream, const char* text) {
   fputc('"', stream);
   for (const char* p = text; *p != '\0'; ++p) {
@@ -20,6 +15,8 @@ void PrintJsonString(FILE* stream, const char* text) {
   }
   fputc('"', stream);
 }
+
+namespace {
 
 struct PlatformName {
   FindingPlatforms platform;

@@ -35,6 +35,11 @@ void PrintFinding(void* output, const Finding& finding);
 // Closes the JSON array.
 void FinishOutput(Output* output);
 
+// A JSON string; bytes of 80 hex and above are taken as Latin-1 characters,
+// which keeps the output valid UTF-8 whatever the file held and gives a tool
+// the bytes back when it writes the text as Latin-1.
+void PrintJsonString(FILE* stream, const char* text);
+
 // Every finding code with its severity and a summary, one per line.
 void PrintFindingCodes(FILE* stream);
 

@@ -196,6 +196,33 @@ std::string FileNameCapitals(std::string name) {
   return name;
 }
 
+namespace {
+
+void CopyEntry(const SimulatedFile& from, SimulatedFile* to) {
+  to->name = from.name;
+  to->directory = from.directory;
+  to->attributes = from.attributes;
+  to->content = from.content;
+  to->heldByOther = from.heldByOther;
+  to->openByRun = from.openByRun;
+  to->entries.clear();
+  for (const std::unique_ptr<SimulatedFile>& entry : from.entries) {
+    std::unique_ptr<SimulatedFile> copy(new SimulatedFile);
+    copy->parent = to;
+    CopyEntry(*entry, copy.get());
+    to->entries.push_back(std::move(copy));
+  }
+}
+
+}  // namespace
+
+void CopyDisk(const SimulatedDisk& from, SimulatedDisk* to) {
+  to->capacity = from.capacity;
+  to->used = from.used;
+  to->root.parent = nullptr;
+  CopyEntry(from.root, &to->root);
+}
+
 void StartDisk(SimulatedDisk* disk, unsigned long long capacity) {
   disk->root.name = "C:";
   disk->root.directory = true;

@@ -41,6 +41,9 @@ struct SimulatedDisk {
 
 void StartDisk(SimulatedDisk* disk, unsigned long long capacity);
 
+// Makes `to` a copy of `from` whose files and directories are its own.
+void CopyDisk(const SimulatedDisk& from, SimulatedDisk* to);
+
 // The names of a full path below C:\, after "." and ".." and doubled
 // separators are resolved; a path relative to currentDir is completed
 // first. Refused: another drive (path not found), a name with a character

@@ -28,6 +28,25 @@ void StartMachine(Machine* machine, OsClass osClass, bool testPlatform) {
   machine->services.clear();
 }
 
+void CopyMachine(const Machine& from, Machine* to) {
+  to->osClass = from.osClass;
+  to->testPlatform = from.testPlatform;
+  to->administrator = from.administrator;
+  to->restartStatus = from.restartStatus;
+  to->windowsDir = from.windowsDir;
+  to->systemDir = from.systemDir;
+  to->programDir = from.programDir;
+  to->programName = from.programName;
+  to->computerName = from.computerName;
+  to->anotherSetupRuns = from.anotherSetupRuns;
+  to->currentDir = from.currentDir;
+  to->startTime = from.startTime;
+  CopyRegistryModel(from.registry, &to->registry);
+  CopyDisk(from.disk, &to->disk);
+  to->programs = from.programs;
+  to->services = from.services;
+}
+
 PlatformVersion VersionOfClass(OsClass osClass) {
   // Windows 9x repeats the major and minor version in the build number's
   // high word.

@@ -55,6 +55,9 @@ struct Machine {
 // whose restart requests are accepted, at the clock's zero.
 void StartMachine(Machine* machine, OsClass osClass, bool testPlatform);
 
+// Makes `to` a copy of `from`: a run on the one leaves the other as it is.
+void CopyMachine(const Machine& from, Machine* to);
+
 // The version query's answer for a class, as each Windows reports it.
 PlatformVersion VersionOfClass(OsClass osClass);
 

@@ -225,6 +225,36 @@ void StartRegistryModel(RegistryModel* model, RegistryPlatform platform, unsigne
   model->machine.valueBytes = 0;
 }
 
+namespace {
+
+void CopyKey(const ModelKey& from, ModelKey* to) {
+  to->name = from.name;
+  to->folded = from.folded;
+  to->createdLine = from.createdLine;
+  to->values = from.values;
+  to->deletedValues = from.deletedValues;
+  to->valuePositions = from.valuePositions;
+  to->valueBytes = from.valueBytes;
+  to->subkeys.clear();
+  to->subkeysByName.clear();
+  for (const std::unique_ptr<ModelKey>& subkey : from.subkeys) {
+    std::unique_ptr<ModelKey> copy(new ModelKey);
+    copy->parent = to;
+    CopyKey(*subkey, copy.get());
+    to->subkeysByName.emplace(copy->folded.hash, copy.get());
+    to->subkeys.push_back(std::move(copy));
+  }
+}
+
+}  // namespace
+
+void CopyRegistryModel(const RegistryModel& from, RegistryModel* to) {
+  to->platform = from.platform;
+  to->codePage = OpenCodePage(from.codePage.number);
+  to->machine.parent = nullptr;
+  CopyKey(from.machine, &to->machine);
+}
+
 bool SameRegistryName(const RegistryModel& model, const std::string& a, const std::string& b) {
   return Folded(model, a) == Folded(model, b);
 }

@@ -100,6 +100,9 @@ struct RegistryModel {
 
 void StartRegistryModel(RegistryModel* model, RegistryPlatform platform, unsigned codePage);
 
+// Makes `to` a copy of `from` whose keys and values are its own.
+void CopyRegistryModel(const RegistryModel& from, RegistryModel* to);
+
 // Registry names are equal when their characters in the model's code page
 // differ only in letter case.
 bool SameRegistryName(const RegistryModel& model, const std::string& a, const std::string& b);

@@ -101,16 +101,6 @@ std::string JsonName(const RegistryModel& registry, const std::string& text, boo
   return json + "\"";
 }
 
-std::string HexOf(const std::string& bytes) {
-  static const char kDigits[] = "0123456789abcdef";
-  std::string hex;
-  for (const char c : bytes) {
-    hex += kDigits[static_cast<unsigned char>(c) >> 4];
-    hex += kDigits[static_cast<unsigned char>(c) & 15];
-  }
-  return hex;
-}
-
 std::string TypeName(unsigned long type) {
   switch (type) {
     case kRegistryString:
@@ -407,5 +397,15 @@ std::string Sha1Hex(const std::string& bytes) {
   }
   char hex[41];
   for (int i = 0; i < 5; ++i) snprintf(hex + 8 * i, 9, "%08x", state[i]);
+  return hex;
+}
+
+std::string HexOf(const std::string& bytes) {
+  static const char kDigits[] = "0123456789abcdef";
+  std::string hex;
+  for (const char c : bytes) {
+    hex += kDigits[static_cast<unsigned char>(c) >> 4];
+    hex += kDigits[static_cast<unsigned char>(c) & 15];
+  }
   return hex;
 }

@@ -50,6 +50,9 @@ bool AddHostFiles(const std::string& hostDirectory, const std::string& machineDi
 bool StartSampleMachine(const std::string& sourceDir, OsClass osClass, Machine* machine,
                         std::string* error);
 
+// The bytes as lower-case hexadecimal digits, two per byte.
+std::string HexOf(const std::string& bytes);
+
 // The files of the drive: each full path in capitals, with its content.
 typedef std::map<std::string, std::string> FileContents;
 FileContents SnapshotFiles(const Machine& machine);

@@ -113,6 +113,10 @@ int ProfileNumber(const std::string& value, bool found, int fallback) {
 
 ProgramResult SimulatedWindows::RunProgram(const char* path, char* commandLine) {
   SystemStatus status;
+  if (PlannedFailure(&status)) {
+    RecordFailure("RunProgram \"" + std::string(path) + "\" \"" + commandLine + "\"", status);
+    return {status, false, 0};
+  }
   const SimulatedFile* file = FileAt(path, &status);
   if (file != nullptr && file->directory) status = kStatusAccessDenied;
   ProgramResult result = {status, false, 0};
@@ -439,6 +443,9 @@ void SimulatedWindows::DoWork(const DueWork& work) {
 // ------------------------------------------------------- setup libraries
 
 SystemStatus SimulatedWindows::OpenLibrary(const char* name, LibraryHandle* library) {
+  SystemStatus planned;
+  if (PlannedFailure(&planned))
+    return RecordFailure("OpenLibrary \"" + std::string(name) + "\"", planned);
   // The program's directory, the current one, the system and the Windows
   // directory, in that order; a name with a directory only there.
   std::vector<std::string> directories;

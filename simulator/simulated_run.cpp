@@ -6,7 +6,6 @@
 #include "control/run.h"
 #include "control/sequences.h"
 #include "control/timers.h"
-#include "simulated_windows.h"
 
 namespace {
 
@@ -14,29 +13,51 @@ namespace {
 // tick will end: the longest completion wait is 320 seconds.
 const long long kLongestRun = 3600 * 1000;
 
-}  // namespace
-
-SimulatedRunResult RunSetupOn(Machine& machine, const char* commandLine) {
-  SimulatedWindows windows(&machine);
-  std::unique_ptr<Run> run(new Run());
-  run->host.system = &windows;
+// Runs setup to its quit, or until nothing will end it, every call made
+// through seam.
+void RunToItsEnd(SimulatedWindows& windows, System& seam, Run* run, const char* commandLine) {
+  run->host.system = &seam;
   std::vector<char> line(commandLine, commandLine + strlen(commandLine) + 1);
-  BeginRun(run.get(), line.data());
+  BeginRun(run, line.data());
   // Without the silent switch the run waits at its welcome dialog, which
   // the simulation does not show.
   const bool silent = run->Switches.SilentMode;
-  if (silent) RunSilently(run.get());
+  if (silent) RunSilently(run);
   long long at = 0;
   while (silent && !windows.QuitPosted() && windows.NextEvent(&at) && at <= kLongestRun) {
     const int timer = windows.AdvanceTo(at);
-    if (timer != 0) OnCompletionTimer(run.get(), timer);
+    if (timer != 0) OnCompletionTimer(run, timer);
   }
+}
+
+SimulatedRunResult ResultOf(const SimulatedWindows& windows, bool cut) {
   SimulatedRunResult result;
+  result.cut = cut;
   result.exitCode = windows.ExitCode();
-  result.waitsForever = !windows.QuitPosted();
+  result.waitsForever = !cut && !windows.QuitPosted();
   result.endClock = windows.Clock();
   result.calls = windows.Calls();
   result.programs = windows.Programs();
   result.standinCalls = windows.StandinCalls();
   return result;
+}
+
+}  // namespace
+
+SimulatedRunResult RunSetupOn(Machine& machine, const char* commandLine, const FaultPlan& plan) {
+  SimulatedWindows windows(&machine, plan);
+  std::unique_ptr<Run> run(new Run());
+  // A cut ends the process where it stands: its run is dropped unfinished.
+  try {
+    RunToItsEnd(windows, windows, run.get(), commandLine);
+  } catch (const ProcessCut&) {
+    return ResultOf(windows, true);
+  }
+  return ResultOf(windows, false);
+}
+
+SimulatedRunResult RunSetupThrough(SimulatedWindows& windows, System& seam, Run* run,
+                                   const char* commandLine) {
+  RunToItsEnd(windows, seam, run, commandLine);
+  return ResultOf(windows, false);
 }

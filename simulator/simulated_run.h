@@ -8,8 +8,13 @@
 #include <vector>
 
 #include "machine.h"
+#include "simulated_windows.h"
+
+struct Run;
+class SimulatedWindows;
 
 struct SimulatedRunResult {
+  bool cut;  // the fault plan ended the process: no exit code
   int exitCode;
   // Nothing would end the run: no quit, and no timer or background work
   // left (or only timers that tick on past an hour of the clock), or a run
@@ -22,7 +27,14 @@ struct SimulatedRunResult {
 };
 
 // Runs setup with the command line on the machine, which holds the end
-// state afterwards.
-SimulatedRunResult RunSetupOn(Machine& machine, const char* commandLine);
+// state afterwards; a fault plan fails one call or cuts the run off.
+SimulatedRunResult RunSetupOn(Machine& machine, const char* commandLine,
+                              const FaultPlan& plan = FaultPlan());
+
+// The same run on `windows` with every call of setup made through `seam`:
+// the simulated Windows itself, or a System that passes each call on to
+// it. `run` is a fresh record, which keeps what the run decided.
+SimulatedRunResult RunSetupThrough(SimulatedWindows& windows, System& seam, Run* run,
+                                   const char* commandLine);
 
 #endif

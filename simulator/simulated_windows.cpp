@@ -146,12 +146,30 @@ std::vector<const ModelValue*> ValuesInOrder(const RegistryModel& registry, cons
   return values;
 }
 
-SimulatedWindows::SimulatedWindows(Machine* machine)
-    : machine_(machine), clock_(0), quitPosted_(false), exitCode_(0), errorMode_(0) {}
+SimulatedWindows::SimulatedWindows(Machine* machine, const FaultPlan& plan)
+    : machine_(machine), plan_(plan), clock_(0), quitPosted_(false), exitCode_(0), errorMode_(0) {}
 
-SimulatedWindows::~SimulatedWindows() {}
+SimulatedWindows::~SimulatedWindows() {
+  for (OpenFileRecord& record : files_) {
+    if (record.open) --record.file->openByRun;
+  }
+}
 
-void SimulatedWindows::Record(const std::string& line) { calls_.push_back(line); }
+void SimulatedWindows::Record(const std::string& line) {
+  calls_.push_back(line);
+  if (calls_.size() == plan_.cutAfter) throw ProcessCut();
+}
+
+bool SimulatedWindows::PlannedFailure(SystemStatus* status) const {
+  if (calls_.size() + 1 != plan_.failCall) return false;
+  *status = plan_.failStatus;
+  return true;
+}
+
+SystemStatus SimulatedWindows::RecordFailure(const std::string& call, SystemStatus status) {
+  Record(call + " = " + std::to_string(status) + " planned");
+  return status;
+}
 
 // ---------------------------------------------------------------- registry
 
@@ -187,9 +205,11 @@ void SimulatedWindows::ForgetDeletedKeys() {
 }
 
 SystemStatus SimulatedWindows::OpenKey(const char* path, KeyAccess access, KeyHandle* key) {
+  SystemStatus status;
+  if (PlannedFailure(&status)) return RecordFailure("OpenKey " + Quoted(path), status);
   RegistryModel* registry = &machine_->registry;
   const KeyReach reach = OpenModelKey(registry, &registry->machine, path ? path : "");
-  SystemStatus status = StatusOfFault(reach.fault);
+  status = StatusOfFault(reach.fault);
   std::string handle;
   if (reach.key != nullptr) {
     keys_.push_back({reach.key, access == kKeyAllAccess, true});
@@ -203,9 +223,11 @@ SystemStatus SimulatedWindows::OpenKey(const char* path, KeyAccess access, KeyHa
 }
 
 SystemStatus SimulatedWindows::CreateKey(const char* path, KeyHandle* key) {
+  SystemStatus status;
+  if (PlannedFailure(&status)) return RecordFailure("CreateKey " + Quoted(path), status);
   RegistryModel* registry = &machine_->registry;
   const KeyReach reach = CreateModelKey(registry, &registry->machine, path ? path : "", 0);
-  SystemStatus status = StatusOfFault(reach.fault);
+  status = StatusOfFault(reach.fault);
   std::string handle;
   if (reach.key != nullptr) {
     keys_.push_back({reach.key, true, true});
@@ -226,6 +248,8 @@ void SimulatedWindows::CloseKey(KeyHandle key) {
 SystemStatus SimulatedWindows::EnumKey(KeyHandle key, unsigned long index, char* name,
                                        unsigned long* nameSize) {
   SystemStatus status;
+  if (PlannedFailure(&status))
+    return RecordFailure("EnumKey k" + std::to_string(IndexOf(key) + 1), status);
   const ModelKey* open = KeyOf(key, false, &status);
   std::string found;
   if (open != nullptr) {
@@ -246,6 +270,8 @@ SystemStatus SimulatedWindows::EnumValue(KeyHandle key, unsigned long index, cha
                                          unsigned long* nameSize, unsigned char* data,
                                          unsigned long* dataSize) {
   SystemStatus status;
+  if (PlannedFailure(&status))
+    return RecordFailure("EnumValue k" + std::to_string(IndexOf(key) + 1), status);
   const ModelKey* open = KeyOf(key, false, &status);
   std::string found;
   if (open != nullptr) {
@@ -269,6 +295,9 @@ SystemStatus SimulatedWindows::EnumValue(KeyHandle key, unsigned long index, cha
 SystemStatus SimulatedWindows::QueryValue(KeyHandle key, const char* name, unsigned long* type,
                                           unsigned char* data, unsigned long* dataSize) {
   SystemStatus status;
+  if (PlannedFailure(&status))
+    return RecordFailure("QueryValue k" + std::to_string(IndexOf(key) + 1) + " " + Quoted(name),
+                         status);
   ModelKey* open = KeyOf(key, false, &status);
   std::string found;
   if (open != nullptr) {
@@ -293,6 +322,9 @@ SystemStatus SimulatedWindows::QueryValue(KeyHandle key, const char* name, unsig
 SystemStatus SimulatedWindows::SetValue(KeyHandle key, const char* name, unsigned long type,
                                         const unsigned char* data, unsigned long size) {
   SystemStatus status;
+  if (PlannedFailure(&status))
+    return RecordFailure("SetValue k" + std::to_string(IndexOf(key) + 1) + " " + Quoted(name),
+                         status);
   ModelKey* open = KeyOf(key, true, &status);
   if (open != nullptr) {
     ModelValue before;
@@ -307,6 +339,9 @@ SystemStatus SimulatedWindows::SetValue(KeyHandle key, const char* name, unsigne
 
 SystemStatus SimulatedWindows::DeleteValue(KeyHandle key, const char* name) {
   SystemStatus status;
+  if (PlannedFailure(&status))
+    return RecordFailure("DeleteValue k" + std::to_string(IndexOf(key) + 1) + " " + Quoted(name),
+                         status);
   ModelKey* open = KeyOf(key, true, &status);
   if (open != nullptr)
     status = DeleteModelValue(machine_->registry, open, name ? name : "") ? kStatusSuccess
@@ -317,9 +352,11 @@ SystemStatus SimulatedWindows::DeleteValue(KeyHandle key, const char* name) {
 }
 
 SystemStatus SimulatedWindows::DeleteKey(const char* path) {
+  SystemStatus status;
+  if (PlannedFailure(&status)) return RecordFailure("DeleteKey " + Quoted(path), status);
   RegistryModel* registry = &machine_->registry;
   const KeyReach reach = OpenModelKey(registry, &registry->machine, path ? path : "");
-  SystemStatus status = StatusOfFault(reach.fault);
+  status = StatusOfFault(reach.fault);
   if (reach.key != nullptr) {
     // A key with subkeys stays on NT; on the test platform set to 9x, when
     // its walk over them stops.
@@ -335,6 +372,8 @@ SystemStatus SimulatedWindows::DeleteKey(const char* path) {
 
 SystemStatus SimulatedWindows::FlushKey(KeyHandle key) {
   SystemStatus status;
+  if (PlannedFailure(&status))
+    return RecordFailure("FlushKey k" + std::to_string(IndexOf(key) + 1), status);
   KeyOf(key, false, &status);
   Record("FlushKey k" + std::to_string(IndexOf(key) + 1) + " = " + std::to_string(status));
   return status;
@@ -370,6 +409,10 @@ std::string SimulatedWindows::DiskFileText(const std::string& path, bool* found)
 
 unsigned long SimulatedWindows::FileAttributes(const char* path) {
   SystemStatus status;
+  if (PlannedFailure(&status)) {
+    RecordFailure("FileAttributes " + Quoted(path), status);
+    return kNoSuchFile;
+  }
   const SimulatedFile* file = FileAt(path, &status);
   unsigned long attributes = kNoSuchFile;
   if (file != nullptr) attributes = file->attributes != 0 ? file->attributes : kAttributeNormal;
@@ -385,6 +428,7 @@ unsigned long SimulatedWindows::FileAttributes(const char* path) {
 
 SystemStatus SimulatedWindows::SetAttributes(const char* path, unsigned long attributes) {
   SystemStatus status;
+  if (PlannedFailure(&status)) return RecordFailure("SetAttributes " + Quoted(path), status);
   SimulatedFile* file = FileAt(path, &status);
   if (file != nullptr) {
     const unsigned long kept = attributes & ~(kAttributeNormal | kAttributeDirectory);
@@ -397,6 +441,10 @@ SystemStatus SimulatedWindows::SetAttributes(const char* path, unsigned long att
 }
 
 SystemStatus SimulatedWindows::CopyOneFile(const char* from, const char* to) {
+  SystemStatus planned;
+  const bool failing = PlannedFailure(&planned);
+  if (failing && planned != kStatusDiskFull)
+    return RecordFailure("CopyOneFile " + Quoted(from) + " " + Quoted(to), planned);
   SystemStatus status;
   const SimulatedFile* source = FileAt(from, &status);
   std::vector<std::string> names;
@@ -415,7 +463,10 @@ SystemStatus SimulatedWindows::CopyOneFile(const char* from, const char* to) {
       RunCanReplace(*destination, &status);
     if (status == kStatusSuccess) {
       // A copy that runs out of room leaves what it wrote.
-      status = WriteContent(&machine_->disk, destination, source->content);
+      const std::string& content = source->content;
+      status = WriteContent(&machine_->disk, destination,
+                            failing ? content.substr(0, content.size() / 2) : content);
+      if (failing) status = planned;
       destination->attributes = kAttributeArchive | (source->attributes & kAttributeReadOnly);
     }
   }
@@ -425,6 +476,7 @@ SystemStatus SimulatedWindows::CopyOneFile(const char* from, const char* to) {
 
 SystemStatus SimulatedWindows::RemoveFile(const char* path) {
   SystemStatus status;
+  if (PlannedFailure(&status)) return RecordFailure("RemoveFile " + Quoted(path), status);
   SimulatedFile* file = FileAt(path, &status);
   if (file != nullptr && RunCanReplace(*file, &status)) RemoveEntry(&machine_->disk, file);
   Record("RemoveFile " + Quoted(path) + " = " + std::to_string(status));
@@ -438,10 +490,16 @@ SystemStatus SimulatedWindows::MoveFileReplacing(const char* from, const char* t
            std::to_string(kStatusCallNotImplemented));
     return kStatusCallNotImplemented;
   }
+  SystemStatus planned;
+  if (PlannedFailure(&planned))
+    return RecordFailure("MoveFileReplacing " + Quoted(from) + " " + Quoted(to), planned);
   return Move(from, to, true);
 }
 
 SystemStatus SimulatedWindows::RenameFile(const char* from, const char* to) {
+  SystemStatus planned;
+  if (PlannedFailure(&planned))
+    return RecordFailure("RenameFile " + Quoted(from) + " " + Quoted(to), planned);
   return Move(from, to, false);
 }
 
@@ -470,7 +528,9 @@ SystemStatus SimulatedWindows::Move(const char* from, const char* to, bool repla
 
 SystemStatus SimulatedWindows::MakeDirectory(const char* path) {
   std::vector<std::string> names;
-  SystemStatus status = SplitFilePath(path, machine_->currentDir, &names);
+  SystemStatus status;
+  if (PlannedFailure(&status)) return RecordFailure("MakeDirectory " + Quoted(path), status);
+  status = SplitFilePath(path, machine_->currentDir, &names);
   if (status == kStatusSuccess && names.empty()) status = kStatusAlreadyExists;
   SimulatedFile* directory = nullptr;
   if (status == kStatusSuccess) directory = FindParent(&machine_->disk, names, &status);
@@ -486,6 +546,8 @@ SystemStatus SimulatedWindows::MakeDirectory(const char* path) {
 
 SystemStatus SimulatedWindows::FindFirstMatch(const char* pattern, SearchHandle* search,
                                               char* name) {
+  SystemStatus planned;
+  if (PlannedFailure(&planned)) return RecordFailure("FindFirstMatch " + Quoted(pattern), planned);
   // The pattern is the last part; the directory is what comes before it.
   const char* last = pattern + strlen(pattern);
   while (last > pattern && !IsNameSeparator(last[-1])) --last;
@@ -510,17 +572,20 @@ SystemStatus SimulatedWindows::FindFirstMatch(const char* pattern, SearchHandle*
   return status;
 }
 
-bool SimulatedWindows::FindNextMatch(SearchHandle search, char* name) {
+SystemStatus SimulatedWindows::FindNextMatch(SearchHandle search, char* name) {
   const size_t index = IndexOf(search);
-  bool found = false;
+  SystemStatus status = kStatusInvalidHandle;
+  if (PlannedFailure(&status))
+    return RecordFailure("FindNextMatch s" + std::to_string(index + 1), status);
   if (search != nullptr && index < searches_.size() && searches_[index].open) {
     SearchRecord& record = searches_[index];
-    found = record.next < record.names.size();
-    if (found) snprintf(name, kFoundNameSize, "%s", record.names[record.next++].c_str());
+    status = record.next < record.names.size() ? kStatusSuccess : kStatusNoMoreFiles;
+    if (status == kStatusSuccess)
+      snprintf(name, kFoundNameSize, "%s", record.names[record.next++].c_str());
   }
   Record("FindNextMatch s" + std::to_string(index + 1) + " = " +
-         (found ? Quoted(name) : std::string("none")));
-  return found;
+         (status == kStatusSuccess ? Quoted(name) : std::to_string(status)));
+  return status;
 }
 
 void SimulatedWindows::EndSearch(SearchHandle search) {
@@ -531,6 +596,7 @@ void SimulatedWindows::EndSearch(SearchHandle search) {
 
 SystemStatus SimulatedWindows::OpenFileToRead(const char* path, FileHandle* file) {
   SystemStatus status;
+  if (PlannedFailure(&status)) return RecordFailure("OpenFileToRead " + Quoted(path), status);
   SimulatedFile* found = FileAt(path, &status);
   if (found != nullptr && found->directory) status = kStatusAccessDenied;
   std::string handle;
@@ -546,7 +612,9 @@ SystemStatus SimulatedWindows::OpenFileToRead(const char* path, FileHandle* file
 
 SystemStatus SimulatedWindows::OpenFileToAppend(const char* path, FileHandle* file) {
   std::vector<std::string> names;
-  SystemStatus status = SplitFilePath(path, machine_->currentDir, &names);
+  SystemStatus status;
+  if (PlannedFailure(&status)) return RecordFailure("OpenFileToAppend " + Quoted(path), status);
+  status = SplitFilePath(path, machine_->currentDir, &names);
   if (status == kStatusSuccess && names.empty()) status = kStatusAccessDenied;
   SimulatedFile* directory = nullptr;
   if (status == kStatusSuccess) directory = FindParent(&machine_->disk, names, &status);
@@ -575,6 +643,8 @@ SystemStatus SimulatedWindows::ReadFromFile(FileHandle file, void* data, unsigne
   const size_t index = IndexOf(file);
   SystemStatus status = kStatusInvalidHandle;
   *read = 0;
+  if (PlannedFailure(&status))
+    return RecordFailure("ReadFromFile f" + std::to_string(index + 1), status);
   if (file != nullptr && index < files_.size() && files_[index].open) {
     OpenFileRecord& record = files_[index];
     const std::string& content = record.file->content;
@@ -592,6 +662,8 @@ SystemStatus SimulatedWindows::ReadFromFile(FileHandle file, void* data, unsigne
 SystemStatus SimulatedWindows::AppendFile(FileHandle file, const void* data, unsigned long size) {
   const size_t index = IndexOf(file);
   SystemStatus status = kStatusInvalidHandle;
+  if (PlannedFailure(&status))
+    return RecordFailure("AppendFile f" + std::to_string(index + 1), status);
   if (file != nullptr && index < files_.size() && files_[index].open)
     status =
         AppendContent(&machine_->disk, files_[index].file, static_cast<const char*>(data), size);
@@ -636,7 +708,12 @@ unsigned long SimulatedWindows::CurrentDirectory(char* out, unsigned long size) 
 
 bool SimulatedWindows::ChangeDirectory(const char* path) {
   std::vector<std::string> names;
-  SystemStatus status = SplitFilePath(path, machine_->currentDir, &names);
+  SystemStatus status;
+  if (PlannedFailure(&status)) {
+    RecordFailure("ChangeDirectory " + Quoted(path), status);
+    return false;
+  }
+  status = SplitFilePath(path, machine_->currentDir, &names);
   const SimulatedFile* directory =
       status == kStatusSuccess ? ::FindFile(&machine_->disk, names, &status) : nullptr;
   const bool changed = directory != nullptr && directory->directory;
@@ -714,6 +791,10 @@ bool SimulatedWindows::ComputerName(char* out, unsigned long size) {
 
 unsigned long SimulatedWindows::ShortPath(const char* path, char* out, unsigned long size) {
   SystemStatus status;
+  if (PlannedFailure(&status)) {
+    RecordFailure("ShortPath " + Quoted(path), status);
+    return 0;
+  }
   const SimulatedFile* file = FileAt(path, &status);
   std::string shortForm;
   if (file != nullptr)
@@ -727,6 +808,15 @@ unsigned long SimulatedWindows::ShortPath(const char* path, char* out, unsigned 
 
 unsigned long SimulatedWindows::ProfileString(const char* section, const char* key, char* out,
                                               unsigned long size, const char* file) {
+  // A profile that can not be read answers as a missing one.
+  SystemStatus planned;
+  if (PlannedFailure(&planned)) {
+    if (size > 0) out[0] = '\0';
+    if (size > 1) out[1] = '\0';
+    RecordFailure("ProfileString " + Quoted(section) + " " + Quoted(key) + " " + Quoted(file),
+                  planned);
+    return 0;
+  }
   // A bare file name lies in the Windows directory.
   const std::string path = strpbrk(file, "\\/:") != nullptr
                                ? std::string(file)
@@ -833,6 +923,13 @@ void SimulatedWindows::PostQuit(int exitCode) {
   quitPosted_ = true;
   exitCode_ = exitCode;
   Record("PostQuit " + std::to_string(exitCode));
+}
+
+// The process ends where it stands, as a cut ends it.
+void SimulatedWindows::EndProcess(int exitCode) {
+  exitCode_ = exitCode;
+  Record("EndProcess " + std::to_string(exitCode));
+  throw ProcessCut();
 }
 
 SystemStatus SimulatedWindows::EnableShutdownPrivilege() {

@@ -22,6 +22,10 @@
 //
 // Every call is recorded in order as one line: the call, its arguments and
 // its result.
+//
+// A fault plan makes one call of the run fail, or ends the process right
+// after one call (a reset, a killed setup): the call throws ProcessCut into
+// the run's driver, and the machine keeps what the calls up to it did.
 #ifndef SIMULATOR_SIMULATED_WINDOWS_H
 #define SIMULATOR_SIMULATED_WINDOWS_H
 
@@ -54,6 +58,21 @@ struct DueWork {
 std::vector<const ModelKey*> SubkeysInOrder(const RegistryModel& registry, const ModelKey& key);
 std::vector<const ModelValue*> ValuesInOrder(const RegistryModel& registry, const ModelKey& key);
 
+// Calls are counted from 1 in the order of the call log; 0 plans nothing.
+// The failing call has no effect and answers `failStatus` (as its kind of
+// answer can tell it: a missing file's attributes, false, 0, a program
+// that did not start), except a copy that fails with ERROR_DISK_FULL: it
+// leaves the first half of the file in its destination, as a copy that
+// runs out of room part-way does.
+struct FaultPlan {
+  size_t failCall;
+  SystemStatus failStatus;
+  size_t cutAfter;
+};
+
+// Thrown by the call after which the plan ends the process.
+struct ProcessCut {};
+
 struct RunningTimer {
   int id;
   unsigned interval;
@@ -62,7 +81,8 @@ struct RunningTimer {
 
 class SimulatedWindows : public System {
  public:
-  explicit SimulatedWindows(Machine* machine);
+  explicit SimulatedWindows(Machine* machine, const FaultPlan& plan = FaultPlan());
+  // The process ends: the handles of its files close with it.
   ~SimulatedWindows() override;
 
   SystemStatus OpenKey(const char* path, KeyAccess access, KeyHandle* key) override;
@@ -88,7 +108,7 @@ class SimulatedWindows : public System {
   SystemStatus RenameFile(const char* from, const char* to) override;
   SystemStatus MakeDirectory(const char* path) override;
   SystemStatus FindFirstMatch(const char* pattern, SearchHandle* search, char* name) override;
-  bool FindNextMatch(SearchHandle search, char* name) override;
+  SystemStatus FindNextMatch(SearchHandle search, char* name) override;
   void EndSearch(SearchHandle search) override;
   SystemStatus OpenFileToRead(const char* path, FileHandle* file) override;
   SystemStatus OpenFileToAppend(const char* path, FileHandle* file) override;
@@ -133,6 +153,7 @@ class SimulatedWindows : public System {
   bool StartTimer(int id, unsigned intervalMs) override;
   void StopTimer(int id) override;
   void PostQuit(int exitCode) override;
+  void EndProcess(int exitCode) override;
   SystemStatus EnableShutdownPrivilege() override;
   SystemStatus RequestRestart(unsigned flags) override;
   void ShowMessage(const char* text, const char* caption) override;
@@ -178,6 +199,10 @@ class SimulatedWindows : public System {
   };
 
   void Record(const std::string& line);
+  // Whether the plan fails the call about to be made; its status then.
+  bool PlannedFailure(SystemStatus* status) const;
+  // Records the planned failure of the call and answers its status.
+  SystemStatus RecordFailure(const std::string& call, SystemStatus status);
   ModelKey* KeyOf(KeyHandle key, bool writing, SystemStatus* status);
   void ForgetDeletedKeys();
   SimulatedFile* FileAt(const char* path, SystemStatus* status);
@@ -206,6 +231,7 @@ class SimulatedWindows : public System {
   std::string EntryDirectory(EntryHandle entry) const;
 
   Machine* machine_;
+  FaultPlan plan_;
   long long clock_;
   bool quitPosted_;
   int exitCode_;

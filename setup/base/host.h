@@ -26,9 +26,11 @@ struct Host {
   System* system;
   InstallLog log;
   Progress progress;
-  // A file of the driver set or the copy list could not be copied: the
-  // run goes on to its end and then fails.
-  bool CopyFailed;
+  // A change that the run was to make could not be made: a file of the
+  // driver set or the copy list not copied, a record not written or not
+  // put back, a program there that did not start. The run goes on to its
+  // end and then fails.
+  bool ChangeFailed;
 };
 
 #endif

@@ -8,6 +8,23 @@ namespace {
 // longer than the buffer.
 bool Fits(unsigned long length) { return length > 0 && length < kSetupPathSize; }
 
+enum DirectoryPresence { kDirectoryPresent, kDirectoryMissing, kPresenceUnknown };
+
+// An attribute query that fails does not say why: a search for the
+// directory itself tells a missing one from one that can not be looked at.
+DirectoryPresence PresenceOf(System& system, const char* directory) {
+  if (PathExists(system, directory)) return kDirectoryPresent;
+  SearchHandle search;
+  char found[kFoundNameSize];
+  const SystemStatus status = system.FindFirstMatch(directory, &search, found);
+  if (status == kStatusSuccess) {
+    system.EndSearch(search);
+    return kDirectoryPresent;
+  }
+  return status == kStatusFileNotFound || status == kStatusPathNotFound ? kDirectoryMissing
+                                                                        : kPresenceUnknown;
+}
+
 // Everything is formed in a local record and checked first, so that a path
 // that does not fit leaves the machine as it was.
 PathsOutcome FormPaths(System& system, size_t longestWindowsDir, SetupPaths* paths) {
@@ -34,8 +51,10 @@ PathsOutcome FormPaths(System& system, size_t longestWindowsDir, SetupPaths* pat
 
   char infDir[kSetupPathSize];
   AppendText(infDir, sizeof infDir, paths->WindowsDir, kInfSuffix);
+  const DirectoryPresence infPresence = PresenceOf(system, infDir);
+  if (infPresence == kPresenceUnknown) return kDirectoryUnusable;
   CopyWholeText(paths->InfDir, kSetupPathSize,
-                PathExists(system, infDir) ? infDir : paths->WindowsDir);
+                infPresence == kDirectoryPresent ? infDir : paths->WindowsDir);
   AppendText(paths->OtherDir, kSetupPathSize, paths->InfDir, "\\OTHER");
   return kPathsComputed;
 }
@@ -49,13 +68,15 @@ PathsOutcome ComputeSetupPaths(System& system, OsClass osClass, size_t longestWi
   const PathsOutcome outcome = FormPaths(system, longestWindowsDir, &formed);
   if (outcome != kPathsComputed) return outcome;
 
+  // Programs that the run starts find their files in the source directory.
+  if (!system.ChangeDirectory(formed.SourceDir)) return kDirectoryUnusable;
   if (!PathExists(system, formed.CabsDir)) {
     char optionsDir[kSetupPathSize];
     AppendText(optionsDir, sizeof optionsDir, formed.WindowsDir, "\\Options");
     system.MakeDirectory(optionsDir);
-    system.MakeDirectory(formed.CabsDir);
+    const SystemStatus made = system.MakeDirectory(formed.CabsDir);
+    if (made != kStatusSuccess && made != kStatusAlreadyExists) return kDirectoryUnusable;
   }
-  system.ChangeDirectory(formed.SourceDir);
   if (IsWindows9xClass(osClass)) {
     char shortForm[kSetupPathSize];
     if (Fits(system.ShortPath(formed.SourceDir, shortForm, kSetupPathSize)))

@@ -23,12 +23,21 @@ struct SetupPaths {
 // medium by name.
 const char* const kLongestMediumFileName = "qvremove.exe";
 
-enum PathsOutcome { kPathsComputed, kSetupNotFound, kPathTooLong };
+enum PathsOutcome {
+  kPathsComputed,
+  kSetupNotFound,
+  kPathTooLong,
+  // The source directory could not be made current, the cabinet store not
+  // be made, or whether the INF directory exists not be told.
+  kDirectoryUnusable
+};
 
-// Fills paths, creates the cabinet store and makes the source directory
-// current. A Windows directory longer than longestWindowsDir characters
-// (what the run forms below it must fit) is refused. When setup.exe can not
-// be found or a path would not fit, nothing has been changed.
+// Fills paths, makes the source directory current and creates the cabinet
+// store. A Windows directory longer than longestWindowsDir characters (what
+// the run forms below it must fit) is refused. When setup.exe can not be
+// found, a path would not fit or a directory is unusable, nothing on the
+// disk has been changed but the directories of a cabinet store that could
+// not be made whole.
 PathsOutcome ComputeSetupPaths(System& system, OsClass osClass, size_t longestWindowsDir,
                                SetupPaths* paths);
 

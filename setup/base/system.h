@@ -118,9 +118,10 @@ class System {
   virtual SystemStatus RenameFile(const char* from, const char* to) = 0;
   virtual SystemStatus MakeDirectory(const char* path) = 0;
   // The first name that pattern (a path whose last part may hold * and ?)
-  // matches, into name (kFoundNameSize bytes); the next ones follow.
+  // matches, into name (kFoundNameSize bytes); the next ones follow, until
+  // kStatusNoMoreFiles, or a failure that ends the search before its end.
   virtual SystemStatus FindFirstMatch(const char* pattern, SearchHandle* search, char* name) = 0;
-  virtual bool FindNextMatch(SearchHandle search, char* name) = 0;
+  virtual SystemStatus FindNextMatch(SearchHandle search, char* name) = 0;
   virtual void EndSearch(SearchHandle search) = 0;
   virtual SystemStatus OpenFileToRead(const char* path, FileHandle* file) = 0;
   // Opens or creates a file that others may read and append to too.
@@ -191,6 +192,9 @@ class System {
   virtual bool StartTimer(int id, unsigned intervalMs) = 0;
   virtual void StopTimer(int id) = 0;
   virtual void PostQuit(int exitCode) = 0;
+  // Ends the process at once with the exit code, wherever the run stands
+  // (the session ends inside a wait for a program).
+  virtual void EndProcess(int exitCode) = 0;
   // NT lets a process restart Windows only with the shutdown privilege:
   // enables it in the process token. The status tells whether the token
   // could be opened; a privilege that could not be enabled makes the

@@ -29,13 +29,14 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     OnCompletionTimer(run, static_cast<int>(wParam));
     return 0;
   }
-  if (message == WM_ENDSESSION && wParam && run) {
+  // A run whose quit is posted has ended already: its exit code stands.
+  if (message == WM_ENDSESSION && wParam && run && !run->QuitPosted) {
     // The session ends during a poll or a wait: SourcePath goes back before
     // Windows ends setup. The run can not go on (its libraries are gone),
     // and its end is not known: setup ends here with -1.
     FinalCleanup(run);
     CarryOutEnding(run, kEndWithFailure);
-    ExitProcess(static_cast<UINT>(-1));
+    run->host.system->EndProcess(-1);
   }
   if (message == WM_DESTROY && run) {
     FinalCleanup(run);  // stops the completion timers too

@@ -47,9 +47,9 @@ void StopCompletionTimers(Run* run) {
 // is the run's: a later one would only log a second end.
 void PostRunQuit(Run* run, int exitCode) {
   if (run->QuitPosted) return;
-  // A file that could not be copied (held open, a full disk) fails the run
-  // that went on to its end without it.
-  if (exitCode == 0 && run->host.CopyFailed) exitCode = -1;
+  // A change that could not be made (a file held open, a full disk, a
+  // record refused) fails the run that went on to its end without it.
+  if (exitCode == 0 && run->host.ChangeFailed) exitCode = -1;
   LogRunEnd(run->host, exitCode);
   run->QuitPosted = true;
   run->host.system->PostQuit(exitCode);

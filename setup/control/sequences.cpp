@@ -219,11 +219,21 @@ void InstallModemByRefresh(Run* run) {
   DebugMessage(run->host, "In InstallModemByRefresh()", "Debug");
   // An INF that an interrupted run copied from this medium is no earlier
   // one: setting it aside would overwrite the earlier INF kept there.
-  if (!IsCopyOfSourceFile(*run->host.system, paths.SourceDir, paths.InfDir, kWin2000InfName)) {
-    RenameInfFile(run->host, paths.InfDir, "qvsmw2k.inf", "qvsmw2k.ink");
+  const SourceFileCopy inf =
+      CompareWithSourceFile(*run->host.system, paths.SourceDir, paths.InfDir, kWin2000InfName);
+  SystemStatus aside = kStatusSuccess;
+  if (inf == kNoCopyOfSourceFile) {
+    aside = RenameInfFile(run->host, paths.InfDir, "qvsmw2k.inf", "qvsmw2k.ink");
     RenameInfFile(run->host, paths.InfDir, "qvsmw2k.pnf", "qvsmw2k.pnk");
   }
-  CopySourceFile(run->host, paths.SourceDir, paths.InfDir, kWin2000InfName);
+  // An INF that can not be compared, or an earlier one that can not be set
+  // aside, stays as it is rather than be lost, and the run fails.
+  if (inf == kCopyUnknown || (aside != kStatusSuccess && aside != kStatusFileNotFound)) {
+    LogEvent(run->host, "INF left as it is: not compared with the medium's, or not set aside");
+    run->host.ChangeFailed = true;
+  } else {
+    CopySourceFile(run->host, paths.SourceDir, paths.InfDir, kWin2000InfName);
+  }
   if (CallRefreshWin2K(run->host, run->Libraries)) StartServicePollTimer(run);
 }
 

@@ -7,6 +7,9 @@
 bool RunAndWait(Host& host, const char* path, char* commandLine) {
   const ProgramResult result = host.system->RunProgram(path, commandLine);
   LogProgramRun(host, path, commandLine, result);
+  if (result.Started != kStatusSuccess && result.Started != kStatusFileNotFound &&
+      result.Started != kStatusPathNotFound)
+    host.ChangeFailed = true;
   return result.Started == kStatusSuccess;
 }
 

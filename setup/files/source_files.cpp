@@ -27,35 +27,58 @@ namespace {
 // the destination: a copy that fails part-way leaves the earlier file as
 // it was.
 const char kCopyingName[] = "~qvcopy.tmp";
+// The name beside the destination under which the earlier file waits on
+// the 9x family until the copy has taken its place.
+const char kEarlierName[] = "~qvold.tmp";
+
+// The files that a copy fills or sets aside beside its destination.
+struct CopyPaths {
+  char Source[kCopyPathSize];
+  char Destination[kCopyPathSize];
+  char Copy[kCopyPathSize];
+  char Earlier[kCopyPathSize];
+};
+
+// Removes what a run cut off during a copy left under a name of the copy.
+void RemoveLeftover(System& system, const char* path) {
+  if (!PathExists(system, path)) return;
+  SetNormalAttributes(system, path);
+  system.RemoveFile(path);
+}
 
 // Puts the finished copy in the destination's place: in one step where the
-// system can replace a file; on the 9x family, which can not, by deleting
-// the destination and renaming the copy. A run cut in between leaves the
-// copy, and its next run copies again.
-SystemStatus ReplaceWithCopy(System& system, const char* copy, const char* destination) {
-  const SystemStatus replaced = system.MoveFileReplacing(copy, destination);
+// system can replace a file. The 9x family can not: there the earlier file
+// steps aside, the copy takes its place and only then does the earlier
+// file go; a copy that can not take the place puts the earlier file back.
+// A run cut in between leaves the copy or the earlier file beside the
+// destination, and its next run copies again.
+SystemStatus ReplaceWithCopy(System& system, const CopyPaths& paths) {
+  const SystemStatus replaced = system.MoveFileReplacing(paths.Copy, paths.Destination);
   if (replaced != kStatusCallNotImplemented) return replaced;
-  if (PathExists(system, destination)) {
-    const SystemStatus deleted = system.RemoveFile(destination);
-    if (deleted != kStatusSuccess) return deleted;
+  const bool earlier = PathExists(system, paths.Destination);
+  if (earlier) {
+    const SystemStatus aside = system.RenameFile(paths.Destination, paths.Earlier);
+    if (aside != kStatusSuccess) return aside;
   }
-  return system.RenameFile(copy, destination);
+  const SystemStatus placed = system.RenameFile(paths.Copy, paths.Destination);
+  if (placed != kStatusSuccess) {
+    if (earlier) system.RenameFile(paths.Earlier, paths.Destination);
+    return placed;
+  }
+  return earlier ? system.RemoveFile(paths.Earlier) : kStatusSuccess;
 }
 
 // Copies source over destination through the copy beside it; the status
 // of the first step that failed.
-SystemStatus CopyThroughCopy(System& system, const char* source, const char* destination,
-                             const char* copy) {
-  if (PathExists(system, copy)) {
-    SetNormalAttributes(system, copy);
-    system.RemoveFile(copy);
-  }
-  SystemStatus status = system.CopyOneFile(source, copy);
+SystemStatus CopyThroughCopy(System& system, const CopyPaths& paths) {
+  RemoveLeftover(system, paths.Copy);
+  RemoveLeftover(system, paths.Earlier);
+  SystemStatus status = system.CopyOneFile(paths.Source, paths.Copy);
   if (status == kStatusSuccess) {
-    if (PathExists(system, destination)) SetNormalAttributes(system, destination);
-    status = ReplaceWithCopy(system, copy, destination);
+    if (PathExists(system, paths.Destination)) SetNormalAttributes(system, paths.Destination);
+    status = ReplaceWithCopy(system, paths);
   }
-  if (status != kStatusSuccess && PathExists(system, copy)) system.RemoveFile(copy);
+  if (status != kStatusSuccess && PathExists(system, paths.Copy)) system.RemoveFile(paths.Copy);
   return status;
 }
 
@@ -63,34 +86,44 @@ SystemStatus CopyThroughCopy(System& system, const char* source, const char* des
 
 void CopySourceFile(Host& host, const char* sourceDir, const char* dir, const char* name) {
   System& system = *host.system;
-  char destination[kCopyPathSize], source[kCopyPathSize], copy[kCopyPathSize];
+  CopyPaths paths;
   SystemStatus status = kStatusFilenameTooLong;
-  if (JoinRootAware(destination, sizeof destination, dir, name) &&
-      JoinRootAware(source, sizeof source, sourceDir, name) &&
-      JoinRootAware(copy, sizeof copy, dir, kCopyingName)) {
-    status = CopyThroughCopy(system, source, destination, copy);
-    LogOutcome(host, "copy", source, destination, status);
-    if (PathExists(system, destination)) SetNormalAttributes(system, destination);
+  if (JoinRootAware(paths.Destination, kCopyPathSize, dir, name) &&
+      JoinRootAware(paths.Source, kCopyPathSize, sourceDir, name) &&
+      JoinRootAware(paths.Copy, kCopyPathSize, dir, kCopyingName) &&
+      JoinRootAware(paths.Earlier, kCopyPathSize, dir, kEarlierName)) {
+    status = CopyThroughCopy(system, paths);
+    LogOutcome(host, "copy", paths.Source, paths.Destination, status);
+    if (PathExists(system, paths.Destination)) SetNormalAttributes(system, paths.Destination);
   } else {
     LogOutcome(host, "copy", name, dir, status);
   }
   // A destination directory that this machine does not have (the 9x sets'
   // INF\catalog on most machines) takes nothing, as ever; any other copy
   // that fails fails the run.
-  if (status != kStatusSuccess && PathExists(system, dir)) host.CopyFailed = true;
+  if (status != kStatusSuccess && PathExists(system, dir)) host.ChangeFailed = true;
   ProgressStep(host, 1);
 }
 
 void CopyMatchingFiles(Host& host, const char* sourceDir, const char* dir, const char* pattern) {
+  System& system = *host.system;
   char search[kCopyPathSize];
   if (!JoinRootAware(search, sizeof search, sourceDir, pattern)) return;
   char found[kFoundNameSize];
   SearchHandle matches;
-  if (host.system->FindFirstMatch(search, &matches, found) != kStatusSuccess) return;
-  do {
-    if (!IsDirectoryAlias(found)) CopySourceFile(host, sourceDir, dir, found);
-  } while (host.system->FindNextMatch(matches, found));
-  host.system->EndSearch(matches);
+  SystemStatus status = system.FindFirstMatch(search, &matches, found);
+  if (status == kStatusSuccess) {
+    do {
+      if (!IsDirectoryAlias(found)) CopySourceFile(host, sourceDir, dir, found);
+      status = system.FindNextMatch(matches, found);
+    } while (status == kStatusSuccess);
+    system.EndSearch(matches);
+  }
+  // A search of the medium that stops before its end leaves files of the
+  // set uncopied: the run fails, as for a copy that fails.
+  if (status == kStatusFileNotFound || status == kStatusNoMoreFiles) return;
+  LogOutcome(host, "copy", search, dir, status);
+  if (PathExists(system, dir)) host.ChangeFailed = true;
 }
 
 void DeleteMatchingFiles(Host& host, const char* dir, const char* pattern) {
@@ -107,51 +140,60 @@ void DeleteMatchingFiles(Host& host, const char* dir, const char* pattern) {
     SetNormalAttributes(system, path);
     LogOutcome(host, "delete", path, nullptr, system.RemoveFile(path));
     ProgressStep(host, 1);
-  } while (system.FindNextMatch(matches, found));
+  } while (system.FindNextMatch(matches, found) == kStatusSuccess);
   system.EndSearch(matches);
 }
 
-void RenameInfFile(Host& host, const char* infDir, const char* oldName, const char* newName) {
+SystemStatus RenameInfFile(Host& host, const char* infDir, const char* oldName,
+                           const char* newName) {
   char oldPath[kCopyPathSize], newPath[kCopyPathSize];
-  if (!InfFilePath(oldPath, sizeof oldPath, infDir, oldName) ||
-      !InfFilePath(newPath, sizeof newPath, infDir, newName)) {
-    LogOutcome(host, "rename", oldName, newName, kStatusFilenameTooLong);
-    return;
+  SystemStatus status = kStatusFilenameTooLong;
+  if (InfFilePath(oldPath, sizeof oldPath, infDir, oldName) &&
+      InfFilePath(newPath, sizeof newPath, infDir, newName)) {
+    status = host.system->MoveFileReplacing(oldPath, newPath);
+    LogOutcome(host, "rename", oldPath, newPath, status);
+  } else {
+    LogOutcome(host, "rename", oldName, newName, status);
   }
-  LogOutcome(host, "rename", oldPath, newPath, host.system->MoveFileReplacing(oldPath, newPath));
+  return status;
 }
 
 namespace {
 
-FileHandle OpenToRead(System& system, const char* dir, const char* name) {
+// Opens dir\name; the status of the open.
+SystemStatus OpenToRead(System& system, const char* dir, const char* name, FileHandle* file) {
   char path[kCopyPathSize];
-  FileHandle file = nullptr;
-  if (!JoinRootAware(path, sizeof path, dir, name) ||
-      system.OpenFileToRead(path, &file) != kStatusSuccess)
-    return nullptr;
-  return file;
+  *file = nullptr;
+  if (!JoinRootAware(path, sizeof path, dir, name)) return kStatusFilenameTooLong;
+  return system.OpenFileToRead(path, file);
 }
 
-bool SameContent(System& system, FileHandle a, FileHandle b) {
-  if (system.FileSize(a) != system.FileSize(b)) return false;
+SourceFileCopy CompareContent(System& system, FileHandle a, FileHandle b) {
+  if (system.FileSize(a) != system.FileSize(b)) return kNoCopyOfSourceFile;
   char left[4096], right[4096];
   for (;;) {
     unsigned long leftRead = 0, rightRead = 0;
     if (system.ReadFromFile(a, left, sizeof left, &leftRead) != kStatusSuccess ||
-        system.ReadFromFile(b, right, sizeof right, &rightRead) != kStatusSuccess ||
-        leftRead != rightRead || memcmp(left, right, leftRead) != 0)
-      return false;
-    if (leftRead == 0) return true;
+        system.ReadFromFile(b, right, sizeof right, &rightRead) != kStatusSuccess)
+      return kCopyUnknown;
+    if (leftRead != rightRead || memcmp(left, right, leftRead) != 0) return kNoCopyOfSourceFile;
+    if (leftRead == 0) return kCopyOfSourceFile;
   }
 }
 
 }  // namespace
 
-bool IsCopyOfSourceFile(System& system, const char* sourceDir, const char* dir, const char* name) {
-  FileHandle source = OpenToRead(system, sourceDir, name);
-  FileHandle copy = OpenToRead(system, dir, name);
-  const bool same = source && copy && SameContent(system, source, copy);
+SourceFileCopy CompareWithSourceFile(System& system, const char* sourceDir, const char* dir,
+                                     const char* name) {
+  FileHandle source, copy;
+  const SystemStatus sourceOpened = OpenToRead(system, sourceDir, name, &source);
+  const SystemStatus copyOpened = OpenToRead(system, dir, name, &copy);
+  SourceFileCopy answer = kCopyUnknown;
+  if (copyOpened == kStatusFileNotFound)
+    answer = kNoCopyOfSourceFile;
+  else if (sourceOpened == kStatusSuccess && copyOpened == kStatusSuccess)
+    answer = CompareContent(system, source, copy);
   if (source) system.CloseFile(source);
   if (copy) system.CloseFile(copy);
-  return same;
+  return answer;
 }

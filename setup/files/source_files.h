@@ -10,7 +10,7 @@
 // drive root takes the name directly), overwriting a read-only destination
 // and leaving it with normal attributes. The copy fills a file beside the
 // destination first, so that a copy that fails leaves the earlier file
-// byte for byte; the failure is logged and marks the host's CopyFailed.
+// byte for byte; the failure is logged and marks the host's ChangeFailed.
 // One progress step, whether or not the copy succeeded; a path that would
 // not fit is not copied.
 void CopySourceFile(Host& host, const char* sourceDir, const char* dir, const char* name);
@@ -25,11 +25,19 @@ void CopyMatchingFiles(Host& host, const char* sourceDir, const char* dir, const
 void DeleteMatchingFiles(Host& host, const char* dir, const char* pattern);
 
 // Renames infDir\oldName to infDir\newName at once, replacing a file of the
-// new name. A failure (no old file) is ignored.
-void RenameInfFile(Host& host, const char* infDir, const char* oldName, const char* newName);
+// new name; the status of the rename (kStatusFileNotFound: no old file).
+SystemStatus RenameInfFile(Host& host, const char* infDir, const char* oldName,
+                           const char* newName);
 
-// Whether dir holds a file name with exactly the content of the one in
+enum SourceFileCopy {
+  kCopyOfSourceFile,    // dir holds exactly the content of sourceDir's file
+  kNoCopyOfSourceFile,  // dir holds none, or another content
+  kCopyUnknown          // a file that can not be read keeps the answer
+};
+
+// Whether dir holds the file name with exactly the content of the one in
 // sourceDir: what CopySourceFile left there.
-bool IsCopyOfSourceFile(System& system, const char* sourceDir, const char* dir, const char* name);
+SourceFileCopy CompareWithSourceFile(System& system, const char* sourceDir, const char* dir,
+                                     const char* name);
 
 #endif

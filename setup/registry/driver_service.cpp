@@ -14,7 +14,11 @@ const char kImagePrefix[] = "\\??\\";
 const char kDriverFile[] = "\\qvsm.sys";
 const char kBrandKey[] = "Software\\Tavelin";
 
-void ReportServiceError(Host& host) { DebugMessage(host, "Error initialising service", "dbg"); }
+// A service entry that is not written whole fails the run at its end.
+void ReportServiceError(Host& host) {
+  host.ChangeFailed = true;
+  DebugMessage(host, "Error initialising service", "dbg");
+}
 
 void WriteText(Host& host, KeyHandle key, const char* name, const char* text) {
   const SystemStatus status = host.system->SetValue(key, name, kRegistryString,
@@ -79,5 +83,9 @@ void WriteCleanUpFlag(Host& host, const char* flag) {
                                    static_cast<unsigned long>(strlen(flag) + 1));
     host.system->CloseKey(key);
   }
-  LogTextValueSet(host, kBrandKey, "CleanUpRegistry", flag, status);
+  // Without the brand key (no country settings written) there is nothing
+  // to flag; a flag refused fails the run at its end.
+  if (LogTextValueSet(host, kBrandKey, "CleanUpRegistry", flag, status) != kStatusSuccess &&
+      status != kStatusFileNotFound)
+    host.ChangeFailed = true;
 }

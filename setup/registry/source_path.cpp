@@ -73,10 +73,14 @@ bool WriteRecord(System& system, KeyHandle key, const char* saved,
     return false;
   unsigned char data[kSourcePathRecordSize];
   const size_t size = EncodeSourcePathRecord(record, data);
-  return size > 0 &&
-         system.SetValue(key, kSourcePathRecordValue, kRegistryBinary, data,
-                         static_cast<unsigned long>(size)) == kStatusSuccess &&
-         system.FlushKey(key) == kStatusSuccess;
+  if (size == 0 || system.SetValue(key, kSourcePathRecordValue, kRegistryBinary, data,
+                                   static_cast<unsigned long>(size)) != kStatusSuccess)
+    return false;
+  if (system.FlushKey(key) == kStatusSuccess) return true;
+  // A record that may not be on disk protects nothing: SourcePath is left
+  // alone, and the record goes again.
+  system.DeleteValue(key, kSourcePathRecordValue);
+  return false;
 }
 
 bool WriteSourcePath(Host& host, KeyHandle key, const char* data, unsigned long type) {
@@ -156,7 +160,10 @@ void LogSourcePathRecovery(Host& host, const char* saved, const SourcePathSnapsh
 void RestoreSetupSourcePath(Host& host, const char* saved, const SourcePathSnapshot& snapshot) {
   if (!snapshot.Recorded) return;
   KeyHandle key;
-  if (host.system->OpenKey(kSetupKeyPath, kKeyAllAccess, &key) != kStatusSuccess) return;
+  if (host.system->OpenKey(kSetupKeyPath, kKeyAllAccess, &key) != kStatusSuccess) {
+    host.ChangeFailed = true;
+    return;
+  }
   bool restored;
   if (snapshot.State == kSnapshotSaved) {
     restored = WriteSourcePath(host, key, saved, snapshot.Type);
@@ -165,7 +172,10 @@ void RestoreSetupSourcePath(Host& host, const char* saved, const SourcePathSnaps
     restored = status == kStatusSuccess || status == kStatusFileNotFound;
   }
   // The record goes only once the earlier value is back: a run cut off in
-  // between finds SourcePath changed and keeps it.
-  if (restored) DeleteValue(host, key, kSourcePathRecordValue);
+  // between finds SourcePath changed and keeps it. A value that is not put
+  // back, or a record that stays, fails the run; the record keeps the
+  // earlier value for the next run.
+  if (!restored || DeleteValue(host, key, kSourcePathRecordValue) != kStatusSuccess)
+    host.ChangeFailed = true;
   host.system->CloseKey(key);
 }

@@ -41,7 +41,8 @@ void LogSourcePathRecovery(Host& host, const char* saved, const SourcePathSnapsh
 
 // Puts back what the first SetSetupSourcePath call found: the saved value
 // with its type, or no value at all when there was none; then removes the
-// record.
+// record. What can not be put back or removed marks the host's
+// ChangeFailed.
 void RestoreSetupSourcePath(Host& host, const char* saved, const SourcePathSnapshot& snapshot);
 
 #endif

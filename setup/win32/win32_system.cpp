@@ -135,11 +135,11 @@ SystemStatus Win32System::FindFirstMatch(const char* pattern, SearchHandle* sear
   return kStatusSuccess;
 }
 
-bool Win32System::FindNextMatch(SearchHandle search, char* name) {
+SystemStatus Win32System::FindNextMatch(SearchHandle search, char* name) {
   WIN32_FIND_DATAA found;
-  if (!FindNextFileA(SearchOf(search), &found)) return false;
+  if (!FindNextFileA(SearchOf(search), &found)) return static_cast<SystemStatus>(GetLastError());
   lstrcpynA(name, found.cFileName, kFoundNameSize);
-  return true;
+  return kStatusSuccess;
 }
 
 void Win32System::EndSearch(SearchHandle search) { FindClose(SearchOf(search)); }
@@ -349,6 +349,8 @@ void Win32System::StopTimer(int id) {
 }
 
 void Win32System::PostQuit(int exitCode) { PostQuitMessage(exitCode); }
+
+void Win32System::EndProcess(int exitCode) { ExitProcess(static_cast<UINT>(exitCode)); }
 
 SystemStatus Win32System::EnableShutdownPrivilege() {
   HANDLE token;

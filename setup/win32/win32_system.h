@@ -39,7 +39,7 @@ class Win32System : public System {
   SystemStatus RenameFile(const char* from, const char* to) override;
   SystemStatus MakeDirectory(const char* path) override;
   SystemStatus FindFirstMatch(const char* pattern, SearchHandle* search, char* name) override;
-  bool FindNextMatch(SearchHandle search, char* name) override;
+  SystemStatus FindNextMatch(SearchHandle search, char* name) override;
   void EndSearch(SearchHandle search) override;
   SystemStatus OpenFileToRead(const char* path, FileHandle* file) override;
   SystemStatus OpenFileToAppend(const char* path, FileHandle* file) override;
@@ -86,6 +86,7 @@ class Win32System : public System {
   bool StartTimer(int id, unsigned intervalMs) override;
   void StopTimer(int id) override;
   void PostQuit(int exitCode) override;
+  void EndProcess(int exitCode) override;
   SystemStatus EnableShutdownPrivilege() override;
   SystemStatus RequestRestart(unsigned flags) override;
   void ShowMessage(const char* text, const char* caption) override;

@@ -119,7 +119,7 @@ TEST_F(SimulatedFilesTest, SearchListsDirectoryAliasesThenNamesInOrder) {
   char name[kFoundNameSize];
   ASSERT_EQ(kStatusSuccess, windows.FindFirstMatch("C:\\dst\\*.*", &search, name));
   std::string names = name;
-  while (windows.FindNextMatch(search, name)) names += std::string(" ") + name;
+  while (windows.FindNextMatch(search, name) == kStatusSuccess) names += std::string(" ") + name;
   windows.EndSearch(search);
   EXPECT_EQ(". .. held.txt old.txt readonly.txt", names);
   EXPECT_EQ(kStatusFileNotFound, windows.FindFirstMatch("C:\\dst\\*.bin", &search, name));
