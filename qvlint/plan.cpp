@@ -68,7 +68,7 @@ void PutFile(Machine* machine, const std::string& path, const std::string& conte
   const std::string name = names.back();
   names.pop_back();
   SimulatedFile* directory = MakeDirectories(&machine->disk, names);
-  SimulatedFile* file = FindEntry(*directory, name);
+  SimulatedFile* file = FindEntry(machine->disk, *directory, name);
   if (file == nullptr) file = AddEntry(directory, name, false);
   WriteContent(&machine->disk, file, content);
 }
@@ -108,7 +108,7 @@ bool StartPlanMachine(const PlanRequest& request, const PlanClass& platform, Mac
       return false;
     }
     if (!file.directory) {
-      SimulatedFile* placed = FindEntry(*directory, file.names.back());
+      SimulatedFile* placed = FindEntry(machine->disk, *directory, file.names.back());
       if (placed == nullptr) placed = AddEntry(directory, file.names.back(), false);
       WriteContent(&machine->disk, placed, file.content);
     }

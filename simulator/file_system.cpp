@@ -158,28 +158,73 @@ std::string ShortLetters(const std::string& text, size_t longest) {
   return FileNameCapitals(letters);
 }
 
+// A character that the test platform's 8.3 alias does not take as it is.
+bool HashedAliasReplaces(unsigned char c) {
+  return c > 0x7F || strchr("*?<>|\"+=,;[] ~.", c) != nullptr;
+}
+
+// The test platform's alias of a long name: its hash runs over the name's
+// characters (Western code page, letters in small) two at a time.
+std::string HashedShortName(const std::string& name) {
+  static const char kHashLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345";
+  std::vector<unsigned> small;
+  for (const char c : name) {
+    const unsigned byte = static_cast<unsigned char>(c);
+    const bool capital = (byte >= 'A' && byte <= 'Z') ||
+                         (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7);
+    small.push_back(capital ? byte + 0x20 : byte);
+  }
+  unsigned hash = 0xBEEF;
+  for (size_t i = 0; i + 1 < small.size(); ++i)
+    hash = ((hash << 3) ^ (hash >> 5) ^ small[i] ^ (small[i + 1] << 8)) & 0xFFFF;
+  if (!small.empty()) hash = ((hash << 3) ^ (hash >> 5) ^ small.back()) & 0xFFFF;
+  // The extension starts at the last dot that is neither first nor last.
+  size_t extension = std::string::npos;
+  for (size_t i = 1; i + 1 < name.size(); ++i) {
+    if (name[i] == '.') extension = i;
+  }
+  std::string alias;
+  for (size_t i = 0; i < 4 && i < name.size() && i != extension; ++i) {
+    const unsigned char c = static_cast<unsigned char>(name[i]);
+    alias += HashedAliasReplaces(c) ? '_' : static_cast<char>(FoldedByte(c));
+  }
+  alias.append(5 - alias.size(), '~');
+  alias += kHashLetters[(hash >> 10) & 0x1F];
+  alias += kHashLetters[(hash >> 5) & 0x1F];
+  alias += kHashLetters[hash & 0x1F];
+  if (extension != std::string::npos) {
+    alias += '.';
+    for (size_t i = extension + 1; i < name.size() && i < extension + 4; ++i) {
+      const unsigned char c = static_cast<unsigned char>(name[i]);
+      alias += HashedAliasReplaces(c) ? '_' : static_cast<char>(FoldedByte(c));
+    }
+  }
+  return alias;
+}
+
 std::string ShortNameIn(const SimulatedFile& directory, const SimulatedFile& file,
-                        bool capitalLegalNames) {
+                        ShortNameForm form) {
+  if (IsLegalShortName(file.name))
+    return form == kShortNamesNumberedCapitals ? FileNameCapitals(file.name) : file.name;
+  if (form == kShortNamesHashed) return HashedShortName(file.name);
+  // The numbers go to the entries in their order of creation.
   std::vector<std::string> taken;
   for (const std::unique_ptr<SimulatedFile>& entry : directory.entries) {
     const std::string& name = entry->name;
+    if (IsLegalShortName(name)) continue;
+    const size_t dot = name.rfind('.');
+    const std::string base = ShortLetters(name.substr(0, dot), 6);
+    const std::string extension = dot == std::string::npos ? ""
+                                                           : ShortLetters(name.substr(dot + 1), 3);
     std::string shortName;
-    if (IsLegalShortName(name)) {
-      shortName = capitalLegalNames ? FileNameCapitals(name) : name;
-    } else {
-      const size_t dot = name.rfind('.');
-      const std::string base = ShortLetters(name.substr(0, dot), 6);
-      const std::string extension =
-          dot == std::string::npos ? "" : ShortLetters(name.substr(dot + 1), 3);
-      for (unsigned number = 1;; ++number) {
-        shortName = base + "~" + std::to_string(number) + (extension.empty() ? "" : ".");
-        shortName += extension;
-        bool used = false;
-        for (const std::string& earlier : taken) used = used || SameFileName(earlier, shortName);
-        for (const std::unique_ptr<SimulatedFile>& other : directory.entries)
-          used = used || SameFileName(other->name, shortName);
-        if (!used) break;
-      }
+    for (unsigned number = 1;; ++number) {
+      shortName = base + "~" + std::to_string(number) + (extension.empty() ? "" : ".");
+      shortName += extension;
+      bool used = false;
+      for (const std::string& earlier : taken) used = used || SameFileName(earlier, shortName);
+      for (const std::unique_ptr<SimulatedFile>& other : directory.entries)
+        used = used || SameFileName(other->name, shortName);
+      if (!used) break;
     }
     if (entry.get() == &file) return shortName;
     taken.push_back(shortName);
@@ -217,13 +262,14 @@ void CopyEntry(const SimulatedFile& from, SimulatedFile* to) {
 }  // namespace
 
 void CopyDisk(const SimulatedDisk& from, SimulatedDisk* to) {
+  to->shortNames = from.shortNames;
   to->capacity = from.capacity;
   to->used = from.used;
   to->root.parent = nullptr;
   CopyEntry(from.root, &to->root);
 }
 
-void StartDisk(SimulatedDisk* disk, unsigned long long capacity) {
+void StartDisk(SimulatedDisk* disk, unsigned long long capacity, ShortNameForm shortNames) {
   disk->root.name = "C:";
   disk->root.directory = true;
   disk->root.attributes = kAttributeDirectory;
@@ -234,6 +280,7 @@ void StartDisk(SimulatedDisk* disk, unsigned long long capacity) {
   disk->root.openByRun = 0;
   disk->capacity = capacity;
   disk->used = 0;
+  disk->shortNames = shortNames;
 }
 
 SystemStatus SplitFilePath(const char* path, const std::string& currentDir,
@@ -252,9 +299,15 @@ SystemStatus SplitFilePath(const char* path, const std::string& currentDir,
   return kStatusSuccess;
 }
 
-SimulatedFile* FindEntry(const SimulatedFile& directory, const std::string& name) {
+SimulatedFile* FindEntry(const SimulatedDisk& disk, const SimulatedFile& directory,
+                         const std::string& name) {
   for (const std::unique_ptr<SimulatedFile>& entry : directory.entries) {
     if (SameFileName(entry->name, name)) return entry.get();
+  }
+  // Every alias holds a "~"; no other name needs the slower look.
+  if (name.find('~') == std::string::npos || !IsLegalShortName(name)) return nullptr;
+  for (const std::unique_ptr<SimulatedFile>& entry : directory.entries) {
+    if (SameFileName(ShortNameIn(directory, *entry, disk.shortNames), name)) return entry.get();
   }
   return nullptr;
 }
@@ -263,7 +316,7 @@ SimulatedFile* FindParent(SimulatedDisk* disk, const std::vector<std::string>& n
                           SystemStatus* status) {
   SimulatedFile* directory = &disk->root;
   for (size_t i = 0; i + 1 < names.size(); ++i) {
-    directory = FindEntry(*directory, names[i]);
+    directory = FindEntry(*disk, *directory, names[i]);
     if (directory == nullptr || !directory->directory) {
       *status = kStatusPathNotFound;
       return nullptr;
@@ -281,7 +334,7 @@ SimulatedFile* FindFile(SimulatedDisk* disk, const std::vector<std::string>& nam
   }
   SimulatedFile* directory = FindParent(disk, names, status);
   if (directory == nullptr) return nullptr;
-  SimulatedFile* file = FindEntry(*directory, names.back());
+  SimulatedFile* file = FindEntry(*disk, *directory, names.back());
   *status = file != nullptr ? kStatusSuccess : kStatusFileNotFound;
   return file;
 }
@@ -339,7 +392,7 @@ void MoveEntry(SimulatedFile* file, SimulatedFile* directory, const std::string&
 SimulatedFile* MakeDirectories(SimulatedDisk* disk, const std::vector<std::string>& names) {
   SimulatedFile* directory = &disk->root;
   for (const std::string& name : names) {
-    SimulatedFile* next = FindEntry(*directory, name);
+    SimulatedFile* next = FindEntry(*disk, *directory, name);
     if (next == nullptr) next = AddEntry(directory, name, true);
     if (!next->directory) return nullptr;
     directory = next;
@@ -371,10 +424,10 @@ std::vector<std::string> MatchEntries(const SimulatedFile& directory, const std:
   return names;
 }
 
-std::string ShortPathOf(const SimulatedFile& file, bool capitalLegalNames) {
+std::string ShortPathOf(const SimulatedDisk& disk, const SimulatedFile& file) {
   if (file.parent == nullptr) return file.name + "\\";
-  const std::string parent = ShortPathOf(*file.parent, capitalLegalNames);
-  const std::string name = ShortNameIn(*file.parent, file, capitalLegalNames);
+  const std::string parent = ShortPathOf(disk, *file.parent);
+  const std::string name = ShortNameIn(*file.parent, file, disk.shortNames);
   return parent.back() == '\\' ? parent + name : parent + "\\" + name;
 }
 

@@ -9,7 +9,7 @@
 // last part and matches as FindFirstFile does (DOS rules: "*.*" matches
 // every name, "name.*" also "name"). A search looks at the long names only:
 // Windows also matches the 8.3 aliases, which here are formed only on
-// request (ShortPathOf).
+// request (ShortPathOf) and when a name of a path is one (FindEntry).
 #ifndef SIMULATOR_FILE_SYSTEM_H
 #define SIMULATOR_FILE_SYSTEM_H
 
@@ -19,8 +19,9 @@
 
 #include "base/system.h"
 
-// The Win32 error codes of file and path names beyond those of the seam.
+// The Win32 error codes of names and libraries beyond those of the seam.
 const SystemStatus kStatusInvalidName = 123;
+const SystemStatus kStatusDllNotFound = 1157;
 
 struct SimulatedFile {
   std::string name;  // the first spelling
@@ -33,13 +34,28 @@ struct SimulatedFile {
   unsigned openByRun;  // handles of the run: no deletion or replacement
 };
 
+// How a drive forms the 8.3 alias of a long name.
+enum ShortNameForm {
+  // NTFS: the first six letters, "~" and the lowest number that no earlier
+  // entry of its directory took, with the first three letters of its
+  // extension, in capitals; a legal 8.3 name is its own alias.
+  kShortNamesNumbered,
+  // The FAT drives of Windows 9x: the same, a legal 8.3 name in capitals.
+  kShortNamesNumberedCapitals,
+  // The test platform: the first four letters, "~" up to five characters,
+  // three characters of a hash of the whole name, the extension's first
+  // three letters; no numbering, so two names may share an alias.
+  kShortNamesHashed,
+};
+
 struct SimulatedDisk {
   SimulatedFile root;           // C:\ itself
   unsigned long long capacity;  // bytes of content the disk holds; 0: no limit
   unsigned long long used;
+  ShortNameForm shortNames;
 };
 
-void StartDisk(SimulatedDisk* disk, unsigned long long capacity);
+void StartDisk(SimulatedDisk* disk, unsigned long long capacity, ShortNameForm shortNames);
 
 // Makes `to` a copy of `from` whose files and directories are its own.
 void CopyDisk(const SimulatedDisk& from, SimulatedDisk* to);
@@ -62,7 +78,10 @@ SimulatedFile* FindFile(SimulatedDisk* disk, const std::vector<std::string>& nam
 SimulatedFile* FindParent(SimulatedDisk* disk, const std::vector<std::string>& names,
                           SystemStatus* status);
 
-SimulatedFile* FindEntry(const SimulatedFile& directory, const std::string& name);
+// The entry of `directory` with this long name or, failing that, with this
+// 8.3 alias, as every path that Windows resolves may use either.
+SimulatedFile* FindEntry(const SimulatedDisk& disk, const SimulatedFile& directory,
+                         const std::string& name);
 
 // Adds an empty file, or a directory, to a directory.
 SimulatedFile* AddEntry(SimulatedFile* directory, const std::string& name, bool isDirectory);
@@ -90,13 +109,9 @@ std::vector<std::string> MatchEntries(const SimulatedFile& directory, const std:
 // Whether `name` matches `pattern` under FindFirstFile's DOS rules.
 bool MatchesPattern(const std::string& pattern, const std::string& name);
 
-// The 8.3 form of the full path of `file`: a part that is no legal 8.3
-// name becomes its first six letters, "~" and the lowest number that no
-// earlier entry of its directory took, with the first three letters of its
-// extension, in capitals. A legal one stays as stored, or in capitals with
-// `capitalLegalNames` (the FAT drives of Windows 9x keep their short names
-// so; NTFS and the test platform hand back the long name).
-std::string ShortPathOf(const SimulatedFile& file, bool capitalLegalNames);
+// The 8.3 form of the full path of `file`, each part the alias that the
+// disk's form gives it.
+std::string ShortPathOf(const SimulatedDisk& disk, const SimulatedFile& file);
 
 // "C:\" and the names of the path in their stored spelling.
 std::string FullFilePath(const SimulatedFile& file);

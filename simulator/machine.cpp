@@ -23,7 +23,10 @@ void StartMachine(Machine* machine, OsClass osClass, bool testPlatform) {
   machine->currentDir = "C:\\";
   machine->startTime = 0;
   StartRegistryModel(&machine->registry, PlatformOfClass(osClass, testPlatform), kWesternCodePage);
-  StartDisk(&machine->disk, 0);
+  StartDisk(&machine->disk, 0,
+            testPlatform                ? kShortNamesHashed
+            : IsWindows9xClass(osClass) ? kShortNamesNumberedCapitals
+                                        : kShortNamesNumbered);
   machine->programs.clear();
   machine->services.clear();
 }

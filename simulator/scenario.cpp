@@ -64,7 +64,7 @@ bool CopyTree(const fs::path& from, const std::vector<std::string>& names, Machi
       *error = "can not read " + entry.path().string();
       return false;
     }
-    SimulatedFile* file = FindEntry(*directory, below.back());
+    SimulatedFile* file = FindEntry(machine->disk, *directory, below.back());
     if (file == nullptr) file = AddEntry(directory, below.back(), false);
     WriteContent(&machine->disk, file, content);
   }

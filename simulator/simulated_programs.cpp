@@ -248,7 +248,7 @@ void SimulatedWindows::WriteStandinLine(const std::string& directory, const char
                                       ? FindParent(&machine_->disk, names, &status)
                                       : nullptr;
   if (directoryOfLog == nullptr) return;
-  SimulatedFile* log = ::FindEntry(*directoryOfLog, names.back());
+  SimulatedFile* log = ::FindEntry(machine_->disk, *directoryOfLog, names.back());
   if (log == nullptr) log = AddEntry(directoryOfLog, names.back(), false);
   if (log->directory || log->heldByOther) return;
   const std::string written = std::string(text) + "\r\n";
@@ -457,7 +457,9 @@ SystemStatus SimulatedWindows::OpenLibrary(const char* name, LibraryHandle* libr
     directories = {machine_->programDir, machine_->currentDir, machine_->systemDir,
                    machine_->windowsDir};
   }
-  SystemStatus status = kStatusModuleNotFound;
+  // The 9x family answers a missing library with ERROR_DLL_NOT_FOUND.
+  SystemStatus status = IsWindows9xClass(machine_->osClass) ? kStatusDllNotFound
+                                                            : kStatusModuleNotFound;
   std::string found;
   for (const std::string& directory : directories) {
     SystemStatus at;

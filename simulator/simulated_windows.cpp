@@ -454,7 +454,7 @@ SystemStatus SimulatedWindows::CopyOneFile(const char* from, const char* to) {
   if (status == kStatusSuccess && names.empty()) status = kStatusAccessDenied;
   if (status == kStatusSuccess) directory = FindParent(&machine_->disk, names, &status);
   if (directory != nullptr) {
-    SimulatedFile* destination = ::FindEntry(*directory, names.back());
+    SimulatedFile* destination = ::FindEntry(machine_->disk, *directory, names.back());
     if (destination == source)
       status = kStatusSharingViolation;
     else if (destination == nullptr)
@@ -514,7 +514,7 @@ SystemStatus SimulatedWindows::Move(const char* from, const char* to, bool repla
   if (status == kStatusSuccess && names.empty()) status = kStatusAccessDenied;
   if (status == kStatusSuccess) directory = FindParent(&machine_->disk, names, &status);
   if (directory != nullptr) {
-    SimulatedFile* replaced = ::FindEntry(*directory, names.back());
+    SimulatedFile* replaced = ::FindEntry(machine_->disk, *directory, names.back());
     if (replaced != nullptr && replaced != source && !replacing) status = kStatusAlreadyExists;
     if (replaced != nullptr && replaced != source && status == kStatusSuccess &&
         RunCanReplace(*replaced, &status))
@@ -535,7 +535,7 @@ SystemStatus SimulatedWindows::MakeDirectory(const char* path) {
   SimulatedFile* directory = nullptr;
   if (status == kStatusSuccess) directory = FindParent(&machine_->disk, names, &status);
   if (directory != nullptr) {
-    if (::FindEntry(*directory, names.back()) != nullptr)
+    if (::FindEntry(machine_->disk, *directory, names.back()) != nullptr)
       status = kStatusAlreadyExists;
     else
       AddEntry(directory, names.back(), true);
@@ -620,7 +620,7 @@ SystemStatus SimulatedWindows::OpenFileToAppend(const char* path, FileHandle* fi
   if (status == kStatusSuccess) directory = FindParent(&machine_->disk, names, &status);
   std::string handle;
   if (directory != nullptr) {
-    SimulatedFile* found = ::FindEntry(*directory, names.back());
+    SimulatedFile* found = ::FindEntry(machine_->disk, *directory, names.back());
     if (found != nullptr && (found->directory || (found->attributes & kAttributeReadOnly)))
       status = kStatusAccessDenied;
     else if (found != nullptr && found->heldByOther)
@@ -797,8 +797,7 @@ unsigned long SimulatedWindows::ShortPath(const char* path, char* out, unsigned 
   }
   const SimulatedFile* file = FileAt(path, &status);
   std::string shortForm;
-  if (file != nullptr)
-    shortForm = ShortPathOf(*file, !machine_->testPlatform && IsWindows9xClass(machine_->osClass));
+  if (file != nullptr) shortForm = ShortPathOf(machine_->disk, *file);
   Record("ShortPath " + Quoted(path) + " = " +
          (file != nullptr ? Quoted(shortForm.c_str()) : std::to_string(status)));
   return file != nullptr ? AnswerPath(shortForm, out, size) : 0;

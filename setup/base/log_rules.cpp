@@ -119,9 +119,10 @@ const char* StatusWord(unsigned long status) {
   switch (status) {
     case 0:
       return "ok";
-    case 2:    // file, key or value
-    case 126:  // module
-    case 127:  // entry point
+    case 2:     // file, key or value
+    case 126:   // module
+    case 127:   // entry point
+    case 1157:  // module, as the 9x family says it
       return "not found";
     case 3:
       return "path not found";

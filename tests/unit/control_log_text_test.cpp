@@ -76,6 +76,7 @@ TEST(LogText, NumbersAndStatuses) {
                   {32, "in use"},
                   {126, "not found"},
                   {127, "not found"},
+                  {1157, "not found"},
                   {206, "path too long"},
                   {1008, "error 1008"},
                   {0xC0000005UL, "error 3221225477"}};

@@ -126,21 +126,52 @@ TEST_F(SimulatedFilesTest, SearchListsDirectoryAliasesThenNamesInOrder) {
   EXPECT_EQ(kStatusPathNotFound, windows.FindFirstMatch("C:\\none\\*", &search, name));
 }
 
-TEST(SimulatedFiles, ShortPathsOfWindows9x) {
-  Machine machine;
-  StartMachine(&machine, kOsClassWin98, false);
-  std::vector<std::string> names;
-  SplitFilePath("C:\\Program Files\\Tavelin Setup\\medium", "C:\\", &names);
-  MakeDirectories(&machine.disk, names);
-  SplitFilePath("C:\\Program Files Old", "C:\\", &names);
-  MakeDirectories(&machine.disk, names);
-  SimulatedWindows windows(&machine);
-  char out[260];
-  ASSERT_GT(windows.ShortPath("C:\\program files old", out, sizeof out), 0ul);
-  EXPECT_STREQ("C:\\PROGRA~2", out);
-  ASSERT_GT(windows.ShortPath("C:\\Program Files\\Tavelin Setup\\medium", out, sizeof out), 0ul);
-  EXPECT_STREQ("C:\\PROGRA~1\\TAVELI~1\\MEDIUM", out);
-  EXPECT_EQ(0ul, windows.ShortPath("C:\\none", out, sizeof out));
+struct ShortPathCase {
+  OsClass osClass;
+  bool testPlatform;
+  const char* path;
+  const char* shortPath;  // nullptr: no such file
+};
+
+// Each drive's alias, and a path through the alias reaching the same file.
+TEST(SimulatedFiles, ShortPathsOfEachDrive) {
+  const ShortPathCase cases[] = {
+      {kOsClassWin98, false, "C:\\program files old", "C:\\PROGRA~2"},
+      {kOsClassWin98, false, "C:\\Program Files\\Tavelin Setup\\medium\\setup.exe",
+       "C:\\PROGRA~1\\TAVELI~1\\MEDIUM\\SETUP.EXE"},
+      {kOsClassWin2000, false, "C:\\Program Files\\Tavelin Setup\\medium",
+       "C:\\PROGRA~1\\TAVELI~1\\medium"},
+      {kOsClassWin98SE, true, "C:\\Driver Disk\\Modem Setup\\setup.exe",
+       "C:\\DRIV~VGI\\MODE~0DK\\setup.exe"},
+      {kOsClassWin98SE, true, "C:\\Program Files Old", "C:\\PROG~Z3E"},
+      {kOsClassNT4, true, "C:\\Program Files\\a.long.name", "C:\\PROG~FBU\\A_LO~ONE.NAM"},
+      {kOsClassWin98, false, "C:\\none", nullptr},
+  };
+  for (const ShortPathCase& c : cases) {
+    SCOPED_TRACE(c.path);
+    Machine machine;
+    StartMachine(&machine, c.osClass, c.testPlatform);
+    for (const char* path :
+         {"C:\\Program Files\\Tavelin Setup\\medium\\setup.exe", "C:\\Program Files Old\\x",
+          "C:\\Driver Disk\\Modem Setup\\setup.exe", "C:\\Program Files\\a.long.name\\x"}) {
+      std::vector<std::string> names;
+      SplitFilePath(path, "C:\\", &names);
+      names.pop_back();
+      AddEntry(MakeDirectories(&machine.disk, names), "setup.exe", false);
+    }
+    SimulatedWindows windows(&machine);
+    char out[260];
+    const unsigned long length = windows.ShortPath(c.path, out, sizeof out);
+    if (c.shortPath == nullptr) {
+      EXPECT_EQ(0ul, length);
+      continue;
+    }
+    ASSERT_GT(length, 0ul);
+    EXPECT_STREQ(c.shortPath, out);
+    const unsigned long longAttributes = windows.FileAttributes(c.path);
+    EXPECT_NE(kNoSuchFile, longAttributes);
+    EXPECT_EQ(longAttributes, windows.FileAttributes(c.shortPath));
+  }
 }
 
 TEST(Regedit4, ReadsEveryFormOfValue) {
