@@ -71,9 +71,12 @@ class RestartDialog(unittest.TestCase):
             prepare(sc, {"ReBoot": "Y"}, {"GetHardWareId": {"Result": 0}})
             sc.record_restarts()
             result, _ = run_interactive(sc)
+            # Exit code 0: setup ended itself, not the end of the session.
+            # The recorder names setup, or an ended program when setup was
+            # quicker than it.
             self.assertEqual(0, result.exit_code, result)
-            self.assertEqual([FORCED_RESTART, ENDED_WITH_PRIVILEGE], sc.restart_log(),
-                             "setup had ended when Windows began to end the session")
+            self.assertIn(sc.restart_log(), ([FORCED_RESTART, ENDED_WITH_PRIVILEGE],
+                                             [FORCED_RESTART, WITH_PRIVILEGE]))
             self.assertLess(result.timed("show", "restart"), result.timed("destroy", "progress"))
             self.assertEqual([["LAUNCH_FILES_Win2K"]], launches(sc))
 
