@@ -235,8 +235,8 @@ SystemStatus PlanSeam::RemoveFile(const char* path) {
   return status;
 }
 
-SystemStatus PlanSeam::MoveFileReplacing(const char* from, const char* to) {
-  const SystemStatus status = windows_->MoveFileReplacing(from, to);
+SystemStatus PlanSeam::RenameReplacing(const char* from, const char* to) {
+  const SystemStatus status = windows_->RenameReplacing(from, to);
   // The 9x family lacks the call: the copy goes on by deleting and renaming.
   if (status == kStatusCallNotImplemented && IsCopyingFile(from)) return status;
   return Renamed(from, to, status);
@@ -326,8 +326,8 @@ unsigned long PlanSeam::ProgramFile(char* out, unsigned long size) {
   return windows_->ProgramFile(out, size);
 }
 
-unsigned long PlanSeam::ExpandEnvironment(const char* text, char* out, unsigned long size) {
-  return windows_->ExpandEnvironment(text, out, size);
+unsigned long PlanSeam::ExpandVariables(const char* text, char* out, unsigned long size) {
+  return windows_->ExpandVariables(text, out, size);
 }
 
 bool PlanSeam::ComputerName(char* out, unsigned long size) {

@@ -158,9 +158,12 @@ std::string ShortLetters(const std::string& text, size_t longest) {
   return FileNameCapitals(letters);
 }
 
-// A character that the test platform's 8.3 alias does not take as it is.
-bool HashedAliasReplaces(unsigned char c) {
-  return c > 0x7F || strchr("*?<>|\"+=,;[] ~.", c) != nullptr;
+// A character of a long name as the test platform's 8.3 alias takes it:
+// in capitals, or "_" for one that no alias holds.
+char HashedAliasLetter(char c) {
+  const unsigned char byte = static_cast<unsigned char>(c);
+  if (byte > 0x7F || strchr("*?<>|\"+=,;[] ~.", byte) != nullptr) return '_';
+  return static_cast<char>(FoldedByte(byte));
 }
 
 // The test platform's alias of a long name: its hash runs over the name's
@@ -184,20 +187,16 @@ std::string HashedShortName(const std::string& name) {
     if (name[i] == '.') extension = i;
   }
   std::string alias;
-  for (size_t i = 0; i < 4 && i < name.size() && i != extension; ++i) {
-    const unsigned char c = static_cast<unsigned char>(name[i]);
-    alias += HashedAliasReplaces(c) ? '_' : static_cast<char>(FoldedByte(c));
-  }
+  for (size_t i = 0; i < 4 && i < name.size() && i != extension; ++i)
+    alias += HashedAliasLetter(name[i]);
   alias.append(5 - alias.size(), '~');
   alias += kHashLetters[(hash >> 10) & 0x1F];
   alias += kHashLetters[(hash >> 5) & 0x1F];
   alias += kHashLetters[hash & 0x1F];
   if (extension != std::string::npos) {
     alias += '.';
-    for (size_t i = extension + 1; i < name.size() && i < extension + 4; ++i) {
-      const unsigned char c = static_cast<unsigned char>(name[i]);
-      alias += HashedAliasReplaces(c) ? '_' : static_cast<char>(FoldedByte(c));
-    }
+    for (size_t i = extension + 1; i < name.size() && i < extension + 4; ++i)
+      alias += HashedAliasLetter(name[i]);
   }
   return alias;
 }

@@ -483,16 +483,16 @@ SystemStatus SimulatedWindows::RemoveFile(const char* path) {
   return status;
 }
 
-SystemStatus SimulatedWindows::MoveFileReplacing(const char* from, const char* to) {
+SystemStatus SimulatedWindows::RenameReplacing(const char* from, const char* to) {
   // The 9x family lacks the call; the test platform has it on every class.
   if (IsWindows9xClass(machine_->osClass) && !machine_->testPlatform) {
-    Record("MoveFileReplacing " + Quoted(from) + " " + Quoted(to) + " = " +
+    Record("RenameReplacing " + Quoted(from) + " " + Quoted(to) + " = " +
            std::to_string(kStatusCallNotImplemented));
     return kStatusCallNotImplemented;
   }
   SystemStatus planned;
   if (PlannedFailure(&planned))
-    return RecordFailure("MoveFileReplacing " + Quoted(from) + " " + Quoted(to), planned);
+    return RecordFailure("RenameReplacing " + Quoted(from) + " " + Quoted(to), planned);
   return Move(from, to, true);
 }
 
@@ -521,7 +521,7 @@ SystemStatus SimulatedWindows::Move(const char* from, const char* to, bool repla
       RemoveEntry(&machine_->disk, replaced);
     if (status == kStatusSuccess) MoveEntry(source, directory, names.back());
   }
-  Record((replacing ? "MoveFileReplacing " : "RenameFile ") + Quoted(from) + " " + Quoted(to) +
+  Record((replacing ? "RenameReplacing " : "RenameFile ") + Quoted(from) + " " + Quoted(to) +
          " = " + std::to_string(status));
   return status;
 }
@@ -764,7 +764,7 @@ bool EnvironmentValue(const Machine& machine, const std::string& name, std::stri
 
 // As ExpandEnvironmentStrings: a variable that the environment lacks stays
 // as written; the answer counts its terminator.
-unsigned long SimulatedWindows::ExpandEnvironment(const char* text, char* out, unsigned long size) {
+unsigned long SimulatedWindows::ExpandVariables(const char* text, char* out, unsigned long size) {
   std::string expanded;
   for (const char* at = text; *at;) {
     const char* end = *at == '%' ? strchr(at + 1, '%') : nullptr;
@@ -778,7 +778,7 @@ unsigned long SimulatedWindows::ExpandEnvironment(const char* text, char* out, u
   }
   const unsigned long needed = static_cast<unsigned long>(expanded.size() + 1);
   if (needed <= size) memcpy(out, expanded.c_str(), needed);
-  Record("ExpandEnvironment " + Quoted(text) + " = " + Quoted(expanded.c_str()));
+  Record("ExpandVariables " + Quoted(text) + " = " + Quoted(expanded.c_str()));
   return needed;
 }
 

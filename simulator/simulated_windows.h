@@ -104,7 +104,7 @@ class SimulatedWindows : public System {
   SystemStatus SetAttributes(const char* path, unsigned long attributes) override;
   SystemStatus CopyOneFile(const char* from, const char* to) override;
   SystemStatus RemoveFile(const char* path) override;
-  SystemStatus MoveFileReplacing(const char* from, const char* to) override;
+  SystemStatus RenameReplacing(const char* from, const char* to) override;
   SystemStatus RenameFile(const char* from, const char* to) override;
   SystemStatus MakeDirectory(const char* path) override;
   SystemStatus FindFirstMatch(const char* pattern, SearchHandle* search, char* name) override;
@@ -123,7 +123,7 @@ class SimulatedWindows : public System {
   unsigned long WindowsDirectory(char* out, unsigned long size) override;
   unsigned long SystemDirectory(char* out, unsigned long size) override;
   unsigned long ProgramFile(char* out, unsigned long size) override;
-  unsigned long ExpandEnvironment(const char* text, char* out, unsigned long size) override;
+  unsigned long ExpandVariables(const char* text, char* out, unsigned long size) override;
   bool ComputerName(char* out, unsigned long size) override;
   unsigned long ShortPath(const char* path, char* out, unsigned long size) override;
 

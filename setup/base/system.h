@@ -113,7 +113,7 @@ class System {
   virtual SystemStatus CopyOneFile(const char* from, const char* to) = 0;
   virtual SystemStatus RemoveFile(const char* path) = 0;
   // Replaces a file of the new name; the 9x family lacks it.
-  virtual SystemStatus MoveFileReplacing(const char* from, const char* to) = 0;
+  virtual SystemStatus RenameReplacing(const char* from, const char* to) = 0;
   // Renames a file; fails when a file of the new name exists.
   virtual SystemStatus RenameFile(const char* from, const char* to) = 0;
   virtual SystemStatus MakeDirectory(const char* path) = 0;
@@ -146,7 +146,7 @@ class System {
   // The environment's variables expanded in text (%NAME%); the length of
   // the answer with its terminator, more than size when it does not fit,
   // 0 on failure.
-  virtual unsigned long ExpandEnvironment(const char* text, char* out, unsigned long size) = 0;
+  virtual unsigned long ExpandVariables(const char* text, char* out, unsigned long size) = 0;
   // The computer's name; false when it can not be read or does not fit.
   virtual bool ComputerName(char* out, unsigned long size) = 0;
 

@@ -53,7 +53,7 @@ void RemoveLeftover(System& system, const char* path) {
 // A run cut in between leaves the copy or the earlier file beside the
 // destination, and its next run copies again.
 SystemStatus ReplaceWithCopy(System& system, const CopyPaths& paths) {
-  const SystemStatus replaced = system.MoveFileReplacing(paths.Copy, paths.Destination);
+  const SystemStatus replaced = system.RenameReplacing(paths.Copy, paths.Destination);
   if (replaced != kStatusCallNotImplemented) return replaced;
   const bool earlier = PathExists(system, paths.Destination);
   if (earlier) {
@@ -150,7 +150,7 @@ SystemStatus RenameInfFile(Host& host, const char* infDir, const char* oldName,
   SystemStatus status = kStatusFilenameTooLong;
   if (InfFilePath(oldPath, sizeof oldPath, infDir, oldName) &&
       InfFilePath(newPath, sizeof newPath, infDir, newName)) {
-    status = host.system->MoveFileReplacing(oldPath, newPath);
+    status = host.system->RenameReplacing(oldPath, newPath);
     LogOutcome(host, "rename", oldPath, newPath, status);
   } else {
     LogOutcome(host, "rename", oldName, newName, status);

@@ -114,7 +114,7 @@ SystemStatus Win32System::CopyOneFile(const char* from, const char* to) {
 
 SystemStatus Win32System::RemoveFile(const char* path) { return StatusOf(DeleteFileA(path)); }
 
-SystemStatus Win32System::MoveFileReplacing(const char* from, const char* to) {
+SystemStatus Win32System::RenameReplacing(const char* from, const char* to) {
   return StatusOf(MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING));
 }
 
@@ -203,7 +203,7 @@ unsigned long Win32System::ShortPath(const char* path, char* out, unsigned long 
   return GetShortPathNameA(path, out, size);
 }
 
-unsigned long Win32System::ExpandEnvironment(const char* text, char* out, unsigned long size) {
+unsigned long Win32System::ExpandVariables(const char* text, char* out, unsigned long size) {
   return ExpandEnvironmentStringsA(text, out, size);
 }
 

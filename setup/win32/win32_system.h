@@ -35,7 +35,7 @@ class Win32System : public System {
   SystemStatus SetAttributes(const char* path, unsigned long attributes) override;
   SystemStatus CopyOneFile(const char* from, const char* to) override;
   SystemStatus RemoveFile(const char* path) override;
-  SystemStatus MoveFileReplacing(const char* from, const char* to) override;
+  SystemStatus RenameReplacing(const char* from, const char* to) override;
   SystemStatus RenameFile(const char* from, const char* to) override;
   SystemStatus MakeDirectory(const char* path) override;
   SystemStatus FindFirstMatch(const char* pattern, SearchHandle* search, char* name) override;
@@ -56,7 +56,7 @@ class Win32System : public System {
   unsigned long ProgramFile(char* out, unsigned long size) override;
   unsigned long ShortPath(const char* path, char* out, unsigned long size) override;
 
-  unsigned long ExpandEnvironment(const char* text, char* out, unsigned long size) override;
+  unsigned long ExpandVariables(const char* text, char* out, unsigned long size) override;
   bool ComputerName(char* out, unsigned long size) override;
 
   unsigned long ProfileString(const char* section, const char* key, char* out, unsigned long size,

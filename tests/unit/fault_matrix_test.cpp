@@ -48,7 +48,7 @@ const CallFailures kFailures[] = {
      "FileAttributes FindNextMatch ReadFromFile",
      {kStatusAccessDenied}},
     {"SetAttributes FindFirstMatch", {kStatusPathNotFound, kStatusAccessDenied}},
-    {"RemoveFile MoveFileReplacing RenameFile OpenFileToRead OpenFileToAppend",
+    {"RemoveFile RenameReplacing RenameFile OpenFileToRead OpenFileToAppend",
      {kStatusPathNotFound, kStatusAccessDenied, kStatusSharingViolation}},
     {"CopyOneFile",
      {kStatusPathNotFound, kStatusAccessDenied, kStatusSharingViolation, kStatusDiskFull}},

@@ -103,12 +103,12 @@ TEST_F(SimulatedFilesTest, HeldAndOpenFilesStay) {
   SimulatedWindows windows(&machine_);
   EXPECT_EQ(kStatusSharingViolation, windows.RemoveFile("C:\\dst\\held.txt"));
   EXPECT_EQ(kStatusSharingViolation,
-            windows.MoveFileReplacing("C:\\dst\\old.txt", "C:\\dst\\held.txt"));
+            windows.RenameReplacing("C:\\dst\\old.txt", "C:\\dst\\held.txt"));
   FileHandle log;
   ASSERT_EQ(kStatusSuccess, windows.OpenFileToAppend("C:\\dst\\old.txt", &log));
   EXPECT_EQ(kStatusSharingViolation, windows.RemoveFile("C:\\DST\\OLD.TXT"));
   windows.CloseFile(log);
-  EXPECT_EQ(kStatusSuccess, windows.MoveFileReplacing("C:\\dst\\old.txt", "C:\\dst\\moved.txt"));
+  EXPECT_EQ(kStatusSuccess, windows.RenameReplacing("C:\\dst\\old.txt", "C:\\dst\\moved.txt"));
   EXPECT_EQ("four", Content("C:\\dst\\moved.txt"));
   EXPECT_EQ(kStatusAccessDenied, windows.RemoveFile("C:\\dst\\readonly.txt"));
 }
