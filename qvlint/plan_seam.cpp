@@ -6,13 +6,11 @@
 #include "effect_output.h"
 #include "file_system.h"
 #include "files/lists_rules.h"
+#include "files/source_files.h"
 #include "simulated_windows.h"
 
 namespace {
 
-// The file beside a destination that setup fills before it replaces the
-// destination (files/source_files.cpp).
-const char kCopyingName[] = "~qvcopy.tmp";
 const char kKeyRoot[] = "HKLM\\";
 const size_t kNone = static_cast<size_t>(-1);
 
@@ -60,6 +58,18 @@ std::string DirectoryOf(const std::string& path) {
 }
 
 bool IsCopyingFile(const char* path) { return SameFileName(NameOf(path), kCopyingName); }
+
+bool OnDisk(Machine* machine, const std::string& path) {
+  SystemStatus found;
+  std::vector<std::string> names;
+  return SplitFilePath(path.c_str(), machine->currentDir, &names) == kStatusSuccess &&
+         ::FindFile(&machine->disk, names, &found) != nullptr;
+}
+
+// The files beside a destination that a copy fills or sets aside.
+bool IsBesideDestination(const char* path) {
+  return IsCopyingFile(path) || SameFileName(NameOf(path), kEarlierName);
+}
 
 // A value's data as the log shows it: a string in quotation marks, a
 // number in decimal, other data in hexadecimal digits.
@@ -112,17 +122,13 @@ PlanStep& PlanSeam::Add(PlanStepKind kind, const std::string& text, SystemStatus
 }
 
 bool PlanSeam::PartOfCopy(const char* path, SystemStatus status) {
-  if (copying_ == kNone) return IsCopyingFile(path);
+  if (copying_ == kNone) return IsBesideDestination(path);
   PlanStep& copy = steps_[copying_];
-  if (!IsCopyingFile(path) && !SameFileName(path, copy.to)) return false;
+  if (!IsBesideDestination(path) && !SameFileName(path, copy.to)) return false;
   if (status != kStatusSuccess && !copy.failed) {
     copy.result = StatusText(status);
     copy.failed = true;
-    SystemStatus found;
-    std::vector<std::string> names;
-    copy.failsRun = SplitFilePath(DirectoryOf(copy.to).c_str(), machine_->currentDir, &names) ==
-                        kStatusSuccess &&
-                    ::FindFile(&machine_->disk, names, &found) != nullptr;
+    copy.failsRun = OnDisk(machine_, DirectoryOf(copy.to));
   }
   return true;
 }
@@ -248,7 +254,10 @@ SystemStatus PlanSeam::RenameFile(const char* from, const char* to) {
 
 SystemStatus PlanSeam::Renamed(const char* from, const char* to, SystemStatus status) {
   if (PartOfCopy(from, status)) {
-    copying_ = kNone;
+    // The copy has ended once it has its place, unless an earlier file set
+    // aside beside it has yet to go.
+    if (IsCopyingFile(from) && !OnDisk(machine_, DirectoryOf(from) + "\\" + kEarlierName))
+      copying_ = kNone;
     return status;
   }
   PlanStep& step = Add(kStepRename, std::string("rename ") + from + " -> " + to, status);

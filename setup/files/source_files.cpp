@@ -23,15 +23,8 @@ bool InfFilePath(char* out, size_t outSize, const char* infDir, const char* name
 
 namespace {
 
-// The name beside the destination that a copy fills before it replaces
-// the destination: a copy that fails part-way leaves the earlier file as
-// it was.
-const char kCopyingName[] = "~qvcopy.tmp";
-// The name beside the destination under which the earlier file waits on
-// the 9x family until the copy has taken its place.
-const char kEarlierName[] = "~qvold.tmp";
-
-// The files that a copy fills or sets aside beside its destination.
+// The files that a copy fills or sets aside beside its destination: a copy
+// that fails part-way leaves the earlier file as it was.
 struct CopyPaths {
   char Source[kCopyPathSize];
   char Destination[kCopyPathSize];

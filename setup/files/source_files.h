@@ -6,6 +6,12 @@
 
 #include "../base/host.h"
 
+// The file beside a destination that a copy fills before it takes the
+// destination's place, and the name under which the earlier file waits on
+// the 9x family until it has.
+const char kCopyingName[] = "~qvcopy.tmp";
+const char kEarlierName[] = "~qvold.tmp";
+
 // Copies the file name of sourceDir into dir (root-aware joining, so that a
 // drive root takes the name directly), overwriting a read-only destination
 // and leaving it with normal attributes. The copy fills a file beside the

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "control/run.h"
+#include "files/source_files.h"
 #include "machine_export.h"
 #include "plan.h"
 #include "plan_output.h"
@@ -314,6 +315,10 @@ TEST_F(PlanOfMedium, PrintsStepsEndStateExitCodeAndFindings) {
         "on Windows 98 [plan-copy-fails]\n"}) {
     EXPECT_NE(std::string::npos, text.find(line)) << line << "\n" << text;
   }
+  // A copy's files beside its destination (the 9x family sets the earlier
+  // file aside too) belong to its one step.
+  for (const char* beside : {kCopyingName, kEarlierName})
+    EXPECT_EQ(std::string::npos, text.find(beside)) << beside << "\n" << text;
   const std::string json = Printed(plan, true);
   for (const char* member :
        {"\"kind\": \"copy\", \"text\": \"copy C:\\\\MEDIUM\\\\qvsetup.ini -> "
