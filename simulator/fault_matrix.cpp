@@ -49,10 +49,7 @@ void AddFiles(const SimulatedFile& directory, const std::string& path, MachineSt
 
 bool StartMatrixMachine(const std::string& sourceDir, const MatrixRun& run, MatrixMachine kind,
                         Machine* machine, std::string* error) {
-  if (!StartSampleMachine(sourceDir, run.osClass, machine, error)) return false;
-  machine->testPlatform = false;
-  StartRegistryModel(&machine->registry, IsWindows9xClass(run.osClass) ? kPlatform9x : kPlatformNt,
-                     kWesternCodePage);
+  if (!StartSampleMachine(sourceDir, run.osClass, false, machine, error)) return false;
   RegistryModel* registry = &machine->registry;
   ModelValue before;
   SetModelValue(registry, CreateModelKey(registry, &registry->machine, kSetupKey, 0).key,

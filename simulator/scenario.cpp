@@ -264,13 +264,13 @@ bool AddHostFiles(const std::string& hostDirectory, const std::string& machineDi
   return CopyTree(hostDirectory, NamesOf(machineDirectory), machine, error);
 }
 
-bool StartSampleMachine(const std::string& sourceDir, OsClass osClass, Machine* machine,
-                        std::string* error) {
+bool StartSampleMachine(const std::string& sourceDir, OsClass osClass, bool testPlatform,
+                        Machine* machine, std::string* error) {
   static const char* const kProgramFiles[] = {"setup.exe",          "qvsmzad.exe",
                                               "qvremove.exe",       "QVSETUP1.DLL",
                                               "QVSETUP2.DLL",       "qvsetup3.exe",
                                               "standin_record.exe", "standin_service.exe"};
-  StartMachine(machine, osClass, true);
+  StartMachine(machine, osClass, testPlatform);
   machine->windowsDir = "C:\\windows";
   machine->systemDir = "C:\\windows\\system32";
   machine->programDir = "C:\\medium";

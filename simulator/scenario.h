@@ -43,12 +43,13 @@ void AddStandardDirectories(Machine* machine);
 bool AddHostFiles(const std::string& hostDirectory, const std::string& machineDirectory,
                   Machine* machine, std::string* error);
 
-// A fresh machine of the class on the test platform with the sample medium
-// of the source tree on C:\medium (its programs and libraries as empty
-// files: the simulation knows them by their names), its Windows in
-// C:\windows; false with a message when the source tree lacks it.
-bool StartSampleMachine(const std::string& sourceDir, OsClass osClass, Machine* machine,
-                        std::string* error);
+// A fresh machine of the class, on the test platform or as Windows is
+// documented, with the sample medium of the source tree on C:\medium (its
+// programs and libraries as empty files: the simulation knows them by their
+// names), its Windows in C:\windows; false with a message when the source
+// tree lacks it.
+bool StartSampleMachine(const std::string& sourceDir, OsClass osClass, bool testPlatform,
+                        Machine* machine, std::string* error);
 
 // The bytes as lower-case hexadecimal digits, two per byte.
 std::string HexOf(const std::string& bytes);

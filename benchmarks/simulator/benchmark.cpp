@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
       const auto start = std::chrono::steady_clock::now();
       std::unique_ptr<Machine> machine(new Machine);
       std::string error;
-      if (!StartSampleMachine(argv[1], each.osClass, machine.get(), &error)) {
+      if (!StartSampleMachine(argv[1], each.osClass, true, machine.get(), &error)) {
         fprintf(stderr, "simulate_benchmark: %s\n", error.c_str());
         return 2;
       }

@@ -74,7 +74,8 @@ TEST(PlanRegistry, ChangesTurnTheMachineBeforeIntoTheMachineAfter) {
     SCOPED_TRACE(platform.name);
     std::unique_ptr<Machine> machine(new Machine);
     std::string error;
-    ASSERT_TRUE(StartSampleMachine(SOURCE_DIR, platform.osClass, machine.get(), &error)) << error;
+    ASSERT_TRUE(StartSampleMachine(SOURCE_DIR, platform.osClass, true, machine.get(), &error))
+        << error;
     RegistryModel before;
     StartRegistryModel(&before, machine->registry.platform, kWesternCodePage);
     unsigned badLine = 0;

@@ -331,7 +331,7 @@ TEST(SimulatedRun, SampleMediumOnEveryClass) {
   ForEachCase(cases, &RunCase::name, [](const RunCase& c) {
     std::unique_ptr<Machine> machine(new Machine);
     std::string error;
-    ASSERT_TRUE(StartSampleMachine(SOURCE_DIR, c.osClass, machine.get(), &error)) << error;
+    ASSERT_TRUE(StartSampleMachine(SOURCE_DIR, c.osClass, true, machine.get(), &error)) << error;
     std::vector<std::string> names;
     SplitFilePath("C:\\medium\\qvstandin.ini", "C:\\", &names);
     SystemStatus status;
@@ -359,7 +359,7 @@ TEST(SimulatedRun, WindowsDirectoryAtTheClassLimitAndOneAbove) {
       SCOPED_TRACE(std::to_string(osClass) + (extra ? " above the limit" : " at the limit"));
       std::unique_ptr<Machine> machine(new Machine);
       std::string error;
-      ASSERT_TRUE(StartSampleMachine(SOURCE_DIR, osClass, machine.get(), &error)) << error;
+      ASSERT_TRUE(StartSampleMachine(SOURCE_DIR, osClass, true, machine.get(), &error)) << error;
       machine->windowsDir = "C:\\" + std::string(LongestWindowsDir(osClass) + extra - 3, 'w');
       machine->systemDir = "C:\\S";
       const SimulatedRunResult result = RunSetupOn(*machine, "S");
