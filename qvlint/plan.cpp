@@ -56,15 +56,9 @@ bool ReadMachineRegistry(const PlanRequest& request, RegistryModel* registry, un
   return !request.hasMachine || ReadRegedit4(request.machine.regedit4, registry, badLine);
 }
 
-std::vector<std::string> NamesOf(const std::string& path) {
-  std::vector<std::string> names;
-  SplitFilePath(path.c_str(), "C:\\", &names);
-  return names;
-}
-
 // The file of the machine at `path`, created when missing, with `content`.
 void PutFile(Machine* machine, const std::string& path, const std::string& content) {
-  std::vector<std::string> names = NamesOf(path);
+  std::vector<std::string> names = DrivePathNames(path);
   const std::string name = names.back();
   names.pop_back();
   SimulatedFile* directory = MakeDirectories(&machine->disk, names);
@@ -75,7 +69,7 @@ void PutFile(Machine* machine, const std::string& path, const std::string& conte
 
 const SimulatedFile* FileOf(Machine* machine, const std::string& path) {
   SystemStatus status;
-  return FindFile(&machine->disk, NamesOf(path), &status);
+  return FindFile(&machine->disk, DrivePathNames(path), &status);
 }
 
 // The stand-ins' configuration: the --libraries text, with GetHardWareId's
@@ -99,7 +93,7 @@ bool StartPlanMachine(const PlanRequest& request, const PlanClass& platform, Mac
   machine->startTime = request.startTime;
   AddStandardDirectories(machine);
   for (const PlanMediumFile& file : request.medium) {
-    std::vector<std::string> names = NamesOf(machine->programDir);
+    std::vector<std::string> names = DrivePathNames(machine->programDir);
     names.insert(names.end(), file.names.begin(), file.names.end());
     if (!file.directory) names.pop_back();
     SimulatedFile* directory = MakeDirectories(&machine->disk, names);

@@ -298,6 +298,12 @@ SystemStatus SplitFilePath(const char* path, const std::string& currentDir,
   return kStatusSuccess;
 }
 
+std::vector<std::string> DrivePathNames(const std::string& path) {
+  std::vector<std::string> names;
+  if (SplitFilePath(path.c_str(), "C:\\", &names) != kStatusSuccess) names.clear();
+  return names;
+}
+
 SimulatedFile* FindEntry(const SimulatedDisk& disk, const SimulatedFile& directory,
                          const std::string& name) {
   for (const std::unique_ptr<SimulatedFile>& entry : directory.entries) {

@@ -68,6 +68,9 @@ void CopyDisk(const SimulatedDisk& from, SimulatedDisk* to);
 SystemStatus SplitFilePath(const char* path, const std::string& currentDir,
                            std::vector<std::string>* names);
 
+// The names of a full path; none when it is no path of the drive.
+std::vector<std::string> DrivePathNames(const std::string& path);
+
 // The file or directory of the names; nullptr with the status (file or
 // path not found) when it does not exist.
 SimulatedFile* FindFile(SimulatedDisk* disk, const std::vector<std::string>& names,

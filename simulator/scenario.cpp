@@ -38,12 +38,6 @@ std::string ScenarioValue(const Profile& profile, const char* section, const cha
   return entry != nullptr ? ProfileValue(*entry) : std::string();
 }
 
-std::vector<std::string> NamesOf(const std::string& path) {
-  std::vector<std::string> names;
-  SplitFilePath(path.c_str(), "C:\\", &names);
-  return names;
-}
-
 // Copies the files and directories below `from` into the drive at `names`.
 bool CopyTree(const fs::path& from, const std::vector<std::string>& names, Machine* machine,
               std::string* error) {
@@ -256,12 +250,12 @@ void AddStandardDirectories(Machine* machine) {
   for (const std::string& path :
        {machine->windowsDir, machine->systemDir, machine->windowsDir + "\\INF",
         machine->windowsDir + "\\system32\\drivers"})
-    MakeDirectories(&machine->disk, NamesOf(path));
+    MakeDirectories(&machine->disk, DrivePathNames(path));
 }
 
 bool AddHostFiles(const std::string& hostDirectory, const std::string& machineDirectory,
                   Machine* machine, std::string* error) {
-  return CopyTree(hostDirectory, NamesOf(machineDirectory), machine, error);
+  return CopyTree(hostDirectory, DrivePathNames(machineDirectory), machine, error);
 }
 
 bool StartSampleMachine(const std::string& sourceDir, OsClass osClass, bool testPlatform,
@@ -278,7 +272,7 @@ bool StartSampleMachine(const std::string& sourceDir, OsClass osClass, bool test
   AddStandardDirectories(machine);
   if (!AddHostFiles(sourceDir + "/medium/content", machine->programDir, machine, error))
     return false;
-  SimulatedFile* medium = MakeDirectories(&machine->disk, NamesOf(machine->programDir));
+  SimulatedFile* medium = MakeDirectories(&machine->disk, DrivePathNames(machine->programDir));
   std::string sample;
   if (!ReadWholeFile(fs::path(sourceDir) / "qvsmzad" / "QVSMzad.ini", &sample)) {
     *error = "no qvsmzad/QVSMzad.ini in " + sourceDir;
