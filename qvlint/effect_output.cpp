@@ -26,17 +26,6 @@ std::string ValueNameText(const std::string& name) {
   return name.empty() ? "@" : RegeditQuoted(name);
 }
 
-std::string HexBytes(const char* kind, const std::string& bytes) {
-  std::string hex = kind;
-  for (size_t i = 0; i < bytes.size(); ++i) {
-    const unsigned char byte = static_cast<unsigned char>(bytes[i]);
-    if (i > 0) hex += ',';
-    hex += kDigits[byte >> 4];
-    hex += kDigits[byte & 15];
-  }
-  return hex;
-}
-
 void SayNotExpressible(const char* what, const std::string& name, FILE* stream) {
   fprintf(stream, "; the %s ", what);
   PrintEscapingControls(stream, name.c_str());
@@ -142,6 +131,17 @@ std::string RegeditQuoted(const std::string& text) {
   return quoted + "\"";
 }
 
+std::string RegeditHex(const char* kind, const std::string& bytes) {
+  std::string hex = kind;
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    const unsigned char byte = static_cast<unsigned char>(bytes[i]);
+    if (i > 0) hex += ',';
+    hex += kDigits[byte >> 4];
+    hex += kDigits[byte & 15];
+  }
+  return hex;
+}
+
 std::string RegeditData(unsigned long type, const std::string& bytes) {
   if (type == kTypeNumber && bytes.size() == 4) {
     char number[16];
@@ -150,15 +150,15 @@ std::string RegeditData(unsigned long type, const std::string& bytes) {
              static_cast<unsigned char>(bytes[0]));
     return number;
   }
-  if (type == kTypeBinary) return HexBytes("hex:", bytes);
+  if (type == kTypeBinary) return RegeditHex("hex:", bytes);
   if (type != kTypeString) {
     char kind[24];
     snprintf(kind, sizeof kind, "hex(%lx):", type);
-    return HexBytes(kind, bytes);
+    return RegeditHex(kind, bytes);
   }
   std::string text = bytes;
   if (!text.empty() && text.back() == '\0') text.pop_back();
-  if (HoldsControl(text)) return HexBytes("hex(1):", text + '\0');
+  if (HoldsControl(text)) return RegeditHex("hex(1):", text + '\0');
   return RegeditQuoted(text);  // regedit adds the terminator again
 }
 

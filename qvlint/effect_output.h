@@ -28,6 +28,9 @@ bool PrintRegistryKeys(const RegistryModel& model, FILE* stream);
 // the data of any other type.
 std::string RegeditData(unsigned long type, const std::string& bytes);
 
+// Bytes as REGEDIT4's hexadecimal data after `kind` ("hex:", "hex(2):").
+std::string RegeditHex(const char* kind, const std::string& bytes);
+
 // A value name or a string as REGEDIT4 writes it between quotation marks:
 // only the backslash and the quotation mark are escaped.
 std::string RegeditQuoted(const std::string& text);

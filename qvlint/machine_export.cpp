@@ -6,12 +6,13 @@
 #include <unordered_map>
 
 #include "code_page.h"
+#include "effect_output.h"
+#include "reg_file.h"
 
 namespace {
 
 const char kRegedit4[] = "REGEDIT4";
 const char kVersion5[] = "Windows Registry Editor Version 5.00";
-const char kHexDigits[] = "0123456789abcdef";
 
 // The byte of each character of the Western code page, in which the
 // machine's registry names and strings are kept.
@@ -101,21 +102,6 @@ size_t DataStart(const std::string& line) {
   return at < line.size() && line[at] == '=' ? at + 1 : std::string::npos;
 }
 
-bool HexBytes(const std::string& text, std::string* bytes) {
-  for (size_t at = 0; at < text.size();) {
-    if (text[at] == ',' || isspace(static_cast<unsigned char>(text[at]))) {
-      ++at;
-      continue;
-    }
-    if (at + 1 >= text.size() || !isxdigit(static_cast<unsigned char>(text[at])) ||
-        !isxdigit(static_cast<unsigned char>(text[at + 1])))
-      return false;
-    *bytes += static_cast<char>(std::stoi(text.substr(at, 2), nullptr, 16));
-    at += 2;
-  }
-  return true;
-}
-
 // A value line of a version 5.00 export whose data is a string of type 1, 2
 // or 7 in UTF-16LE bytes, with the bytes of the ANSI text instead.
 std::string AnsiValueLine(const std::string& line) {
@@ -125,17 +111,9 @@ std::string AnsiValueLine(const std::string& line) {
   const std::string kind = data.substr(0, 7);
   std::string bytes;
   if ((kind != "hex(1):" && kind != "hex(2):" && kind != "hex(7):") ||
-      !HexBytes(data.substr(7), &bytes))
+      !ReadHexBytes(data.substr(7), &bytes))
     return line;
-  std::string converted = line.substr(0, start) + kind;
-  const std::string ansi = AnsiOfUtf16(bytes);
-  for (size_t i = 0; i < ansi.size(); ++i) {
-    const unsigned char byte = static_cast<unsigned char>(ansi[i]);
-    if (i > 0) converted += ',';
-    converted += kHexDigits[byte >> 4];
-    converted += kHexDigits[byte & 15];
-  }
-  return converted;
+  return line.substr(0, start) + RegeditHex(kind.c_str(), AnsiOfUtf16(bytes));
 }
 
 // The root of a key's header line in capitals: "HKEY_CURRENT_USER".

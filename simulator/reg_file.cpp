@@ -86,20 +86,6 @@ int HexDigit(char c) {
   return c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
 }
 
-bool HexBytes(const std::string& text, std::string* bytes) {
-  bytes->clear();
-  size_t at = 0;
-  while (at < text.size()) {
-    while (at < text.size() && (isspace(static_cast<unsigned char>(text[at])) || text[at] == ','))
-      ++at;
-    if (at == text.size()) break;
-    if (at + 1 >= text.size() || HexDigit(text[at]) < 0 || HexDigit(text[at + 1]) < 0) return false;
-    bytes->push_back(static_cast<char>(HexDigit(text[at]) * 16 + HexDigit(text[at + 1])));
-    at += 2;
-  }
-  return true;
-}
-
 bool ReadNumber(const std::string& text, int base, unsigned long* number) {
   if (text.empty() || text.size() > 8) return false;
   *number = 0;
@@ -141,11 +127,11 @@ bool ReadValueLine(const std::string& line, RegistryModel* registry, ModelKey* k
     for (int i = 0; i < 4; ++i) bytes += static_cast<char>(number >> (8 * i) & 0xFF);
   } else if (data.compare(0, 4, "hex:") == 0) {
     type = kTypeBinary;
-    if (!HexBytes(data.substr(4), &bytes)) return false;
+    if (!ReadHexBytes(data.substr(4), &bytes)) return false;
   } else if (data.compare(0, 4, "hex(") == 0) {
     const size_t close = data.find("):");
     if (close == std::string::npos || !ReadNumber(data.substr(4, close - 4), 16, &type) ||
-        !HexBytes(data.substr(close + 2), &bytes))
+        !ReadHexBytes(data.substr(close + 2), &bytes))
       return false;
   } else {
     return false;
@@ -192,4 +178,18 @@ bool ReadRegedit4(const std::string& text, RegistryModel* registry, unsigned* ba
   }
   *badLine = 0;
   return header;
+}
+
+bool ReadHexBytes(const std::string& text, std::string* bytes) {
+  bytes->clear();
+  size_t at = 0;
+  while (at < text.size()) {
+    while (at < text.size() && (isspace(static_cast<unsigned char>(text[at])) || text[at] == ','))
+      ++at;
+    if (at == text.size()) break;
+    if (at + 1 >= text.size() || HexDigit(text[at]) < 0 || HexDigit(text[at + 1]) < 0) return false;
+    bytes->push_back(static_cast<char>(HexDigit(text[at]) * 16 + HexDigit(text[at + 1])));
+    at += 2;
+  }
+  return true;
 }

@@ -16,4 +16,8 @@
 // that is no REGEDIT4 file; what came before that line stays.
 bool ReadRegedit4(const std::string& text, RegistryModel* registry, unsigned* badLine);
 
+// The bytes of REGEDIT4's hexadecimal data ("43,3a,5c"; blanks allowed);
+// false for text that holds anything else.
+bool ReadHexBytes(const std::string& text, std::string* bytes);
+
 #endif
