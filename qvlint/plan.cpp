@@ -13,6 +13,7 @@
 #include "control/timers.h"
 #include "effect_output.h"
 #include "files/driver_sets_rules.h"
+#include "machine_snapshot.h"
 #include "reg_file.h"
 #include "scenario.h"
 #include "simulated_run.h"
@@ -56,17 +57,6 @@ bool ReadMachineRegistry(const PlanRequest& request, RegistryModel* registry, un
   return !request.hasMachine || ReadRegedit4(request.machine.regedit4, registry, badLine);
 }
 
-// The file of the machine at `path`, created when missing, with `content`.
-void PutFile(Machine* machine, const std::string& path, const std::string& content) {
-  std::vector<std::string> names = DrivePathNames(path);
-  const std::string name = names.back();
-  names.pop_back();
-  SimulatedFile* directory = MakeDirectories(&machine->disk, names);
-  SimulatedFile* file = FindEntry(machine->disk, *directory, name);
-  if (file == nullptr) file = AddEntry(directory, name, false);
-  WriteContent(&machine->disk, file, content);
-}
-
 const SimulatedFile* FileOf(Machine* machine, const std::string& path) {
   SystemStatus status;
   return FindFile(&machine->disk, DrivePathNames(path), &status);
@@ -95,19 +85,17 @@ bool StartPlanMachine(const PlanRequest& request, const PlanClass& platform, Mac
   for (const PlanMediumFile& file : request.medium) {
     std::vector<std::string> names = DrivePathNames(machine->programDir);
     names.insert(names.end(), file.names.begin(), file.names.end());
-    if (!file.directory) names.pop_back();
-    SimulatedFile* directory = MakeDirectories(&machine->disk, names);
-    if (directory == nullptr || !directory->directory) {
-      *problem = "a file of the medium stands where a directory goes: " + names.back();
+    SimulatedFile* directory = file.directory ? MakeDirectories(&machine->disk, names) : nullptr;
+    if (file.directory ? directory == nullptr || !directory->directory
+                       : !PutMachineFile(&machine->disk, names, file.content)) {
+      *problem = "a file of the medium stands where a directory goes: " +
+                 names[names.size() - (file.directory ? 1 : 2)];
       return false;
     }
-    if (!file.directory) {
-      SimulatedFile* placed = FindEntry(machine->disk, *directory, file.names.back());
-      if (placed == nullptr) placed = AddEntry(directory, file.names.back(), false);
-      WriteContent(&machine->disk, placed, file.content);
-    }
   }
-  PutFile(machine, machine->programDir + "\\" + kStandinConfigName, StandinConfig(request));
+  std::vector<std::string> config = DrivePathNames(machine->programDir);
+  config.push_back(kStandinConfigName);
+  PutMachineFile(&machine->disk, config, StandinConfig(request));
   unsigned badLine = 0;
   if (!ReadMachineRegistry(request, &machine->registry, &badLine)) {
     *problem = "line " + std::to_string(badLine) + " of the registry export is no line that " +
@@ -119,106 +107,16 @@ bool StartPlanMachine(const PlanRequest& request, const PlanClass& platform, Mac
 
 // -------------------------------------------------------------- end state
 
-struct FileState {
-  std::string path;  // as spelled on the machine
-  std::string content;
-};
-typedef std::map<std::string, FileState> MachineFiles;  // by the path in capitals
-
-void CollectFiles(const SimulatedFile& directory, MachineFiles* files) {
-  for (const std::unique_ptr<SimulatedFile>& entry : directory.entries) {
-    if (entry->directory) {
-      CollectFiles(*entry, files);
-    } else {
-      const std::string path = FullFilePath(*entry);
-      (*files)[FileNameCapitals(path)] = {path, entry->content};
-    }
+const char* ChangeName(FileChangeKind kind) {
+  switch (kind) {
+    case kFileAdded:
+      return "added";
+    case kFileChanged:
+      return "changed";
+    case kFileRemoved:
+      break;
   }
-}
-
-std::vector<PlanFileChange> FileChanges(const MachineFiles& before, const MachineFiles& after) {
-  std::vector<PlanFileChange> changes;
-  for (const auto& file : after) {
-    const auto earlier = before.find(file.first);
-    if (earlier == before.end())
-      changes.push_back({file.second.path, "added"});
-    else if (earlier->second.content != file.second.content)
-      changes.push_back({file.second.path, "changed"});
-  }
-  for (const auto& file : before) {
-    if (after.count(file.first) == 0) changes.push_back({file.second.path, "removed"});
-  }
-  return changes;
-}
-
-const ModelKey* SameKey(const ModelKey& parent, const ModelKey& key) {
-  const auto named = parent.subkeysByName.equal_range(key.folded.hash);
-  for (auto each = named.first; each != named.second; ++each) {
-    if (each->second->folded == key.folded) return each->second;
-  }
-  return nullptr;
-}
-
-const ModelValue* SameValue(const ModelKey& key, const ModelValue& value) {
-  const auto named = key.valuePositions.equal_range(value.folded.hash);
-  for (auto each = named.first; each != named.second; ++each) {
-    if (key.values[each->second].folded == value.folded) return &key.values[each->second];
-  }
-  return nullptr;
-}
-
-unsigned KeysOfTree(const ModelKey& key) {
-  unsigned count = 1;
-  for (const std::unique_ptr<ModelKey>& subkey : key.subkeys) count += KeysOfTree(*subkey);
-  return count;
-}
-
-// What turns the registry before the run into the one after it: the keys
-// that went, and a registry of the keys that are new or whose values
-// change, with those values and the names of the values that went.
-struct RegistryChanges {
-  std::vector<std::string> removedKeys;  // the top of each tree that went
-  RegistryModel changed;
-  unsigned keysWritten;
-  unsigned keysDeleted;
-};
-
-void CompareKey(const ModelKey* before, const ModelKey& after, const std::string& path,
-                RegistryChanges* changes) {
-  std::vector<const ModelValue*> set;
-  std::vector<std::string> removed;
-  for (const ModelValue& value : after.values) {
-    const ModelValue* earlier = before != nullptr ? SameValue(*before, value) : nullptr;
-    if (earlier == nullptr || earlier->type != value.type || earlier->data != value.data)
-      set.push_back(&value);
-  }
-  if (before != nullptr) {
-    for (const ModelValue& value : before->values) {
-      if (SameValue(after, value) == nullptr) removed.push_back(value.name);
-    }
-  }
-  const bool created = before == nullptr;
-  if ((created && after.subkeys.empty()) || !set.empty() || !removed.empty()) {
-    RegistryModel* model = &changes->changed;
-    // The names come from a registry of the same platform: it takes them.
-    ModelKey* key = CreateModelKey(model, &model->machine, path.c_str(), 0).key;
-    for (const ModelValue* value : set) {
-      ModelValue kept;
-      SetModelValue(model, key, value->name, value->type, value->data, 0, &kept);
-    }
-    key->deletedValues = removed;
-  }
-  if (created || !set.empty()) ++changes->keysWritten;
-  for (const std::unique_ptr<ModelKey>& subkey : after.subkeys) {
-    CompareKey(before != nullptr ? SameKey(*before, *subkey) : nullptr, *subkey,
-               path.empty() ? subkey->name : path + "\\" + subkey->name, changes);
-  }
-  if (before == nullptr) return;
-  for (const std::unique_ptr<ModelKey>& subkey : before->subkeys) {
-    if (SameKey(after, *subkey) != nullptr) continue;
-    changes->removedKeys.push_back(FullKeyName(subkey.get()));
-    changes->keysDeleted += KeysOfTree(*subkey);
-  }
+  return "removed";
 }
 
 }  // namespace
@@ -227,9 +125,7 @@ std::string RegistryChangesText(const RegistryModel& before, const RegistryModel
                                 const char* windowsName, unsigned* keysWritten,
                                 unsigned* keysDeleted) {
   RegistryChanges changes;
-  StartRegistryModel(&changes.changed, after.platform, after.codePage.number);
-  changes.keysWritten = changes.keysDeleted = 0;
-  CompareKey(&before.machine, after.machine, "", &changes);
+  CompareRegistries(before, after, &changes);
   *keysWritten = changes.keysWritten;
   *keysDeleted = changes.keysDeleted;
   char* text = nullptr;
@@ -432,8 +328,7 @@ bool MakePlan(const PlanRequest& request, const PlanClass& platform, Plan* plan,
   StartRegistryModel(&before, machine->registry.platform, kWesternCodePage);
   unsigned badLine = 0;
   ReadMachineRegistry(request, &before, &badLine);
-  MachineFiles filesBefore;
-  CollectFiles(machine->disk.root, &filesBefore);
+  const MachineFiles filesBefore = SnapshotFiles(machine->disk);
 
   Profile options;
   const SimulatedFile* optionsFile = FileOf(machine.get(), machine->programDir + "\\qvsetup.ini");
@@ -452,9 +347,9 @@ bool MakePlan(const PlanRequest& request, const PlanClass& platform, Plan* plan,
 
   plan->steps = seam.Steps();
   EndWaits(*run, seam, &plan->steps);
-  MachineFiles filesAfter;
-  CollectFiles(machine->disk.root, &filesAfter);
-  plan->files = FileChanges(filesBefore, filesAfter);
+  plan->files.clear();
+  for (const FileChange& change : FileChanges(filesBefore, SnapshotFiles(machine->disk)))
+    plan->files.push_back({change.path, ChangeName(change.kind)});
   plan->registry = RegistryChangesText(before, machine->registry, platform.windowsName,
                                        &plan->keysWritten, &plan->keysDeleted);
 

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "reg_file.h"
 #include "scenario.h"
 #include "simulated_run.h"
 
@@ -25,7 +26,7 @@ void AddKey(const ModelKey& key, const std::string& path, MachineState* state) {
     const std::string name = Capitals(value.name);
     (*state)[path + " : " + name] =
         kTypeMark + std::to_string(value.type) +
-        (name == kTimeStampName ? std::string(" (the time)") : " " + HexOf(value.data));
+        (name == kTimeStampName ? std::string(" (the time)") : " " + HexText(value.data, ""));
   }
   for (const std::unique_ptr<ModelKey>& subkey : key.subkeys)
     AddKey(*subkey, path + "\\" + Capitals(subkey->name), state);

@@ -9,6 +9,7 @@
 #include <iterator>
 #include <sstream>
 
+#include "machine_snapshot.h"
 #include "profile.h"
 #include "reg_file.h"
 #include "simulated_windows.h"
@@ -58,9 +59,7 @@ bool CopyTree(const fs::path& from, const std::vector<std::string>& names, Machi
       *error = "can not read " + entry.path().string();
       return false;
     }
-    SimulatedFile* file = FindEntry(machine->disk, *directory, below.back());
-    if (file == nullptr) file = AddEntry(directory, below.back(), false);
-    WriteContent(&machine->disk, file, content);
+    PutMachineFile(&machine->disk, below, content);
   }
   return true;
 }
@@ -118,7 +117,7 @@ void CollectTree(const RegistryModel& registry, const ModelKey& key, const std::
   for (const ModelValue* value : ValuesInOrder(registry, key)) {
     values += values.empty() ? "" : ", ";
     values += value->name.empty() ? std::string("\"@\"") : JsonName(registry, value->name, true);
-    values += ": \"" + TypeName(value->type) + ":" + HexOf(value->data) + "\"";
+    values += ": \"" + TypeName(value->type) + ":" + HexText(value->data, "") + "\"";
   }
   (*keys)[path] = "{" + values + "}";
   for (const ModelKey* subkey : SubkeysInOrder(registry, key))
@@ -132,17 +131,7 @@ void PrintList(FILE* out, const RegistryModel& registry, const std::vector<std::
   fputc(']', out);
 }
 
-void CollectFiles(const SimulatedFile& directory, const std::string& path, FileContents* files) {
-  for (const std::unique_ptr<SimulatedFile>& entry : directory.entries) {
-    const std::string below = path + "\\" + entry->name;
-    if (entry->directory)
-      CollectFiles(*entry, below, files);
-    else
-      (*files)[FileNameCapitals(below)] = entry->content;
-  }
-}
-
-// The path of a file in the form of FileContents' keys.
+// The path of a file in the form of MachineFiles' keys.
 std::string SnapshotKey(const std::string& path) {
   std::vector<std::string> names;
   if (SplitFilePath(path.c_str(), "C:\\", &names) != kStatusSuccess) return std::string();
@@ -154,26 +143,28 @@ std::string SnapshotKey(const std::string& path) {
 // The lines that the run added to the installation log (qvsetup.ini's
 // LogFile, a relative name beside setup.exe), each without the timestamp
 // that begins it; null when there is no log.
-std::string LogLinesJson(const Machine& machine, const FileContents& before,
-                         const FileContents& after) {
+std::string LogLinesJson(const Machine& machine, const MachineFiles& before,
+                         const MachineFiles& after) {
   const size_t kTimestampLength = 24;  // "YYYY-MM-DD HH:MM:SS.mmm "
   const auto options = after.find(SnapshotKey(machine.programDir + "\\qvsetup.ini"));
   if (options == after.end()) return "null";
   Profile profile;
-  ReadProfile(options->second, &profile);
+  ReadProfile(options->second.content, &profile);
   const std::string name = ScenarioValue(profile, "INSTALL_OPTIONS", "LogFile");
   if (name.empty()) return "null";
   const bool whole = name.size() > 1 && (name[1] == ':' || name[0] == '\\');
   const auto log = after.find(SnapshotKey(whole ? name : machine.programDir + "\\" + name));
   if (log == after.end()) return "null";
   const auto earlier = before.find(log->first);
-  const size_t start = earlier != before.end() &&
-                               log->second.compare(0, earlier->second.size(), earlier->second) == 0
-                           ? earlier->second.size()
+  const std::string& text = log->second.content;
+  const std::string* earlierText = earlier != before.end() ? &earlier->second.content : nullptr;
+  const size_t start = earlierText != nullptr &&
+                               text.compare(0, earlierText->size(), *earlierText) == 0
+                           ? earlierText->size()
                            : 0;
   std::vector<std::string> lines;
-  std::istringstream text(log->second.substr(start));
-  for (std::string line; std::getline(text, line);) {
+  std::istringstream added(text.substr(start));
+  for (std::string line; std::getline(added, line);) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (!line.empty())
       lines.push_back(line.size() > kTimestampLength ? line.substr(kTimestampLength) : "");
@@ -211,6 +202,7 @@ bool LoadScenario(const std::string& directory, Scenario* scenario, std::string*
   StartMachine(&machine, known->osClass, !SameNameIgnoringCase(platform, "windows"));
   scenario->commandLine = ScenarioValue(profile, "Scenario", "CommandLine");
   machine.administrator = ScenarioValue(profile, "Scenario", "Administrator") != "0";
+  machine.anotherSetupRuns = ScenarioValue(profile, "Scenario", "AnotherSetupRuns") == "1";
   machine.startTime = strtoll(ScenarioValue(profile, "Scenario", "Time").c_str(), nullptr, 10);
   const std::string windowsDir = ScenarioValue(profile, "Scenario", "WindowsDir");
   const std::string systemDir = ScenarioValue(profile, "Scenario", "SystemDir");
@@ -283,14 +275,8 @@ bool StartSampleMachine(const std::string& sourceDir, OsClass osClass, bool test
   return true;
 }
 
-FileContents SnapshotFiles(const Machine& machine) {
-  FileContents files;
-  CollectFiles(machine.disk.root, "C:", &files);
-  return files;
-}
-
 void PrintResultJson(FILE* out, const SimulatedRunResult& result, const Scenario& scenario,
-                     const FileContents& before) {
+                     const MachineFiles& before) {
   const Machine& machine = scenario.machine;
   const RegistryModel& registry = machine.registry;
   if (result.waitsForever)
@@ -323,15 +309,11 @@ void PrintResultJson(FILE* out, const SimulatedRunResult& result, const Scenario
   }
   fprintf(out, "}");
 
-  const FileContents after = SnapshotFiles(machine);
+  const MachineFiles after = SnapshotFiles(machine.disk);
   std::map<std::string, std::string> changes;
-  for (const auto& file : after) {
-    const auto earlier = before.find(file.first);
-    if (earlier == before.end() || earlier->second != file.second)
-      changes[JsonName(registry, file.first, true)] = "\"sha1:" + Sha1Hex(file.second) + "\"";
-  }
-  for (const auto& file : before) {
-    if (after.count(file.first) == 0) changes[JsonName(registry, file.first, true)] = "null";
+  for (const FileChange& change : FileChanges(before, after)) {
+    changes[JsonName(registry, change.key, true)] =
+        change.content != nullptr ? "\"sha1:" + Sha1Hex(*change.content) + "\"" : "null";
   }
   fprintf(out, ",\n \"files\": {");
   separator = "";
@@ -391,15 +373,5 @@ std::string Sha1Hex(const std::string& bytes) {
   }
   char hex[41];
   for (int i = 0; i < 5; ++i) snprintf(hex + 8 * i, 9, "%08x", state[i]);
-  return hex;
-}
-
-std::string HexOf(const std::string& bytes) {
-  static const char kDigits[] = "0123456789abcdef";
-  std::string hex;
-  for (const char c : bytes) {
-    hex += kDigits[static_cast<unsigned char>(c) >> 4];
-    hex += kDigits[static_cast<unsigned char>(c) & 15];
-  }
   return hex;
 }

@@ -5,7 +5,8 @@
 //                 WindowsDir, SystemDir, MediumDir, Administrator (1/0),
 //                 Platform (wine: the test platform's behaviour; windows:
 //                 the documented one), Time (the clock's start, seconds
-//                 since 1970); [Compare] Key1, Key2, ...: registry trees
+//                 since 1970), AnotherSetupRuns (1: another setup holds
+//                 the mark of a running setup); [Compare] Key1, Key2, ...: registry trees
 //                 below HKLM whose end state the result shows
 //   medium/       the files of the medium directory
 //   machine.reg   REGEDIT4: what HKLM holds before the run (may be absent)
@@ -23,6 +24,7 @@
 #include <vector>
 
 #include "machine.h"
+#include "machine_snapshot.h"
 #include "simulated_run.h"
 
 struct Scenario {
@@ -51,13 +53,6 @@ bool AddHostFiles(const std::string& hostDirectory, const std::string& machineDi
 bool StartSampleMachine(const std::string& sourceDir, OsClass osClass, bool testPlatform,
                         Machine* machine, std::string* error);
 
-// The bytes as lower-case hexadecimal digits, two per byte.
-std::string HexOf(const std::string& bytes);
-
-// The files of the drive: each full path in capitals, with its content.
-typedef std::map<std::string, std::string> FileContents;
-FileContents SnapshotFiles(const Machine& machine);
-
 // {"exit_code", "waits_forever", "library_calls", "programs", "registry",
 // "files", "log", "calls"}: the registry trees of the compared keys, each
 // key path and value name in capitals with "<type>:<hex data>"; the files
@@ -65,7 +60,7 @@ FileContents SnapshotFiles(const Machine& machine);
 // that the run added to its installation log, without their timestamps
 // (null without a log).
 void PrintResultJson(FILE* out, const SimulatedRunResult& result, const Scenario& scenario,
-                     const FileContents& before);
+                     const MachineFiles& before);
 
 // The SHA-1 of the bytes in hexadecimal digits.
 std::string Sha1Hex(const std::string& bytes);

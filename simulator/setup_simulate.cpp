@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
     fprintf(stderr, "setup_simulate: %s\n", error.c_str());
     return 2;
   }
-  const FileContents before = SnapshotFiles(scenario->machine);
+  const MachineFiles before = SnapshotFiles(scenario->machine.disk);
   const SimulatedRunResult result = RunSetupOn(scenario->machine, scenario->commandLine.c_str());
   PrintResultJson(stdout, result, *scenario, before);
   return 0;

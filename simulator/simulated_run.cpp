@@ -18,13 +18,11 @@ const long long kLongestRun = 3600 * 1000;
 void RunToItsEnd(SimulatedWindows& windows, System& seam, Run* run, const char* commandLine) {
   run->host.system = &seam;
   std::vector<char> line(commandLine, commandLine + strlen(commandLine) + 1);
-  BeginRun(run, line.data());
-  // Without the silent switch the run waits at its welcome dialog, which
-  // the simulation does not show.
-  const bool silent = run->Switches.SilentMode;
-  if (silent) RunSilently(run);
+  // An interactive run waits at its welcome dialog, which the simulation
+  // does not show.
+  if (StartRun(run, line.data(), nullptr, nullptr)) return;
   long long at = 0;
-  while (silent && !windows.QuitPosted() && windows.NextEvent(&at) && at <= kLongestRun) {
+  while (!windows.QuitPosted() && windows.NextEvent(&at) && at <= kLongestRun) {
     const int timer = windows.AdvanceTo(at);
     if (timer != 0) OnCompletionTimer(run, timer);
   }

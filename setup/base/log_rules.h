@@ -8,7 +8,7 @@
 
 #include "options.h"
 #include "platform.h"
-#include "system.h"
+#include "system_types.h"
 
 // Characters of one event's text; a longer text is cut and ends in "...".
 const size_t kLogTextLimit = 4000;

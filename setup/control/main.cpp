@@ -93,6 +93,23 @@ void InstallFromWelcome(void* context) {
   if (interactive->outcome == kSequenceDone && ImmediateFinish(*run)) CloseProgress(run);
 }
 
+// The main window, once the run may go on: the owner of the dialogs, whose
+// user data carries the run and whose timers are the completion timers.
+struct EntryWindows {
+  Win32System* system;
+  DialogScreens* screens;
+  HINSTANCE instance;
+};
+
+void MakeEntryWindows(Run* run, void* context) {
+  EntryWindows* windows = static_cast<EntryWindows*>(context);
+  DialogScreens* screens = windows->screens;
+  screens->osClass = run->osClass;
+  screens->MainWindow = CreateMainWindow(windows->instance);
+  windows->system->SetTimerWindow(screens->MainWindow);
+  SetWindowLongPtrA(screens->MainWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(run));
+}
+
 void RunInteractive(Run* run, DialogScreens* screens) {
   InteractiveRun interactive = {run, kSetupNotStarted};
   const WelcomeAnswer answer = ShowWelcomeDialog(screens->Instance, screens->MainWindow,
@@ -116,18 +133,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   DialogScreens screens(instance, &run.host);
   run.Screens = &screens;
   InitCommonControls();
-  if (!BeginRun(&run, commandLine)) {
-    // Another setup runs: this one changes nothing.
-    CarryOutEnding(&run, kEndWithFailure);
-    return RunMessageLoop(screens);
-  }
-  screens.osClass = run.osClass;
-  screens.MainWindow = CreateMainWindow(instance);
-  system.SetTimerWindow(screens.MainWindow);
-  SetWindowLongPtrA(screens.MainWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&run));
-  if (run.Switches.SilentMode)
-    RunSilently(&run);
-  else
-    RunInteractive(&run, &screens);
+  EntryWindows windows = {&system, &screens, instance};
+  if (StartRun(&run, commandLine, MakeEntryWindows, &windows)) RunInteractive(&run, &screens);
   return RunMessageLoop(screens);
 }

@@ -358,3 +358,14 @@ SetupOutcome RunSetup(Run* run) {
 void RunSilently(Run* run) {
   CarryOutEnding(run, ChooseRunEnding(EndStateOf(*run, true, false, RunSetup(run))));
 }
+
+bool StartRun(Run* run, char* commandLine, RunWindowsMaker makeWindows, void* context) {
+  if (!BeginRun(run, commandLine)) {
+    CarryOutEnding(run, kEndWithFailure);
+    return false;
+  }
+  if (makeWindows != nullptr) makeWindows(run, context);
+  if (!run->Switches.SilentMode) return true;
+  RunSilently(run);
+  return false;
+}

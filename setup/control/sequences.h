@@ -28,4 +28,15 @@ bool RunSequence(Run* run);
 // that will end it.
 void RunSilently(Run* run);
 
+// What the entry makes once the run may go on, before anything of it runs:
+// the main window that owns the completion timers and the dialogs.
+typedef void (*RunWindowsMaker)(Run* run, void* context);
+
+// The one start of every run, of the entry and of the simulated run alike:
+// BeginRun; a run refused because another setup runs ends at once with -1,
+// having changed nothing; otherwise `makeWindows` (may be null) and, with
+// the silent switch, the silent run. True when the interactive run is to
+// follow (its welcome dialog).
+bool StartRun(Run* run, char* commandLine, RunWindowsMaker makeWindows, void* context);
+
 #endif

@@ -8,7 +8,7 @@
 #include <stddef.h>
 
 #include "../base/paths_rules.h"
-#include "../base/system.h"
+#include "../base/system_types.h"
 
 // A binary value beside SourcePath: the earlier value's type (4 bytes, least
 // significant first; 0 when there was no value), its text with a NUL, and

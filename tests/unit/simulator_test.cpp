@@ -372,3 +372,20 @@ TEST(SimulatedRun, WindowsDirectoryAtTheClassLimitAndOneAbove) {
     }
   }
 }
+
+// Another setup holds the mark: the run ends at once with -1, as setup.exe
+// does, having asked for nothing but the mark.
+TEST(SimulatedRun, RefusedStartEndsWithFailureAtOnce) {
+  for (OsClass osClass : {kOsClassWin98, kOsClassWin2000}) {
+    SCOPED_TRACE(osClass);
+    std::unique_ptr<Machine> machine(new Machine);
+    std::string error;
+    ASSERT_TRUE(StartSampleMachine(SOURCE_DIR, osClass, true, machine.get(), &error)) << error;
+    machine->anotherSetupRuns = true;
+    const SimulatedRunResult result = RunSetupOn(*machine, "S");
+    EXPECT_FALSE(result.waitsForever);
+    EXPECT_EQ(-1, result.exitCode);
+    EXPECT_EQ((std::vector<std::string>{"HoldSetupMark = held by another", "PostQuit -1"}),
+              result.calls);
+  }
+}

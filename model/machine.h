@@ -2,15 +2,15 @@
 // below HKEY_LOCAL_MACHINE, drive C:, the programs whose outcome is
 // scripted and the services of the service manager. The caller fills it;
 // a run of SimulatedWindows changes it, so that it is the end state too.
-#ifndef SIMULATOR_MACHINE_H
-#define SIMULATOR_MACHINE_H
+#ifndef MODEL_MACHINE_H
+#define MODEL_MACHINE_H
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "base/platform.h"
-#include "base/system.h"
+#include "base/system_types.h"
 #include "file_system.h"
 #include "registry_model.h"
 

@@ -1,8 +1,8 @@
 // The characters of names in a Windows ANSI code page, read through the
 // platform's own converter: the registry of NT takes names apart and
 // compares them as Unicode, after converting them from the code page.
-#ifndef SIMULATOR_CODE_PAGE_H
-#define SIMULATOR_CODE_PAGE_H
+#ifndef MODEL_CODE_PAGE_H
+#define MODEL_CODE_PAGE_H
 
 #include <cstddef>
 #include <cstdint>

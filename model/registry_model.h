@@ -5,8 +5,8 @@
 // follow Windows' documentation; the test platform (Wine, set to either
 // family) is a platform of its own. Where a family's documentation says
 // nothing, the model does what the test platform does and says so.
-#ifndef SIMULATOR_REGISTRY_MODEL_H
-#define SIMULATOR_REGISTRY_MODEL_H
+#ifndef MODEL_REGISTRY_MODEL_H
+#define MODEL_REGISTRY_MODEL_H
 
 #include <cstddef>
 #include <memory>

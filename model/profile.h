@@ -13,8 +13,8 @@
 //   without them;
 // - the key list of a section holds the names of its keys that have an "="
 //   and a name, in file order, duplicates included.
-#ifndef QVLINT_PROFILE_H
-#define QVLINT_PROFILE_H
+#ifndef MODEL_PROFILE_H
+#define MODEL_PROFILE_H
 
 #include <cstddef>
 #include <string>

@@ -1,7 +1,7 @@
 // The effect of a country settings file: qvsmzad's own walk over the file,
 // done on a registry in memory, with a journal of what each line did.
-#ifndef QVLINT_COUNTRY_EFFECT_H
-#define QVLINT_COUNTRY_EFFECT_H
+#ifndef MODEL_COUNTRY_EFFECT_H
+#define MODEL_COUNTRY_EFFECT_H
 
 #include <cstdint>
 #include <cstdio>

@@ -10,14 +10,14 @@
 // every name, "name.*" also "name"). A search looks at the long names only:
 // Windows also matches the 8.3 aliases, which here are formed only on
 // request (ShortPathOf) and when a name of a path is one (FindEntry).
-#ifndef SIMULATOR_FILE_SYSTEM_H
-#define SIMULATOR_FILE_SYSTEM_H
+#ifndef MODEL_FILE_SYSTEM_H
+#define MODEL_FILE_SYSTEM_H
 
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "base/system.h"
+#include "base/system_types.h"
 
 // The Win32 error codes of names and libraries beyond those of the seam.
 const SystemStatus kStatusInvalidName = 123;
