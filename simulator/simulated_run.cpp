@@ -42,9 +42,11 @@ SimulatedRunResult ResultOf(const SimulatedWindows& windows, bool cut) {
 
 }  // namespace
 
-SimulatedRunResult RunSetupOn(Machine& machine, const char* commandLine, const FaultPlan& plan) {
+SimulatedRunResult RunSetupOn(Machine& machine, const char* commandLine, const FaultPlan& plan,
+                              RunListener* listener) {
   SimulatedWindows windows(&machine, plan);
   std::unique_ptr<Run> run(new Run());
+  if (listener != nullptr) AddRunListener(run->host, listener);
   // A cut ends the process where it stands: its run is dropped unfinished.
   try {
     RunToItsEnd(windows, windows, run.get(), commandLine);

@@ -27,9 +27,10 @@ struct SimulatedRunResult {
 };
 
 // Runs setup with the command line on the machine, which holds the end
-// state afterwards; a fault plan fails one call or cuts the run off.
+// state afterwards; a fault plan fails one call or cuts the run off. The
+// listener, if any, hears the run's events after the installation log.
 SimulatedRunResult RunSetupOn(Machine& machine, const char* commandLine,
-                              const FaultPlan& plan = FaultPlan());
+                              const FaultPlan& plan = FaultPlan(), RunListener* listener = nullptr);
 
 // The same run on `windows` with every call of setup made through `seam`:
 // the simulated Windows itself, or a System that passes each call on to

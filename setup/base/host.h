@@ -4,6 +4,7 @@
 #ifndef SETUP_BASE_HOST_H
 #define SETUP_BASE_HOST_H
 
+#include "events.h"
 #include "system.h"
 
 // The installation log: its file while open, and whether the Debug option
@@ -22,8 +23,14 @@ struct Progress {
   unsigned Count;
 };
 
+// The listeners that hear a run's events: the installation log, and what
+// a caller of the run adds (qvlint's plan).
+const unsigned kMostRunListeners = 4;
+
 struct Host {
   System* system;
+  RunListener* listeners[kMostRunListeners];
+  unsigned listenerCount;
   InstallLog log;
   Progress progress;
   // A change that the run was to make could not be made: a file of the
