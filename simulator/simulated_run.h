@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/events.h"
 #include "machine.h"
 #include "simulated_windows.h"
 
