@@ -33,7 +33,7 @@ from .scenario import BenchError, Scenario
 from .setup_scenarios import (CLASSES, COMPUTER_NAME, MEDIUM_DIR, RECORDER_NAMES, WINDOWS_DIR,
                               directory_name, keep, materialise, read_machine_reg,
                               read_scenario_ini, scenario, write)
-from .standins import CALL_LOG
+from .standins import CALL_LOG, wait_for
 
 REPO = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..")
 SIMULATE = os.environ.get("BENCH_SIMULATE",
@@ -51,6 +51,10 @@ FIRST_EDITION_98 = [("X", r"HKCU\Software\Wine", "Version"),
 # Where Windows keeps the computer's name, which Wine sets from the host's.
 COMPUTER_NAME_KEYS = (r"HKLM\System\CurrentControlSet\Control\ComputerName\ComputerName",
                       r"HKLM\System\CurrentControlSet\Control\ComputerName\ActiveComputerName")
+# The bench's other program, which holds the mark of a running setup for a
+# scenario of AnotherSetupRuns=1, and the file that says it holds it.
+OTHER_PROGRAM = r"C:\bench\other_program.exe"
+MARK_READY = r"C:\bench\ready.txt"
 # A run that has not ended after this long waits for nothing (the
 # scenarios end within seconds; the longest wait is one service poll, 10 s).
 RUN_LIMIT = 120
@@ -249,6 +253,17 @@ def _prepare_registry(sc, roots, keys):
     sc.seed_records(records)
 
 
+def _hold_setup_mark(sc):
+    """Has another program hold the mark of a running setup, as a setup that
+    runs does; the future of that program, which "release" ends."""
+    pool = concurrent.futures.ThreadPoolExecutor(1)
+    future = pool.submit(sc.run, OTHER_PROGRAM, "mark", timeout=RUN_LIMIT)
+    pool.shutdown(wait=False)
+    if not wait_for(lambda: sc.exists(MARK_READY) or future.done(), 30) or future.done():
+        raise BenchError(f"the mark of a running setup is not held: {future.result()}")
+    return future
+
+
 def wine_result(directory, limit=RUN_LIMIT):
     """Runs the scenario directory's setup.exe under Wine; (result, seconds)."""
     started = time.time()
@@ -283,10 +298,14 @@ def wine_result(directory, limit=RUN_LIMIT):
         trace_start = os.path.getsize(trace) if os.path.exists(trace) else 0
         sc.env["WINEDEBUG"] = TRACE
         setup_path = medium_dir + "\\setup.exe"
+        marker = _hold_setup_mark(sc) if settings.get("AnotherSetupRuns") == "1" else None
         ran = time.time()
         run = sc.run(setup_path, commandline=f"setup.exe {settings['CommandLine']}", cwd="C:\\",
                      timeout=limit)
         ended = time.time()
+        if marker is not None:
+            sc.run(OTHER_PROGRAM, "release")
+            marker.result()
         sc.env["WINEDEBUG"] = "-all"
         if run.exit_code is None and run.outcome != "timeout":
             raise BenchError(f"setup.exe did not run: {run.outcome}")

@@ -3,7 +3,8 @@ directory that both the Wine side (setup_differential.py) and the simulated
 Windows (setup_simulate) run:
 
     scenario.ini   [Scenario] Class, CommandLine, WindowsDir, SystemDir,
-                   MediumDir, Administrator, Platform, Time;
+                   MediumDir, Administrator, Platform, Time,
+                   AnotherSetupRuns (1: another setup holds the mark);
                    [Compare] Key1=... the trees below HKLM compared afterwards
     medium/        the medium directory, setup.exe included
     machine.reg    REGEDIT4: what HKLM holds below the compared trees before the run
