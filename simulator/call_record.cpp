@@ -59,6 +59,19 @@ void CallRecord::Take(const std::string& line) {
   plan_->Recorded(lines_.size());
 }
 
+SystemStatus CallRecord::Noted(const std::string& head, SystemStatus status) {
+  if (!TookPlanned(head)) Take(head + Said(status));
+  return status;
+}
+
+SystemStatus CallRecord::Opened(const std::string& head, SystemStatus status,
+                                const FileHandle* file) {
+  if (!TookPlanned(head))
+    Take(head + Said(status) +
+         (status == kStatusSuccess ? " " + Numbered("f", *file) : std::string()));
+  return status;
+}
+
 bool CallRecord::TookPlanned(const std::string& head) {
   SystemStatus status;
   if (!plan_->AnsweredAsPlanned(&status)) return false;
@@ -137,24 +150,16 @@ SystemStatus CallRecord::SetValue(KeyHandle key, const char* name, unsigned long
 }
 
 SystemStatus CallRecord::DeleteValue(KeyHandle key, const char* name) {
-  const SystemStatus status = ForwardingSystem::DeleteValue(key, name);
-  const std::string head = "DeleteValue " + Numbered("k", key) + " " + Quoted(name);
-  if (!TookPlanned(head)) Take(head + Said(status));
-  return status;
+  return Noted("DeleteValue " + Numbered("k", key) + " " + Quoted(name),
+               ForwardingSystem::DeleteValue(key, name));
 }
 
 SystemStatus CallRecord::DeleteKey(const char* path) {
-  const SystemStatus status = ForwardingSystem::DeleteKey(path);
-  const std::string head = "DeleteKey " + Quoted(path);
-  if (!TookPlanned(head)) Take(head + Said(status));
-  return status;
+  return Noted("DeleteKey " + Quoted(path), ForwardingSystem::DeleteKey(path));
 }
 
 SystemStatus CallRecord::FlushKey(KeyHandle key) {
-  const SystemStatus status = ForwardingSystem::FlushKey(key);
-  const std::string head = "FlushKey " + Numbered("k", key);
-  if (!TookPlanned(head)) Take(head + Said(status));
-  return status;
+  return Noted("FlushKey " + Numbered("k", key), ForwardingSystem::FlushKey(key));
 }
 
 // ------------------------------------------------------------------- files
@@ -174,38 +179,26 @@ SystemStatus CallRecord::SetAttributes(const char* path, unsigned long attribute
 }
 
 SystemStatus CallRecord::CopyOneFile(const char* from, const char* to) {
-  const SystemStatus status = ForwardingSystem::CopyOneFile(from, to);
-  const std::string head = "CopyOneFile " + Quoted(from) + " " + Quoted(to);
-  if (!TookPlanned(head)) Take(head + Said(status));
-  return status;
+  return Noted("CopyOneFile " + Quoted(from) + " " + Quoted(to),
+               ForwardingSystem::CopyOneFile(from, to));
 }
 
 SystemStatus CallRecord::RemoveFile(const char* path) {
-  const SystemStatus status = ForwardingSystem::RemoveFile(path);
-  const std::string head = "RemoveFile " + Quoted(path);
-  if (!TookPlanned(head)) Take(head + Said(status));
-  return status;
+  return Noted("RemoveFile " + Quoted(path), ForwardingSystem::RemoveFile(path));
 }
 
 SystemStatus CallRecord::RenameReplacing(const char* from, const char* to) {
-  const SystemStatus status = ForwardingSystem::RenameReplacing(from, to);
-  const std::string head = "RenameReplacing " + Quoted(from) + " " + Quoted(to);
-  if (!TookPlanned(head)) Take(head + Said(status));
-  return status;
+  return Noted("RenameReplacing " + Quoted(from) + " " + Quoted(to),
+               ForwardingSystem::RenameReplacing(from, to));
 }
 
 SystemStatus CallRecord::RenameFile(const char* from, const char* to) {
-  const SystemStatus status = ForwardingSystem::RenameFile(from, to);
-  const std::string head = "RenameFile " + Quoted(from) + " " + Quoted(to);
-  if (!TookPlanned(head)) Take(head + Said(status));
-  return status;
+  return Noted("RenameFile " + Quoted(from) + " " + Quoted(to),
+               ForwardingSystem::RenameFile(from, to));
 }
 
 SystemStatus CallRecord::MakeDirectory(const char* path) {
-  const SystemStatus status = ForwardingSystem::MakeDirectory(path);
-  const std::string head = "MakeDirectory " + Quoted(path);
-  if (!TookPlanned(head)) Take(head + Said(status));
-  return status;
+  return Noted("MakeDirectory " + Quoted(path), ForwardingSystem::MakeDirectory(path));
 }
 
 SystemStatus CallRecord::FindFirstMatch(const char* pattern, SearchHandle* search, char* name) {
@@ -230,21 +223,13 @@ void CallRecord::EndSearch(SearchHandle search) {
 }
 
 SystemStatus CallRecord::OpenFileToRead(const char* path, FileHandle* file) {
-  const SystemStatus status = ForwardingSystem::OpenFileToRead(path, file);
-  const std::string head = "OpenFileToRead " + Quoted(path);
-  if (!TookPlanned(head))
-    Take(head + Said(status) +
-         (status == kStatusSuccess ? " " + Numbered("f", *file) : std::string()));
-  return status;
+  return Opened("OpenFileToRead " + Quoted(path), ForwardingSystem::OpenFileToRead(path, file),
+                file);
 }
 
 SystemStatus CallRecord::OpenFileToAppend(const char* path, FileHandle* file) {
-  const SystemStatus status = ForwardingSystem::OpenFileToAppend(path, file);
-  const std::string head = "OpenFileToAppend " + Quoted(path);
-  if (!TookPlanned(head))
-    Take(head + Said(status) +
-         (status == kStatusSuccess ? " " + Numbered("f", *file) : std::string()));
-  return status;
+  return Opened("OpenFileToAppend " + Quoted(path), ForwardingSystem::OpenFileToAppend(path, file),
+                file);
 }
 
 SystemStatus CallRecord::ReadFromFile(FileHandle file, void* data, unsigned long size,

@@ -118,6 +118,10 @@ class CallRecord : public ForwardingSystem {
   // Takes the line of a call that the plan answered, by its head; false
   // when the plan let the call through.
   bool TookPlanned(const std::string& head);
+  // Records a call whose line is its head and its status.
+  SystemStatus Noted(const std::string& head, SystemStatus status);
+  // The same for a call that opens a file, with its handle.
+  SystemStatus Opened(const std::string& head, SystemStatus status, const FileHandle* file);
 
   CallPlan* plan_;
   RecordedGroups groups_;

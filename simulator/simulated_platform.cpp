@@ -90,12 +90,7 @@ SystemStatus SimulatedPlatform::RequestRestart(unsigned) {
 void SimulatedPlatform::ShowMessage(const char*, const char*) {}
 
 bool SimulatedPlatform::NextTick(long long* at) const {
-  bool any = false;
-  for (const RunningTimer& timer : timers_) {
-    if (!any || timer.due < *at) *at = timer.due;
-    any = true;
-  }
-  return any;
+  return Earliest(timers_, &RunningTimer::due, at);
 }
 
 int SimulatedPlatform::Tick() {

@@ -46,6 +46,15 @@ size_t IndexOf(Handle handle) {
   return static_cast<size_t>(reinterpret_cast<uintptr_t>(handle)) - 1;
 }
 
+// The earliest moment of `events` into `at`; false when there are none.
+template <typename Event>
+bool Earliest(const std::vector<Event>& events, long long Event::*moment, long long* at) {
+  for (const Event& event : events) {
+    if (&event == &events.front() || event.*moment < *at) *at = event.*moment;
+  }
+  return !events.empty();
+}
+
 // The file or directory of a path, relative to the current directory;
 // nullptr with the status when there is none.
 SimulatedFile* FileAt(Machine* machine, const char* path, SystemStatus* status);

@@ -46,6 +46,11 @@ SystemStatus CopyData(const std::string& bytes, unsigned char* data, unsigned lo
   return kStatusSuccess;
 }
 
+template <typename Entry>
+const Entry* At(const std::vector<const Entry*>& entries, unsigned long index) {
+  return index < entries.size() ? entries[index] : nullptr;
+}
+
 }  // namespace
 
 std::vector<const ModelKey*> SubkeysInOrder(const RegistryModel& registry, const ModelKey& key) {
@@ -93,30 +98,28 @@ ModelKey* SimulatedRegistry::KeyOf(KeyHandle key, bool writing, SystemStatus* st
   return record.key;
 }
 
+ModelKey* SimulatedRegistry::ReadableKey(KeyHandle key) const {
+  SystemStatus status;
+  return KeyOf(key, false, &status);
+}
+
 bool SimulatedRegistry::KeyCreated(KeyHandle key) const {
   const size_t index = IndexOf(key);
   return key != nullptr && index < process_->keys.size() && process_->keys[index].created;
 }
 
 const ModelKey* SimulatedRegistry::SubkeyAt(KeyHandle key, unsigned long index) const {
-  SystemStatus status;
-  const ModelKey* open = KeyOf(key, false, &status);
-  if (open == nullptr) return nullptr;
-  const std::vector<const ModelKey*> subkeys = SubkeysInOrder(process_->machine->registry, *open);
-  return index < subkeys.size() ? subkeys[index] : nullptr;
+  const ModelKey* open = ReadableKey(key);
+  return open != nullptr ? At(SubkeysInOrder(process_->machine->registry, *open), index) : nullptr;
 }
 
 const ModelValue* SimulatedRegistry::ValueAt(KeyHandle key, unsigned long index) const {
-  SystemStatus status;
-  const ModelKey* open = KeyOf(key, false, &status);
-  if (open == nullptr) return nullptr;
-  const std::vector<const ModelValue*> values = ValuesInOrder(process_->machine->registry, *open);
-  return index < values.size() ? values[index] : nullptr;
+  const ModelKey* open = ReadableKey(key);
+  return open != nullptr ? At(ValuesInOrder(process_->machine->registry, *open), index) : nullptr;
 }
 
 const ModelValue* SimulatedRegistry::ValueNamed(KeyHandle key, const char* name) const {
-  SystemStatus status;
-  ModelKey* open = KeyOf(key, false, &status);
+  ModelKey* open = ReadableKey(key);
   unsigned undocumented = 0;
   return open != nullptr
              ? FindModelValue(process_->machine->registry, open, name ? name : "", &undocumented)

@@ -47,6 +47,8 @@ class SimulatedRegistry : public RegistryCalls {
 
  private:
   ModelKey* KeyOf(KeyHandle key, bool writing, SystemStatus* status) const;
+  // The key of an open handle that may be read; nullptr for none.
+  ModelKey* ReadableKey(KeyHandle key) const;
 
   SimulatedProcess* process_;
 };

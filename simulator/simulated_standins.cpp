@@ -121,12 +121,7 @@ void SimulatedStandins::Pass(unsigned long milliseconds) {
 }
 
 bool SimulatedStandins::NextWork(long long* at) const {
-  bool any = false;
-  for (const DueWork& work : dueWork_) {
-    if (!any || work.at < *at) *at = work.at;
-    any = true;
-  }
-  return any;
+  return Earliest(dueWork_, &DueWork::at, at);
 }
 
 // The call log that [CallLog] Path names, a line appended per call; with
