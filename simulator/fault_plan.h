@@ -23,7 +23,8 @@ struct FaultPlan {
   size_t cutAfter;
 };
 
-// Thrown by the call after which the plan ends the process.
+// Thrown into the run's driver where the process ends: after the call at
+// which the plan cuts it, or at its own end (EndProcess).
 struct ProcessCut {};
 
 // The plan between the call record and the groups of the simulated

@@ -32,7 +32,8 @@ struct SimulatedProcess {
   std::vector<OpenKeyRecord> keys;
 };
 
-// The keys that are gone from the registry are deleted under their handles.
+// Marks the open keys that are gone from the registry as deleted under
+// their handles.
 void ForgetDeletedKeys(SimulatedProcess* process);
 
 // The handles of the simulation are the numbers of their records, from 1.
