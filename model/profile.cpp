@@ -107,6 +107,20 @@ unsigned ProfileValueColumn(const ProfileKey& key) {
   return IsQuoted(key.value) ? key.valueColumn + 1 : key.valueColumn;
 }
 
+int ProfileNumber(const ProfileKey* key, int fallback) {
+  // The reader takes the value into a buffer of 30 characters.
+  const std::string text = key != nullptr ? ProfileValue(*key).substr(0, 29) : std::string();
+  if (text.empty()) return fallback;
+  size_t at = 0;
+  while (at < text.size() && static_cast<unsigned char>(text[at]) <= ' ') ++at;
+  bool negative = false;
+  if (at < text.size() && (text[at] == '-' || text[at] == '+')) negative = text[at++] == '-';
+  unsigned long number = 0;
+  for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at)
+    number = number * 10 + static_cast<unsigned long>(text[at] - '0');
+  return static_cast<int>(negative ? 0 - number : number);
+}
+
 size_t FillKeyList(const std::vector<const ProfileKey*>& keys, char* list, size_t size) {
   if (size < 2) return 0;
   size_t left = size, used = 0;

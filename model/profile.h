@@ -53,6 +53,12 @@ bool IsListedKey(const ProfileKey& key);
 std::string ProfileValue(const ProfileKey& key);
 unsigned ProfileValueColumn(const ProfileKey& key);
 
+// The number that the reader makes of a key's value (GetPrivateProfileInt):
+// the leading decimal digits with their sign, after blanks, of the value's
+// first 29 characters; a missing key (nullptr) or an empty value is the
+// fallback.
+int ProfileNumber(const ProfileKey* key, int fallback);
+
 // Fills `list` (`size` bytes) with the names of `keys` as the reader fills
 // its buffer when asked for a section's key names, cutting the last name
 // that does not fit; returns what the reader returns.

@@ -52,11 +52,6 @@ std::string NameOf(const std::string& path) {
   return last == std::string::npos ? path : path.substr(last + 1);
 }
 
-std::string DirectoryOf(const std::string& path) {
-  const size_t last = path.find_last_of("\\/");
-  return last == std::string::npos ? std::string() : path.substr(0, last);
-}
-
 bool IsCopyingFile(const char* path) { return SameFileName(NameOf(path), kCopyingName); }
 
 bool OnDisk(Machine* machine, const std::string& path) {

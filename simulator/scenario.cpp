@@ -12,7 +12,7 @@
 #include "machine_snapshot.h"
 #include "profile.h"
 #include "reg_file.h"
-#include "simulated_windows.h"
+#include "simulated_registry.h"
 
 namespace {
 

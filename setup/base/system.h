@@ -7,17 +7,17 @@
 //
 // Results are Win32 error codes (0 for success), so that what the log shows
 // and what the run decides is the same on both. Every key lies below
-// HKEY_LOCAL_MACHINE.
+// HKEY_LOCAL_MACHINE. The calls come in groups, an interface each, which a
+// System is all of at once.
 #ifndef SETUP_BASE_SYSTEM_H
 #define SETUP_BASE_SYSTEM_H
 
 #include "system_types.h"
 
-class System {
+// The registry, below HKEY_LOCAL_MACHINE.
+class RegistryCalls {
  public:
-  virtual ~System() {}
-
-  // The registry, below HKEY_LOCAL_MACHINE.
+  virtual ~RegistryCalls() {}
   virtual SystemStatus OpenKey(const char* path, KeyAccess access, KeyHandle* key) = 0;
   virtual SystemStatus CreateKey(const char* path, KeyHandle* key) = 0;
   virtual void CloseKey(KeyHandle key) = 0;
@@ -35,8 +35,12 @@ class System {
   virtual SystemStatus DeleteValue(KeyHandle key, const char* name) = 0;
   virtual SystemStatus DeleteKey(const char* path) = 0;
   virtual SystemStatus FlushKey(KeyHandle key) = 0;
+};
 
-  // Files and directories.
+// Files and directories.
+class FileCalls {
+ public:
+  virtual ~FileCalls() {}
   virtual unsigned long FileAttributes(const char* path) = 0;
   virtual SystemStatus SetAttributes(const char* path, unsigned long attributes) = 0;
   // Overwrites an existing destination.
@@ -62,6 +66,13 @@ class System {
   virtual SystemStatus AppendFile(FileHandle file, const void* data, unsigned long size) = 0;
   virtual unsigned long FileSize(FileHandle file) = 0;
   virtual void CloseFile(FileHandle file) = 0;
+};
+
+// The process's environment: its directories and those of Windows, its
+// variables, the computer's name and the profile reader.
+class EnvironmentCalls {
+ public:
+  virtual ~EnvironmentCalls() {}
 
   // Directories of the process and of Windows. Each returns the length of
   // the answer: 0 on failure, the size needed when the buffer is too small.
@@ -84,6 +95,12 @@ class System {
   // of the section, each terminated, the list ending in an empty name.
   virtual unsigned long ProfileString(const char* section, const char* key, char* out,
                                       unsigned long size, const char* file) = 0;
+};
+
+// Programs and the setup libraries.
+class ProgramCalls {
+ public:
+  virtual ~ProgramCalls() {}
 
   // Starts path with commandLine (which the start may modify) in the
   // current directory and waits until it ends.
@@ -101,8 +118,13 @@ class System {
   virtual int CallInstallClassDevice(EntryHandle entry, const wchar_t* className,
                                      const wchar_t* deviceName, const wchar_t* description,
                                      int flags) = 0;
+};
 
-  // The platform.
+// The platform, the clock and the end of the run.
+class PlatformCalls {
+ public:
+  virtual ~PlatformCalls() {}
+
   virtual bool Version(PlatformVersion* version) = 0;
   virtual bool IsAdministrator() = 0;
   // A drive without a disk, a missing file or a damaged library fails the
@@ -135,5 +157,11 @@ class System {
   // The diagnostic message box of the Debug option.
   virtual void ShowMessage(const char* text, const char* caption) = 0;
 };
+
+class System : public RegistryCalls,
+               public FileCalls,
+               public EnvironmentCalls,
+               public ProgramCalls,
+               public PlatformCalls {};
 
 #endif

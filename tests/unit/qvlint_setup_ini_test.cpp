@@ -12,6 +12,7 @@
 #include "medium_files.h"
 #include "profile.h"
 #include "qvlint_support.h"
+#include "table_cases.h"
 
 namespace {
 
@@ -83,6 +84,20 @@ TEST(ProfileValue, DropsOnlyAPairOfQuotationMarks) {
     ProfileKey key = {"K", true, c.stored, 1, false, 1, 3};
     EXPECT_EQ(ProfileValue(key), c.returned) << c.stored;
   }
+}
+
+// The reader's number of a value; 9 is the fallback, and what holds no
+// digits is 0. The 30th character is past the reader's buffer.
+TEST(ProfileNumber, ReadsTheLeadingDigitsAsTheReaderDoes) {
+  const Row<const char*, int> cases[] = {
+      {"12", 12}, {" \t-7x", -7}, {"+3", 3},         {"abc", 0},
+      {"", 9},    {"\"5\"", 5},   {"4294967297", 1}, {"000000000000000000000000000012", 1},
+  };
+  ExpectEach(cases, [](const char* value) {
+    const ProfileKey key = {"K", true, value, 1, false, 1, 3};
+    return ProfileNumber(&key, 9);
+  });
+  EXPECT_EQ(ProfileNumber(nullptr, 9), 9);
 }
 
 TEST(FillKeyList, CutsTheLastNameAsTheReaderDoes) {

@@ -1,0 +1,44 @@
+// The environment of the process on the simulated Windows: the machine's
+// directories, its variables and name, the 8.3 forms of its drive's paths,
+// and the profile reader, which is qvlint's model of the system's
+// (profile.h).
+#ifndef SIMULATOR_SIMULATED_ENVIRONMENT_H
+#define SIMULATOR_SIMULATED_ENVIRONMENT_H
+
+#include <string>
+
+#include "base/system.h"
+#include "simulated_process.h"
+
+class SimulatedEnvironment : public EnvironmentCalls {
+ public:
+  explicit SimulatedEnvironment(SimulatedProcess* process);
+
+  unsigned long CurrentDirectory(char* out, unsigned long size) override;
+  bool ChangeDirectory(const char* path) override;
+  unsigned long WindowsDirectory(char* out, unsigned long size) override;
+  unsigned long SystemDirectory(char* out, unsigned long size) override;
+  unsigned long ProgramFile(char* out, unsigned long size) override;
+  unsigned long ShortPath(const char* path, char* out, unsigned long size) override;
+  unsigned long ExpandVariables(const char* text, char* out, unsigned long size) override;
+  bool ComputerName(char* out, unsigned long size) override;
+  unsigned long ProfileString(const char* section, const char* key, char* out, unsigned long size,
+                              const char* file) override;
+
+  // The answers whole, whether they fit a buffer or not.
+  const std::string& CurrentDirectoryPath() const;
+  const std::string& WindowsDirectoryPath() const;
+  const std::string& SystemDirectoryPath() const;
+  std::string ProgramFilePath() const;
+  // As ExpandEnvironmentStrings: a variable that the environment lacks
+  // stays as written.
+  std::string Expanded(const char* text) const;
+  // The 8.3 form of the path of a file or directory; false with the status
+  // when the path names none.
+  bool ShortForm(const char* path, std::string* shortForm, SystemStatus* status) const;
+
+ private:
+  Machine* machine_;
+};
+
+#endif

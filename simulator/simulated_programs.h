@@ -1,0 +1,62 @@
+// The programs and the setup libraries of the simulated Windows.
+//
+// - qvsmzad.exe runs qvsmzad's own walk of the country settings file on the
+//   registry; qvsetup3.exe does what the stand-in does; every other program
+//   ends with exit code 0 unless the machine scripts it.
+// - The setup libraries are those of the stand-ins, present where a file of
+//   their name lies, as the search of LoadLibrary finds it; their entries
+//   are the stand-ins' (simulated_standins.h).
+#ifndef SIMULATOR_SIMULATED_PROGRAMS_H
+#define SIMULATOR_SIMULATED_PROGRAMS_H
+
+#include <string>
+#include <vector>
+
+#include "base/system.h"
+#include "simulated_process.h"
+#include "simulated_standins.h"
+
+class SimulatedPrograms : public ProgramCalls {
+ public:
+  SimulatedPrograms(SimulatedProcess* process, SimulatedStandins* standins);
+
+  ProgramResult RunProgram(const char* path, char* commandLine) override;
+  SystemStatus OpenLibrary(const char* name, LibraryHandle* library) override;
+  EntryHandle FindEntry(LibraryHandle library, const char* name) override;
+  void CloseLibrary(LibraryHandle library) override;
+  int CallPlainEntry(EntryHandle entry) override;
+  int CallGetInfByPci(EntryHandle entry, char* infName, int* flag) override;
+  int CallGetHardWareId(EntryHandle entry, char* hardwareId) override;
+  int CallUpdateNT5Device(EntryHandle entry, const wchar_t* hardwareId,
+                          const wchar_t* infName) override;
+  int CallInstallClassDevice(EntryHandle entry, const wchar_t* className, const wchar_t* deviceName,
+                             const wchar_t* description, int flags) override;
+
+  // Each program started: its path and arguments, in order.
+  const std::vector<std::string>& Started() const { return started_; }
+  // The directory in which the search of LoadLibrary finds a file of the
+  // library's name (empty for none), and an entry's name.
+  std::string LibraryDirectoryOf(const char* name) const;
+  const char* EntryName(EntryHandle entry) const;
+
+ private:
+  struct LoadedLibrary {
+    int number;  // 1 or 2
+    std::string directory;
+    unsigned loads;
+  };
+
+  // The scripted program that the path names, or nullptr.
+  const ScriptedProgram* ScriptOf(const SimulatedFile& file) const;
+  unsigned long RunCountryProgram(const char* commandLine);
+  const LoadedLibrary* Loaded(LibraryHandle library) const;
+  std::string EntryDirectory(EntryHandle entry) const;
+
+  SimulatedProcess* process_;
+  Machine* machine_;
+  SimulatedStandins* standins_;
+  std::vector<std::string> started_;
+  std::vector<LoadedLibrary> libraries_;
+};
+
+#endif
