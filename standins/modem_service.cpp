@@ -8,15 +8,12 @@
 #include <windows.h>
 #include <stdlib.h>
 
-#include "background.h"
-#include "call_log.h"
 #include "service_setup.h"
-#include "standin_config.h"
+#include "standin_entries.h"
 #include "standin_text.h"
+#include "win32_world.h"
 
 namespace {
-
-const DWORD LongestTime = 600000;
 
 DWORD Delay;
 
@@ -40,13 +37,8 @@ void Report(DWORD state) {
 }
 
 void LogState(const char* state) {
-  char line[128];
-  BeginCallLine(line, sizeof line, ModemServiceName);
-  AddTextArgument(line, sizeof line, state);
-  AddNumberArgument(line, sizeof line, static_cast<long>(Delay));
-  AddNumberArgument(line, sizeof line, static_cast<long>(Life));
-  EndCallLine(line, sizeof line, 1);
-  AppendCallLog(line);
+  Win32StandinWorld world(nullptr);
+  LogModemServiceState(world, state, Delay, Life);
 }
 
 void WINAPI Handler(DWORD control) {
@@ -75,7 +67,8 @@ void WINAPI ServiceMain(DWORD, LPSTR*) {
 int RegisterAndStart() {
   char path[MAX_PATH];
   char command[MAX_PATH + 40];
-  if (!StandinFilePath(path, ModemServiceProgram)) return 1;
+  Win32StandinWorld world(nullptr);
+  if (!world.StandinFilePath(path, ModemServiceProgram)) return 1;
   wsprintfA(command, "\"%s\" %lu %lu", path, static_cast<unsigned long>(Delay),
             static_cast<unsigned long>(Life));
   return RegisterAndStartModemService(command) ? 0 : 1;
@@ -85,7 +78,7 @@ DWORD ArgumentTime(int index) {
   char argument[16];
   ArgumentAt(argument, sizeof argument, GetCommandLineA(), index);
   const unsigned long time = strtoul(argument, nullptr, 10);
-  return time > LongestTime ? LongestTime : time;
+  return time > LongestHelperTime ? LongestHelperTime : time;
 }
 
 }  // namespace

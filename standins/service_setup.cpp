@@ -1,6 +1,6 @@
 #include "service_setup.h"
 
-#include "background.h"
+#include "standin_entries.h"
 
 int RegisterAndStartModemService(const char* serviceCommand) {
   SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
