@@ -1,14 +1,13 @@
-// The setup libraries' stand-ins (standins/) and their device program,
-// followed call for call on the simulated machine: the same configuration
-// keys read from qvstandin.ini beside them, afresh at each call; the same
-// call-log lines (formed by their own text rules), appended to the file
-// that [CallLog] Path names; the same registry records. Their Sleep is the
-// clock passing; their helper programs are work that comes due later on
-// the clock: the modem's class record and the driver service's run.
+// The setup libraries' stand-ins (standins/) and their device program on
+// the simulated machine: the stand-ins' own behaviour (standin_entries),
+// run on this world. Their configuration is qvstandin.ini beside them,
+// read afresh at each call through the profile reader's model; their call
+// log is the file that [CallLog] Path names on the drive; their Sleep is
+// the clock passing; their helper programs are work that comes due later
+// on the clock: the modem's class record and the driver service's run.
 //
-// What they reach of the process: the machine's registry, drive and
-// services, the clock, the caller's error mode, and the open keys, which
-// their deletions reach.
+// Their registry calls go to the machine's registry with handles of their
+// own, not the run's: only what they delete reaches the run's open keys.
 #ifndef SIMULATOR_SIMULATED_STANDINS_H
 #define SIMULATOR_SIMULATED_STANDINS_H
 
@@ -16,8 +15,10 @@
 #include <vector>
 
 #include "simulated_process.h"
+#include "simulated_registry.h"
+#include "standin_world.h"
 
-class SimulatedStandins {
+class SimulatedStandins : private StandinWorld {
  public:
   explicit SimulatedStandins(SimulatedProcess* process);
 
@@ -36,7 +37,7 @@ class SimulatedStandins {
                          const wchar_t* deviceName, const wchar_t* description, int flags);
 
   // The clock passes: the work due on the way is done at its time.
-  void Pass(unsigned long milliseconds);
+  void Pass(unsigned long milliseconds) override;
   // When the next work comes due; false when none waits.
   bool NextWork(long long* at) const;
   // The call log as they wrote it, line by line.
@@ -53,23 +54,30 @@ class SimulatedStandins {
     std::string directory;    // of the stand-in that started it
   };
 
-  int Number(const std::string& directory, const char* section, const char* key, int fallback);
-  std::string Text(const std::string& directory, const char* section, const char* key,
-                   const char* fallback, size_t size);
-  void WriteLine(const std::string& directory, const char* line, unsigned long errorMode);
-  void AddSourcePathNote(char* line, size_t lineSize);
-  int RemoveModemInstances(const char* classPath);
-  bool AddModemInstance(const char* classPath, const char* description, char* instance);
-  int StartRecordWriter(const std::string& directory, unsigned long delay);
+  // The world of the stand-in that acts: the one in `directory`, called by
+  // a process of `errorMode`.
+  RegistryCalls& Registry() override { return registry_; }
+  bool OnWindows9x() override;
+  int ConfigNumber(const char* section, const char* key, int fallback) override;
+  void ConfigText(const char* section, const char* key, const char* fallback, char* out,
+                  size_t outSize) override;
+  void AppendLine(const char* path, const char* line) override;
+  unsigned long ErrorMode() override { return errorMode_; }
+  int StartRecordWriter(unsigned long delay) override;
+  int StartModemService(unsigned long delay, unsigned long life) override;
+
+  // Makes the stand-in of `directory` the one that acts, for a call of the
+  // run; the deletions of its registry calls reach the run's open keys.
+  void Acting(const std::string& directory, unsigned long errorMode);
   bool WriteServiceRecord(const std::string& command);
-  bool StartModemService(const std::string& directory, unsigned long delay, unsigned long life);
-  // The entry's configured Result, once its Delay has passed.
-  int AfterDelay(const std::string& directory, const char* name);
-  int Refresh(const std::string& directory);
   void DoWork(const DueWork& work);
 
   SimulatedProcess* process_;
   Machine* machine_;
+  SimulatedProcess own_;  // the stand-ins' open keys
+  SimulatedRegistry registry_;
+  std::string directory_;
+  unsigned long errorMode_;
   std::vector<DueWork> dueWork_;
   std::vector<std::string> calls_;
 };

@@ -48,14 +48,14 @@ int ChildPath(char* out, const char* parent, const char* name) {
 
 // The index-th subkey's name of key (PathSize bytes); false at the end or
 // for a name that does not fit.
-bool SubkeyName(System& registry, KeyHandle key, unsigned long index, char* name) {
+bool SubkeyName(RegistryCalls& registry, KeyHandle key, unsigned long index, char* name) {
   unsigned long size = PathSize;
   return registry.EnumKey(key, index, name, &size) == kStatusSuccess;
 }
 
 // Deletes a key below HKEY_LOCAL_MACHINE with everything under it; a
 // subkey that can not be deleted is passed over. 1 when the key is gone.
-int DeleteKeyTree(System& registry, const char* path, int depth) {
+int DeleteKeyTree(RegistryCalls& registry, const char* path, int depth) {
   KeyHandle key;
   if (depth < MaxTreeDepth && registry.OpenKey(path, kKeyAllAccess, &key) == kStatusSuccess) {
     char name[PathSize];
@@ -70,7 +70,7 @@ int DeleteKeyTree(System& registry, const char* path, int depth) {
 }
 
 // A REG_SZ value of at most ValueSize - 1 bytes into out (ValueSize bytes).
-bool ReadText(System& registry, KeyHandle key, const char* name, char* out) {
+bool ReadText(RegistryCalls& registry, KeyHandle key, const char* name, char* out) {
   unsigned long size = ValueSize - 1, type = 0;
   if (registry.QueryValue(key, name, &type, reinterpret_cast<unsigned char*>(out), &size) !=
           kStatusSuccess ||
@@ -80,7 +80,7 @@ bool ReadText(System& registry, KeyHandle key, const char* name, char* out) {
   return true;
 }
 
-bool IsOurInstance(System& registry, const char* path) {
+bool IsOurInstance(RegistryCalls& registry, const char* path) {
   KeyHandle key;
   if (registry.OpenKey(path, kKeyRead, &key) != kStatusSuccess) return false;
   char value[ValueSize];
@@ -90,7 +90,7 @@ bool IsOurInstance(System& registry, const char* path) {
   return ours;
 }
 
-void WriteText(System& registry, KeyHandle key, const char* name, const char* text) {
+void WriteText(RegistryCalls& registry, KeyHandle key, const char* name, const char* text) {
   registry.SetValue(key, name, kRegistryString, reinterpret_cast<const unsigned char*>(text),
                     static_cast<unsigned long>(strlen(text) + 1));
 }
@@ -129,7 +129,7 @@ void AppendCallLog(StandinWorld& world, const char* text) {
 }
 
 void AddSourcePathNote(StandinWorld& world, char* line, size_t lineSize) {
-  System& registry = world.Registry();
+  RegistryCalls& registry = world.Registry();
   char value[PathSize];
   bool found = false;
   KeyHandle key;
@@ -144,7 +144,7 @@ void AddSourcePathNote(StandinWorld& world, char* line, size_t lineSize) {
   AddNote(line, lineSize, "SourcePath", found ? value : "none", found);
 }
 
-int RemoveModemInstances(System& registry, const char* classPath) {
+int RemoveModemInstances(RegistryCalls& registry, const char* classPath) {
   KeyHandle classKey;
   if (registry.OpenKey(classPath, kKeyRead, &classKey) != kStatusSuccess) return 0;
   int removed = 0;
@@ -162,7 +162,7 @@ int RemoveModemInstances(System& registry, const char* classPath) {
   return removed;
 }
 
-int AddModemInstance(System& registry, const char* classPath, const char* description,
+int AddModemInstance(RegistryCalls& registry, const char* classPath, const char* description,
                      char* instance) {
   char path[KeyPathSize];
   for (int n = 0; InstanceName(instance, 5, n); ++n) {

@@ -46,12 +46,12 @@ void AddSourcePathNote(StandinWorld& world, char* line, size_t lineSize);
 // Deletes every instance of the class whose "Model" or "DriverDesc" carries
 // one of this driver's modem names, with its subkeys (Windows NT deletes
 // only keys without subkeys). Returns how many were deleted.
-int RemoveModemInstances(System& registry, const char* classPath);
+int RemoveModemInstances(RegistryCalls& registry, const char* classPath);
 
 // Creates the lowest free numbered instance of the class with "DriverDesc"
 // and "Model" set to the description; its name goes to instance (5 bytes).
 // Returns 1, or 0 when no instance could be created.
-int AddModemInstance(System& registry, const char* classPath, const char* description,
+int AddModemInstance(RegistryCalls& registry, const char* classPath, const char* description,
                      char* instance);
 
 // The entries of QVSETUP2.DLL and QVSETUP1.DLL.

@@ -16,7 +16,7 @@ class StandinWorld {
   virtual ~StandinWorld() {}
 
   // The registry, through the seam's calls below HKEY_LOCAL_MACHINE.
-  virtual System& Registry() = 0;
+  virtual RegistryCalls& Registry() = 0;
   virtual bool OnWindows9x() = 0;
 
   // qvstandin.ini read as GetPrivateProfileInt and GetPrivateProfileString

@@ -16,7 +16,7 @@ class Win32StandinWorld : public StandinWorld {
   // for the program that runs.
   explicit Win32StandinWorld(HMODULE module) : module_(module) {}
 
-  System& Registry() override { return system_; }
+  RegistryCalls& Registry() override { return system_; }
   bool OnWindows9x() override;
   int ConfigNumber(const char* section, const char* key, int fallback) override;
   void ConfigText(const char* section, const char* key, const char* fallback, char* out,
