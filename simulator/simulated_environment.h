@@ -14,16 +14,7 @@ class SimulatedEnvironment : public EnvironmentCalls {
  public:
   explicit SimulatedEnvironment(SimulatedProcess* process);
 
-  unsigned long CurrentDirectory(char* out, unsigned long size) override;
-  bool ChangeDirectory(const char* path) override;
-  unsigned long WindowsDirectory(char* out, unsigned long size) override;
-  unsigned long SystemDirectory(char* out, unsigned long size) override;
-  unsigned long ProgramFile(char* out, unsigned long size) override;
-  unsigned long ShortPath(const char* path, char* out, unsigned long size) override;
-  unsigned long ExpandVariables(const char* text, char* out, unsigned long size) override;
-  bool ComputerName(char* out, unsigned long size) override;
-  unsigned long ProfileString(const char* section, const char* key, char* out, unsigned long size,
-                              const char* file) override;
+  SYSTEM_ENVIRONMENT_CALLS(override)
 
   // The answers whole, whether they fit a buffer or not.
   const std::string& CurrentDirectoryPath() const;

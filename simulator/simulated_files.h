@@ -16,23 +16,7 @@ class SimulatedFiles : public FileCalls {
   // The process ends: the handles of its files close with it.
   ~SimulatedFiles() override;
 
-  unsigned long FileAttributes(const char* path) override;
-  SystemStatus SetAttributes(const char* path, unsigned long attributes) override;
-  SystemStatus CopyOneFile(const char* from, const char* to) override;
-  SystemStatus RemoveFile(const char* path) override;
-  SystemStatus RenameReplacing(const char* from, const char* to) override;
-  SystemStatus RenameFile(const char* from, const char* to) override;
-  SystemStatus MakeDirectory(const char* path) override;
-  SystemStatus FindFirstMatch(const char* pattern, SearchHandle* search, char* name) override;
-  SystemStatus FindNextMatch(SearchHandle search, char* name) override;
-  void EndSearch(SearchHandle search) override;
-  SystemStatus OpenFileToRead(const char* path, FileHandle* file) override;
-  SystemStatus OpenFileToAppend(const char* path, FileHandle* file) override;
-  SystemStatus ReadFromFile(FileHandle file, void* data, unsigned long size,
-                            unsigned long* read) override;
-  SystemStatus AppendFile(FileHandle file, const void* data, unsigned long size) override;
-  unsigned long FileSize(FileHandle file) override;
-  void CloseFile(FileHandle file) override;
+  SYSTEM_FILE_CALLS(override)
 
   // A copy that runs out of room half-way: it leaves the first half of the
   // file in its destination and answers ERROR_DISK_FULL, unless it fails

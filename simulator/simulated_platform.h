@@ -20,21 +20,7 @@ class SimulatedPlatform : public PlatformCalls {
  public:
   explicit SimulatedPlatform(SimulatedProcess* process);
 
-  bool Version(PlatformVersion* version) override;
-  bool IsAdministrator() override;
-  void SuppressErrorBoxes() override;
-  bool ServiceRunning(const char* name) override;
-  bool HoldSetupMark() override;
-  void LocalTime(ClockTime* time) override;
-  bool StartTimer(int id, unsigned intervalMs) override;
-  void StopTimer(int id) override;
-  void PostQuit(int exitCode) override;
-  // Leaves the exit code; the process's end is its driver's.
-  void EndProcess(int exitCode) override;
-  SystemStatus EnableShutdownPrivilege() override;
-  SystemStatus RequestRestart(unsigned flags) override;
-  // No box is shown: a run on the simulation waits for no one.
-  void ShowMessage(const char* text, const char* caption) override;
+  SYSTEM_PLATFORM_CALLS(override)
 
   long long Clock() const { return process_->clock; }
   bool QuitPosted() const { return quitPosted_; }

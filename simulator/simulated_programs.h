@@ -20,17 +20,7 @@ class SimulatedPrograms : public ProgramCalls {
  public:
   SimulatedPrograms(SimulatedProcess* process, SimulatedStandins* standins);
 
-  ProgramResult RunProgram(const char* path, char* commandLine) override;
-  SystemStatus OpenLibrary(const char* name, LibraryHandle* library) override;
-  EntryHandle FindEntry(LibraryHandle library, const char* name) override;
-  void CloseLibrary(LibraryHandle library) override;
-  int CallPlainEntry(EntryHandle entry) override;
-  int CallGetInfByPci(EntryHandle entry, char* infName, int* flag) override;
-  int CallGetHardWareId(EntryHandle entry, char* hardwareId) override;
-  int CallUpdateNT5Device(EntryHandle entry, const wchar_t* hardwareId,
-                          const wchar_t* infName) override;
-  int CallInstallClassDevice(EntryHandle entry, const wchar_t* className, const wchar_t* deviceName,
-                             const wchar_t* description, int flags) override;
+  SYSTEM_PROGRAM_CALLS(override)
 
   // Each program started: its path and arguments, in order.
   const std::vector<std::string>& Started() const { return started_; }

@@ -21,20 +21,7 @@ class SimulatedRegistry : public RegistryCalls {
  public:
   explicit SimulatedRegistry(SimulatedProcess* process);
 
-  SystemStatus OpenKey(const char* path, KeyAccess access, KeyHandle* key) override;
-  SystemStatus CreateKey(const char* path, KeyHandle* key) override;
-  void CloseKey(KeyHandle key) override;
-  SystemStatus EnumKey(KeyHandle key, unsigned long index, char* name,
-                       unsigned long* nameSize) override;
-  SystemStatus EnumValue(KeyHandle key, unsigned long index, char* name, unsigned long* nameSize,
-                         unsigned char* data, unsigned long* dataSize) override;
-  SystemStatus QueryValue(KeyHandle key, const char* name, unsigned long* type, unsigned char* data,
-                          unsigned long* dataSize) override;
-  SystemStatus SetValue(KeyHandle key, const char* name, unsigned long type,
-                        const unsigned char* data, unsigned long size) override;
-  SystemStatus DeleteValue(KeyHandle key, const char* name) override;
-  SystemStatus DeleteKey(const char* path) override;
-  SystemStatus FlushKey(KeyHandle key) override;
+  SYSTEM_REGISTRY_CALLS(override)
 
   // What the calls found, for their record: whether the call that opened
   // the key created it; the subkey and the value that an enumeration of an
