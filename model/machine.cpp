@@ -1,5 +1,23 @@
 #include "machine.h"
 
+#include "profile.h"
+
+const ClassName kClassNames[6] = {
+    {"95", kOsClassWin95, "Windows 95"},
+    {"98", kOsClassWin98, "Windows 98"},
+    {"98se", kOsClassWin98SE, "Windows 98 Second Edition"},
+    {"me", kOsClassWinME, "Windows ME"},
+    {"nt4", kOsClassNT4, "Windows NT 4.0"},
+    {"2000", kOsClassWin2000, "Windows 2000"},
+};
+
+const ClassName* FindClassName(const char* name) {
+  for (const ClassName& each : kClassNames) {
+    if (SameNameIgnoringCase(name, each.name)) return &each;
+  }
+  return nullptr;
+}
+
 namespace {
 
 RegistryPlatform PlatformOfClass(OsClass osClass, bool testPlatform) {

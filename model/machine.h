@@ -50,6 +50,19 @@ struct Machine {
   std::vector<MachineService> services;
 };
 
+// A platform class by the short name that the tools give it ("98se"), and
+// the name of its Windows.
+struct ClassName {
+  const char* name;
+  OsClass osClass;
+  const char* windowsName;
+};
+
+extern const ClassName kClassNames[6];
+
+// The class of a short name, in any case; nullptr when none has it.
+const ClassName* FindClassName(const char* name);
+
 // An empty machine of the class: the registry of its family on Windows or
 // on the test platform, an empty drive without a capacity, an administrator
 // whose restart requests are accepted, at the clock's zero.

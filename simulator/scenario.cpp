@@ -25,14 +25,6 @@ bool ReadWholeFile(const fs::path& path, std::string* content) {
   return true;
 }
 
-struct ClassName {
-  const char* name;
-  OsClass osClass;
-};
-const ClassName kClassNames[] = {{"95", kOsClassWin95},     {"98", kOsClassWin98},
-                                 {"98se", kOsClassWin98SE}, {"me", kOsClassWinME},
-                                 {"nt4", kOsClassNT4},      {"2000", kOsClassWin2000}};
-
 std::string ScenarioValue(const Profile& profile, const char* section, const char* key) {
   const ProfileSection* found = FindProfileSection(profile, section);
   const ProfileKey* entry = found != nullptr ? FindProfileKey(*found, key) : nullptr;
@@ -189,10 +181,7 @@ bool LoadScenario(const std::string& directory, Scenario* scenario, std::string*
   Profile profile;
   ReadProfile(text, &profile);
   const std::string className = ScenarioValue(profile, "Scenario", "Class");
-  const ClassName* known = nullptr;
-  for (const ClassName& each : kClassNames) {
-    if (SameNameIgnoringCase(className, each.name)) known = &each;
-  }
+  const ClassName* known = FindClassName(className.c_str());
   if (known == nullptr) {
     *error = "unknown Class \"" + className + "\"";
     return false;

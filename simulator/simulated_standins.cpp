@@ -26,6 +26,10 @@ void SimulatedStandins::Acting(const std::string& directory, unsigned long error
   errorMode_ = errorMode;
 }
 
+RegistryCalls& SimulatedStandins::Registry() { return registry_; }
+
+unsigned long SimulatedStandins::ErrorMode() { return errorMode_; }
+
 bool SimulatedStandins::OnWindows9x() { return IsWindows9xClass(machine_->osClass); }
 
 void SimulatedStandins::ConfigText(const char* section, const char* key, const char* fallback,

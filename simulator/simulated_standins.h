@@ -18,7 +18,7 @@
 #include "simulated_registry.h"
 #include "standin_world.h"
 
-class SimulatedStandins : private StandinWorld {
+class SimulatedStandins : public StandinWorld {
  public:
   explicit SimulatedStandins(SimulatedProcess* process);
 
@@ -36,8 +36,11 @@ class SimulatedStandins : private StandinWorld {
   int InstallClassDevice(const std::string& directory, const wchar_t* className,
                          const wchar_t* deviceName, const wchar_t* description, int flags);
 
-  // The clock passes: the work due on the way is done at its time.
-  void Pass(unsigned long milliseconds) override;
+  // The world of the stand-in that acts (the one in the directory of the
+  // call, called by a process of its error mode). Pass: the clock passes,
+  // the work due on the way is done at its time.
+  STANDIN_WORLD_CALLS(override)
+
   // When the next work comes due; false when none waits.
   bool NextWork(long long* at) const;
   // The call log as they wrote it, line by line.
@@ -53,18 +56,6 @@ class SimulatedStandins : private StandinWorld {
     unsigned long errorMode;  // of the process that does it, for the call log
     std::string directory;    // of the stand-in that started it
   };
-
-  // The world of the stand-in that acts: the one in `directory`, called by
-  // a process of `errorMode`.
-  RegistryCalls& Registry() override { return registry_; }
-  bool OnWindows9x() override;
-  int ConfigNumber(const char* section, const char* key, int fallback) override;
-  void ConfigText(const char* section, const char* key, const char* fallback, char* out,
-                  size_t outSize) override;
-  void AppendLine(const char* path, const char* line) override;
-  unsigned long ErrorMode() override { return errorMode_; }
-  int StartRecordWriter(unsigned long delay) override;
-  int StartModemService(unsigned long delay, unsigned long life) override;
 
   // Makes the stand-in of `directory` the one that acts, for a call of the
   // run; the deletions of its registry calls reach the run's open keys.

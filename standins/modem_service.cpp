@@ -37,7 +37,7 @@ void Report(DWORD state) {
 }
 
 void LogState(const char* state) {
-  Win32StandinWorld world(nullptr);
+  Win32StandinWorld world;
   LogModemServiceState(world, state, Delay, Life);
 }
 
@@ -67,7 +67,7 @@ void WINAPI ServiceMain(DWORD, LPSTR*) {
 int RegisterAndStart() {
   char path[MAX_PATH];
   char command[MAX_PATH + 40];
-  Win32StandinWorld world(nullptr);
+  Win32StandinWorld world;
   if (!world.StandinFilePath(path, ModemServiceProgram)) return 1;
   wsprintfA(command, "\"%s\" %lu %lu", path, static_cast<unsigned long>(Delay),
             static_cast<unsigned long>(Life));

@@ -6,27 +6,16 @@
 #include "standin_entries.h"
 #include "win32_world.h"
 
-namespace {
-
-HMODULE Library = nullptr;
-
-}  // namespace
-
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
-  if (reason == DLL_PROCESS_ATTACH) Library = instance;
-  return TRUE;
-}
-
 extern "C" {
 
 int __cdecl UpdateNT5Device(const wchar_t* hardwareId, const wchar_t* infName) {
-  Win32StandinWorld world(Library);
+  Win32StandinWorld world;
   return StandinUpdateNT5Device(world, hardwareId, infName);
 }
 
 int __cdecl InstallClassDevice(const wchar_t* className, const wchar_t* deviceName,
                                const wchar_t* description, int flags) {
-  Win32StandinWorld world(Library);
+  Win32StandinWorld world;
   return StandinInstallClassDevice(world, className, deviceName, description, flags);
 }
 

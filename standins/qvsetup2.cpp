@@ -7,64 +7,39 @@
 
 namespace {
 
-HMODULE Library = nullptr;
+int ReportOnly(const char* entry) {
+  Win32StandinWorld world;
+  return StandinReportOnly(world, entry);
+}
 
 }  // namespace
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
-  if (reason == DLL_PROCESS_ATTACH) Library = instance;
-  return TRUE;
-}
-
 extern "C" {
 
-int __cdecl WDMDeleteDevice() {
-  Win32StandinWorld world(Library);
-  return StandinReportOnly(world, "WDMDeleteDevice");
-}
-
-int __cdecl RemoveDisabledModem() {
-  Win32StandinWorld world(Library);
-  return StandinReportOnly(world, "RemoveDisabledModem");
-}
-
-int __cdecl DeleteOtherDevice() {
-  Win32StandinWorld world(Library);
-  return StandinReportOnly(world, "DeleteOtherDevice");
-}
-
-int __cdecl RemovePort() {
-  Win32StandinWorld world(Library);
-  return StandinReportOnly(world, "RemovePort");
-}
-
-int __cdecl RemoveNTService() {
-  Win32StandinWorld world(Library);
-  return StandinReportOnly(world, "RemoveNTService");
-}
-
-int __cdecl NTGetINF() {
-  Win32StandinWorld world(Library);
-  return StandinReportOnly(world, "NTGetINF");
-}
+int __cdecl WDMDeleteDevice() { return ReportOnly("WDMDeleteDevice"); }
+int __cdecl RemoveDisabledModem() { return ReportOnly("RemoveDisabledModem"); }
+int __cdecl DeleteOtherDevice() { return ReportOnly("DeleteOtherDevice"); }
+int __cdecl RemovePort() { return ReportOnly("RemovePort"); }
+int __cdecl RemoveNTService() { return ReportOnly("RemoveNTService"); }
+int __cdecl NTGetINF() { return ReportOnly("NTGetINF"); }
 
 int __cdecl RemoveModem() {
-  Win32StandinWorld world(Library);
+  Win32StandinWorld world;
   return StandinRemoveModem(world);
 }
 
 int __cdecl GetInfByPci(char* infName, int* flag) {
-  Win32StandinWorld world(Library);
+  Win32StandinWorld world;
   return StandinGetInfByPci(world, infName, flag);
 }
 
 int __cdecl GetHardWareId(char* hardwareId) {
-  Win32StandinWorld world(Library);
+  Win32StandinWorld world;
   return StandinGetHardWareId(world, hardwareId);
 }
 
 int __cdecl RefreshWin2K() {
-  Win32StandinWorld world(Library);
+  Win32StandinWorld world;
   return StandinRefreshWin2K(world);
 }
 

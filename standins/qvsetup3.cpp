@@ -10,6 +10,6 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   char argument[32];
   ArgumentAt(argument, sizeof argument, GetCommandLineA(), 0);
-  Win32StandinWorld world(nullptr);
+  Win32StandinWorld world;
   return StandinDeviceProgram(world, argument);
 }

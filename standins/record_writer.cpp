@@ -14,7 +14,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   ArgumentAt(argument, sizeof argument, GetCommandLineA(), 0);
   unsigned long delay = strtoul(argument, nullptr, 10);
   if (delay > LongestHelperTime) delay = LongestHelperTime;
-  Win32StandinWorld world(nullptr);
+  Win32StandinWorld world;
   world.Pass(delay);
   return StandinWriteClassRecord(world, delay) ? 0 : 1;
 }

@@ -11,34 +11,35 @@
 
 #include "base/system.h"
 
+// What a world answers, listed once: StandinWorld declares it with "= 0",
+// each world with override.
+//
+// Registry: the registry, through the seam's calls below
+// HKEY_LOCAL_MACHINE. ConfigNumber, ConfigText: qvstandin.ini read as
+// GetPrivateProfileInt and GetPrivateProfileString read it; with no file
+// the fallback. AppendLine: line and a line end appended to the file at
+// path, which other processes append to as well. ErrorMode: that of the
+// process whose call is logged. StartRecordWriter (standin_record.exe):
+// the modem's class record appears after delay ms; 1 when the writer
+// started. StartModemService (standin_service.exe start): the driver
+// service registered and started, running after delay ms and stopping by
+// itself after life ms; 1 when it was started or runs already.
+#define STANDIN_WORLD_CALLS(ending)                                                              \
+  virtual RegistryCalls& Registry() ending;                                                      \
+  virtual bool OnWindows9x() ending;                                                             \
+  virtual int ConfigNumber(const char* section, const char* key, int fallback) ending;           \
+  virtual void ConfigText(const char* section, const char* key, const char* fallback, char* out, \
+                          size_t outSize) ending;                                                \
+  virtual void AppendLine(const char* path, const char* line) ending;                            \
+  virtual unsigned long ErrorMode() ending;                                                      \
+  virtual void Pass(unsigned long milliseconds) ending;                                          \
+  virtual int StartRecordWriter(unsigned long delay) ending;                                     \
+  virtual int StartModemService(unsigned long delay, unsigned long life) ending;
+
 class StandinWorld {
  public:
   virtual ~StandinWorld() {}
-
-  // The registry, through the seam's calls below HKEY_LOCAL_MACHINE.
-  virtual RegistryCalls& Registry() = 0;
-  virtual bool OnWindows9x() = 0;
-
-  // qvstandin.ini read as GetPrivateProfileInt and GetPrivateProfileString
-  // read it; with no file the fallback.
-  virtual int ConfigNumber(const char* section, const char* key, int fallback) = 0;
-  virtual void ConfigText(const char* section, const char* key, const char* fallback, char* out,
-                          size_t outSize) = 0;
-
-  // Appends line and a line end to the file at path, which other processes
-  // append to as well.
-  virtual void AppendLine(const char* path, const char* line) = 0;
-  // The error mode of the process whose call is logged.
-  virtual unsigned long ErrorMode() = 0;
-
-  virtual void Pass(unsigned long milliseconds) = 0;
-  // standin_record.exe: the modem's class record appears after delay ms.
-  // 1 when the writer started.
-  virtual int StartRecordWriter(unsigned long delay) = 0;
-  // standin_service.exe start: the driver service registered and started,
-  // running after delay ms and stopping by itself after life ms. 1 when it
-  // was started or runs already.
-  virtual int StartModemService(unsigned long delay, unsigned long life) = 0;
+  STANDIN_WORLD_CALLS(= 0)
 };
 
 #endif

@@ -20,7 +20,19 @@ int StartHelper(char* command, DWORD flags, PROCESS_INFORMATION* process) {
   return 1;
 }
 
+// The module that holds this code: the allocation that its code lies in.
+HMODULE ThisModule() {
+  MEMORY_BASIC_INFORMATION memory;
+  if (VirtualQuery(reinterpret_cast<const void*>(&ThisModule), &memory, sizeof memory) == 0)
+    return nullptr;
+  return static_cast<HMODULE>(memory.AllocationBase);
+}
+
 }  // namespace
+
+Win32StandinWorld::Win32StandinWorld() : module_(ThisModule()) {}
+
+RegistryCalls& Win32StandinWorld::Registry() { return system_; }
 
 int Win32StandinWorld::StandinFilePath(char* out, const char* name) {
   char module[MAX_PATH];

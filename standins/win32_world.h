@@ -12,20 +12,11 @@
 
 class Win32StandinWorld : public StandinWorld {
  public:
-  // module: the DLL or program whose directory holds the stand-ins; null
-  // for the program that runs.
-  explicit Win32StandinWorld(HMODULE module) : module_(module) {}
+  // The stand-ins lie beside the DLL or program that this code is linked
+  // into.
+  Win32StandinWorld();
 
-  RegistryCalls& Registry() override { return system_; }
-  bool OnWindows9x() override;
-  int ConfigNumber(const char* section, const char* key, int fallback) override;
-  void ConfigText(const char* section, const char* key, const char* fallback, char* out,
-                  size_t outSize) override;
-  void AppendLine(const char* path, const char* line) override;
-  unsigned long ErrorMode() override;
-  void Pass(unsigned long milliseconds) override;
-  int StartRecordWriter(unsigned long delay) override;
-  int StartModemService(unsigned long delay, unsigned long life) override;
+  STANDIN_WORLD_CALLS(override)
 
   // Full path of a file in the stand-ins' directory; 0 when it would not
   // fit MAX_PATH.

@@ -14,15 +14,6 @@
 
 namespace {
 
-struct ClassCase {
-  const char* name;
-  OsClass osClass;
-};
-
-const ClassCase kClasses[] = {{"95", kOsClassWin95},     {"98", kOsClassWin98},
-                              {"98se", kOsClassWin98SE}, {"me", kOsClassWinME},
-                              {"nt4", kOsClassNT4},      {"2000", kOsClassWin2000}};
-
 double Milliseconds(std::chrono::steady_clock::duration duration) {
   return std::chrono::duration<double, std::milli>(duration).count();
 }
@@ -36,7 +27,7 @@ int main(int argc, char** argv) {
   }
   const int runs = argc > 2 ? atoi(argv[2]) : 200;
   printf("%-6s %12s %12s %8s %10s\n", "class", "machine ms", "run ms", "ratio", "exit code");
-  for (const ClassCase& each : kClasses) {
+  for (const ClassName& each : kClassNames) {
     std::chrono::steady_clock::duration building{}, running{};
     SimulatedRunResult result = {};
     for (int i = 0; i < runs; ++i) {
