@@ -173,6 +173,15 @@ void PlanListener::HeardWaitEvent(const RunEvent& event) {
   if (event.found) waits_[event.timer] = steps_.size() - 1;
 }
 
+// The line of qvsetup.ini that the entry taken comes from, as qvlint reads
+// the file.
+void PlanListener::TakeListEntry(const char* sectionName, const char* key) {
+  const ProfileSection* section = FindProfileSection(*options_, sectionName);
+  listEntry_ = section != nullptr ? FindProfileKey(*section, key) : nullptr;
+  const char* copySection = CopyListSection(osClass_);
+  copyList_ = copySection != nullptr && SameNameIgnoringCase(sectionName, copySection);
+}
+
 void PlanListener::Heard(Host&, const RunEvent& event) {
   switch (event.kind) {
     case kEventFileCopied:
@@ -205,13 +214,9 @@ void PlanListener::Heard(Host&, const RunEvent& event) {
     case kEventDirectoryChanged:
       directory_ = event.path;
       break;
-    case kEventListEntry: {
-      const ProfileSection* section = FindProfileSection(*options_, event.path);
-      listEntry_ = section != nullptr ? FindProfileKey(*section, event.name) : nullptr;
-      const char* copySection = CopyListSection(osClass_);
-      copyList_ = copySection != nullptr && SameNameIgnoringCase(event.path, copySection);
+    case kEventListEntry:
+      TakeListEntry(event.path, event.name);
       break;
-    }
     case kEventChangeFailed:
       // The copy told just before is the change that fails the run.
       if (copyMade_) steps_.back().failsRun = true;
