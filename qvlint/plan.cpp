@@ -8,16 +8,12 @@
 #include <memory>
 
 #include "base/paths_rules.h"
-#include "control/run.h"
-#include "control/sequences.h"
-#include "control/timers.h"
 #include "effect_output.h"
 #include "files/driver_sets_rules.h"
 #include "machine_snapshot.h"
+#include "plan_listener.h"
 #include "reg_file.h"
-#include "scenario.h"
 #include "simulated_run.h"
-#include "simulated_windows.h"
 
 const PlanClass kPlanClasses[6] = {
     {"95", kOsClassWin95, "Windows 95"},
@@ -81,7 +77,10 @@ bool StartPlanMachine(const PlanRequest& request, const PlanClass& platform, Mac
   machine->systemDir = machine->windowsDir + (nineX ? "\\SYSTEM" : "\\system32");
   machine->programDir = kPlanMediumDir;
   machine->startTime = request.startTime;
-  AddStandardDirectories(machine);
+  for (const std::string& path :
+       {machine->windowsDir, machine->systemDir, machine->windowsDir + "\\INF",
+        machine->windowsDir + "\\system32\\drivers"})
+    MakeDirectories(&machine->disk, DrivePathNames(path));
   for (const PlanMediumFile& file : request.medium) {
     std::vector<std::string> names = DrivePathNames(machine->programDir);
     names.insert(names.end(), file.names.begin(), file.names.end());
@@ -103,20 +102,6 @@ bool StartPlanMachine(const PlanRequest& request, const PlanClass& platform, Mac
     return false;
   }
   return true;
-}
-
-// -------------------------------------------------------------- end state
-
-const char* ChangeName(FileChangeKind kind) {
-  switch (kind) {
-    case kFileAdded:
-      return "added";
-    case kFileChanged:
-      return "changed";
-    case kFileRemoved:
-      break;
-  }
-  return "removed";
 }
 
 }  // namespace
@@ -151,97 +136,111 @@ namespace {
 
 // ------------------------------------------------------------ the ending
 
-const PlanStep* LastStep(const std::vector<PlanStep>& steps, size_t count, PlanStepKind kind,
-                         const char* entry) {
-  for (size_t i = std::min(count, steps.size()); i > 0; --i) {
-    const PlanStep& step = steps[i - 1];
-    if (step.kind == kind && (entry == nullptr || step.entry == entry)) return &step;
+const PlanStep* FirstStep(const std::vector<PlanStep>& steps, bool (*wanted)(const PlanStep&)) {
+  for (const PlanStep& step : steps) {
+    if (wanted(step)) return &step;
   }
   return nullptr;
 }
 
+const PlanStep* LastStep(const std::vector<PlanStep>& steps, size_t count,
+                         bool (*wanted)(const PlanStep&)) {
+  for (size_t i = std::min(count, steps.size()); i > 0; --i) {
+    if (wanted(steps[i - 1])) return &steps[i - 1];
+  }
+  return nullptr;
+}
+
+bool FailedLoad(const PlanStep& step) {
+  return step.call == kLoadCall && step.status != kStatusSuccess;
+}
+bool MissingEntry(const PlanStep& step) { return step.call == kBindCall; }
+bool Wait(const PlanStep& step) { return step.kind == kStepWait; }
+bool CopyFailingRun(const PlanStep& step) { return step.kind == kStepCopy && step.failsRun; }
+bool PciLookup(const PlanStep& step) {
+  return step.call == kEntryCall && step.entry == "GetInfByPci";
+}
+
 std::string Seconds(long long milliseconds) { return std::to_string(milliseconds / 1000) + " s"; }
 
-// Each wait's result: whether it found what it waited for, and when.
-void EndWaits(const Run& run, const PlanSeam& seam, std::vector<PlanStep>* steps) {
-  for (const PlanSeam::WaitTimes& wait : seam.Waits()) {
-    PlanStep& step = (*steps)[wait.step];
-    step.waited = wait.ended >= 0 ? wait.ended - wait.began : 0;
-    const bool found = wait.timer == kModemPollTimerId ? run.Timers.ModemPollElapsed < step.limit
-                                                       : !run.ServiceWaitExpired;
-    if (wait.ended < 0)
-      step.result = "still waiting";
-    else
-      step.result =
-          (found ? "found after " : "not found, the limit reached after ") + Seconds(step.waited);
-  }
+// Why a run whose paths could not be formed changes nothing.
+std::string PathsReason(const Plan& plan) {
+  const size_t longest = LongestWindowsDir(plan.platform->osClass);
+  if (!WindowsDirFits(plan.windowsDir.c_str(), longest))
+    return "the Windows directory \"" + plan.windowsDir + "\" is longer than the " +
+           std::to_string(longest) + " characters that setup takes on " +
+           plan.platform->windowsName + ": it changes nothing";
+  return "setup's paths do not fit into 259 characters: it changes nothing";
 }
 
-std::string FailureReason(const Run& run, const PlanSeam& seam, const Plan& plan) {
+std::string ChangeFailedReason(const std::vector<PlanStep>& steps) {
+  const PlanStep* copy = FirstStep(steps, CopyFailingRun);
+  if (copy != nullptr)
+    return "the copy of \"" + copy->from + "\" to \"" + copy->to + "\" fails (" + copy->result +
+           "): setup goes on to its end and then fails";
+  return "a change of the run failed (a registry record, a program that did not start, "
+         "SourcePath not put back): setup goes on to its end and then fails";
+}
+
+std::string StoppedReason(const PlanListener& heard, const Plan& plan) {
+  const size_t before = heard.StepsBeforeCleanup();
+  const std::string sequence = std::string("the sequence of ") + plan.platform->windowsName;
+  if (before == 0 || before > plan.steps.size()) return sequence + " stops before it is done";
+  const PlanStep& last = plan.steps[before - 1];
+  return sequence + " stops after step " + std::to_string(before) + " (" + last.text + ": " +
+         last.result + ")";
+}
+
+// The sentence of the reason that setup's run ended for, with the facts of
+// the steps that it quotes.
+std::string EndReason(const PlanListener& heard, const Plan& plan) {
   const std::vector<PlanStep>& steps = plan.steps;
-  const size_t before = seam.StepsBeforeCleanup();
-  const char* windows = plan.platform->windowsName;
-  if (run.Paths.StartDir[0] == '\0') {
-    const size_t longest = LongestWindowsDir(run.osClass);
-    if (!WindowsDirFits(plan.windowsDir.c_str(), longest))
-      return "the Windows directory \"" + plan.windowsDir + "\" is longer than the " +
-             std::to_string(longest) + " characters that setup takes on " + windows +
-             ": it changes nothing";
-    return "setup's paths do not fit into 259 characters: it changes nothing";
-  }
-  if (!seam.MissingMediumFile().empty())
-    return "the medium lacks \"" + seam.MissingMediumFile() +
-           "\", a file of the driver set: setup changes nothing";
-  for (const PlanStep& step : steps) {
-    if (step.kind == kStepCall && step.entry == "load" && step.result != "ok")
-      return step.arguments + " can not be loaded (" + step.result + "): the sequence stops";
-    if (step.kind == kStepCall && step.entry == "bind")
-      return "a setup library lacks the entry " + step.arguments + ": the sequence stops";
-  }
-  if (run.ServiceRemovalFailed)
-    return "RemoveNTService did not remove the earlier driver service: nothing is installed";
-  if (run.ServiceWaitExpired)
-    return "the driver service did not run within " + Seconds(kServicePollLimit) +
-           ": nothing is installed";
-  if (run.host.ChangeFailed) {
-    for (const PlanStep& step : steps) {
-      if (step.kind == kStepCopy && step.failsRun)
-        return "the copy of \"" + step.from + "\" to \"" + step.to + "\" fails (" + step.result +
-               "): setup goes on to its end and then fails";
+  const PlanStep* wait = LastStep(steps, steps.size(), Wait);
+  switch (heard.EndReason()) {
+    case kEndPathsNotFormed:
+      return PathsReason(plan);
+    case kEndMediumIncomplete:
+      return "the medium lacks \"" + heard.MissingMediumFile() +
+             "\", a file of the driver set: setup changes nothing";
+    case kEndLibraryNotLoaded: {
+      const PlanStep& load = *FirstStep(steps, FailedLoad);
+      return load.arguments + " can not be loaded (" + load.result + "): the sequence stops";
     }
-    return "a change of the run failed (a registry record, a program that did not start, "
-           "SourcePath not put back): setup goes on to its end and then fails";
-  }
-  const PlanStep* refresh = LastStep(steps, before, kStepCall, "RefreshWin2K");
-  if (refresh != nullptr && refresh->result == "0")
-    return "RefreshWin2K answers 0, so no device refresh runs and nothing would end the run: "
-           "setup cleans up and ends";
-  const PlanStep* lookup = LastStep(steps, before, kStepCall, "GetInfByPci");
-  if (lookup != nullptr && run.Options.HardwareDetectNT &&
-      lookup->result.find("flag 0") == std::string::npos)
-    return "GetInfByPci reports another PCI device (" + lookup->result +
-           ") and HardwareDetectNT is set: the sequence stops";
-  if (before == 0 || before > steps.size())
-    return "the sequence of " + std::string(windows) + " stops before it is done";
-  const PlanStep& last = steps[before - 1];
-  return "the sequence of " + std::string(windows) + " stops after step " + std::to_string(before) +
-         " (" + last.text + ": " + last.result + ")";
-}
-
-std::string SuccessReason(const Run& run, const Plan& plan) {
-  const PlanStep* wait = LastStep(plan.steps, plan.steps.size(), kStepWait, nullptr);
-  if (wait != nullptr && wait->interval == kModemPollInterval) {
-    if (run.Timers.ModemPollElapsed < wait->limit)
+    case kEndEntryMissing:
+      return "a setup library lacks the entry " + FirstStep(steps, MissingEntry)->arguments +
+             ": the sequence stops";
+    case kEndServiceNotRemoved:
+      return "RemoveNTService did not remove the earlier driver service: nothing is installed";
+    case kEndServiceNeverRan:
+      return "the driver service did not run within " + Seconds(wait->limit) +
+             ": nothing is installed";
+    case kEndChangeFailed:
+      return ChangeFailedReason(steps);
+    case kEndNoRefresh:
+      return "RefreshWin2K answers 0, so no device refresh runs and nothing would end the run: "
+             "setup cleans up and ends";
+    case kEndOtherDevice:
+      return "GetInfByPci reports another PCI device (" +
+             LastStep(steps, heard.StepsBeforeCleanup(), PciLookup)->result +
+             ") and HardwareDetectNT is set: the sequence stops";
+    case kEndModemFound:
       return "the modem poll found the modem's class record after " + Seconds(wait->waited);
-    return "the modem poll reached its limit of " + Seconds(wait->limit) +
-           " without the modem's class record, which setup counts as complete";
+    case kEndModemPollLimit:
+      return "the modem poll reached its limit of " + Seconds(wait->limit) +
+             " without the modem's class record, which setup counts as complete";
+    case kEndServiceRuns:
+      return "the service poll found the driver service running after " + Seconds(wait->waited);
+    case kEndRemoveOnly:
+      return "D without R removes the earlier installation only; the run ends with its sequence";
+    case kEndCopyFilesOnly:
+      return "CopyFilesOnly ends the run when its sequence returns";
+    case kEndSequenceDone:
+      return std::string(plan.platform->windowsName) + " ends the run when its sequence returns";
+    case kEndAnotherSetupRuns:
+      return "another setup runs: this one changes nothing";
+    default:
+      return StoppedReason(heard, plan);
   }
-  if (wait != nullptr)
-    return "the service poll found the driver service running after " + Seconds(wait->waited);
-  if (IsWindows9xClass(run.osClass) && IsRemoveOnly(run.Switches))
-    return "D without R removes the earlier installation only; the run ends with its sequence";
-  if (run.Options.CopyFilesOnly) return "CopyFilesOnly ends the run when its sequence returns";
-  return std::string(plan.platform->windowsName) + " ends the run when its sequence returns";
 }
 
 // ---------------------------------------------------------------- findings
@@ -255,11 +254,11 @@ void AddFinding(Plan* plan, const PlanStep* step, FindingCode code, const std::s
       {listed ? step->sourceLine : 1, listed ? step->sourceColumn : 1, code, reason, effect});
 }
 
-void AddFindings(const PlanSeam& seam, Plan* plan) {
+void AddFindings(const PlanListener& heard, Plan* plan) {
   bool explained = false;
-  if (!seam.MissingMediumFile().empty()) {
+  if (!heard.MissingMediumFile().empty()) {
     AddFinding(plan, nullptr, kPlanMediumIncomplete,
-               "the medium lacks \"" + seam.MissingMediumFile() + "\", a file of the driver set",
+               "the medium lacks \"" + heard.MissingMediumFile() + "\", a file of the driver set",
                "setup changes nothing and ends with -1");
     explained = true;
   }
@@ -271,9 +270,9 @@ void AddFindings(const PlanSeam& seam, Plan* plan) {
                  step.failsRun ? "setup goes on without it and ends with -1"
                                : "setup goes on without it");
       explained = explained || step.failsRun;
-    } else if (step.kind == kStepRun && step.result.compare(0, 11, "not started") == 0) {
+    } else if (step.kind == kStepRun && !step.started) {
       AddFinding(plan, &step, kPlanLaunchFails,
-                 "\"" + step.path + "\" does not start: " + step.result.substr(13),
+                 "\"" + step.path + "\" does not start: " + StatusText(step.status),
                  "setup goes on without it");
     } else if (step.kind == kStepRun) {
       AddFinding(plan, &step, kPlanLaunchFails, "\"" + step.command + "\" ends with " + step.result,
@@ -282,6 +281,30 @@ void AddFindings(const PlanSeam& seam, Plan* plan) {
   }
   if (plan->ends && plan->exitCode != 0 && !explained)
     AddFinding(plan, nullptr, kPlanRunFails, plan->exitReason, "setup ends with -1");
+}
+
+std::vector<std::string> Assumptions(const PlanRequest& request, const PlanClass& platform) {
+  std::vector<std::string> assumptions = {
+      request.hasLibraries
+          ? "the setup libraries answer as the --libraries file scripts their stand-ins"
+          : "every entry of the setup libraries succeeds and makes the effect that setup "
+            "waits for"};
+  if (platform.osClass == kOsClassWin2000)
+    assumptions.push_back(request.hasHardwareId
+                              ? "Windows 2000: GetHardWareId hands back \"" + request.hardwareId +
+                                    "\""
+                              : "Windows 2000: GetHardWareId answers 0, no hardware id");
+  if (!request.hasMachine) {
+    assumptions.push_back(
+        "the registry holds the Run and Setup keys of CurrentVersion and nothing else");
+    return assumptions;
+  }
+  assumptions.push_back(
+      "the registry holds the keys of HKEY_LOCAL_MACHINE of the export, and the Run and Setup "
+      "keys of CurrentVersion");
+  for (const std::string& note : request.machine.notes)
+    assumptions.push_back("the registry export: " + note);
+  return assumptions;
 }
 
 std::string ClassList(const std::vector<const PlanClass*>& classes) {
@@ -339,53 +362,25 @@ bool MakePlan(const PlanRequest& request, const PlanClass& platform, Plan* plan,
       std::string("S") + (request.removeSwitch ? " D" : "") + (request.refreshSwitch ? " R" : "");
   plan->windowsDir = machine->windowsDir;
   plan->systemDir = machine->systemDir;
-  SimulatedWindows windows(machine.get());
-  PlanSeam seam(&windows, machine.get(), &options, machine->programDir);
-  std::unique_ptr<Run> run(new Run());
+  PlanListener heard(&options, platform.osClass);
   const SimulatedRunResult result =
-      RunSetupThrough(windows, seam, run.get(), plan->commandLine.c_str());
+      RunSetupOn(*machine, plan->commandLine.c_str(), FaultPlan(), &heard);
 
-  plan->steps = seam.Steps();
-  EndWaits(*run, seam, &plan->steps);
+  plan->steps = heard.Steps();
   plan->files.clear();
   for (const FileChange& change : FileChanges(filesBefore, SnapshotFiles(machine->disk)))
-    plan->files.push_back({change.path, ChangeName(change.kind)});
+    plan->files.push_back({change.path, change.kind});
   plan->registry = RegistryChangesText(before, machine->registry, platform.windowsName,
                                        &plan->keysWritten, &plan->keysDeleted);
 
   plan->ends = !result.waitsForever;
   plan->exitCode = result.exitCode;
   plan->endClock = result.endClock;
-  if (!plan->ends)
-    plan->exitReason = "nothing would end the run: setup would wait for ever";
-  else if (plan->exitCode != 0)
-    plan->exitReason = FailureReason(*run, seam, *plan);
-  else
-    plan->exitReason = SuccessReason(*run, *plan);
-
-  plan->assumptions.clear();
-  plan->assumptions.push_back(
-      request.hasLibraries
-          ? "the setup libraries answer as the --libraries file scripts their stand-ins"
-          : "every entry of the setup libraries succeeds and makes the effect that setup "
-            "waits for");
-  if (platform.osClass == kOsClassWin2000)
-    plan->assumptions.push_back(request.hasHardwareId
-                                    ? "Windows 2000: GetHardWareId hands back \"" +
-                                          request.hardwareId + "\""
-                                    : "Windows 2000: GetHardWareId answers 0, no hardware id");
-  if (!request.hasMachine) {
-    plan->assumptions.push_back(
-        "the registry holds the Run and Setup keys of CurrentVersion and nothing else");
-  } else {
-    plan->assumptions.push_back(
-        "the registry holds the keys of HKEY_LOCAL_MACHINE of the export, and the Run and Setup "
-        "keys of CurrentVersion");
-    for (const std::string& note : request.machine.notes)
-      plan->assumptions.push_back("the registry export: " + note);
-  }
+  plan->exitReason = plan->ends ? EndReason(heard, *plan)
+                                : "nothing would end the run: setup would wait for ever";
+  plan->assumptions = Assumptions(request, platform);
   plan->findings.clear();
-  AddFindings(seam, plan);
+  AddFindings(heard, plan);
   return true;
 }
 

@@ -15,7 +15,9 @@
 #include "base/platform.h"
 #include "finding.h"
 #include "machine_export.h"
-#include "plan_seam.h"
+#include "machine_snapshot.h"
+#include "plan_listener.h"
+#include "registry_model.h"
 
 struct PlanClass {
   const char* name;  // as --plan names it: "98se"
@@ -52,7 +54,7 @@ struct PlanRequest {
 
 struct PlanFileChange {
   std::string path;
-  const char* change;  // "added", "changed", "removed"
+  FileChangeKind change;
 };
 
 // A finding of one plan; the class is added when findings are reported.

@@ -6,6 +6,31 @@
 
 namespace {
 
+// Each kind's name in the plan, in the order of PlanStepKind.
+const char* const kStepKindNames[] = {"copy",
+                                      "delete",
+                                      "rename",
+                                      "mkdir",
+                                      "registry-set",
+                                      "registry-delete-value",
+                                      "registry-delete-key",
+                                      "call",
+                                      "run",
+                                      "wait",
+                                      "end"};
+
+const char* ChangeName(FileChangeKind kind) {
+  switch (kind) {
+    case kFileAdded:
+      return "added";
+    case kFileChanged:
+      return "changed";
+    case kFileRemoved:
+      break;
+  }
+  return "removed";
+}
+
 std::string Seconds(long long milliseconds) { return std::to_string(milliseconds / 1000) + " s"; }
 
 std::string ExitCodeText(const Plan& plan) {
@@ -46,7 +71,7 @@ void PrintFiles(const Plan& plan, FILE* stream) {
   fputs("\nFiles\n", stream);
   for (const PlanFileChange& file : plan.files) {
     char change[16];
-    snprintf(change, sizeof change, "  %-9s", file.change);
+    snprintf(change, sizeof change, "  %-9s", ChangeName(file.change));
     PrintLine(stream, change + file.path);
   }
   if (plan.files.empty()) fputs("  none added, changed or removed\n", stream);
@@ -90,7 +115,7 @@ void PrintSourceLine(FILE* stream, const PlanStep& step) {
 }
 
 void PrintStepJson(FILE* stream, size_t number, const PlanStep& step) {
-  fprintf(stream, "    {\"number\": %zu, \"kind\": \"%s\"", number, StepKindName(step.kind));
+  fprintf(stream, "    {\"number\": %zu, \"kind\": \"%s\"", number, kStepKindNames[step.kind]);
   Member(stream, "text", step.text);
   Member(stream, "result", step.result);
   switch (step.kind) {
@@ -177,7 +202,7 @@ void PrintPlanMembers(const Plan& plan, FILE* stream) {
   for (size_t i = 0; i < plan.files.size(); ++i) {
     fputs(i > 0 ? ",\n    {\"path\": " : "\n    {\"path\": ", stream);
     PrintJsonString(stream, plan.files[i].path.c_str());
-    Member(stream, "change", plan.files[i].change);
+    Member(stream, "change", ChangeName(plan.files[i].change));
     fputc('}', stream);
   }
   fputs(plan.files.empty() ? "]" : "\n  ]", stream);
@@ -213,8 +238,7 @@ struct TableRow {
 unsigned CountSteps(const Plan& plan, PlanStepKind kind) {
   unsigned count = 0;
   for (const PlanStep& step : plan.steps) {
-    const bool counted = kind == kStepCall ? step.entry != "load" && step.entry != "bind"
-                                           : step.result.compare(0, 9, "exit code") == 0;
+    const bool counted = kind == kStepCall ? step.call == kEntryCall : step.started;
     if (step.kind == kind && counted) ++count;
   }
   return count;
@@ -223,7 +247,7 @@ unsigned CountSteps(const Plan& plan, PlanStepKind kind) {
 unsigned CountFiles(const Plan& plan, bool removed) {
   unsigned count = 0;
   for (const PlanFileChange& file : plan.files) {
-    if ((std::string(file.change) == "removed") == removed) ++count;
+    if ((file.change == kFileRemoved) == removed) ++count;
   }
   return count;
 }

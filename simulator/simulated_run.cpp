@@ -14,13 +14,14 @@ namespace {
 const long long kLongestRun = 3600 * 1000;
 
 // Runs setup to its quit, or until nothing will end it, every call made
-// through seam.
-void RunToItsEnd(SimulatedWindows& windows, System& seam, Run* run, const char* commandLine) {
+// through seam; the listener, if any, hears the run's events.
+void RunToItsEnd(SimulatedWindows& windows, System& seam, Run* run, const char* commandLine,
+                 RunListener* listener) {
   run->host.system = &seam;
   std::vector<char> line(commandLine, commandLine + strlen(commandLine) + 1);
   // An interactive run waits at its welcome dialog, which the simulation
   // does not show.
-  if (StartRun(run, line.data(), nullptr, nullptr)) return;
+  if (StartRun(run, line.data(), nullptr, nullptr, listener)) return;
   long long at = 0;
   while (!windows.QuitPosted() && windows.NextEvent(&at) && at <= kLongestRun) {
     const int timer = windows.AdvanceTo(at);
@@ -46,10 +47,9 @@ SimulatedRunResult RunSetupOn(Machine& machine, const char* commandLine, const F
                               RunListener* listener) {
   SimulatedWindows windows(&machine, plan);
   std::unique_ptr<Run> run(new Run());
-  if (listener != nullptr) AddRunListener(run->host, listener);
   // A cut ends the process where it stands: its run is dropped unfinished.
   try {
-    RunToItsEnd(windows, windows, run.get(), commandLine);
+    RunToItsEnd(windows, windows, run.get(), commandLine, listener);
   } catch (const ProcessCut&) {
     return ResultOf(windows, true);
   }
@@ -58,6 +58,6 @@ SimulatedRunResult RunSetupOn(Machine& machine, const char* commandLine, const F
 
 SimulatedRunResult RunSetupThrough(SimulatedWindows& windows, System& seam, Run* run,
                                    const char* commandLine) {
-  RunToItsEnd(windows, seam, run, commandLine);
+  RunToItsEnd(windows, seam, run, commandLine, nullptr);
   return ResultOf(windows, false);
 }

@@ -1,19 +1,26 @@
 #include "events.h"
 
-#include "host.h"
-
 RunEvent EventOf(RunEventKind kind) {
   RunEvent event = {};
   event.kind = kind;
   return event;
 }
 
-bool AddRunListener(Host& host, RunListener* listener) {
-  if (host.listenerCount >= kMostRunListeners) return false;
-  host.listeners[host.listenerCount++] = listener;
-  return true;
+RunEvent OutcomeEvent(RunEventKind kind, const char* path, const char* target,
+                      SystemStatus status) {
+  RunEvent event = EventOf(kind);
+  event.path = path;
+  event.target = target;
+  event.status = status;
+  return event;
 }
 
-void TellListeners(Host& host, const RunEvent& event) {
-  for (unsigned i = 0; i < host.listenerCount; ++i) host.listeners[i]->Heard(host, event);
+RunEvent ValueEvent(RunEventKind kind, const char* path, const char* name, unsigned long type,
+                    const void* data, unsigned long size, SystemStatus status) {
+  RunEvent event = OutcomeEvent(kind, path, nullptr, status);
+  event.name = name;
+  event.valueType = type;
+  event.data = static_cast<const unsigned char*>(data);
+  event.dataSize = size;
+  return event;
 }

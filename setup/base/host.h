@@ -1,6 +1,7 @@
 // What every operation of a run works through: the seam to Windows, the
-// installation log and the progress bar. The entry creates it with the run
-// and hands it down; nothing of it is process-wide.
+// listeners of its events (the installation log first) and the progress
+// bar. The entry creates it with the run and hands it down; nothing of it
+// is process-wide.
 #ifndef SETUP_BASE_HOST_H
 #define SETUP_BASE_HOST_H
 
@@ -8,10 +9,12 @@
 #include "system.h"
 
 // The installation log: its file while open, and whether the Debug option
-// shows diagnostic boxes.
-struct InstallLog {
+// shows diagnostic boxes. It hears the run's events and writes the line of
+// each one that has one (log.cpp).
+struct InstallLog : RunListener {
   FileHandle File;  // null while no log is open
   bool DebugMessagesShown;
+  void Heard(Host& host, const RunEvent& event) override;
 };
 
 // The progress dialog's bar, which the dialog attaches while it shows, and
@@ -39,5 +42,23 @@ struct Host {
   // end and then fails.
   bool ChangeFailed;
 };
+
+// Adds a listener to the host, after those it has; false when the host
+// holds as many as it can.
+bool AddRunListener(Host& host, RunListener* listener);
+
+// Tells every listener of the host.
+void TellListeners(Host& host, const RunEvent& event);
+
+// Tells OutcomeEvent; returns status, so that it can wrap the call whose
+// result it tells.
+SystemStatus TellOutcome(Host& host, RunEventKind kind, const char* path, const char* target,
+                         SystemStatus status);
+
+// Tells text as a note.
+void TellNote(Host& host, const char* text);
+
+// Marks the host's ChangeFailed and tells it.
+void FailChange(Host& host);
 
 #endif

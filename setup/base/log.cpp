@@ -2,9 +2,9 @@
 
 #include "log_rules.h"
 
-bool InstallLogOpen(const Host& host) { return host.log.File != nullptr; }
-
 namespace {
+
+bool InstallLogOpen(const Host& host) { return host.log.File != nullptr; }
 
 // Appends one line, on disk at once: a driver that stops Windows, or a
 // restart, must not take the lines before it along. Another process may
@@ -77,126 +77,191 @@ void OpenInstallLog(Host& host, const SetupOptions& options, const SetupPaths& p
   WriteStartLine(host, computer, paths, osClass, switches);
 }
 
-void LogEvent(Host& host, const char* text) {
-  if (InstallLogOpen(host)) WriteLine(host, text);
-}
-
 void ShowDebugMessages(Host& host, bool shown) { host.log.DebugMessagesShown = shown; }
 
 void DebugMessage(Host& host, const char* text, const char* caption) {
-  if (InstallLogOpen(host)) {
-    LogText log;
-    StartLogText(&log, "message [");
-    AddLogText(&log, caption);
-    AddLogText(&log, "] ");
-    AddLogText(&log, text);
-    WriteLine(host, log.Text);
-  }
+  RunEvent event = EventOf(kEventMessage);
+  event.text = text;
+  event.name = caption;
+  TellListeners(host, event);
   if (host.log.DebugMessagesShown) host.system->ShowMessage(text, caption);
-}
-
-void LogOutcome(Host& host, const char* action, const char* subject, const char* target,
-                SystemStatus status) {
-  if (!InstallLogOpen(host)) return;
-  LogText log;
-  StartLogText(&log, action);
-  AddLogText(&log, " ");
-  AddLogText(&log, subject);
-  if (target) {
-    AddLogText(&log, " -> ");
-    AddLogText(&log, target);
-  }
-  AddLogText(&log, ": ");
-  AddLogStatus(&log, static_cast<unsigned long>(status));
-  WriteLine(host, log.Text);
 }
 
 namespace {
 
-// "registry <action> HKLM\path [name] = data: status"; name and data are
-// optional, data already quoted when it is text.
-void WriteRegistryLine(Host& host, const char* action, const char* path, const char* name,
-                       const LogText* data, SystemStatus status) {
-  LogText log;
-  StartLogText(&log, "registry ");
-  AddLogText(&log, action);
-  AddLogText(&log, " HKLM\\");
-  AddLogText(&log, path);
-  if (name) {
-    AddLogText(&log, " [");
-    AddLogText(&log, name);
-    AddLogText(&log, "]");
+// "action subject -> target: status"; target may be null.
+void AddOutcome(LogText* log, const char* action, const RunEvent& event) {
+  StartLogText(log, action);
+  AddLogText(log, " ");
+  AddLogText(log, event.path);
+  if (event.target) {
+    AddLogText(log, " -> ");
+    AddLogText(log, event.target);
   }
-  if (data) {
-    AddLogText(&log, " = ");
-    AddLogText(&log, data->Text);
+  AddLogText(log, ": ");
+  AddLogStatus(log, static_cast<unsigned long>(event.status));
+}
+
+// A value's data as the log shows it: a number in decimal, any other data
+// as the text it holds, quoted.
+void AddValueData(LogText* log, const RunEvent& event) {
+  if (event.valueType != kRegistryNumber) {
+    AddLogQuoted(log, reinterpret_cast<const char*>(event.data), event.dataSize);
+    return;
   }
-  AddLogText(&log, ": ");
-  AddLogStatus(&log, static_cast<unsigned long>(status));
-  WriteLine(host, log.Text);
+  unsigned long number = 0;
+  for (unsigned long i = event.dataSize; i > 0; --i) number = number << 8 | event.data[i - 1];
+  AddLogNumber(log, static_cast<long>(number));
+}
+
+// "registry <action> HKLM\path [name] = data: status"; the name and the
+// data where the event has them.
+void AddRegistryChange(LogText* log, const char* action, const RunEvent& event) {
+  StartLogText(log, "registry ");
+  AddLogText(log, action);
+  AddLogText(log, " HKLM\\");
+  AddLogText(log, event.path);
+  if (event.name) {
+    AddLogText(log, " [");
+    AddLogText(log, event.name);
+    AddLogText(log, "]");
+  }
+  if (event.kind == kEventValueSet) {
+    AddLogText(log, " = ");
+    AddValueData(log, event);
+  }
+  AddLogText(log, ": ");
+  AddLogStatus(log, static_cast<unsigned long>(event.status));
+}
+
+// "call Entry(arguments) = answer", then what it handed back.
+void AddCall(LogText* log, const RunEvent& event) {
+  StartLogText(log, "call ");
+  AddLogText(log, event.name);
+  AddLogText(log, "(");
+  AddLogText(log, event.parameters ? event.parameters : event.text);
+  AddLogText(log, ") = ");
+  AddLogNumber(log, event.number);
+  AddLogText(log, event.target);
+}
+
+// A program that setup started and waited for: its exit code, or why it
+// could not be started.
+void AddProgramEnd(LogText* log, const RunEvent& event) {
+  const ProgramResult& result = *event.program;
+  StartLogText(log, "run ");
+  AddLogText(log, event.path);
+  AddLogText(log, " ");
+  AddLogQuoted(log, event.text);
+  if (result.Started != kStatusSuccess) {
+    AddLogText(log, ": not started, ");
+    AddLogStatus(log, static_cast<unsigned long>(result.Started));
+  } else if (result.ExitCodeKnown) {
+    AddLogText(log, ": exit code ");
+    AddLogNumber(log, static_cast<long>(result.ExitCode));
+  } else {
+    AddLogText(log, ": exit code unknown");
+  }
+}
+
+void AddWordRefused(LogText* log, const RunEvent& event) {
+  StartLogText(log, "not run ");
+  AddLogText(log, event.path);
+  AddLogText(log, ": the command interpreter would read an operator in ");
+  AddLogQuoted(log, event.text);
+}
+
+void AddMediumIncomplete(LogText* log, const RunEvent& event) {
+  StartLogText(log, "medium incomplete: ");
+  AddLogQuoted(log, event.path);
+  AddLogText(log, " is missing or can not be read; nothing is changed");
+}
+
+void AddMessage(LogText* log, const RunEvent& event) {
+  StartLogText(log, "message [");
+  AddLogText(log, event.name);
+  AddLogText(log, "] ");
+  AddLogText(log, event.text);
+}
+
+// Only the modem poll's end has a line.
+bool AddWaitEnd(LogText* log, const RunEvent& event) {
+  if (event.timer != kModemPollTimerId) return false;
+  StartLogText(log, event.found ? "modem poll: modem class record found"
+                                : "modem poll: time limit reached, no modem class record");
+  return true;
+}
+
+void AddRunEnd(LogText* log, const RunEvent& event) {
+  StartLogText(log, "end: exit code ");
+  AddLogNumber(log, event.number);
+}
+
+// The line of an event into log; false for an event that has none.
+bool FormLine(LogText* log, const RunEvent& event) {
+  switch (event.kind) {
+    case kEventFileCopied:
+    case kEventSearchStopped:
+      AddOutcome(log, "copy", event);
+      return true;
+    case kEventFileDeleted:
+      AddOutcome(log, "delete", event);
+      return true;
+    case kEventFileRenamed:
+      AddOutcome(log, "rename", event);
+      return true;
+    case kEventLibraryLoaded:
+      AddOutcome(log, "load", event);
+      return true;
+    case kEventEntryMissing:
+      AddOutcome(log, "bind", event);
+      return true;
+    case kEventRestartRequested:
+      AddOutcome(log, "restart", event);
+      return true;
+    case kEventKeyCreated:
+      AddRegistryChange(log, "create key", event);
+      return true;
+    case kEventKeyDeleted:
+      AddRegistryChange(log, "delete key", event);
+      return true;
+    case kEventValueSet:
+      AddRegistryChange(log, "set", event);
+      return true;
+    case kEventValueDeleted:
+      AddRegistryChange(log, "delete value", event);
+      return true;
+    case kEventEntryCalled:
+      AddCall(log, event);
+      return true;
+    case kEventProgramEnded:
+      AddProgramEnd(log, event);
+      return true;
+    case kEventWordRefused:
+      AddWordRefused(log, event);
+      return true;
+    case kEventMediumIncomplete:
+      AddMediumIncomplete(log, event);
+      return true;
+    case kEventMessage:
+      AddMessage(log, event);
+      return true;
+    case kEventNote:
+      StartLogText(log, event.text);
+      return true;
+    case kEventWaitEnded:
+      return AddWaitEnd(log, event);
+    case kEventRunEnded:
+      AddRunEnd(log, event);
+      return true;
+    default:
+      return false;  // the run's own bookkeeping: directories, list entries, waits begun
+  }
 }
 
 }  // namespace
 
-SystemStatus LogKeyCreated(Host& host, const char* path, SystemStatus status) {
-  if (InstallLogOpen(host)) WriteRegistryLine(host, "create key", path, nullptr, nullptr, status);
-  return status;
-}
-
-SystemStatus LogKeyDeleted(Host& host, const char* path, SystemStatus status) {
-  if (InstallLogOpen(host)) WriteRegistryLine(host, "delete key", path, nullptr, nullptr, status);
-  return status;
-}
-
-SystemStatus LogValueDeleted(Host& host, const char* path, const char* name, SystemStatus status) {
-  if (InstallLogOpen(host)) WriteRegistryLine(host, "delete value", path, name, nullptr, status);
-  return status;
-}
-
-SystemStatus LogTextValueSet(Host& host, const char* path, const char* name, const char* data,
-                             SystemStatus status) {
-  if (!InstallLogOpen(host)) return status;
-  LogText quoted;
-  StartLogText(&quoted, nullptr);
-  AddLogQuoted(&quoted, data);
-  WriteRegistryLine(host, "set", path, name, &quoted, status);
-  return status;
-}
-
-SystemStatus LogNumberValueSet(Host& host, const char* path, const char* name, unsigned long data,
-                               SystemStatus status) {
-  if (!InstallLogOpen(host)) return status;
-  LogText number;
-  StartLogText(&number, nullptr);
-  AddLogNumber(&number, static_cast<long>(data));
-  WriteRegistryLine(host, "set", path, name, &number, status);
-  return status;
-}
-
-void LogProgramRun(Host& host, const char* path, const char* commandLine,
-                   const ProgramResult& result) {
-  if (!InstallLogOpen(host)) return;
+void InstallLog::Heard(Host& host, const RunEvent& event) {
   LogText log;
-  StartLogText(&log, "run ");
-  AddLogText(&log, path);
-  AddLogText(&log, " ");
-  AddLogQuoted(&log, commandLine);
-  if (result.Started != kStatusSuccess) {
-    AddLogText(&log, ": not started, ");
-    AddLogStatus(&log, static_cast<unsigned long>(result.Started));
-  } else if (result.ExitCodeKnown) {
-    AddLogText(&log, ": exit code ");
-    AddLogNumber(&log, static_cast<long>(result.ExitCode));
-  } else {
-    AddLogText(&log, ": exit code unknown");
-  }
-  WriteLine(host, log.Text);
-}
-
-void LogRunEnd(Host& host, int exitCode) {
-  if (!InstallLogOpen(host)) return;
-  LogText log;
-  StartLogText(&log, "end: exit code ");
-  AddLogNumber(&log, exitCode);
-  WriteLine(host, log.Text);
+  if (InstallLogOpen(host) && FormLine(&log, event)) WriteLine(host, log.Text);
 }

@@ -1,8 +1,9 @@
 // The installation log of unattended runs and the diagnostic message box.
-// With LogFile in INSTALL_OPTIONS, one timestamped line per event, appended
-// to that file and on disk at once. Without the option, or when the file can
-// not be opened, every log function here does nothing. The log's file and
-// whether message boxes show are the host's InstallLog.
+// With LogFile in INSTALL_OPTIONS, one timestamped line per event of the
+// run that has one, appended to that file and on disk at once. Without the
+// option, or when the file can not be opened, the log writes nothing. The
+// log's file and whether message boxes show are the host's InstallLog,
+// which hears the run's events as their first listener.
 #ifndef SETUP_BASE_LOG_H
 #define SETUP_BASE_LOG_H
 
@@ -18,39 +19,11 @@
 void OpenInstallLog(Host& host, const SetupOptions& options, const SetupPaths& paths,
                     OsClass osClass, const CommandSwitches& switches);
 
-bool InstallLogOpen(const Host& host);
-
-// One event, its text as it stands.
-void LogEvent(Host& host, const char* text);
-
 // Whether DebugMessage shows its box: the Debug option, off until set.
 void ShowDebugMessages(Host& host, bool shown);
 
-// A plain message box, shown only when the Debug option is on; the log
-// records it either way ("message [caption] text").
+// A plain message box, shown only when the Debug option is on; the run
+// tells it either way, and the log records it ("message [caption] text").
 void DebugMessage(Host& host, const char* text, const char* caption);
-
-// "action subject -> target: status"; target may be null. Status 0 is
-// success, otherwise a Win32 error code.
-void LogOutcome(Host& host, const char* action, const char* subject, const char* target,
-                SystemStatus status);
-
-// Registry records below HKLM, written or removed. Each returns status, so
-// that it can wrap the registry call whose result it logs.
-SystemStatus LogKeyCreated(Host& host, const char* path, SystemStatus status);
-SystemStatus LogKeyDeleted(Host& host, const char* path, SystemStatus status);
-SystemStatus LogValueDeleted(Host& host, const char* path, const char* name, SystemStatus status);
-SystemStatus LogTextValueSet(Host& host, const char* path, const char* name, const char* data,
-                             SystemStatus status);
-SystemStatus LogNumberValueSet(Host& host, const char* path, const char* name, unsigned long data,
-                               SystemStatus status);
-
-// A program that setup started and waited for: its exit code, or why it
-// could not be started.
-void LogProgramRun(Host& host, const char* path, const char* commandLine,
-                   const ProgramResult& result);
-
-// The end of the run, with the exit code that the quit carries.
-void LogRunEnd(Host& host, int exitCode);
 
 #endif

@@ -61,8 +61,9 @@ PathsOutcome FormPaths(System& system, size_t longestWindowsDir, SetupPaths* pat
 
 }  // namespace
 
-PathsOutcome ComputeSetupPaths(System& system, OsClass osClass, size_t longestWindowsDir,
+PathsOutcome ComputeSetupPaths(Host& host, OsClass osClass, size_t longestWindowsDir,
                                SetupPaths* paths) {
+  System& system = *host.system;
   SetupPaths formed;
   memset(&formed, 0, sizeof formed);
   const PathsOutcome outcome = FormPaths(system, longestWindowsDir, &formed);
@@ -70,11 +71,15 @@ PathsOutcome ComputeSetupPaths(System& system, OsClass osClass, size_t longestWi
 
   // Programs that the run starts find their files in the source directory.
   if (!system.ChangeDirectory(formed.SourceDir)) return kDirectoryUnusable;
+  RunEvent changed = EventOf(kEventDirectoryChanged);
+  changed.path = formed.SourceDir;
+  TellListeners(host, changed);
   if (!PathExists(system, formed.CabsDir)) {
     char optionsDir[kSetupPathSize];
     AppendText(optionsDir, sizeof optionsDir, formed.WindowsDir, "\\Options");
-    system.MakeDirectory(optionsDir);
-    const SystemStatus made = system.MakeDirectory(formed.CabsDir);
+    TellOutcome(host, kEventDirectoryMade, optionsDir, nullptr, system.MakeDirectory(optionsDir));
+    const SystemStatus made = TellOutcome(host, kEventDirectoryMade, formed.CabsDir, nullptr,
+                                          system.MakeDirectory(formed.CabsDir));
     if (made != kStatusSuccess && made != kStatusAlreadyExists) return kDirectoryUnusable;
   }
   if (IsWindows9xClass(osClass)) {

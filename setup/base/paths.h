@@ -3,9 +3,9 @@
 #ifndef SETUP_BASE_PATHS_H
 #define SETUP_BASE_PATHS_H
 
+#include "host.h"
 #include "paths_rules.h"
 #include "platform.h"
-#include "system.h"
 
 struct SetupPaths {
   char StartDir[kSetupPathSize];  // current directory at start-up
@@ -33,12 +33,11 @@ enum PathsOutcome {
 };
 
 // Fills paths, makes the source directory current and creates the cabinet
-// store. A Windows directory longer than longestWindowsDir characters (what
-// the run forms below it must fit) is refused. When setup.exe can not be
-// found, a path would not fit or a directory is unusable, nothing on the
-// disk has been changed but the directories of a cabinet store that could
-// not be made whole.
-PathsOutcome ComputeSetupPaths(System& system, OsClass osClass, size_t longestWindowsDir,
+// store, telling each directory made and the one made current. A Windows directory longer than
+// longestWindowsDir characters (what the run forms below it must fit) is refused. When setup.exe
+// can not be found, a path would not fit or a directory is unusable, nothing on the disk has been
+// changed but the directories of a cabinet store that could not be made whole.
+PathsOutcome ComputeSetupPaths(Host& host, OsClass osClass, size_t longestWindowsDir,
                                SetupPaths* paths);
 
 bool PathExists(System& system, const char* path);

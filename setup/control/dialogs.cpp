@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include "../base/log.h"
 #include "../base/paths_rules.h"
 #include "../base/progress.h"
 #include "../resources/resource_ids.h"
@@ -96,12 +95,12 @@ RestartOutcome RequestRestart(Host& host, OsClass osClass) {
   if (request.EnableShutdownPrivilege) {
     const SystemStatus token = host.system->EnableShutdownPrivilege();
     if (token != kStatusSuccess) {
-      LogOutcome(host, "restart", "Windows", nullptr, token);
+      TellOutcome(host, kEventRestartRequested, "Windows", nullptr, token);
       return kTokenUnavailable;
     }
   }
-  const SystemStatus requested = host.system->RequestRestart(request.Flags);
-  LogOutcome(host, "restart", "Windows", nullptr, requested);
+  const SystemStatus requested = TellOutcome(host, kEventRestartRequested, "Windows", nullptr,
+                                             host.system->RequestRestart(request.Flags));
   return requested == kStatusSuccess ? kRestartRequested : kRestartRefused;
 }
 

@@ -35,12 +35,12 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     // Windows ends setup. The run can not go on (its libraries are gone),
     // and its end is not known: setup ends here with -1.
     FinalCleanup(run);
-    CarryOutEnding(run, kEndWithFailure);
+    CarryOutEnding(run, kEndWithFailure, kEndSessionEnded);
     run->host.system->EndProcess(-1);
   }
   if (message == WM_DESTROY && run) {
     FinalCleanup(run);  // stops the completion timers too
-    CarryOutEnding(run, kEndWithSuccess);
+    CarryOutEnding(run, kEndWithSuccess, kEndMainWindowClosed);
     return 0;
   }
   return DefWindowProcA(window, message, wParam, lParam);
@@ -115,10 +115,12 @@ void RunInteractive(Run* run, DialogScreens* screens) {
   const WelcomeAnswer answer = ShowWelcomeDialog(screens->Instance, screens->MainWindow,
                                                  screens->WelcomeText, InstallFromWelcome,
                                                  &interactive);
-  if (answer == kWelcomeCancel) CarryOutEnding(run, kEndWithSuccess);
+  if (answer == kWelcomeCancel) CarryOutEnding(run, kEndWithSuccess, kEndCancelled);
   screens->HideMainWindow();
-  CarryOutEnding(run, ChooseRunEnding(EndStateOf(*run, false, answer != kWelcomeNotShown,
-                                                 interactive.outcome)));
+  const RunEndState state =
+      EndStateOf(*run, false, answer != kWelcomeNotShown, interactive.outcome);
+  const RunEnding ending = ChooseRunEnding(state);
+  CarryOutEnding(run, ending, ReasonOfEnding(ending, state, run->SequenceStop));
 }
 
 }  // namespace
@@ -134,6 +136,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   run.Screens = &screens;
   InitCommonControls();
   EntryWindows windows = {&system, &screens, instance};
-  if (StartRun(&run, commandLine, MakeEntryWindows, &windows)) RunInteractive(&run, &screens);
+  if (StartRun(&run, commandLine, MakeEntryWindows, &windows, nullptr))
+    RunInteractive(&run, &screens);
   return RunMessageLoop(screens);
 }

@@ -34,6 +34,41 @@ RunEnding ChooseRunEnding(const RunEndState& state) {
   return kCleanUpAndEndWithFailure;
 }
 
+RunEndReason ReasonOfEnding(RunEnding ending, const RunEndState& state, RunEndReason sequenceStop) {
+  switch (ending) {
+    case kEndWithSuccess:
+      return state.CopyFilesOnly ? kEndCopyFilesOnly : kEndSequenceDone;
+    case kEndWithFailure:
+      if (!state.Silent && !state.WelcomeShown) return kEndWelcomeNotShown;
+      return state.Outcome == kSetupNotStarted ? kEndPathsNotFormed : kEndServiceNotRemoved;
+    case kCleanUpAndEndWithFailure:
+      return sequenceStop != kEndReasonNone ? sequenceStop : kEndSequenceStopped;
+    case kOfferRestart:
+      return kEndRestartDialog;
+    case kWaitForEnding:
+      break;
+  }
+  return kEndReasonNone;
+}
+
+RunEndReason ReasonWithFailedChange(RunEndReason reason, bool changeFailed) {
+  if (!changeFailed) return reason;
+  switch (reason) {
+    case kEndAnotherSetupRuns:
+    case kEndPathsNotFormed:
+    case kEndMediumIncomplete:
+    case kEndLibraryNotLoaded:
+    case kEndEntryMissing:
+    case kEndServiceNotRemoved:
+    case kEndServiceNeverRan:
+    case kEndSessionEnded:
+    case kEndWelcomeNotShown:
+      return reason;
+    default:
+      return kEndChangeFailed;
+  }
+}
+
 int RestartDialogExitCode(bool runFailed) { return runFailed ? -1 : 0; }
 
 namespace {
@@ -43,14 +78,18 @@ void StopCompletionTimers(Run* run) {
   StopCompletionTimer(run, kServicePollTimerId);
 }
 
-// Ends the message loop with the given exit code. The first ending posted
-// is the run's: a later one would only log a second end.
-void PostRunQuit(Run* run, int exitCode) {
+// Ends the message loop with the given exit code and tells the end. The
+// first ending posted is the run's: a later one would only tell a second
+// end.
+void PostRunQuit(Run* run, int exitCode, RunEndReason reason) {
   if (run->QuitPosted) return;
   // A change that could not be made (a file held open, a full disk, a
   // record refused) fails the run that went on to its end without it.
   if (exitCode == 0 && run->host.ChangeFailed) exitCode = -1;
-  LogRunEnd(run->host, exitCode);
+  RunEvent ended = EventOf(kEventRunEnded);
+  ended.number = exitCode;
+  ended.reason = ReasonWithFailedChange(reason, run->host.ChangeFailed);
+  TellListeners(run->host, ended);
   run->QuitPosted = true;
   run->host.system->PostQuit(exitCode);
 }
@@ -58,9 +97,13 @@ void PostRunQuit(Run* run, int exitCode) {
 // Shows the restart dialog. The run ends as the dialog's Cancel does, after
 // a restart request too: Windows may still refuse to end the session when
 // another program does, and setup must not wait for an end that never comes.
+// A run that installed nothing ends for that.
 void OfferRestart(Run* run) {
   run->Screens->AskRestart(run->ServiceRemovalFailed);
-  PostRunQuit(run, RestartDialogExitCode(RunFailed(*run)));
+  const RunEndReason reason = run->ServiceRemovalFailed ? kEndServiceNotRemoved
+                              : run->ServiceWaitExpired ? kEndServiceNeverRan
+                                                        : kEndRestartDialog;
+  PostRunQuit(run, RestartDialogExitCode(RunFailed(*run)), reason);
   run->Screens->HideMainWindow();
 }
 
@@ -74,8 +117,18 @@ bool BeginRun(Run* run, char* commandLine) {
 }
 
 void StopCompletionTimer(Run* run, CompletionTimerId timer) {
-  bool* running = timer == kModemPollTimerId ? &run->Timers.ModemPoll : &run->Timers.ServicePoll;
-  if (*running) run->host.system->StopTimer(timer);
+  CompletionTimers& timers = run->Timers;
+  const bool modemPoll = timer == kModemPollTimerId;
+  bool* running = modemPoll ? &timers.ModemPoll : &timers.ServicePoll;
+  const bool decided = modemPoll ? timers.ModemPollDecided : timers.ServicePollDecided;
+  if (*running) {
+    run->host.system->StopTimer(timer);
+    RunEvent stopped = EventOf(kEventWaitStopped);
+    stopped.timer = timer;
+    stopped.number =
+        static_cast<long>(modemPoll ? timers.ModemPollElapsed : timers.ServicePollElapsed);
+    if (!decided) TellListeners(run->host, stopped);
+  }
   *running = false;
 }
 
@@ -110,7 +163,12 @@ void FinalCleanup(Run* run) {
   // would end it a second time (a second restart dialog inside the first).
   StopCompletionTimers(run);
   if (run->CleanupDone) return;
-  if (run->Paths.StartDir[0]) run->host.system->ChangeDirectory(run->Paths.StartDir);
+  TellListeners(run->host, EventOf(kEventCleanupBegins));
+  if (run->Paths.StartDir[0] && run->host.system->ChangeDirectory(run->Paths.StartDir)) {
+    RunEvent changed = EventOf(kEventDirectoryChanged);
+    changed.path = run->Paths.StartDir;
+    TellListeners(run->host, changed);
+  }
   RestoreSetupSourcePath(run->host, run->Paths.SavedSourcePath, run->SourcePath);
   UnloadSetupLibraries(run->host, &run->Libraries);
   run->CleanupDone = true;
@@ -129,21 +187,21 @@ void CloseProgress(Run* run) {
   if (run->Screens) run->Screens->CloseProgress();
 }
 
-void CarryOutEnding(Run* run, RunEnding ending) {
+void CarryOutEnding(Run* run, RunEnding ending, RunEndReason reason) {
   switch (ending) {
     case kEndWithSuccess:
-      PostRunQuit(run, 0);
+      PostRunQuit(run, 0, reason);
       break;
     case kEndWithFailure:
       CloseProgress(run);
-      PostRunQuit(run, -1);
+      PostRunQuit(run, -1, reason);
       break;
     case kCleanUpAndEndWithFailure:
       // Nothing is left that would end the run: end it here rather than
       // leave setup waiting forever.
       FinalCleanup(run);
       CloseProgress(run);
-      PostRunQuit(run, -1);
+      PostRunQuit(run, -1, reason);
       break;
     case kOfferRestart:
       OfferRestart(run);
@@ -153,24 +211,25 @@ void CarryOutEnding(Run* run, RunEnding ending) {
   }
 }
 
-void EndModemPoll(Run* run) {
+void EndModemPoll(Run* run, RunEndReason reason) {
   RunLaunchListAndFlag(run);
   FinalCleanup(run);
   if (run->Switches.SilentMode || !run->Screens) {
-    PostRunQuit(run, 0);
+    PostRunQuit(run, 0, reason);
     return;
   }
   CloseProgress(run);
   if (run->Options.ReBoot)
     OfferRestart(run);
   else
-    PostRunQuit(run, 0);
+    PostRunQuit(run, 0, reason);
 }
 
 void EndServicePoll(Run* run, bool installed) {
   const int exitCode = installed ? 0 : -1;
+  const RunEndReason reason = installed ? kEndServiceRuns : kEndServiceNeverRan;
   if (run->Switches.SilentMode || !run->Screens) {
-    PostRunQuit(run, exitCode);
+    PostRunQuit(run, exitCode, reason);
     return;
   }
   if (installed) {
@@ -181,5 +240,5 @@ void EndServicePoll(Run* run, bool installed) {
     CloseProgress(run);
     if (run->Options.ReBoot) OfferRestart(run);
   }
-  PostRunQuit(run, exitCode);
+  PostRunQuit(run, exitCode, reason);
 }

@@ -58,6 +58,19 @@ struct RunEndState {
 // is cleaned up and ends with -1.
 RunEnding ChooseRunEnding(const RunEndState& state);
 
+// Why the ending that ChooseRunEnding chose for the state ends the run: a
+// run finished at once by its class or by CopyFilesOnly; one that could not
+// start, whose welcome dialog could not be shown or whose earlier NT 4.0
+// service stayed; the cause that the sequence gave when it stopped or left
+// nothing running (sequenceStop; without one: it stopped); the restart
+// dialog. None for an ending that waits.
+RunEndReason ReasonOfEnding(RunEnding ending, const RunEndState& state, RunEndReason sequenceStop);
+
+// The reason that a run's end carries once a change could not be made: the
+// failed change, unless the run ended for a cause that says more (it did
+// not start or could not do its work, or installed nothing).
+RunEndReason ReasonWithFailedChange(RunEndReason reason, bool changeFailed);
+
 // The exit code that the restart dialog's Cancel posts, and a failed
 // restart request: 0 after a completed installation, -1 when the run did
 // not install the driver (the warning text is shown).
@@ -80,14 +93,13 @@ class RunScreens {
   virtual bool AskRestart(bool notInstalled) = 0;
 };
 
-// The completion timers are timers of the main window with these ids.
-enum CompletionTimerId { kModemPollTimerId = 1, kServicePollTimerId = 2 };
-
 struct CompletionTimers {
   bool ModemPoll;  // false while the poll does not run
   bool ServicePoll;
   unsigned ModemPollElapsed;  // ms counted by ticks that found nothing
   unsigned ServicePollElapsed;
+  bool ModemPollDecided;  // a tick found what the poll waits for, or reached its limit
+  bool ServicePollDecided;
 };
 
 struct Run {
@@ -105,6 +117,7 @@ struct Run {
   bool ServiceWaitExpired;    // Windows 2000: the driver service never ran; nothing was installed
   bool CleanupDone;           // FinalCleanup has run
   bool QuitPosted;            // an ending has posted the quit message
+  RunEndReason SequenceStop;  // why the sequence stopped, or left nothing that would end the run
 };
 
 // The start of every run: one setup at a time, the platform class and the
@@ -112,7 +125,8 @@ struct Run {
 // another setup runs: this one must end at once, having changed nothing.
 bool BeginRun(Run* run, char* commandLine);
 
-// Stops a completion timer that runs.
+// Stops a completion timer that runs, and tells the stop of a poll that no
+// tick ended.
 void StopCompletionTimer(Run* run, CompletionTimerId timer);
 
 bool ImmediateFinish(const Run& run);
@@ -127,15 +141,16 @@ bool CompletionTimerRunning(const Run& run);
 // What the run leaves for the choice of its ending.
 RunEndState EndStateOf(const Run& run, bool silent, bool welcomeShown, SetupOutcome outcome);
 
-// Carries out an ending: the one place where a run posts its quit, whose
-// parameter is the exit code. Every failure closes the progress dialog.
-void CarryOutEnding(Run* run, RunEnding ending);
+// Carries out an ending for its reason: the one place where a run posts
+// its quit, whose parameter is the exit code, and tells its end. Every
+// failure closes the progress dialog.
+void CarryOutEnding(Run* run, RunEnding ending, RunEndReason reason);
 
-// The modem poll's ending, on success and at the limit alike: the launch
-// list runs and the run counts as complete. An interactive run closes its
-// progress dialog and, with ReBoot, leaves the ending to the restart
-// dialog's buttons.
-void EndModemPoll(Run* run);
+// The modem poll's ending, on success and at the limit alike (the reason
+// says which): the launch list runs and the run counts as complete. An
+// interactive run closes its progress dialog and, with ReBoot, leaves the
+// ending to the restart dialog's buttons.
+void EndModemPoll(Run* run, RunEndReason reason);
 
 // The service poll's ending, `installed` or not (the service never ran). On
 // success an interactive run offers the restart (with ReBoot) while its
@@ -143,10 +158,10 @@ void EndModemPoll(Run* run);
 // follows the dialog and carries the run's outcome.
 void EndServicePoll(Run* run, bool installed);
 
-// The one clean-up that every ending of a run calls: makes the start-up
-// directory current again, puts SourcePath back and unloads the setup
-// libraries. Acts once, however many endings reach it; every call stops
-// the completion timers.
+// The one clean-up that every ending of a run calls: tells its start,
+// makes the start-up directory current again, puts SourcePath back and
+// unloads the setup libraries. Acts once, however many endings reach it;
+// every call stops the completion timers.
 void FinalCleanup(Run* run);
 
 // Runs the platform's launch list, then records the CleanUpRegistry option

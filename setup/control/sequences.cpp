@@ -1,7 +1,6 @@
 #include "sequences.h"
 
 #include "../base/log.h"
-#include "../base/log_rules.h"
 #include "../base/progress.h"
 #include "../files/driver_sets.h"
 #include "../files/lists.h"
@@ -26,6 +25,20 @@ namespace {
 // A diagnostic checkpoint: the text "xy" with the label as caption, shown
 // only when the Debug option is on.
 void Checkpoint(Run* run, const char* label) { DebugMessage(run->host, "xy", label); }
+
+// The sequence stops for the cause given, which its ending tells.
+bool StopFor(Run* run, RunEndReason cause) {
+  run->SequenceStop = cause;
+  return false;
+}
+
+// A device refresh that did not start leaves nothing that would end the
+// run; false then.
+bool RefreshStarted(Run* run) {
+  if (CallRefreshWin2K(run->host, run->Libraries)) return true;
+  run->SequenceStop = kEndNoRefresh;
+  return false;
+}
 
 // Runs SourceDir\qvsetup3.exe, the Windows 95 device program, with the single
 // argument (its command line is "qvsetup3.exe argument") and waits until it
@@ -60,7 +73,7 @@ bool RunWin95Sequence(Run* run) {
 // Windows 98 family: starts the device refresh and, when it started, the
 // modem poll timer.
 void refreshdevicefor98(Run* run) {
-  if (CallRefreshWin2K(run->host, run->Libraries)) StartModemPollTimer(run);
+  if (RefreshStarted(run)) StartModemPollTimer(run);
 }
 
 void RemoveEarlierWin98Installations(Run* run) {
@@ -112,10 +125,10 @@ void InstallWin98Driver(Run* run) {
 // and refreshes the device.
 bool RunWin98Sequence(Run* run) {
   Checkpoint(run, "OS Found 98");
-  if (!LoadSetupLibrary2(run->host, &run->Libraries)) return false;
+  if (!LoadSetupLibrary2(run->host, &run->Libraries)) return StopFor(run, kEndLibraryNotLoaded);
   Checkpoint(run, "DLL2 ok");
   ProgressStep(run->host, 1);
-  if (!BindWin98Entries(run->host, &run->Libraries)) return false;
+  if (!BindWin98Entries(run->host, &run->Libraries)) return StopFor(run, kEndEntryMissing);
   RemoveEarlierWin98Installations(run);
   RunClassSet(run->host, run->Paths, run->osClass, kUninstallerSet);
   if (IsRemoveOnly(run->Switches)) {
@@ -123,7 +136,7 @@ bool RunWin98Sequence(Run* run) {
     ProgressStep(run->host, kProgressFill);
     RunLaunchListAndFlag(run);
     FinalCleanup(run);
-    CarryOutEnding(run, kEndWithSuccess);
+    CarryOutEnding(run, kEndWithSuccess, kEndRemoveOnly);
     return true;
   }
   InstallWin98Driver(run);
@@ -159,8 +172,8 @@ bool RemoveEarlierNT4Modem(Run* run, char* infName) {
 // modem class device and writes the kernel service entry and the port.
 bool RunNT4Sequence(Run* run) {
   ProgressStep(run->host, 1);
-  if (!LoadSetupLibrary2(run->host, &run->Libraries)) return false;
-  if (!BindNT4Entries(run->host, &run->Libraries)) return false;
+  if (!LoadSetupLibrary2(run->host, &run->Libraries)) return StopFor(run, kEndLibraryNotLoaded);
+  if (!BindNT4Entries(run->host, &run->Libraries)) return StopFor(run, kEndEntryMissing);
   if (!run->host.system->IsAdministrator()) return false;
   Checkpoint(run, "foundoldport");
   // The INF name handed to the PCI lookup; the driver set names its own INF.
@@ -174,7 +187,7 @@ bool RunNT4Sequence(Run* run) {
   int mismatch = 0;
   CallGetInfByPci(run->host, run->Libraries, infName, &mismatch);
   ProgressStep(run->host, 1);
-  if (mismatch && run->Options.HardwareDetectNT) return false;
+  if (mismatch && run->Options.HardwareDetectNT) return StopFor(run, kEndOtherDevice);
   CopyNT4DriverFiles(run->host, run->Paths, run->osClass, infName);
   ProgressStep(run->host, 1);
   CopyFileList(run->host, run->Paths, run->osClass);
@@ -184,7 +197,8 @@ bool RunNT4Sequence(Run* run) {
   char portName[kPortNameSize] = {};
   if (!ChooseFreeComPort(run->host, portName)) return false;
   Checkpoint(run, "NTInstallModemDevice");
-  if (!NTInstallModemDevice(run->host, &run->Libraries)) return false;
+  if (!NTInstallModemDevice(run->host, &run->Libraries))
+    return StopFor(run, run->Libraries.Library1 ? kEndEntryMissing : kEndLibraryNotLoaded);
   Checkpoint(run, "After NTInstallModemDevice");
   ProgressStep(run->host, 1);
   CreateDriverService(run->host, run->Paths.DriversDir);
@@ -229,12 +243,12 @@ void InstallModemByRefresh(Run* run) {
   // An INF that can not be compared, or an earlier one that can not be set
   // aside, stays as it is rather than be lost, and the run fails.
   if (inf == kCopyUnknown || (aside != kStatusSuccess && aside != kStatusFileNotFound)) {
-    LogEvent(run->host, "INF left as it is: not compared with the medium's, or not set aside");
-    run->host.ChangeFailed = true;
+    TellNote(run->host, "INF left as it is: not compared with the medium's, or not set aside");
+    FailChange(run->host);
   } else {
     CopySourceFile(run->host, paths.SourceDir, paths.InfDir, kWin2000InfName);
   }
-  if (CallRefreshWin2K(run->host, run->Libraries)) StartServicePollTimer(run);
+  if (RefreshStarted(run)) StartServicePollTimer(run);
 }
 
 // Windows 2000: installs the device by the controller's hardware id, from
@@ -242,9 +256,9 @@ void InstallModemByRefresh(Run* run) {
 // device refresh that the service poll timer watches.
 bool RunWin2000Sequence(Run* run) {
   const SetupPaths& paths = run->Paths;
-  if (!LoadWin2000Libraries(run->host, &run->Libraries)) return false;
+  if (!LoadWin2000Libraries(run->host, &run->Libraries)) return StopFor(run, kEndLibraryNotLoaded);
   ProgressStep(run->host, 1);
-  if (!BindWin2000Entries(run->host, &run->Libraries)) return false;
+  if (!BindWin2000Entries(run->host, &run->Libraries)) return StopFor(run, kEndEntryMissing);
   ProgressStep(run->host, 2);
   if (!run->host.system->IsAdministrator()) return false;
   RemoveGSMUKey(run->host);
@@ -316,7 +330,7 @@ int MediumSetsOf(const Run& run, const DriverSet** sets) {
 
 // Before anything changes: a medium that lacks a file of the driver set, or
 // can not be read, would have the earlier, working installation removed
-// and nothing in its place. The log names the file.
+// and nothing in its place. The run tells the file.
 bool MediumHoldsDriverSet(Run* run) {
   const DriverSet* sets[2];
   const int count = MediumSetsOf(*run, sets);
@@ -327,12 +341,10 @@ bool MediumHoldsDriverSet(Run* run) {
   if (whole && run->osClass == kOsClassWin2000)
     whole = MediumHoldsFile(*run->host.system, run->Paths, kWin2000InfName, missing);
   if (whole) return true;
-  LogText log;
-  StartLogText(&log, "medium incomplete: ");
-  AddLogQuoted(&log, missing);
-  AddLogText(&log, " is missing or can not be read; nothing is changed");
-  LogEvent(run->host, log.Text);
-  return false;
+  RunEvent incomplete = EventOf(kEventMediumIncomplete);
+  incomplete.path = missing;
+  TellListeners(run->host, incomplete);
+  return StopFor(run, kEndMediumIncomplete);
 }
 
 }  // namespace
@@ -340,14 +352,14 @@ bool MediumHoldsDriverSet(Run* run) {
 SetupOutcome RunSetup(Run* run) {
   Host& host = run->host;
   const PathsOutcome paths =
-      ComputeSetupPaths(*host.system, run->osClass, LongestWindowsDir(run->osClass), &run->Paths);
+      ComputeSetupPaths(host, run->osClass, LongestWindowsDir(run->osClass), &run->Paths);
   if (paths == kSetupNotFound) DebugMessage(host, "SearchPath() failed", "Error");
   if (paths != kPathsComputed) return kSetupNotStarted;
   SetSetupSourcePath(host, run->Paths.SourceDir, run->Paths.SavedSourcePath, &run->SourcePath);
   ReadSetupOptions(*host.system, run->Paths.SourceDir, &run->Options);
   ShowDebugMessages(host, run->Options.Debug);
   OpenInstallLog(host, run->Options, run->Paths, run->osClass, run->Switches);
-  LogSourcePathRecovery(host, run->Paths.SavedSourcePath, run->SourcePath);
+  TellSourcePathRecovery(host, run->Paths.SavedSourcePath, run->SourcePath);
   if (!MediumHoldsDriverSet(run)) return kSequenceFailed;
   const bool done = RunSequence(run);
   // A run that goes on under a timer is ended by the timer.
@@ -356,12 +368,17 @@ SetupOutcome RunSetup(Run* run) {
 }
 
 void RunSilently(Run* run) {
-  CarryOutEnding(run, ChooseRunEnding(EndStateOf(*run, true, false, RunSetup(run))));
+  const RunEndState state = EndStateOf(*run, true, false, RunSetup(run));
+  const RunEnding ending = ChooseRunEnding(state);
+  CarryOutEnding(run, ending, ReasonOfEnding(ending, state, run->SequenceStop));
 }
 
-bool StartRun(Run* run, char* commandLine, RunWindowsMaker makeWindows, void* context) {
+bool StartRun(Run* run, char* commandLine, RunWindowsMaker makeWindows, void* context,
+              RunListener* listener) {
+  AddRunListener(run->host, &run->host.log);
+  if (listener != nullptr) AddRunListener(run->host, listener);
   if (!BeginRun(run, commandLine)) {
-    CarryOutEnding(run, kEndWithFailure);
+    CarryOutEnding(run, kEndWithFailure, kEndAnotherSetupRuns);
     return false;
   }
   if (makeWindows != nullptr) makeWindows(run, context);

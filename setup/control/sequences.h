@@ -33,10 +33,12 @@ void RunSilently(Run* run);
 typedef void (*RunWindowsMaker)(Run* run, void* context);
 
 // The one start of every run, of the entry and of the simulated run alike:
-// BeginRun; a run refused because another setup runs ends at once with -1,
-// having changed nothing; otherwise `makeWindows` (may be null) and, with
-// the silent switch, the silent run. True when the interactive run is to
-// follow (its welcome dialog).
-bool StartRun(Run* run, char* commandLine, RunWindowsMaker makeWindows, void* context);
+// the installation log, then `listener` (may be null), hear the run's
+// events; BeginRun; a run refused because another setup runs ends at once
+// with -1, having changed nothing; otherwise `makeWindows` (may be null)
+// and, with the silent switch, the silent run. True when the interactive
+// run is to follow (its welcome dialog).
+bool StartRun(Run* run, char* commandLine, RunWindowsMaker makeWindows, void* context,
+              RunListener* listener);
 
 #endif

@@ -1,6 +1,5 @@
 #include "setup_libraries.h"
 
-#include "../base/log.h"
 #include "../base/log_rules.h"
 #include "../files/driver_sets.h"
 #include "../registry/controller_detection_rules.h"
@@ -10,24 +9,23 @@ namespace {
 // Capacity of each wide text handed to InstallClassDevice, terminator included.
 const size_t kClassDeviceTextSize = 64;
 
-void StartCallText(LogText* log, const char* entry) {
-  StartLogText(log, "call ");
-  AddLogText(log, entry);
-}
-
-void EndCallText(LogText* log, int result) {
-  AddLogText(log, " = ");
-  AddLogNumber(log, result);
+// Tells the call of the entry: the arguments handed in, where the log
+// names them instead (or null), the answer and what it handed back (or
+// null). Returns the answer.
+int TellCall(Host& host, const char* name, const char* arguments, const char* parameters,
+             int answer, const char* handedBack) {
+  RunEvent event = EventOf(kEventEntryCalled);
+  event.name = name;
+  event.text = arguments;
+  event.parameters = parameters;
+  event.number = answer;
+  event.target = handedBack;
+  TellListeners(host, event);
+  return answer;
 }
 
 int CallPlain(Host& host, const char* name, EntryHandle entry) {
-  const int result = host.system->CallPlainEntry(entry);
-  LogText log;
-  StartCallText(&log, name);
-  AddLogText(&log, "()");
-  EndCallText(&log, result);
-  LogEvent(host, log.Text);
-  return result;
+  return TellCall(host, name, "", nullptr, host.system->CallPlainEntry(entry), nullptr);
 }
 
 // A library that does not load fails the run without a message (the entry
@@ -35,9 +33,9 @@ int CallPlain(Host& host, const char* name, EntryHandle entry) {
 bool LoadByName(Host& host, LibraryHandle* handle, const char* name) {
   if (!*handle) {
     LibraryHandle loaded = nullptr;
-    const SystemStatus status = host.system->OpenLibrary(name, &loaded);
-    LogOutcome(host, "load", name, nullptr, status);
-    if (status == kStatusSuccess) *handle = loaded;
+    if (TellOutcome(host, kEventLibraryLoaded, name, nullptr,
+                    host.system->OpenLibrary(name, &loaded)) == kStatusSuccess)
+      *handle = loaded;
   }
   return *handle != nullptr;
 }
@@ -46,7 +44,9 @@ bool LoadByName(Host& host, LibraryHandle* handle, const char* name) {
 EntryHandle Bind(Host& host, LibraryHandle library, const char* name, int* missing) {
   EntryHandle entry = library ? host.system->FindEntry(library, name) : nullptr;
   if (!entry) {
-    LogOutcome(host, "bind", name, nullptr, kStatusProcNotFound);
+    RunEvent unbound = OutcomeEvent(kEventEntryMissing, name, nullptr, kStatusProcNotFound);
+    unbound.skipped = !library;
+    TellListeners(host, unbound);
     ++*missing;
   }
   return entry;
@@ -119,18 +119,17 @@ bool NTInstallModemDevice(Host& host, SetupLibraries* libraries) {
   int missing = 0;
   EntryHandle entry = Bind(host, libraries->Library1, "InstallClassDevice", &missing);
   if (missing) return false;
-  const int result =
-      host.system->CallInstallClassDevice(entry, className, deviceName, description, 0);
-  LogText log;
-  StartCallText(&log, "InstallClassDevice(");
-  AddLogWideQuoted(&log, className);
-  AddLogText(&log, ", ");
-  AddLogWideQuoted(&log, deviceName);
-  AddLogText(&log, ", ");
-  AddLogWideQuoted(&log, description);
-  AddLogText(&log, ", 0)");
-  EndCallText(&log, result);
-  LogEvent(host, log.Text);
+  LogText arguments;
+  StartLogText(&arguments, nullptr);
+  AddLogWideQuoted(&arguments, className);
+  AddLogText(&arguments, ", ");
+  AddLogWideQuoted(&arguments, deviceName);
+  AddLogText(&arguments, ", ");
+  AddLogWideQuoted(&arguments, description);
+  AddLogText(&arguments, ", 0");
+  TellCall(host, "InstallClassDevice", arguments.Text, nullptr,
+           host.system->CallInstallClassDevice(entry, className, deviceName, description, 0),
+           nullptr);
   return true;
 }
 
@@ -173,45 +172,41 @@ int CallRemoveNTService(Host& host, const SetupLibraries& libraries) {
   return CallPlain(host, "RemoveNTService", libraries.Entries.RemoveNTService);
 }
 
-// What the lookup handed back: the INF name and the flag.
+// The INF name and the flag handed in, and what the lookup handed back.
 int CallGetInfByPci(Host& host, const SetupLibraries& libraries, char* infName, int* flag) {
+  LogText arguments, handedBack;
+  StartLogText(&arguments, nullptr);
+  AddLogQuoted(&arguments, infName, kNT4InfNameSize);
+  AddLogText(&arguments, ", ");
+  AddLogNumber(&arguments, *flag);
   const int result = host.system->CallGetInfByPci(libraries.Entries.GetInfByPci, infName, flag);
-  LogText log;
-  StartCallText(&log, "GetInfByPci(INF name, flag)");
-  EndCallText(&log, result);
-  AddLogText(&log, ": INF name ");
-  AddLogQuoted(&log, infName, kNT4InfNameSize);
-  AddLogText(&log, ", flag ");
-  AddLogNumber(&log, *flag);
-  LogEvent(host, log.Text);
-  return result;
+  StartLogText(&handedBack, ": INF name ");
+  AddLogQuoted(&handedBack, infName, kNT4InfNameSize);
+  AddLogText(&handedBack, ", flag ");
+  AddLogNumber(&handedBack, *flag);
+  return TellCall(host, "GetInfByPci", arguments.Text, "INF name, flag", result, handedBack.Text);
 }
 
 // The id counts only with a non-zero result.
 int CallGetHardWareId(Host& host, const SetupLibraries& libraries, char* hardwareId) {
   const int result = host.system->CallGetHardWareId(libraries.Entries.GetHardWareId, hardwareId);
-  LogText log;
-  StartCallText(&log, "GetHardWareId(id)");
-  EndCallText(&log, result);
+  LogText handedBack;
   if (result) {
-    AddLogText(&log, ": id ");
-    AddLogQuoted(&log, hardwareId, kHardwareIdSize);
+    StartLogText(&handedBack, ": id ");
+    AddLogQuoted(&handedBack, hardwareId, kHardwareIdSize);
   }
-  LogEvent(host, log.Text);
-  return result;
+  return TellCall(host, "GetHardWareId", "", "id", result, result ? handedBack.Text : nullptr);
 }
 
 int CallUpdateNT5Device(Host& host, const SetupLibraries& libraries, const wchar_t* hardwareId,
                         const wchar_t* infName) {
-  const int result =
-      host.system->CallUpdateNT5Device(libraries.Entries.UpdateNT5Device, hardwareId, infName);
-  LogText log;
-  StartCallText(&log, "UpdateNT5Device(");
-  AddLogWideQuoted(&log, hardwareId);
-  AddLogText(&log, ", ");
-  AddLogWideQuoted(&log, infName);
-  AddLogText(&log, ")");
-  EndCallText(&log, result);
-  LogEvent(host, log.Text);
-  return result;
+  LogText arguments;
+  StartLogText(&arguments, nullptr);
+  AddLogWideQuoted(&arguments, hardwareId);
+  AddLogText(&arguments, ", ");
+  AddLogWideQuoted(&arguments, infName);
+  return TellCall(host, "UpdateNT5Device", arguments.Text, nullptr,
+                  host.system->CallUpdateNT5Device(libraries.Entries.UpdateNT5Device, hardwareId,
+                                                   infName),
+                  nullptr);
 }

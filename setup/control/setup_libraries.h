@@ -1,8 +1,7 @@
 // The setup libraries QVSETUP1.DLL and QVSETUP2.DLL beside setup.exe: loading
 // by file name, binding entries by exported name, and the calls of the bound
-// entries, each logged with the gist of its arguments and its result while
-// the installation log is open. Entries use the C calling convention and
-// return int.
+// entries, each told with its arguments, its answer and what it handed
+// back. Entries use the C calling convention and return int.
 #ifndef SETUP_CONTROL_SETUP_LIBRARIES_H
 #define SETUP_CONTROL_SETUP_LIBRARIES_H
 
@@ -56,7 +55,7 @@ bool BindWin2000Entries(Host& host, SetupLibraries* libraries);
 // the entry is missing.
 bool NTInstallModemDevice(Host& host, SetupLibraries* libraries);
 
-// Calls of the bound entries (bind them first), each logged.
+// Calls of the bound entries (bind them first), each told.
 int CallRefreshWin2K(Host& host, const SetupLibraries& libraries);
 int CallRemoveModem(Host& host, const SetupLibraries& libraries);
 int CallWDMDeleteDevice(Host& host, const SetupLibraries& libraries);

@@ -17,23 +17,39 @@ bool CountMissedTick(unsigned* elapsed, unsigned interval, unsigned limit) {
 
 namespace {
 
+// The tick that decides a poll tells its end: found, counting this tick
+// too, or at its limit.
+void DecidePoll(Run* run, CompletionTimerId timer, bool found) {
+  CompletionTimers& timers = run->Timers;
+  const bool modemPoll = timer == kModemPollTimerId;
+  (modemPoll ? timers.ModemPollDecided : timers.ServicePollDecided) = true;
+  const unsigned elapsed = modemPoll ? timers.ModemPollElapsed : timers.ServicePollElapsed;
+  const unsigned interval = modemPoll ? kModemPollInterval : kServicePollInterval;
+  RunEvent ended = EventOf(kEventWaitEnded);
+  ended.timer = timer;
+  ended.found = found;
+  ended.number = static_cast<long>(found ? elapsed + interval : elapsed);
+  TellListeners(run->host, ended);
+}
+
 void ModemPollTick(Run* run) {
   if (FindInstalledModem(run->host)) {
-    LogEvent(run->host, "modem poll: modem class record found");
+    DecidePoll(run, kModemPollTimerId, true);
     ProgressStep(run->host, kProgressFill);
-    EndModemPoll(run);
+    EndModemPoll(run, kEndModemFound);
     return;
   }
   if (CountMissedTick(&run->Timers.ModemPollElapsed, kModemPollInterval,
                       ModemPollLimit(run->osClass))) {
-    LogEvent(run->host, "modem poll: time limit reached, no modem class record");
-    EndModemPoll(run);
+    DecidePoll(run, kModemPollTimerId, false);
+    EndModemPoll(run, kEndModemPollLimit);
   }
 }
 
 void ServicePollTick(Run* run) {
   ProgressStep(run->host, 2);
   if (DriverServiceRunning(run->host)) {
+    DecidePoll(run, kServicePollTimerId, true);
     StopCompletionTimer(run, kServicePollTimerId);
     ProgressStep(run->host, kProgressFill);
     RunLaunchListAndFlag(run);
@@ -46,6 +62,7 @@ void ServicePollTick(Run* run) {
     return;
   // The service never ran: no device was installed, so the run failed, in
   // both modes.
+  DecidePoll(run, kServicePollTimerId, false);
   StopCompletionTimer(run, kServicePollTimerId);
   run->ServiceWaitExpired = true;
   FinalCleanup(run);
@@ -53,15 +70,28 @@ void ServicePollTick(Run* run) {
   EndServicePoll(run, false);
 }
 
+// Starts the timer and tells the wait; false when Windows gave no timer.
+bool StartPoll(Host& host, CompletionTimerId timer, unsigned interval, unsigned limit) {
+  RunEvent started = EventOf(kEventWaitStarted);
+  started.timer = timer;
+  started.interval = interval;
+  started.limit = limit;
+  started.found = host.system->StartTimer(timer, interval);
+  TellListeners(host, started);
+  return started.found;
+}
+
 }  // namespace
 
 bool StartModemPollTimer(Run* run) {
-  run->Timers.ModemPoll = run->host.system->StartTimer(kModemPollTimerId, kModemPollInterval);
+  run->Timers.ModemPoll =
+      StartPoll(run->host, kModemPollTimerId, kModemPollInterval, ModemPollLimit(run->osClass));
   return run->Timers.ModemPoll;
 }
 
 bool StartServicePollTimer(Run* run) {
-  run->Timers.ServicePoll = run->host.system->StartTimer(kServicePollTimerId, kServicePollInterval);
+  run->Timers.ServicePoll =
+      StartPoll(run->host, kServicePollTimerId, kServicePollInterval, kServicePollLimit);
   return run->Timers.ServicePoll;
 }
 

@@ -2,8 +2,6 @@
 
 #include <string.h>
 
-#include "../base/log.h"
-#include "../base/log_rules.h"
 #include "../base/options.h"
 #include "lists_rules.h"
 #include "programs.h"
@@ -23,13 +21,11 @@ void CopyListEntry(Host& host, const SetupPaths& paths, OsClass, const char* val
 
 // The command interpreter would read an operator in a batch file's line as
 // such, not as a part of the entry's words: the entry is not run.
-void LogOperatorRefused(Host& host, const char* program, const char* word) {
-  LogText log;
-  StartLogText(&log, "not run ");
-  AddLogText(&log, program);
-  AddLogText(&log, ": the command interpreter would read an operator in ");
-  AddLogQuoted(&log, word);
-  LogEvent(host, log.Text);
+void TellOperatorRefused(Host& host, const char* program, const char* word) {
+  RunEvent event = EventOf(kEventWordRefused);
+  event.path = program;
+  event.text = word;
+  TellListeners(host, event);
 }
 
 // The program inherits the current directory, the source directory.
@@ -71,7 +67,7 @@ void LaunchListEntry(Host& host, const SetupPaths& paths, OsClass osClass, const
   if (IsBatchProgram(program)) {
     const int refused = FindInterpreterOperatorWord(words, entry.WordCount);
     if (refused >= 0)
-      LogOperatorRefused(host, program, words[refused]);
+      TellOperatorRefused(host, program, words[refused]);
     else
       RunBatchProgram(host, paths, osClass, program, words, entry.WordCount);
     return;
@@ -106,6 +102,11 @@ void ForEachListValue(Host& host, const SetupPaths& paths, OsClass osClass, cons
     if (host.system->ProfileString(section, name, value, sizeof value, optionsFile) >
         kListValueLimit)
       continue;
+    RunEvent taken = EventOf(kEventListEntry);
+    taken.path = section;
+    taken.name = name;
+    taken.text = value;
+    TellListeners(host, taken);
     handle(host, paths, osClass, value);
   }
 }

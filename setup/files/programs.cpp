@@ -1,15 +1,20 @@
 #include "programs.h"
 
-#include "../base/log.h"
 #include "../base/paths_rules.h"
 #include "programs_rules.h"
 
 bool RunAndWait(Host& host, const char* path, char* commandLine) {
+  RunEvent event = EventOf(kEventProgramStarted);
+  event.path = path;
+  event.text = commandLine;
+  TellListeners(host, event);
   const ProgramResult result = host.system->RunProgram(path, commandLine);
-  LogProgramRun(host, path, commandLine, result);
+  event.kind = kEventProgramEnded;
+  event.program = &result;
+  TellListeners(host, event);
   if (result.Started != kStatusSuccess && result.Started != kStatusFileNotFound &&
       result.Started != kStatusPathNotFound)
-    host.ChangeFailed = true;
+    FailChange(host);
   return result.Started == kStatusSuccess;
 }
 

@@ -8,10 +8,10 @@
 
 // Starts path with commandLine (modified by the system while it starts the
 // program), in the current directory: directly, or, for a batch file, through
-// the command interpreter that the system puts in front of it; waits until it ends and logs its
-// exit code. The exit code is not looked at further, nor is a program that is not there; one
-// that is there but does not start (damaged, refused) marks the host's ChangeFailed. False when
-// it did not start.
+// the command interpreter that the system puts in front of it; tells its start, waits until it
+// ends and tells its exit code. The exit code is not looked at further, nor is a program that is
+// not there; one that is there but does not start (damaged, refused) marks the host's ChangeFailed.
+// False when it did not start.
 bool RunAndWait(Host& host, const char* path, char* commandLine);
 
 // The program that path names, into found (foundSize bytes): path itself

@@ -2,7 +2,6 @@
 
 #include <string.h>
 
-#include "../base/log.h"
 #include "../base/paths.h"
 #include "../base/progress.h"
 
@@ -44,14 +43,16 @@ void RemoveLeftover(System& system, const char* path) {
 // steps aside, the copy takes its place and only then does the earlier
 // file go; a copy that can not take the place puts the earlier file back.
 // A run cut in between leaves the copy or the earlier file beside the
-// destination, and its next run copies again.
-SystemStatus ReplaceWithCopy(System& system, const CopyPaths& paths) {
+// destination, and its next run copies again. *setAside tells whether the
+// earlier file stepped aside.
+SystemStatus ReplaceWithCopy(System& system, const CopyPaths& paths, bool* setAside) {
   const SystemStatus replaced = system.RenameReplacing(paths.Copy, paths.Destination);
   if (replaced != kStatusCallNotImplemented) return replaced;
   const bool earlier = PathExists(system, paths.Destination);
   if (earlier) {
     const SystemStatus aside = system.RenameFile(paths.Destination, paths.Earlier);
     if (aside != kStatusSuccess) return aside;
+    *setAside = true;
   }
   const SystemStatus placed = system.RenameFile(paths.Copy, paths.Destination);
   if (placed != kStatusSuccess) {
@@ -63,13 +64,13 @@ SystemStatus ReplaceWithCopy(System& system, const CopyPaths& paths) {
 
 // Copies source over destination through the copy beside it; the status
 // of the first step that failed.
-SystemStatus CopyThroughCopy(System& system, const CopyPaths& paths) {
+SystemStatus CopyThroughCopy(System& system, const CopyPaths& paths, bool* setAside) {
   RemoveLeftover(system, paths.Copy);
   RemoveLeftover(system, paths.Earlier);
   SystemStatus status = system.CopyOneFile(paths.Source, paths.Copy);
   if (status == kStatusSuccess) {
     if (PathExists(system, paths.Destination)) SetNormalAttributes(system, paths.Destination);
-    status = ReplaceWithCopy(system, paths);
+    status = ReplaceWithCopy(system, paths, setAside);
   }
   if (status != kStatusSuccess && PathExists(system, paths.Copy)) system.RemoveFile(paths.Copy);
   return status;
@@ -80,21 +81,26 @@ SystemStatus CopyThroughCopy(System& system, const CopyPaths& paths) {
 void CopySourceFile(Host& host, const char* sourceDir, const char* dir, const char* name) {
   System& system = *host.system;
   CopyPaths paths;
-  SystemStatus status = kStatusFilenameTooLong;
+  RunEvent copied = OutcomeEvent(kEventFileCopied, name, dir, kStatusFilenameTooLong);
+  copied.skipped = true;
   if (JoinRootAware(paths.Destination, kCopyPathSize, dir, name) &&
       JoinRootAware(paths.Source, kCopyPathSize, sourceDir, name) &&
       JoinRootAware(paths.Copy, kCopyPathSize, dir, kCopyingName) &&
       JoinRootAware(paths.Earlier, kCopyPathSize, dir, kEarlierName)) {
-    status = CopyThroughCopy(system, paths);
-    LogOutcome(host, "copy", paths.Source, paths.Destination, status);
+    bool setAside = false;
+    copied = OutcomeEvent(kEventFileCopied, paths.Source, paths.Destination,
+                          CopyThroughCopy(system, paths, &setAside));
+    copied.through = paths.Copy;
+    copied.aside = setAside ? paths.Earlier : nullptr;
+    TellListeners(host, copied);
     if (PathExists(system, paths.Destination)) SetNormalAttributes(system, paths.Destination);
   } else {
-    LogOutcome(host, "copy", name, dir, status);
+    TellListeners(host, copied);
   }
   // A destination directory that this machine does not have (the 9x sets'
   // INF\catalog on most machines) takes nothing, as ever; any other copy
   // that fails fails the run.
-  if (status != kStatusSuccess && PathExists(system, dir)) host.ChangeFailed = true;
+  if (copied.status != kStatusSuccess && PathExists(system, dir)) FailChange(host);
   ProgressStep(host, 1);
 }
 
@@ -115,8 +121,8 @@ void CopyMatchingFiles(Host& host, const char* sourceDir, const char* dir, const
   // A search of the medium that stops before its end leaves files of the
   // set uncopied: the run fails, as for a copy that fails.
   if (status == kStatusFileNotFound || status == kStatusNoMoreFiles) return;
-  LogOutcome(host, "copy", search, dir, status);
-  if (PathExists(system, dir)) host.ChangeFailed = true;
+  TellOutcome(host, kEventSearchStopped, search, dir, status);
+  if (PathExists(system, dir)) FailChange(host);
 }
 
 void DeleteMatchingFiles(Host& host, const char* dir, const char* pattern) {
@@ -131,7 +137,7 @@ void DeleteMatchingFiles(Host& host, const char* dir, const char* pattern) {
     if (IsDirectoryAlias(found) || !JoinPath(path, dir, found) || !PathExists(system, path))
       continue;
     SetNormalAttributes(system, path);
-    LogOutcome(host, "delete", path, nullptr, system.RemoveFile(path));
+    TellOutcome(host, kEventFileDeleted, path, nullptr, system.RemoveFile(path));
     ProgressStep(host, 1);
   } while (system.FindNextMatch(matches, found) == kStatusSuccess);
   system.EndSearch(matches);
@@ -140,15 +146,14 @@ void DeleteMatchingFiles(Host& host, const char* dir, const char* pattern) {
 SystemStatus RenameInfFile(Host& host, const char* infDir, const char* oldName,
                            const char* newName) {
   char oldPath[kCopyPathSize], newPath[kCopyPathSize];
-  SystemStatus status = kStatusFilenameTooLong;
   if (InfFilePath(oldPath, sizeof oldPath, infDir, oldName) &&
-      InfFilePath(newPath, sizeof newPath, infDir, newName)) {
-    status = host.system->RenameReplacing(oldPath, newPath);
-    LogOutcome(host, "rename", oldPath, newPath, status);
-  } else {
-    LogOutcome(host, "rename", oldName, newName, status);
-  }
-  return status;
+      InfFilePath(newPath, sizeof newPath, infDir, newName))
+    return TellOutcome(host, kEventFileRenamed, oldPath, newPath,
+                       host.system->RenameReplacing(oldPath, newPath));
+  RunEvent renamed = OutcomeEvent(kEventFileRenamed, oldName, newName, kStatusFilenameTooLong);
+  renamed.skipped = true;
+  TellListeners(host, renamed);
+  return renamed.status;
 }
 
 namespace {

@@ -16,7 +16,7 @@ const char kEarlierName[] = "~qvold.tmp";
 // drive root takes the name directly), overwriting a read-only destination
 // and leaving it with normal attributes. The copy fills a file beside the
 // destination first, so that a copy that fails leaves the earlier file
-// byte for byte; the failure is logged and marks the host's ChangeFailed.
+// byte for byte; a failure fails the run (FailChange).
 // One progress step, whether or not the copy succeeded; a path that would
 // not fit is not copied.
 void CopySourceFile(Host& host, const char* sourceDir, const char* dir, const char* name);

@@ -16,15 +16,22 @@ const char kBrandKey[] = "Software\\Tavelin";
 
 // A service entry that is not written whole fails the run at its end.
 void ReportServiceError(Host& host) {
-  host.ChangeFailed = true;
+  FailChange(host);
   DebugMessage(host, "Error initialising service", "dbg");
 }
 
+// Sets the value and tells it; false when it was not set.
+bool WriteValue(Host& host, KeyHandle key, const char* path, const char* name, unsigned long type,
+                const void* data, unsigned long size) {
+  const SystemStatus status =
+      host.system->SetValue(key, name, type, static_cast<const unsigned char*>(data), size);
+  TellListeners(host, ValueEvent(kEventValueSet, path, name, type, data, size, status));
+  return status == kStatusSuccess;
+}
+
 void WriteText(Host& host, KeyHandle key, const char* name, const char* text) {
-  const SystemStatus status = host.system->SetValue(key, name, kRegistryString,
-                                                    reinterpret_cast<const unsigned char*>(text),
-                                                    static_cast<unsigned long>(strlen(text) + 1));
-  if (LogTextValueSet(host, kDriverServiceKey, name, text, status) != kStatusSuccess)
+  if (!WriteValue(host, key, kDriverServiceKey, name, kRegistryString, text,
+                  static_cast<unsigned long>(strlen(text) + 1)))
     ReportServiceError(host);
 }
 
@@ -34,8 +41,7 @@ void WriteNumber(Host& host, KeyHandle key, const char* name, unsigned long numb
                                  static_cast<unsigned char>(number >> 8),
                                  static_cast<unsigned char>(number >> 16),
                                  static_cast<unsigned char>(number >> 24)};
-  const SystemStatus status = host.system->SetValue(key, name, kRegistryNumber, data, sizeof data);
-  if (LogNumberValueSet(host, kDriverServiceKey, name, number, status) != kStatusSuccess)
+  if (!WriteValue(host, key, kDriverServiceKey, name, kRegistryNumber, data, sizeof data))
     ReportServiceError(host);
 }
 
@@ -43,8 +49,8 @@ void WriteNumber(Host& host, KeyHandle key, const char* name, unsigned long numb
 
 void CreateDriverService(Host& host, const char* driversDir) {
   KeyHandle key;
-  const SystemStatus created = host.system->CreateKey(kDriverServiceKey, &key);
-  if (LogKeyCreated(host, kDriverServiceKey, created) != kStatusSuccess) {
+  if (TellOutcome(host, kEventKeyCreated, kDriverServiceKey, nullptr,
+                  host.system->CreateKey(kDriverServiceKey, &key)) != kStatusSuccess) {
     ReportServiceError(host);
     return;
   }
@@ -75,17 +81,18 @@ void RemoveBrandSettingsKey(Host& host, bool cleanUpRegistry) {
 }
 
 void WriteCleanUpFlag(Host& host, const char* flag) {
+  const unsigned long size = static_cast<unsigned long>(strlen(flag) + 1);
   KeyHandle key;
-  SystemStatus status = host.system->OpenKey(kBrandKey, kKeyAllAccess, &key);
-  if (status == kStatusSuccess) {
-    status = host.system->SetValue(key, "CleanUpRegistry", kRegistryString,
-                                   reinterpret_cast<const unsigned char*>(flag),
-                                   static_cast<unsigned long>(strlen(flag) + 1));
+  const SystemStatus opened = host.system->OpenKey(kBrandKey, kKeyAllAccess, &key);
+  RunEvent set =
+      ValueEvent(kEventValueSet, kBrandKey, "CleanUpRegistry", kRegistryString, flag, size, opened);
+  set.skipped = opened != kStatusSuccess;
+  if (!set.skipped) {
+    set.status = host.system->SetValue(key, set.name, kRegistryString, set.data, size);
     host.system->CloseKey(key);
   }
+  TellListeners(host, set);
   // Without the brand key (no country settings written) there is nothing
   // to flag; a flag refused fails the run at its end.
-  if (LogTextValueSet(host, kBrandKey, "CleanUpRegistry", flag, status) != kStatusSuccess &&
-      status != kStatusFileNotFound)
-    host.ChangeFailed = true;
+  if (set.status != kStatusSuccess && set.status != kStatusFileNotFound) FailChange(host);
 }

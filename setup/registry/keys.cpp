@@ -55,16 +55,19 @@ bool ReadValueText(System& system, KeyHandle key, const char* name, char* out,
 
 void DeleteRegistryValue(Host& host, const char* path, const char* name) {
   KeyHandle key;
-  SystemStatus status = host.system->OpenKey(path, kKeyAllAccess, &key);
-  if (status == kStatusSuccess) {
-    status = host.system->DeleteValue(key, name);
+  const SystemStatus opened = host.system->OpenKey(path, kKeyAllAccess, &key);
+  RunEvent deleted = ValueEvent(kEventValueDeleted, path, name, 0, nullptr, 0, opened);
+  deleted.skipped = opened != kStatusSuccess;
+  if (!deleted.skipped) {
+    deleted.status = host.system->DeleteValue(key, name);
     host.system->CloseKey(key);
   }
-  LogValueDeleted(host, path, name, status);
+  TellListeners(host, deleted);
 }
 
 bool DeleteRegistryKey(Host& host, const char* path) {
-  return LogKeyDeleted(host, path, host.system->DeleteKey(path)) == kStatusSuccess;
+  return TellOutcome(host, kEventKeyDeleted, path, nullptr, host.system->DeleteKey(path)) ==
+         kStatusSuccess;
 }
 
 void DeleteKeyTree(Host& host, const char* path) {

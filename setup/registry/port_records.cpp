@@ -131,10 +131,12 @@ bool AddOldAttachedtoKey(Host& host, const char* portName) {
     system.CloseKey(classKey);
     return false;
   }
+  const unsigned long size = static_cast<unsigned long>(strlen(portName) + 1);
   const SystemStatus written = system.SetValue(ours, "AttachedTo", kRegistryString,
                                                reinterpret_cast<const unsigned char*>(portName),
-                                               static_cast<unsigned long>(strlen(portName) + 1));
-  LogTextValueSet(host, path, "AttachedTo", portName, written);
+                                               size);
+  TellListeners(host, ValueEvent(kEventValueSet, path, "AttachedTo", kRegistryString, portName,
+                                 size, written));
   system.CloseKey(ours);
   system.CloseKey(classKey);
   if (written != kStatusSuccess) {

@@ -2,7 +2,6 @@
 
 #include <string.h>
 
-#include "../base/log.h"
 #include "../base/log_rules.h"
 #include "../base/paths.h"
 
@@ -42,7 +41,8 @@ SourcePathRecovery ReadRecord(System& system, KeyHandle key, SourcePathRecord* r
 
 // The earlier value is SourcePath as found, unless an interrupted run's
 // record shows that the run wrote it: then it is the record's.
-void TakeSnapshot(System& system, KeyHandle key, char* saved, SourcePathSnapshot* snapshot) {
+void TakeSnapshot(Host& host, KeyHandle key, char* saved, SourcePathSnapshot* snapshot) {
+  System& system = *host.system;
   SourcePathValue earlier;
   snapshot->State = ReadSourcePath(system, key, &earlier);
   SourcePathRecord record;
@@ -58,13 +58,15 @@ void TakeSnapshot(System& system, KeyHandle key, char* saved, SourcePathSnapshot
   }
   CopyWholeText(saved, kSetupPathSize, earlier.Text);
   snapshot->Type = earlier.Type;
-  if (!PathExists(system, saved)) system.MakeDirectory(saved);
+  if (!PathExists(system, saved))
+    TellOutcome(host, kEventDirectoryMade, saved, nullptr, system.MakeDirectory(saved));
 }
 
 // The record of the earlier value and of path, on disk before SourcePath
 // changes.
-bool WriteRecord(System& system, KeyHandle key, const char* saved,
-                 const SourcePathSnapshot& snapshot, const char* path) {
+bool WriteRecord(Host& host, KeyHandle key, const char* saved, const SourcePathSnapshot& snapshot,
+                 const char* path) {
+  System& system = *host.system;
   SourcePathRecord record;
   record.Earlier.Present = snapshot.State == kSnapshotSaved;
   record.Earlier.Type = snapshot.Type;
@@ -73,25 +75,35 @@ bool WriteRecord(System& system, KeyHandle key, const char* saved,
     return false;
   unsigned char data[kSourcePathRecordSize];
   const size_t size = EncodeSourcePathRecord(record, data);
-  if (size == 0 || system.SetValue(key, kSourcePathRecordValue, kRegistryBinary, data,
-                                   static_cast<unsigned long>(size)) != kStatusSuccess)
-    return false;
+  if (size == 0) return false;
+  const unsigned long written = static_cast<unsigned long>(size);
+  const SystemStatus status =
+      system.SetValue(key, kSourcePathRecordValue, kRegistryBinary, data, written);
+  TellListeners(host, ValueEvent(kEventRecordWritten, kSetupKeyPath, kSourcePathRecordValue,
+                                 kRegistryBinary, data, written, status));
+  if (status != kStatusSuccess) return false;
   if (system.FlushKey(key) == kStatusSuccess) return true;
   // A record that may not be on disk protects nothing: SourcePath is left
   // alone, and the record goes again.
-  system.DeleteValue(key, kSourcePathRecordValue);
+  TellListeners(host, ValueEvent(kEventRecordDropped, kSetupKeyPath, kSourcePathRecordValue, 0,
+                                 nullptr, 0, system.DeleteValue(key, kSourcePathRecordValue)));
   return false;
 }
 
 bool WriteSourcePath(Host& host, KeyHandle key, const char* data, unsigned long type) {
+  const unsigned long size = static_cast<unsigned long>(strlen(data) + 1);
   const SystemStatus status = host.system->SetValue(key, kSourcePathValue, type,
                                                     reinterpret_cast<const unsigned char*>(data),
-                                                    static_cast<unsigned long>(strlen(data) + 1));
-  return LogTextValueSet(host, kSetupKeyPath, kSourcePathValue, data, status) == kStatusSuccess;
+                                                    size);
+  TellListeners(host, ValueEvent(kEventValueSet, kSetupKeyPath, kSourcePathValue, type, data, size,
+                                 status));
+  return status == kStatusSuccess;
 }
 
 SystemStatus DeleteValue(Host& host, KeyHandle key, const char* name) {
-  return LogValueDeleted(host, kSetupKeyPath, name, host.system->DeleteValue(key, name));
+  const SystemStatus status = host.system->DeleteValue(key, name);
+  TellListeners(host, ValueEvent(kEventValueDeleted, kSetupKeyPath, name, 0, nullptr, 0, status));
+  return status;
 }
 
 }  // namespace
@@ -105,7 +117,7 @@ bool SetSetupSourcePath(Host& host, const char* path, char* saved, SourcePathSna
     return false;
   }
   if (!snapshot->FirstCallMade) {
-    TakeSnapshot(system, key, saved, snapshot);
+    TakeSnapshot(host, key, saved, snapshot);
     snapshot->FirstCallMade = true;
     // A value left alone for the run needs no record: an interrupted run's
     // is of no more use.
@@ -114,7 +126,7 @@ bool SetSetupSourcePath(Host& host, const char* path, char* saved, SourcePathSna
   }
   bool written = false;
   if (snapshot->State == kSnapshotSaved || snapshot->State == kSnapshotAbsent) {
-    if (WriteRecord(system, key, saved, *snapshot, path)) snapshot->Recorded = true;
+    if (WriteRecord(host, key, saved, *snapshot, path)) snapshot->Recorded = true;
     written = snapshot->Recorded && WriteSourcePath(host, key, path, kRegistryString);
   }
   system.CloseKey(key);
@@ -132,7 +144,7 @@ void AddValueText(LogText* log, const char* text, bool present) {
 
 }  // namespace
 
-void LogSourcePathRecovery(Host& host, const char* saved, const SourcePathSnapshot& snapshot) {
+void TellSourcePathRecovery(Host& host, const char* saved, const SourcePathSnapshot& snapshot) {
   if (snapshot.Recovery == kNoRecord) return;
   LogText log;
   StartLogText(&log, "recovered: ");
@@ -154,14 +166,14 @@ void LogSourcePathRecovery(Host& host, const char* saved, const SourcePathSnapsh
     AddLogText(&log, " is put back at the end: ");
     AddValueText(&log, saved, snapshot.State == kSnapshotSaved);
   }
-  LogEvent(host, log.Text);
+  TellNote(host, log.Text);
 }
 
 void RestoreSetupSourcePath(Host& host, const char* saved, const SourcePathSnapshot& snapshot) {
   if (!snapshot.Recorded) return;
   KeyHandle key;
   if (host.system->OpenKey(kSetupKeyPath, kKeyAllAccess, &key) != kStatusSuccess) {
-    host.ChangeFailed = true;
+    FailChange(host);
     return;
   }
   bool restored;
@@ -176,6 +188,6 @@ void RestoreSetupSourcePath(Host& host, const char* saved, const SourcePathSnaps
   // back, or a record that stays, fails the run; the record keeps the
   // earlier value for the next run.
   if (!restored || DeleteValue(host, key, kSourcePathRecordValue) != kStatusSuccess)
-    host.ChangeFailed = true;
+    FailChange(host);
   host.system->CloseKey(key);
 }

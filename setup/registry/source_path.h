@@ -35,9 +35,9 @@ struct SourcePathSnapshot {
 // left as it is, for the whole run).
 bool SetSetupSourcePath(Host& host, const char* path, char* saved, SourcePathSnapshot* snapshot);
 
-// Writes to the installation log what the first call recovered from an
+// Tells, as a note, what the first call recovered from an
 // interrupted run's record; nothing when it found none.
-void LogSourcePathRecovery(Host& host, const char* saved, const SourcePathSnapshot& snapshot);
+void TellSourcePathRecovery(Host& host, const char* saved, const SourcePathSnapshot& snapshot);
 
 // Puts back what the first SetSetupSourcePath call found: the saved value
 // with its type, or no value at all when there was none; then removes the

@@ -5,6 +5,7 @@
 #include "base/platform.h"
 #include "control/dialogs_rules.h"
 #include "control/run.h"
+#include "table_cases.h"
 
 namespace {
 
@@ -95,6 +96,86 @@ TEST(RunEnding, EveryRunEndsOrLeavesAnEndingRunning) {
        kCleanUpAndEndWithFailure},
   };
   for (const Case& c : cases) EXPECT_EQ(c.ending, ChooseRunEnding(c.state)) << c.run;
+}
+
+// Each ending that ChooseRunEnding picks carries the reason it was chosen
+// for; the sequence's own cause where it stopped or left nothing running.
+// Fields as above.
+TEST(RunEndReason, EachEndingCarriesTheReasonItWasChosenFor) {
+  const bool S = true, I = false;
+  const SetupOutcome done = kSequenceDone, failed = kSequenceFailed, none = kSetupNotStarted;
+  struct Case {
+    const char* run;
+    RunEndState state;
+    RunEndReason sequenceStop;
+    RunEndReason reason;
+  } cases[] = {
+      {"silent: NT 4.0 done",
+       {S, false, done, false, true, false, false, kOsClassNT4, false, false, false},
+       kEndReasonNone,
+       kEndSequenceDone},
+      {"silent: CopyFilesOnly done",
+       {S, false, done, false, true, true, false, kOsClassWin98, false, true, false},
+       kEndReasonNone,
+       kEndCopyFilesOnly},
+      {"silent: paths not computed",
+       {S, false, none, false, false, false, false, kOsClassWin98, false, false, false},
+       kEndReasonNone,
+       kEndPathsNotFormed},
+      {"silent: NT 4.0, earlier service stayed",
+       {S, false, done, false, true, false, true, kOsClassNT4, false, false, false},
+       kEndReasonNone,
+       kEndServiceNotRemoved},
+      {"silent: a library missing",
+       {S, false, failed, false, false, false, false, kOsClassWinME, false, false, false},
+       kEndLibraryNotLoaded,
+       kEndLibraryNotLoaded},
+      {"silent: the sequence stopped without a cause",
+       {S, false, failed, false, true, false, false, kOsClassNT4, false, false, false},
+       kEndReasonNone,
+       kEndSequenceStopped},
+      {"silent: 2000 refresh did not start",
+       {S, false, done, false, false, false, false, kOsClassWin2000, false, false, true},
+       kEndNoRefresh,
+       kEndNoRefresh},
+      {"silent: timer running",
+       {S, false, done, false, false, true, false, kOsClassWin98, false, false, false},
+       kEndReasonNone,
+       kEndReasonNone},
+      {"welcome dialog not shown",
+       {I, false, none, false, false, false, false, kOsClassWin2000, false, false, false},
+       kEndReasonNone,
+       kEndWelcomeNotShown},
+      {"NT 4.0 completed: the restart dialog ends the run",
+       {I, true, done, false, true, false, false, kOsClassNT4, false, false, false},
+       kEndReasonNone,
+       kEndRestartDialog},
+  };
+  ForEachCase(cases, &Case::run, [](const Case& c) {
+    EXPECT_EQ(c.reason, ReasonOfEnding(ChooseRunEnding(c.state), c.state, c.sequenceStop));
+  });
+}
+
+// A change that could not be made is why a run ends that would have ended
+// well or stopped for a lesser cause; a run that did not get to its work,
+// or installed nothing, keeps its own reason.
+TEST(RunEndReason, AFailedChangeIsTheReasonUnlessTheRunEndedForMore) {
+  const Row<RunEndReason, RunEndReason> failed[] = {
+      {kEndModemFound, kEndChangeFailed},
+      {kEndSequenceDone, kEndChangeFailed},
+      {kEndNoRefresh, kEndChangeFailed},
+      {kEndOtherDevice, kEndChangeFailed},
+      {kEndSequenceStopped, kEndChangeFailed},
+      {kEndMediumIncomplete, kEndMediumIncomplete},
+      {kEndLibraryNotLoaded, kEndLibraryNotLoaded},
+      {kEndEntryMissing, kEndEntryMissing},
+      {kEndServiceNeverRan, kEndServiceNeverRan},
+      {kEndServiceNotRemoved, kEndServiceNotRemoved},
+  };
+  ExpectEach(failed, [](RunEndReason reason) { return ReasonWithFailedChange(reason, true); });
+  const Row<RunEndReason, RunEndReason> kept[] = {{kEndModemFound, kEndModemFound},
+                                                  {kEndOtherDevice, kEndOtherDevice}};
+  ExpectEach(kept, [](RunEndReason reason) { return ReasonWithFailedChange(reason, false); });
 }
 
 TEST(InteractiveEnding, RestartDialogEndsWithTheRunsOutcome) {
