@@ -14,30 +14,13 @@
 #include "plan_listener.h"
 #include "reg_file.h"
 #include "simulated_run.h"
-
-const PlanClass kPlanClasses[6] = {
-    {"95", kOsClassWin95, "Windows 95"},
-    {"98", kOsClassWin98, "Windows 98"},
-    {"98se", kOsClassWin98SE, "Windows 98 Second Edition"},
-    {"me", kOsClassWinME, "Windows ME"},
-    {"nt4", kOsClassNT4, "Windows NT 4.0"},
-    {"2000", kOsClassWin2000, "Windows 2000"},
-};
+#include "standin_entries.h"
 
 const char kPlanMediumDir[] = "C:\\medium";
-
-const PlanClass* FindPlanClass(const char* name) {
-  for (const PlanClass& each : kPlanClasses) {
-    if (SameNameIgnoringCase(name, each.name)) return &each;
-  }
-  return nullptr;
-}
 
 namespace {
 
 namespace fs = std::filesystem;
-
-const char kStandinConfigName[] = "qvstandin.ini";
 
 // The keys that setup opens without creating them, which every Windows of
 // the classes has.
@@ -93,7 +76,7 @@ bool StartPlanMachine(const PlanRequest& request, const PlanClass& platform, Mac
     }
   }
   std::vector<std::string> config = DrivePathNames(machine->programDir);
-  config.push_back(kStandinConfigName);
+  config.push_back(StandinConfigName);
   PutMachineFile(&machine->disk, config, StandinConfig(request));
   unsigned badLine = 0;
   if (!ReadMachineRegistry(request, &machine->registry, &badLine)) {
@@ -161,8 +144,6 @@ bool PciLookup(const PlanStep& step) {
   return step.call == kEntryCall && step.entry == "GetInfByPci";
 }
 
-std::string Seconds(long long milliseconds) { return std::to_string(milliseconds / 1000) + " s"; }
-
 // Why a run whose paths could not be formed changes nothing.
 std::string PathsReason(const Plan& plan) {
   const size_t longest = LongestWindowsDir(plan.platform->osClass);
@@ -212,7 +193,7 @@ std::string EndReason(const PlanListener& heard, const Plan& plan) {
     case kEndServiceNotRemoved:
       return "RemoveNTService did not remove the earlier driver service: nothing is installed";
     case kEndServiceNeverRan:
-      return "the driver service did not run within " + Seconds(wait->limit) +
+      return "the driver service did not run within " + SecondsText(wait->limit) +
              ": nothing is installed";
     case kEndChangeFailed:
       return ChangeFailedReason(steps);
@@ -224,12 +205,12 @@ std::string EndReason(const PlanListener& heard, const Plan& plan) {
              LastStep(steps, heard.StepsBeforeCleanup(), PciLookup)->result +
              ") and HardwareDetectNT is set: the sequence stops";
     case kEndModemFound:
-      return "the modem poll found the modem's class record after " + Seconds(wait->waited);
+      return "the modem poll found the modem's class record after " + SecondsText(wait->waited);
     case kEndModemPollLimit:
-      return "the modem poll reached its limit of " + Seconds(wait->limit) +
+      return "the modem poll reached its limit of " + SecondsText(wait->limit) +
              " without the modem's class record, which setup counts as complete";
     case kEndServiceRuns:
-      return "the service poll found the driver service running after " + Seconds(wait->waited);
+      return "the service poll found the driver service running after " + SecondsText(wait->waited);
     case kEndRemoveOnly:
       return "D without R removes the earlier installation only; the run ends with its sequence";
     case kEndCopyFilesOnly:

@@ -14,21 +14,14 @@
 
 #include "base/platform.h"
 #include "finding.h"
-#include "machine_export.h"
+#include "machine.h"
 #include "machine_snapshot.h"
 #include "plan_listener.h"
+#include "registry_export.h"
 #include "registry_model.h"
 
-struct PlanClass {
-  const char* name;  // as --plan names it: "98se"
-  OsClass osClass;
-  const char* windowsName;  // "Windows 98 Second Edition"
-};
-
-extern const PlanClass kPlanClasses[6];
-
-// The class of a --plan name; nullptr when none has it.
-const PlanClass* FindPlanClass(const char* name);
+// A class as --plan names it ("98se"), with the name of its Windows.
+typedef ClassName PlanClass;
 
 // A file or directory of the medium: its names below the medium's
 // directory and its bytes.

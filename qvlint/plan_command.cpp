@@ -117,7 +117,7 @@ bool ReadPlanArguments(int argc, char** argv, PlanRequest* request, PlanArgument
 // said why, when one can not be made.
 bool MakePlans(const PlanRequest& request, const PlanClass* platform, const char* medium,
                std::vector<std::unique_ptr<Plan>>* plans) {
-  for (const PlanClass& each : kPlanClasses) {
+  for (const PlanClass& each : kClassNames) {
     if (platform != nullptr && &each != platform) continue;
     plans->emplace_back(new Plan);
     std::string problem;
@@ -139,7 +139,7 @@ int PlanCommand(int argc, char** argv) {
   const char* className = arguments.className;
   const char* medium = arguments.medium;
   const bool all = className != nullptr && strcmp(className, "all") == 0;
-  const PlanClass* platform = className != nullptr ? FindPlanClass(className) : nullptr;
+  const PlanClass* platform = className != nullptr ? FindClassName(className) : nullptr;
   if (medium == nullptr || (!all && platform == nullptr)) {
     PrintUsage(stderr);
     return kUnreadable;

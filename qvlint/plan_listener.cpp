@@ -11,6 +11,10 @@ std::string StatusText(SystemStatus status) {
   return log.Text;
 }
 
+std::string SecondsText(long long milliseconds) {
+  return std::to_string(milliseconds / 1000) + " s";
+}
+
 namespace {
 
 const char kKeyRoot[] = "HKLM\\";
@@ -21,8 +25,6 @@ std::string Quoted(const std::string& text) {
   AddLogQuoted(&log, text.c_str());
   return log.Text;
 }
-
-std::string Seconds(long long milliseconds) { return std::to_string(milliseconds / 1000) + " s"; }
 
 // A value's data as the log shows it: a string in quotation marks, a
 // number in decimal, other data in hexadecimal digits.
@@ -156,7 +158,7 @@ void PlanListener::HeardWaitEvent(const RunEvent& event) {
     step.result = event.kind == kEventWaitStopped ? "stopped after "
                   : event.found                   ? "found after "
                                                   : "not found, the limit reached after ";
-    step.result += Seconds(step.waited);
+    step.result += SecondsText(step.waited);
     return;
   }
   const char* target = event.timer == kModemPollTimerId ? "the modem's class record"

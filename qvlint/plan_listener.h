@@ -94,4 +94,7 @@ class PlanListener : public RunListener {
   RunEndReason endReason_;
 };
 
+// "3 s": milliseconds as the plan shows a time, in whole seconds.
+std::string SecondsText(long long milliseconds);
+
 #endif

@@ -31,8 +31,6 @@ const char* ChangeName(FileChangeKind kind) {
   return "removed";
 }
 
-std::string Seconds(long long milliseconds) { return std::to_string(milliseconds / 1000) + " s"; }
-
 std::string ExitCodeText(const Plan& plan) {
   return plan.ends ? std::to_string(plan.exitCode) : std::string("none");
 }
@@ -254,7 +252,7 @@ unsigned CountFiles(const Plan& plan, bool removed) {
 
 const TableRow kTableRows[] = {
     {"exit code", [](const Plan& plan) { return ExitCodeText(plan); }},
-    {"ends after", [](const Plan& plan) { return Seconds(plan.endClock); }},
+    {"ends after", [](const Plan& plan) { return SecondsText(plan.endClock); }},
     {"steps", [](const Plan& plan) { return std::to_string(plan.steps.size()); }},
     {"files placed", [](const Plan& plan) { return std::to_string(CountFiles(plan, false)); }},
     {"files removed", [](const Plan& plan) { return std::to_string(CountFiles(plan, true)); }},

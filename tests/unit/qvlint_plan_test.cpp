@@ -12,7 +12,7 @@
 
 #include "control/run.h"
 #include "files/source_files.h"
-#include "machine_export.h"
+#include "registry_export.h"
 #include "plan.h"
 #include "plan_output.h"
 #include "qvlint_support.h"
@@ -70,7 +70,7 @@ const char kEarlierInstallation[] =
 // after it, on every class, with keys and values that the run removes.
 TEST(PlanRegistry, ChangesTurnTheMachineBeforeIntoTheMachineAfter) {
   bool removedKey = false, removedValue = false;
-  for (const PlanClass& platform : kPlanClasses) {
+  for (const PlanClass& platform : kClassNames) {
     SCOPED_TRACE(platform.name);
     std::unique_ptr<Machine> machine(new Machine);
     std::string error;
@@ -280,7 +280,7 @@ TEST_F(PlanOfMedium, EndingsAndFindings) {
     request.libraries = c.libraries ? c.libraries : "";
     Plan plan;
     std::string problem;
-    ASSERT_TRUE(MakePlan(request, *FindPlanClass(c.platform), &plan, &problem)) << problem;
+    ASSERT_TRUE(MakePlan(request, *FindClassName(c.platform), &plan, &problem)) << problem;
     EXPECT_EQ(c.exitCode, plan.exitCode);
     EXPECT_EQ(0u, plan.exitReason.find(c.reason)) << plan.exitReason;
     Collected collected;
@@ -310,7 +310,7 @@ TEST_F(PlanOfMedium, PrintsStepsEndStateExitCodeAndFindings) {
   std::ofstream(medium_ / "qvsetup.ini") << kFailingLists;
   Plan plan;
   std::string problem;
-  ASSERT_TRUE(MakePlan(Request(), *FindPlanClass("98"), &plan, &problem)) << problem;
+  ASSERT_TRUE(MakePlan(Request(), *FindClassName("98"), &plan, &problem)) << problem;
   const std::string text = Printed(plan, false);
   for (const char* line :
        {"copy C:\\MEDIUM\\qvsetup.ini -> C:\\TAVELIN\\TOOLS\\qvsetup.ini: path not found  "

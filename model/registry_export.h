@@ -5,8 +5,8 @@
 // in UTF-16LE too). Both become REGEDIT4 text in the ANSI code page, which
 // the simulator's reader takes; only the keys of HKEY_LOCAL_MACHINE count,
 // those of other roots are passed over with a note.
-#ifndef QVLINT_MACHINE_EXPORT_H
-#define QVLINT_MACHINE_EXPORT_H
+#ifndef MODEL_REGISTRY_EXPORT_H
+#define MODEL_REGISTRY_EXPORT_H
 
 #include <string>
 #include <vector>

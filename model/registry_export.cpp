@@ -1,4 +1,4 @@
-#include "machine_export.h"
+#include "registry_export.h"
 
 #include <cctype>
 #include <cstdint>
@@ -6,7 +6,6 @@
 #include <unordered_map>
 
 #include "code_page.h"
-#include "effect_output.h"
 #include "reg_file.h"
 
 namespace {
