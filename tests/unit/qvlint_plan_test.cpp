@@ -12,11 +12,11 @@
 
 #include "control/run.h"
 #include "files/source_files.h"
-#include "registry_export.h"
 #include "plan.h"
 #include "plan_output.h"
 #include "qvlint_support.h"
 #include "reg_file.h"
+#include "registry_export.h"
 #include "scenario.h"
 #include "table_cases.h"
 
