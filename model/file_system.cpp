@@ -248,6 +248,8 @@ void CopyEntry(const SimulatedFile& from, SimulatedFile* to) {
   to->attributes = from.attributes;
   to->content = from.content;
   to->heldByOther = from.heldByOther;
+  to->damaged = from.damaged;
+  to->damagedAt = from.damagedAt;
   to->openByRun = from.openByRun;
   to->entries.clear();
   for (const std::unique_ptr<SimulatedFile>& entry : from.entries) {
@@ -276,6 +278,8 @@ void StartDisk(SimulatedDisk* disk, unsigned long long capacity, ShortNameForm s
   disk->root.parent = nullptr;
   disk->root.entries.clear();
   disk->root.heldByOther = false;
+  disk->root.damaged = false;
+  disk->root.damagedAt = 0;
   disk->root.openByRun = 0;
   disk->capacity = capacity;
   disk->used = 0;
@@ -369,6 +373,8 @@ SimulatedFile* AddEntry(SimulatedFile* directory, const std::string& name, bool 
   entry->attributes = isDirectory ? kAttributeDirectory : kAttributeArchive;
   entry->parent = directory;
   entry->heldByOther = false;
+  entry->damaged = false;
+  entry->damagedAt = 0;
   entry->openByRun = 0;
   directory->entries.push_back(std::move(entry));
   return directory->entries.back().get();

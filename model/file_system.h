@@ -20,6 +20,7 @@
 #include "base/system_types.h"
 
 // The Win32 error codes of names and libraries beyond those of the seam.
+const SystemStatus kStatusCrc = 23;  // a medium's data could not be read
 const SystemStatus kStatusInvalidName = 123;
 const SystemStatus kStatusDllNotFound = 1157;
 
@@ -30,7 +31,9 @@ struct SimulatedFile {
   std::string content;
   SimulatedFile* parent;
   std::vector<std::unique_ptr<SimulatedFile>> entries;  // in the order of creation
-  bool heldByOther;    // another program keeps it open and shares no writes
+  bool heldByOther;  // another program keeps it open and shares no writes
+  bool damaged;      // a read at or past damagedAt fails with ERROR_CRC, as a scratched CD's
+  size_t damagedAt;
   unsigned openByRun;  // handles of the run: no deletion or replacement
 };
 

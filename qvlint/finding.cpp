@@ -103,6 +103,7 @@ const CodeText kCodeTexts[kFindingCodeCount] = {
     {"plan-launch-fails", kFinding,
      "a program of setup's run does not start or ends with a non-zero exit code"},
     {"plan-medium-incomplete", kFinding, "the medium lacks a file of the driver set"},
+    {"plan-preflight-fails", kFinding, "a check before setup's first change fails"},
 };
 
 }  // namespace

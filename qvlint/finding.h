@@ -91,6 +91,7 @@ enum FindingCode {
   kPlanCopyFails,
   kPlanLaunchFails,
   kPlanMediumIncomplete,
+  kPlanPreflightFails,
   kFindingCodeCount
 };
 

@@ -183,6 +183,9 @@ std::string EndReason(const PlanListener& heard, const Plan& plan) {
     case kEndMediumIncomplete:
       return "the medium lacks \"" + heard.MissingMediumFile() +
              "\", a file of the driver set: setup changes nothing";
+    case kEndPreflightFailed:
+      return "a check before the first change fails: " + heard.FailedCheck() +
+             ": setup changes nothing";
     case kEndLibraryNotLoaded: {
       const PlanStep& load = *FirstStep(steps, FailedLoad);
       return load.arguments + " can not be loaded (" + load.result + "): the sequence stops";
@@ -240,6 +243,12 @@ void AddFindings(const PlanListener& heard, Plan* plan) {
   if (!heard.MissingMediumFile().empty()) {
     AddFinding(plan, nullptr, kPlanMediumIncomplete,
                "the medium lacks \"" + heard.MissingMediumFile() + "\", a file of the driver set",
+               "setup changes nothing and ends with -1");
+    explained = true;
+  }
+  if (!heard.FailedCheck().empty()) {
+    AddFinding(plan, nullptr, kPlanPreflightFails,
+               "setup's check before its first change fails: " + heard.FailedCheck(),
                "setup changes nothing and ends with -1");
     explained = true;
   }

@@ -228,6 +228,18 @@ void PlanListener::Heard(Host&, const RunEvent& event) {
       missingMediumFile_ = missing.substr(missing.find_last_of('\\') + 1);
       break;
     }
+    case kEventPreflightPassed:
+      Add(kStepCheck, "check the medium, the destinations and the programs before the first change",
+          kStatusSuccess);
+      break;
+    case kEventPreflightFailed:
+      failedCheck_ = "\"" + std::string(event.path) + "\" " + event.text + " (" +
+                     StatusText(event.status) + ")";
+      Add(kStepCheck, "check the medium, the destinations and the programs before the first change",
+          event.status)
+          .result = failedCheck_;
+      steps_.back().failed = true;
+      break;
     case kEventCleanupBegins:
       if (stepsBeforeCleanup_ == std::string::npos) stepsBeforeCleanup_ = steps_.size();
       break;

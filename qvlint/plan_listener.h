@@ -23,6 +23,7 @@ enum PlanStepKind {
   kStepCall,
   kStepRun,
   kStepWait,
+  kStepCheck,
   kStepEnd
 };
 
@@ -65,6 +66,9 @@ class PlanListener : public RunListener {
   const std::vector<PlanStep>& Steps() const { return steps_; }
   // The file of the driver set that the medium lacks; empty when none.
   const std::string& MissingMediumFile() const { return missingMediumFile_; }
+  // The check before the first change that failed, what it failed for and
+  // Windows' answer as the log says it; empty when none failed.
+  const std::string& FailedCheck() const { return failedCheck_; }
   // The number of steps made before the run's clean-up began; npos when it
   // did not begin.
   size_t StepsBeforeCleanup() const { return stepsBeforeCleanup_; }
@@ -90,6 +94,7 @@ class PlanListener : public RunListener {
   size_t waits_[kServicePollTimerId + 1];  // the step of each completion timer's wait
   bool copyMade_;                          // the event heard last made a copy step
   std::string missingMediumFile_;
+  std::string failedCheck_;
   size_t stepsBeforeCleanup_;
   RunEndReason endReason_;
 };

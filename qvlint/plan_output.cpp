@@ -17,6 +17,7 @@ const char* const kStepKindNames[] = {"copy",
                                       "call",
                                       "run",
                                       "wait",
+                                      "check",
                                       "end"};
 
 const char* ChangeName(FileChangeKind kind) {
@@ -157,6 +158,7 @@ void PrintStepJson(FILE* stream, size_t number, const PlanStep& step) {
       fprintf(stream, ", \"interval_ms\": %u, \"limit_ms\": %u, \"waited_ms\": %lld", step.interval,
               step.limit, step.waited);
       break;
+    case kStepCheck:
     case kStepEnd:
       break;
   }

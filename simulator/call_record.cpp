@@ -261,6 +261,20 @@ void CallRecord::CloseFile(FileHandle file) {
   Take("CloseFile " + Numbered("f", file));
 }
 
+SystemStatus CallRecord::FreeSpace(const char* path, unsigned long long* bytes) {
+  const SystemStatus status = ForwardingSystem::FreeSpace(path, bytes);
+  const std::string head = "FreeSpace " + Quoted(path);
+  if (!TookPlanned(head))
+    Take(head + Said(status) +
+         (status == kStatusSuccess ? " " + std::to_string(*bytes) : std::string()));
+  return status;
+}
+
+SystemStatus CallRecord::ProbeExclusiveOpen(const char* path, bool toWrite) {
+  return Noted("ProbeExclusiveOpen " + Quoted(path) + (toWrite ? " write" : " read"),
+               ForwardingSystem::ProbeExclusiveOpen(path, toWrite));
+}
+
 // ------------------------------------------------------------- environment
 
 unsigned long CallRecord::CurrentDirectory(char* out, unsigned long size) {

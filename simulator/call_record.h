@@ -2,9 +2,10 @@
 // the seam in order, one line each: the call, its arguments and its result,
 // with what it found where the result does not tell it (a key's handle and
 // whether the call created the key, the name and data that an enumeration
-// reached, the directory a library was found in). A call that the plan
-// below the record answered in place of Windows is recorded by its name and
-// the arguments that tell which it was: "= <status> planned".
+// reached, the free bytes of a drive, the directory a library was found
+// in). A call that the plan below the record answered in place of Windows
+// is recorded by its name and the arguments that tell which it was:
+// "= <status> planned".
 #ifndef SIMULATOR_CALL_RECORD_H
 #define SIMULATOR_CALL_RECORD_H
 

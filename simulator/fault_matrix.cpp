@@ -5,6 +5,7 @@
 #include "reg_file.h"
 #include "scenario.h"
 #include "simulated_run.h"
+#include "standin_entries.h"
 
 namespace {
 
@@ -14,6 +15,10 @@ const char kTimeStampName[] = "HOMOLTIMESTAMP";
 const char kFileMark[] = "file ";
 const char kTypeMark[] = "type ";
 const unsigned long kKeptAttributes = kAttributeReadOnly | kAttributeHidden | kAttributeSystem;
+// The driver's directories on the sample machine (StartSampleMachine).
+const char kInfDirectory[] = "C:\\WINDOWS\\INF";
+const char* const kDriverFileDirectories[] = {kWindowsSourcePath, "C:\\WINDOWS\\SYSTEM32",
+                                              "C:\\WINDOWS\\SYSTEM32\\DRIVERS"};
 
 std::string Capitals(std::string text) {
   for (char& c : text) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
@@ -32,18 +37,58 @@ void AddKey(const ModelKey& key, const std::string& path, MachineState* state) {
     AddKey(*subkey, path + "\\" + Capitals(subkey->name), state);
 }
 
-void AddFiles(const SimulatedFile& directory, const std::string& path, MachineState* state) {
+void AddFiles(const SimulatedFile& directory, const std::string& path, unsigned long kept,
+              MachineState* state) {
   for (const std::unique_ptr<SimulatedFile>& entry : directory.entries) {
     const std::string below = path + "\\" + FileNameCapitals(entry->name);
     if (entry->directory) {
       (*state)[below] = "directory";
-      AddFiles(*entry, below, state);
+      AddFiles(*entry, below, kept, state);
     } else {
       char attributes[16];
-      snprintf(attributes, sizeof attributes, "%02lx ", entry->attributes & kKeptAttributes);
+      snprintf(attributes, sizeof attributes, "%02lx ", entry->attributes & kept);
       (*state)[below] = kFileMark + std::string(attributes) + entry->content;
     }
   }
+}
+
+// The driver component that an entry of a state belongs to, the entry
+// itself for a file; empty for none. recordPrefixes: the Modem classes'
+// keys, each with a backslash.
+std::string DriverComponentOf(const std::string& name, const std::string& data,
+                              const std::string (&recordPrefixes)[2]) {
+  if (IsFileEntry(name, data)) {
+    const std::string directory = name.substr(0, name.rfind('\\'));
+    if (directory == kInfDirectory && name.size() > 4 &&
+        name.compare(name.size() - 4, 4, ".INF") == 0)
+      return name;
+    for (const char* driverDirectory : kDriverFileDirectories) {
+      if (directory == driverDirectory) return name;
+    }
+    return std::string();
+  }
+  for (const std::string& prefix : recordPrefixes) {
+    if (name.compare(0, prefix.size(), prefix) == 0)
+      return name.substr(0, name.find_first_of("\\ ", prefix.size()));
+  }
+  return std::string();
+}
+
+// A state's driver components, each with its entries; a file by its
+// content.
+typedef std::map<std::string, MachineState> DriverComponents;
+DriverComponents DriverComponentsOf(const MachineState& state) {
+  const std::string recordPrefixes[2] = {"HKLM\\" + Capitals(Win9xModemClass) + "\\",
+                                         "HKLM\\" + Capitals(NTModemClass) + "\\"};
+  DriverComponents components;
+  for (const auto& entry : state) {
+    const std::string component = DriverComponentOf(entry.first, entry.second, recordPrefixes);
+    if (component.empty()) continue;
+    components[component][entry.first] = IsFileEntry(entry.first, entry.second)
+                                             ? entry.second.substr(sizeof kFileMark - 1 + 3)
+                                             : entry.second;
+  }
+  return components;
 }
 
 }  // namespace
@@ -79,11 +124,31 @@ bool StartMatrixMachine(const std::string& sourceDir, const MatrixRun& run, Matr
   return false;
 }
 
-MachineState StateOf(const Machine& machine) {
+MachineState StateOf(const Machine& machine, ArchiveBit archiveBit) {
   MachineState state;
   AddKey(machine.registry.machine, "HKLM", &state);
-  AddFiles(machine.disk.root, "C:", &state);
+  AddFiles(machine.disk.root, "C:",
+           archiveBit == kWithArchiveBit ? kKeptAttributes | kAttributeArchive : kKeptAttributes,
+           &state);
   return state;
+}
+
+MatrixEnd EndOfRun(const MachineState& before, const MachineState& clean,
+                   const MachineState& after) {
+  if (after == before) return kAsBefore;
+  return after == clean ? kAsInstalled : kBroken;
+}
+
+bool HasWorkingInstallation(const MachineState& before, const MachineState& clean,
+                            const MachineState& after) {
+  const DriverComponents earlier = DriverComponentsOf(before), now = DriverComponentsOf(after);
+  for (const auto& component : DriverComponentsOf(clean)) {
+    const auto found = now.find(component.first), was = earlier.find(component.first);
+    if (found == now.end() || (found->second != component.second &&
+                               (was == earlier.end() || found->second != was->second)))
+      return false;
+  }
+  return true;
 }
 
 std::string EntryData(const MachineState& state, const std::string& name) {

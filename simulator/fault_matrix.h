@@ -36,10 +36,29 @@ bool StartMatrixMachine(const std::string& sourceDir, const MatrixRun& run, Matr
 // its type and data, or its attributes and content. Left out, as they
 // follow the clock or tell nothing of the run's decisions: the data of
 // HomolTimeStamp, the time of the country settings program's run (a poll
-// that takes a tick more runs it later), and a file's archive bit, which
-// only tells backup programs that the file changed.
+// that takes a tick more runs it later), and, without kWithArchiveBit, a
+// file's archive bit, which only tells backup programs that the file
+// changed.
 typedef std::map<std::string, std::string> MachineState;
-MachineState StateOf(const Machine& machine);
+enum ArchiveBit { kWithoutArchiveBit, kWithArchiveBit };
+MachineState StateOf(const Machine& machine, ArchiveBit archiveBit);
+
+// How a run leaves the machine: as before (the state before the run; on a
+// machine that holds what the clean run leaves, that is the clean run's
+// state too), as installed (the clean run's end state) or broken.
+enum MatrixEnd { kAsBefore, kAsInstalled, kBroken };
+MatrixEnd EndOfRun(const MachineState& before, const MachineState& clean,
+                   const MachineState& after);
+
+// A working installation: every driver component of the clean run's end
+// state is there whole in `after`, either as it was `before` the run or as
+// the clean run leaves it. The driver components: each INF in the INF
+// directory, each file in Options\CABS and in the system and drivers
+// directories, and each record of the Modem class (of the 9x family or of
+// NT) with what is below it; a file is whole by its content, whatever its
+// attributes.
+bool HasWorkingInstallation(const MachineState& before, const MachineState& clean,
+                            const MachineState& after);
 
 // The entry's data; empty when the state has no such entry.
 std::string EntryData(const MachineState& state, const std::string& name);

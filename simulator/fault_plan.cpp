@@ -126,6 +126,14 @@ SystemStatus PlannedFaults::AppendFile(FileHandle file, const void* data, unsign
   return Failing() ? plan_.failStatus : ForwardingSystem::AppendFile(file, data, size);
 }
 
+SystemStatus PlannedFaults::FreeSpace(const char* path, unsigned long long* bytes) {
+  return Failing() ? plan_.failStatus : ForwardingSystem::FreeSpace(path, bytes);
+}
+
+SystemStatus PlannedFaults::ProbeExclusiveOpen(const char* path, bool toWrite) {
+  return Failing() ? plan_.failStatus : ForwardingSystem::ProbeExclusiveOpen(path, toWrite);
+}
+
 // ------------------------------------------------------------- environment
 
 bool PlannedFaults::ChangeDirectory(const char* path) {

@@ -66,6 +66,8 @@ class PlannedFaults : public ForwardingSystem, public CallPlan {
   SystemStatus ReadFromFile(FileHandle file, void* data, unsigned long size,
                             unsigned long* read) override;
   SystemStatus AppendFile(FileHandle file, const void* data, unsigned long size) override;
+  SystemStatus FreeSpace(const char* path, unsigned long long* bytes) override;
+  SystemStatus ProbeExclusiveOpen(const char* path, bool toWrite) override;
 
   bool ChangeDirectory(const char* path) override;
   unsigned long ShortPath(const char* path, char* out, unsigned long size) override;

@@ -106,6 +106,14 @@ unsigned long ForwardingSystem::FileSize(FileHandle file) { return groups_.files
 
 void ForwardingSystem::CloseFile(FileHandle file) { groups_.files->CloseFile(file); }
 
+SystemStatus ForwardingSystem::FreeSpace(const char* path, unsigned long long* bytes) {
+  return groups_.files->FreeSpace(path, bytes);
+}
+
+SystemStatus ForwardingSystem::ProbeExclusiveOpen(const char* path, bool toWrite) {
+  return groups_.files->ProbeExclusiveOpen(path, toWrite);
+}
+
 unsigned long ForwardingSystem::CurrentDirectory(char* out, unsigned long size) {
   return groups_.environment->CurrentDirectory(out, size);
 }

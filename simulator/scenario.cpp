@@ -11,7 +11,9 @@
 
 #include "machine_snapshot.h"
 #include "profile.h"
+#include "program_image.h"
 #include "reg_file.h"
+#include "simulated_programs.h"
 #include "simulated_registry.h"
 
 namespace {
@@ -260,7 +262,11 @@ bool StartSampleMachine(const std::string& sourceDir, OsClass osClass, bool test
     return false;
   }
   WriteContent(&machine->disk, AddEntry(medium, "QVSMzad.ini", false), sample);
-  for (const char* name : kProgramFiles) AddEntry(medium, name, false);
+  for (const char* name : kProgramFiles) {
+    const std::vector<std::string> exports = SetupLibraryExports(name);
+    WriteContent(&machine->disk, AddEntry(medium, name, false),
+                 exports.empty() ? ProgramImage() : LibraryImage(exports));
+  }
   return true;
 }
 

@@ -4,7 +4,15 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/paths_rules.h"
+
 namespace {
+
+// What a drive without a capacity reports free: a fixed gigabyte.
+const unsigned long long kFreeWithoutCapacity = 1ull << 30;
+// The most that GetDiskFreeSpace reports free on the 9x family, on Windows
+// and on the test platform alike.
+const unsigned long long kMostFreeOn9x = 0x7FFFFFFFull;
 
 bool IsNameSeparator(char c) { return c == '\\' || c == '/' || c == ':'; }
 
@@ -81,6 +89,8 @@ SystemStatus SimulatedFiles::Copy(const char* from, const char* to, bool halfway
   std::vector<std::string> names;
   SimulatedFile* directory = nullptr;
   if (source != nullptr && source->directory) status = kStatusAccessDenied;
+  if (source != nullptr && source->damaged && source->damagedAt < source->content.size())
+    status = kStatusCrc;
   if (status == kStatusSuccess)
     directory = DirectoryToHold(machine_, to, kStatusAccessDenied, &names, &status);
   if (directory == nullptr) return status;
@@ -213,8 +223,11 @@ SystemStatus SimulatedFiles::ReadFromFile(FileHandle file, void* data, unsigned 
   *read = 0;
   OpenFileRecord* record = OpenFile(file);
   if (record == nullptr) return kStatusInvalidHandle;
-  const std::string& content = record->file->content;
-  const size_t left = content.size() > record->position ? content.size() - record->position : 0;
+  const SimulatedFile& opened = *record->file;
+  const std::string& content = opened.content;
+  const size_t end = opened.damaged ? std::min(opened.damagedAt, content.size()) : content.size();
+  if (opened.damaged && record->position >= end && end < content.size()) return kStatusCrc;
+  const size_t left = end > record->position ? end - record->position : 0;
   *read = static_cast<unsigned long>(std::min<size_t>(left, size));
   memcpy(data, content.data() + record->position, *read);
   record->position += *read;
@@ -237,4 +250,29 @@ void SimulatedFiles::CloseFile(FileHandle file) {
   if (record == nullptr) return;
   record->open = false;
   --record->file->openByRun;
+}
+
+SystemStatus SimulatedFiles::FreeSpace(const char* path, unsigned long long* bytes) {
+  // The answer is the root's, as the backend asks only the root.
+  char root[kSetupPathSize];
+  if (!DriveRootOf(root, sizeof root, path)) return kStatusPathNotFound;
+  SystemStatus status;
+  if (FileAt(machine_, root, &status) == nullptr) return status;
+  const SimulatedDisk& disk = machine_->disk;
+  unsigned long long room = kFreeWithoutCapacity;
+  if (disk.capacity > 0) room = disk.capacity > disk.used ? disk.capacity - disk.used : 0;
+  if (IsWindows9xClass(machine_->osClass)) room = std::min(room, kMostFreeOn9x);
+  *bytes = room;
+  return kStatusSuccess;
+}
+
+SystemStatus SimulatedFiles::ProbeExclusiveOpen(const char* path, bool toWrite) {
+  SystemStatus status;
+  const SimulatedFile* found = FileAt(machine_, path, &status);
+  if (found == nullptr) return status;
+  if (found->directory || (toWrite && (found->attributes & kAttributeReadOnly)))
+    return kStatusAccessDenied;
+  // No sharing: any handle open on the file, the run's own too, refuses it.
+  if (found->heldByOther || found->openByRun > 0) return kStatusSharingViolation;
+  return kStatusSuccess;
 }

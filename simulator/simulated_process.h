@@ -15,7 +15,6 @@
 // The Win32 error codes of the simulated calls beyond those of the seam.
 const SystemStatus kStatusInvalidParameter = 87;
 const SystemStatus kStatusBadPathname = 161;
-const SystemStatus kStatusBadExeFormat = 193;
 const SystemStatus kStatusKeyDeleted = 1018;
 
 struct OpenKeyRecord {

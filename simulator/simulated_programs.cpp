@@ -23,6 +23,13 @@ const size_t kEntryCount = sizeof kExports / sizeof kExports[0];
 
 const char* const kLibraryNames[] = {"QVSETUP1.DLL", "QVSETUP2.DLL"};
 
+int LibraryNumber(const char* name) {
+  for (int i = 0; i < 2; ++i) {
+    if (strcmp(kLibraryNames[i], name) == 0) return i + 1;
+  }
+  return 0;
+}
+
 // The program's arguments: the command line after its first word (quoted
 // or up to a blank) and the blanks that follow.
 std::string ArgumentsOf(const char* commandLine) {
@@ -44,6 +51,15 @@ std::string LibraryFileName(const std::string& name) {
 }
 
 }  // namespace
+
+std::vector<std::string> SetupLibraryExports(const char* name) {
+  std::vector<std::string> entries;
+  const int number = LibraryNumber(name);
+  for (const EntryExport& entry : kExports) {
+    if (entry.library == number && number != 0) entries.push_back(entry.name);
+  }
+  return entries;
+}
 
 SimulatedPrograms::SimulatedPrograms(SimulatedProcess* process, SimulatedStandins* standins)
     : process_(process), machine_(process->machine), standins_(standins) {}

@@ -16,6 +16,10 @@
 #include "simulated_process.h"
 #include "simulated_standins.h"
 
+// The entries of the setup library of the name ("QVSETUP1.DLL",
+// "QVSETUP2.DLL"), as its export table names them; none for another name.
+std::vector<std::string> SetupLibraryExports(const char* name);
+
 class SimulatedPrograms : public ProgramCalls {
  public:
   SimulatedPrograms(SimulatedProcess* process, SimulatedStandins* standins);

@@ -29,8 +29,30 @@ void RunToItsEnd(SimulatedWindows& windows, System& seam, Run* run, const char* 
   }
 }
 
-SimulatedRunResult ResultOf(const SimulatedWindows& windows, bool cut) {
+// Notes how many calls the run had made when its checks before the first
+// change passed, and passes every event on.
+class PreflightWatch : public RunListener {
+ public:
+  PreflightWatch(const SimulatedWindows& windows, RunListener* next)
+      : windows_(windows), next_(next), calls_(0) {}
+
+  void Heard(Host& host, const RunEvent& event) override {
+    if (event.kind == kEventPreflightPassed) calls_ = windows_.Calls().size();
+    if (next_ != nullptr) next_->Heard(host, event);
+  }
+
+  size_t Calls() const { return calls_; }
+
+ private:
+  const SimulatedWindows& windows_;
+  RunListener* next_;
+  size_t calls_;
+};
+
+SimulatedRunResult ResultOf(const SimulatedWindows& windows, bool cut,
+                            const PreflightWatch& watch) {
   SimulatedRunResult result;
+  result.preflightCalls = watch.Calls();
   result.cut = cut;
   result.exitCode = windows.ExitCode();
   result.waitsForever = !cut && !windows.QuitPosted();
@@ -47,17 +69,19 @@ SimulatedRunResult RunSetupOn(Machine& machine, const char* commandLine, const F
                               RunListener* listener) {
   SimulatedWindows windows(&machine, plan);
   std::unique_ptr<Run> run(new Run());
+  PreflightWatch watch(windows, listener);
   // A cut ends the process where it stands: its run is dropped unfinished.
   try {
-    RunToItsEnd(windows, windows, run.get(), commandLine, listener);
+    RunToItsEnd(windows, windows, run.get(), commandLine, &watch);
   } catch (const ProcessCut&) {
-    return ResultOf(windows, true);
+    return ResultOf(windows, true, watch);
   }
-  return ResultOf(windows, false);
+  return ResultOf(windows, false, watch);
 }
 
 SimulatedRunResult RunSetupThrough(SimulatedWindows& windows, System& seam, Run* run,
                                    const char* commandLine) {
-  RunToItsEnd(windows, seam, run, commandLine, nullptr);
-  return ResultOf(windows, false);
+  PreflightWatch watch(windows, nullptr);
+  RunToItsEnd(windows, seam, run, commandLine, &watch);
+  return ResultOf(windows, false, watch);
 }

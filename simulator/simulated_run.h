@@ -25,6 +25,9 @@ struct SimulatedRunResult {
   std::vector<std::string> calls;         // every seam call, in order
   std::vector<std::string> programs;      // each program started: path and arguments
   std::vector<std::string> standinCalls;  // the stand-ins' call log, line by line
+  // The calls made when the checks before the first change had passed; 0
+  // when they did not pass.
+  size_t preflightCalls;
 };
 
 // Runs setup with the command line on the machine, which holds the end

@@ -15,6 +15,7 @@ enum RunEndReason {
   kEndAnotherSetupRuns,   // the start was refused: another setup holds the mark
   kEndPathsNotFormed,     // the paths could not be computed: nothing changed
   kEndMediumIncomplete,   // a file of the driver set is missing: nothing changed
+  kEndPreflightFailed,    // a check before the first change failed: nothing changed
   kEndLibraryNotLoaded,   // a setup library could not be loaded: the sequence stops
   kEndEntryMissing,       // a setup library lacks an entry: the sequence stops
   kEndServiceNotRemoved,  // NT 4.0: the earlier driver service stayed
@@ -72,6 +73,9 @@ enum RunEventKind {
   kEventListEntry,         // a list entry taken, before it is carried out: path the section,
                            // name the key, text the value
   kEventMediumIncomplete,  // path: the file of the driver set that the medium lacks
+  kEventPreflightFailed,   // a check before the first change failed: path the file, directory
+                           // or drive checked, text what it failed for; status
+  kEventPreflightPassed,   // every check before the first change passed
   kEventWaitStarted,       // timer, interval and limit (ms); found: Windows gave the timer
   kEventWaitEnded,         // the tick that ends a poll: timer; found, or else the limit reached;
                            // number the ms that the poll's ticks counted

@@ -177,6 +177,17 @@ void AddMediumIncomplete(LogText* log, const RunEvent& event) {
   AddLogText(log, " is missing or can not be read; nothing is changed");
 }
 
+// "preflight: "path" what it failed for: status; nothing is changed".
+void AddPreflightFailed(LogText* log, const RunEvent& event) {
+  StartLogText(log, "preflight: ");
+  AddLogQuoted(log, event.path);
+  AddLogText(log, " ");
+  AddLogText(log, event.text);
+  AddLogText(log, ": ");
+  AddLogStatus(log, static_cast<unsigned long>(event.status));
+  AddLogText(log, "; nothing is changed");
+}
+
 void AddMessage(LogText* log, const RunEvent& event) {
   StartLogText(log, "message [");
   AddLogText(log, event.name);
@@ -242,6 +253,9 @@ bool FormLine(LogText* log, const RunEvent& event) {
       return true;
     case kEventMediumIncomplete:
       AddMediumIncomplete(log, event);
+      return true;
+    case kEventPreflightFailed:
+      AddPreflightFailed(log, event);
       return true;
     case kEventMessage:
       AddMessage(log, event);

@@ -74,14 +74,6 @@ PathsOutcome ComputeSetupPaths(Host& host, OsClass osClass, size_t longestWindow
   RunEvent changed = EventOf(kEventDirectoryChanged);
   changed.path = formed.SourceDir;
   TellListeners(host, changed);
-  if (!PathExists(system, formed.CabsDir)) {
-    char optionsDir[kSetupPathSize];
-    AppendText(optionsDir, sizeof optionsDir, formed.WindowsDir, "\\Options");
-    TellOutcome(host, kEventDirectoryMade, optionsDir, nullptr, system.MakeDirectory(optionsDir));
-    const SystemStatus made = TellOutcome(host, kEventDirectoryMade, formed.CabsDir, nullptr,
-                                          system.MakeDirectory(formed.CabsDir));
-    if (made != kStatusSuccess && made != kStatusAlreadyExists) return kDirectoryUnusable;
-  }
   if (IsWindows9xClass(osClass)) {
     char shortForm[kSetupPathSize];
     if (Fits(system.ShortPath(formed.SourceDir, shortForm, kSetupPathSize)))
@@ -89,6 +81,17 @@ PathsOutcome ComputeSetupPaths(Host& host, OsClass osClass, size_t longestWindow
   }
   *paths = formed;
   return kPathsComputed;
+}
+
+bool MakeCabinetStore(Host& host, const SetupPaths& paths) {
+  System& system = *host.system;
+  if (PathExists(system, paths.CabsDir)) return true;
+  char optionsDir[kSetupPathSize];
+  AppendText(optionsDir, sizeof optionsDir, paths.WindowsDir, "\\Options");
+  TellOutcome(host, kEventDirectoryMade, optionsDir, nullptr, system.MakeDirectory(optionsDir));
+  const SystemStatus made = TellOutcome(host, kEventDirectoryMade, paths.CabsDir, nullptr,
+                                        system.MakeDirectory(paths.CabsDir));
+  return made == kStatusSuccess || made == kStatusAlreadyExists;
 }
 
 bool PathExists(System& system, const char* path) {

@@ -27,18 +27,22 @@ enum PathsOutcome {
   kPathsComputed,
   kSetupNotFound,
   kPathTooLong,
-  // The source directory could not be made current, the cabinet store not
-  // be made, or whether the INF directory exists not be told.
+  // The source directory could not be made current, or whether the INF
+  // directory exists not be told.
   kDirectoryUnusable
 };
 
-// Fills paths, makes the source directory current and creates the cabinet
-// store, telling each directory made and the one made current. A Windows directory longer than
-// longestWindowsDir characters (what the run forms below it must fit) is refused. When setup.exe
-// can not be found, a path would not fit or a directory is unusable, nothing on the disk has been
-// changed but the directories of a cabinet store that could not be made whole.
+// Fills paths and makes the source directory current, telling the
+// directory made current. A Windows directory longer than
+// longestWindowsDir characters (what the run forms below it must fit) is
+// refused. When setup.exe can not be found, a path would not fit or a
+// directory is unusable, nothing on the disk has been changed.
 PathsOutcome ComputeSetupPaths(Host& host, OsClass osClass, size_t longestWindowsDir,
                                SetupPaths* paths);
+
+// Makes the cabinet store (WindowsDir\Options\CABS) where it is missing,
+// telling each directory made; false when it could not be made whole.
+bool MakeCabinetStore(Host& host, const SetupPaths& paths);
 
 bool PathExists(System& system, const char* path);
 

@@ -50,6 +50,31 @@ bool DirectoryOfFile(char* out, size_t outSize, const char* filePath) {
   return true;
 }
 
+bool DriveRootOf(char* out, size_t outSize, const char* path) {
+  size_t length = 0;  // of the root without its closing backslash; 0: none
+  const char letter = static_cast<char>(path[0] | 0x20);
+  if (letter >= 'a' && letter <= 'z' && path[1] == ':') {
+    length = 2;
+  } else if (path[0] == '\\' && path[1] == '\\') {
+    const char* server = path + 2;
+    const size_t serverLength = strcspn(server, "\\");
+    const bool device = serverLength == 1 && (server[0] == '.' || server[0] == '?');
+    if (serverLength > 0 && !device && server[serverLength] == '\\') {
+      const char* share = server + serverLength + 1;
+      const size_t shareLength = strcspn(share, "\\");
+      if (shareLength > 0) length = static_cast<size_t>(share + shareLength - path);
+    }
+  }
+  if (length == 0 || length + 1 >= outSize) {
+    if (outSize > 0) out[0] = '\0';
+    return false;
+  }
+  memcpy(out, path, length);
+  out[length] = '\\';
+  out[length + 1] = '\0';
+  return true;
+}
+
 bool WindowsDirFits(const char* windowsDir, size_t longest) {
   return strlen(windowsDir) <= longest;
 }

@@ -37,6 +37,13 @@ bool CopyWholeText(char* out, size_t outSize, const char* text);
 // the result would not fit.
 bool DirectoryOfFile(char* out, size_t outSize, const char* filePath);
 
+// The root directory of the drive that holds a full path, as
+// GetDiskFreeSpace takes it: "C:\" of "C:\WINDOWS\SYSTEM" (and of "C:"),
+// "\\server\share\" of "\\server\share\dir". False, with out empty, for a
+// path of no named drive (relative, "\dir", a server without a share, a
+// device path "\\.\" or "\\?\") or a root that would not fit.
+bool DriveRootOf(char* out, size_t outSize, const char* path);
+
 // Whether the Windows directory has at most longest characters: the caller
 // derives the limit from what the run forms below it.
 bool WindowsDirFits(const char* windowsDir, size_t longest);

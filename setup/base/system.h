@@ -46,6 +46,12 @@
 // until kStatusNoMoreFiles, or a failure that ends the search before its
 // end. OpenFileToAppend opens or creates a file that others may read and
 // append to too; AppendFile writes at the file's end and on to the disk.
+// FreeSpace: the free bytes of the drive that holds a full path ("C:\dir"
+// or "\\server\share\dir"; the directory need not exist yet), less than
+// 2 GB on the 9x family; path not found for a path of no drive.
+// ProbeExclusiveOpen opens an existing file to write or to read with no
+// sharing and closes it at once: a sharing violation tells a file that
+// another program holds open.
 #define SYSTEM_FILE_CALLS(ending)                                                                \
   virtual unsigned long FileAttributes(const char* path) ending;                                 \
   virtual SystemStatus SetAttributes(const char* path, unsigned long attributes) ending;         \
@@ -64,7 +70,9 @@
                                     unsigned long* read) ending;                                 \
   virtual SystemStatus AppendFile(FileHandle file, const void* data, unsigned long size) ending; \
   virtual unsigned long FileSize(FileHandle file) ending;                                        \
-  virtual void CloseFile(FileHandle file) ending;
+  virtual void CloseFile(FileHandle file) ending;                                                \
+  virtual SystemStatus FreeSpace(const char* path, unsigned long long* bytes) ending;            \
+  virtual SystemStatus ProbeExclusiveOpen(const char* path, bool toWrite) ending;
 
 // The process's environment: its directories and those of Windows, its
 // variables, the computer's name and the profile reader. The directory

@@ -57,6 +57,7 @@ RunEndReason ReasonWithFailedChange(RunEndReason reason, bool changeFailed) {
     case kEndAnotherSetupRuns:
     case kEndPathsNotFormed:
     case kEndMediumIncomplete:
+    case kEndPreflightFailed:
     case kEndLibraryNotLoaded:
     case kEndEntryMissing:
     case kEndServiceNotRemoved:

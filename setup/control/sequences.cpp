@@ -4,6 +4,7 @@
 #include "../base/progress.h"
 #include "../files/driver_sets.h"
 #include "../files/lists.h"
+#include "../files/preflight.h"
 #include "../files/programs.h"
 #include "../files/source_files.h"
 #include "../registry/controller_detection.h"
@@ -303,48 +304,62 @@ bool RunSequence(Run* run) {
 
 namespace {
 
-// The driver sets that this run will copy from the medium: by class, and on
-// the 98 family by the switches and the WDMDriver option.
-int MediumSetsOf(const Run& run, const DriverSet** sets) {
+// What this run will copy and start: by class, and on the 98 family by the
+// switches and the WDMDriver option.
+PreflightScope ScopeOf(const Run& run) {
+  PreflightScope scope = {};
+  scope.LaunchList = true;
   switch (run.osClass) {
     case kOsClassWin95:
-      sets[0] = &kVxdCopySet;
-      return 1;
+      scope.Sets[scope.SetCount++] = &kVxdCopySet;
+      scope.DeviceProgram = "qvsetup3.exe";
+      break;
     case kOsClassWin98:
     case kOsClassWin98SE:
     case kOsClassWinME:
-      sets[0] = &kUninstallerSet;
-      if (IsRemoveOnly(run.Switches)) return 1;
-      sets[1] = UsesWdmDriverSet(run.osClass, run.Options.WDMDriver) ? &kWdmCopySet : &kVxdCopySet;
-      return 2;
+      scope.Sets[scope.SetCount++] = &kUninstallerSet;
+      if (IsRemoveOnly(run.Switches)) break;
+      scope.Sets[scope.SetCount++] =
+          UsesWdmDriverSet(run.osClass, run.Options.WDMDriver) ? &kWdmCopySet : &kVxdCopySet;
+      scope.CopyList = true;
+      break;
     case kOsClassNT4:
-      sets[0] = &kNT4CopySet;
-      return 1;
+      scope.Sets[scope.SetCount++] = &kNT4CopySet;
+      scope.CopyList = true;
+      scope.LateLibrary = kLibrary1Name;
+      scope.LateEntry = "InstallClassDevice";
+      break;
     case kOsClassWin2000:
-      sets[0] = &kWin2000UninstallerSet;
-      return 1;
+      scope.Sets[scope.SetCount++] = &kWin2000UninstallerSet;
+      scope.ExtraMediumFile = kWin2000InfName;
+      break;
     default:
-      return 0;
+      scope.LaunchList = false;
+      break;
   }
+  return scope;
 }
 
-// Before anything changes: a medium that lacks a file of the driver set, or
-// can not be read, would have the earlier, working installation removed
-// and nothing in its place. The run tells the file.
-bool MediumHoldsDriverSet(Run* run) {
-  const DriverSet* sets[2];
-  const int count = MediumSetsOf(*run, sets);
-  char missing[kSetupPathSize];
-  bool whole = true;
-  for (int i = 0; i < count && whole; ++i)
-    whole = MediumHoldsSet(*run->host.system, run->Paths, *sets[i], missing);
-  if (whole && run->osClass == kOsClassWin2000)
-    whole = MediumHoldsFile(*run->host.system, run->Paths, kWin2000InfName, missing);
-  if (whole) return true;
-  RunEvent incomplete = EventOf(kEventMediumIncomplete);
-  incomplete.path = missing;
-  TellListeners(run->host, incomplete);
-  return StopFor(run, kEndMediumIncomplete);
+// Before anything changes: a run that would fail on what it can know in
+// advance (a file of the medium missing or unreadable, a destination in
+// use or full, a program that is none) would have the earlier, working
+// installation removed and nothing in its place. The run tells the check.
+bool PassesPreflight(Run* run) {
+  PreflightFailure failure;
+  if (PassPreflight(*run->host.system, run->Paths, run->osClass, ScopeOf(*run), &failure)) {
+    TellListeners(run->host, EventOf(kEventPreflightPassed));
+    return true;
+  }
+  if (failure.Check == kMediumFileMissing) {
+    RunEvent incomplete = EventOf(kEventMediumIncomplete);
+    incomplete.path = failure.Path;
+    TellListeners(run->host, incomplete);
+    return StopFor(run, kEndMediumIncomplete);
+  }
+  RunEvent failed = OutcomeEvent(kEventPreflightFailed, failure.Path, nullptr, failure.Status);
+  failed.text = PreflightCheckText(failure.Check);
+  TellListeners(run->host, failed);
+  return StopFor(run, kEndPreflightFailed);
 }
 
 }  // namespace
@@ -355,12 +370,15 @@ SetupOutcome RunSetup(Run* run) {
       ComputeSetupPaths(host, run->osClass, LongestWindowsDir(run->osClass), &run->Paths);
   if (paths == kSetupNotFound) DebugMessage(host, "SearchPath() failed", "Error");
   if (paths != kPathsComputed) return kSetupNotStarted;
-  SetSetupSourcePath(host, run->Paths.SourceDir, run->Paths.SavedSourcePath, &run->SourcePath);
+  ReadSetupSourcePath(host, run->Paths.SavedSourcePath, &run->SourcePath);
   ReadSetupOptions(*host.system, run->Paths.SourceDir, &run->Options);
   ShowDebugMessages(host, run->Options.Debug);
   OpenInstallLog(host, run->Options, run->Paths, run->osClass, run->Switches);
+  // Nothing of the machine changes before the checks; the log alone.
+  if (!PassesPreflight(run)) return kSequenceFailed;
+  if (!MakeCabinetStore(host, run->Paths)) return kSetupNotStarted;
+  SetSetupSourcePath(host, run->Paths.SourceDir, run->Paths.SavedSourcePath, &run->SourcePath);
   TellSourcePathRecovery(host, run->Paths.SavedSourcePath, run->SourcePath);
-  if (!MediumHoldsDriverSet(run)) return kSequenceFailed;
   const bool done = RunSequence(run);
   // A run that goes on under a timer is ended by the timer.
   if (ImmediateFinish(*run)) FinalCleanup(run);

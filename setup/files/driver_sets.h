@@ -14,14 +14,9 @@ const unsigned kNT4InfNameSize = 256;  // the NT 4.0 INF name of the install seq
 // class's row of the sets table holds it.
 void RunClassSet(Host& host, const SetupPaths& paths, OsClass osClass, const DriverSet& set);
 
-// Whether the medium holds every file that the set's copy steps take from
-// it: each file named opens for reading, each pattern matches a file. The
-// first one that does not goes to missing (kSetupPathSize bytes).
-bool MediumHoldsSet(System& system, const SetupPaths& paths, const DriverSet& set, char* missing);
-
-// Whether the file name of the medium opens for reading; its path goes to
-// missing (kSetupPathSize bytes) when it does not.
-bool MediumHoldsFile(System& system, const SetupPaths& paths, const char* name, char* missing);
+// The directory of the run that a step acts in; the catalog directory is
+// formed into catalogDir (kSetupPathSize bytes).
+const char* StepDirectory(const SetupPaths& paths, SetDirectory directory, char* catalogDir);
 
 // Windows NT 4.0: sets infName (kNT4InfNameSize bytes) to "qvsmnt4.inf",
 // then copies that INF, the kernel driver, catalogs, cabinets and the

@@ -76,22 +76,22 @@ void LaunchListEntry(Host& host, const SetupPaths& paths, OsClass osClass, const
   if (FormArgumentLine(words, entry.WordCount, line, sizeof line)) RunAndWait(host, program, line);
 }
 
-// Calls handle with paths and the value of every key of section in
-// qvsetup.ini of SourceDir, in the order of the file; nothing when section
-// is null or the file or section is missing. An entry out of bounds is
-// skipped rather than cut: a key name over kListNameLimit characters, a
-// value over kListValueLimit, and a last key name that the key list buffer
-// cut.
-void ForEachListValue(Host& host, const SetupPaths& paths, OsClass osClass, const char* section,
-                      void (*handle)(Host& host, const SetupPaths& paths, OsClass osClass,
-                                     const char* value)) {
+// Calls visit with the key and the value of every key of section in
+// qvsetup.ini of SourceDir, in the order of the file, until it answers
+// false; nothing when section is null or the file or section is missing.
+// An entry out of bounds is skipped rather than cut: a key name over
+// kListNameLimit characters, a value over kListValueLimit, and a last key
+// name that the key list buffer cut. False when visit answered false.
+typedef bool (*ListVisitor)(void* context, const char* name, const char* value);
+bool VisitListValues(System& system, const SetupPaths& paths, const char* section,
+                     ListVisitor visit, void* context) {
   char optionsFile[kSetupPathSize];
   if (!section ||
       !JoinRootAware(optionsFile, sizeof optionsFile, paths.SourceDir, kOptionsFileName))
-    return;
+    return true;
   char names[kKeyListSize];
   const unsigned long returned =
-      host.system->ProfileString(section, nullptr, names, sizeof names, optionsFile);
+      system.ProfileString(section, nullptr, names, sizeof names, optionsFile);
   const size_t whole = WholeKeyListLength(names, returned, sizeof names);
   for (const char* name = names; name < names + whole && *name; name += strlen(name) + 1) {
     if (strlen(name) > kListNameLimit) continue;
@@ -99,16 +99,66 @@ void ForEachListValue(Host& host, const SetupPaths& paths, OsClass osClass, cons
     // itself instead of arriving cut.
     char value[kListValueLimit + 2];
     value[0] = '\0';
-    if (host.system->ProfileString(section, name, value, sizeof value, optionsFile) >
-        kListValueLimit)
+    if (system.ProfileString(section, name, value, sizeof value, optionsFile) > kListValueLimit)
       continue;
-    RunEvent taken = EventOf(kEventListEntry);
-    taken.path = section;
-    taken.name = name;
-    taken.text = value;
-    TellListeners(host, taken);
-    handle(host, paths, osClass, value);
+    if (!visit(context, name, value)) return false;
   }
+  return true;
+}
+
+typedef void (*ListEntryHandler)(Host& host, const SetupPaths& paths, OsClass osClass,
+                                 const char* value);
+struct CarriedOutList {
+  Host* host;
+  const SetupPaths* paths;
+  OsClass osClass;
+  const char* section;
+  ListEntryHandler handle;
+};
+
+// Tells the entry taken, then carries it out.
+bool CarryOutEntry(void* context, const char* name, const char* value) {
+  const CarriedOutList& list = *static_cast<CarriedOutList*>(context);
+  RunEvent taken = EventOf(kEventListEntry);
+  taken.path = list.section;
+  taken.name = name;
+  taken.text = value;
+  TellListeners(*list.host, taken);
+  list.handle(*list.host, *list.paths, list.osClass, value);
+  return true;
+}
+
+void ForEachListValue(Host& host, const SetupPaths& paths, OsClass osClass, const char* section,
+                      ListEntryHandler handle) {
+  CarriedOutList list = {&host, &paths, osClass, section, handle};
+  VisitListValues(*host.system, paths, section, CarryOutEntry, &list);
+}
+
+struct VisitedCopyList {
+  const SetupPaths* paths;
+  CopyEntryVisitor visit;
+  void* context;
+};
+
+bool VisitCopyEntry(void* context, const char*, const char* value) {
+  const VisitedCopyList& list = *static_cast<VisitedCopyList*>(context);
+  CopyEntry entry;
+  return !FormCopyEntry(value, list.paths->SystemDir, list.paths->WindowsDir, &entry) ||
+         list.visit(list.context, entry);
+}
+
+struct VisitedLaunchList {
+  const SetupPaths* paths;
+  LaunchEntryVisitor visit;
+  void* context;
+};
+
+bool VisitLaunchEntry(void* context, const char*, const char* value) {
+  const VisitedLaunchList& list = *static_cast<VisitedLaunchList*>(context);
+  LaunchEntry entry;
+  return !FormLaunchEntry(value, list.paths->SourceDir, list.paths->SystemDir,
+                          list.paths->WindowsDir, &entry) ||
+         list.visit(list.context, entry);
 }
 
 }  // namespace
@@ -119,4 +169,16 @@ void CopyFileList(Host& host, const SetupPaths& paths, OsClass osClass) {
 
 void RunLaunchList(Host& host, const SetupPaths& paths, OsClass osClass) {
   ForEachListValue(host, paths, osClass, LaunchListSection(osClass), LaunchListEntry);
+}
+
+bool VisitCopyList(System& system, const SetupPaths& paths, OsClass osClass, CopyEntryVisitor visit,
+                   void* context) {
+  VisitedCopyList list = {&paths, visit, context};
+  return VisitListValues(system, paths, CopyListSection(osClass), VisitCopyEntry, &list);
+}
+
+bool VisitLaunchList(System& system, const SetupPaths& paths, OsClass osClass,
+                     LaunchEntryVisitor visit, void* context) {
+  VisitedLaunchList list = {&paths, visit, context};
+  return VisitListValues(system, paths, LaunchListSection(osClass), VisitLaunchEntry, &list);
 }

@@ -99,16 +99,18 @@ bool HasExtension(const char* path) {
   return strchr(name, '.') != nullptr;
 }
 
-bool IsBatchProgram(const char* path) {
-  const size_t length = strlen(path);
-  if (length < 4) return false;
-  char ending[5];
-  for (int i = 0; i < 4; ++i) {
-    const char c = path[length - 4 + i];
-    ending[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+bool EndsInExtension(const char* path, const char* extension) {
+  const size_t length = strlen(path), extensionLength = strlen(extension);
+  if (length < extensionLength) return false;
+  for (size_t i = 0; i < extensionLength; ++i) {
+    const char c = path[length - extensionLength + i];
+    if ((c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) != extension[i]) return false;
   }
-  ending[4] = '\0';
-  return strcmp(ending, ".bat") == 0 || strcmp(ending, ".cmd") == 0;
+  return true;
+}
+
+bool IsBatchProgram(const char* path) {
+  return EndsInExtension(path, ".bat") || EndsInExtension(path, ".cmd");
 }
 
 int FindInterpreterOperatorWord(const char* const* words, int wordCount) {

@@ -32,6 +32,9 @@ extern const char* const kProgramExtensions[kProgramExtensionCount];
 // colon) holds a dot.
 bool HasExtension(const char* path);
 
+// Whether path ends in extension (given in small letters), in any case.
+bool EndsInExtension(const char* path, const char* extension);
+
 // Whether path ends in ".bat" or ".cmd", in any case: the system starts it
 // through the command interpreter, which reads its line anew.
 bool IsBatchProgram(const char* path);

@@ -68,10 +68,17 @@ SystemStatus CopyThroughCopy(System& system, const CopyPaths& paths, bool* setAs
   RemoveLeftover(system, paths.Copy);
   RemoveLeftover(system, paths.Earlier);
   SystemStatus status = system.CopyOneFile(paths.Source, paths.Copy);
+  // The copy takes the source's attributes (a CD's files are read-only):
+  // it is made normal before it takes the destination's place. One that
+  // can not be made normal still takes it, as the earlier file may be gone
+  // already, but the copy counts as failed.
+  SystemStatus attributes = kStatusSuccess;
   if (status == kStatusSuccess) {
+    attributes = system.SetAttributes(paths.Copy, kAttributeNormal);
     if (PathExists(system, paths.Destination)) SetNormalAttributes(system, paths.Destination);
     status = ReplaceWithCopy(system, paths, setAside);
   }
+  if (status == kStatusSuccess) status = attributes;
   if (status != kStatusSuccess && PathExists(system, paths.Copy)) system.RemoveFile(paths.Copy);
   return status;
 }
@@ -93,7 +100,10 @@ void CopySourceFile(Host& host, const char* sourceDir, const char* dir, const ch
     copied.through = paths.Copy;
     copied.aside = setAside ? paths.Earlier : nullptr;
     TellListeners(host, copied);
-    if (PathExists(system, paths.Destination)) SetNormalAttributes(system, paths.Destination);
+    // A copy in place is normal already; the file that a failed one left
+    // is made normal all the same, as before a copy.
+    if (copied.status != kStatusSuccess && PathExists(system, paths.Destination))
+      SetNormalAttributes(system, paths.Destination);
   } else {
     TellListeners(host, copied);
   }

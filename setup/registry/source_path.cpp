@@ -58,8 +58,6 @@ void TakeSnapshot(Host& host, KeyHandle key, char* saved, SourcePathSnapshot* sn
   }
   CopyWholeText(saved, kSetupPathSize, earlier.Text);
   snapshot->Type = earlier.Type;
-  if (!PathExists(system, saved))
-    TellOutcome(host, kEventDirectoryMade, saved, nullptr, system.MakeDirectory(saved));
 }
 
 // The record of the earlier value and of path, on disk before SourcePath
@@ -106,7 +104,31 @@ SystemStatus DeleteValue(Host& host, KeyHandle key, const char* name) {
   return status;
 }
 
+// What the run changes for the snapshot, once, before SourcePath: the
+// saved directory made where it is missing, and the record of an
+// interrupted run dropped where the value is left alone.
+void SettleSnapshot(Host& host, KeyHandle key, const char* saved, SourcePathSnapshot* snapshot) {
+  System& system = *host.system;
+  if (snapshot->Settled || snapshot->State == kSnapshotNotTaken) return;
+  snapshot->Settled = true;
+  if (!PathExists(system, saved))
+    TellOutcome(host, kEventDirectoryMade, saved, nullptr, system.MakeDirectory(saved));
+  // A value left alone for the run needs no record: an interrupted run's
+  // is of no more use.
+  if (snapshot->State == kSnapshotUnreadable && snapshot->Recovery != kNoRecord)
+    DeleteValue(host, key, kSourcePathRecordValue);
+}
+
 }  // namespace
+
+void ReadSetupSourcePath(Host& host, char* saved, SourcePathSnapshot* snapshot) {
+  if (snapshot->FirstCallMade) return;
+  snapshot->FirstCallMade = true;
+  KeyHandle key;
+  if (host.system->OpenKey(kSetupKeyPath, kKeyAllAccess, &key) != kStatusSuccess) return;
+  TakeSnapshot(host, key, saved, snapshot);
+  host.system->CloseKey(key);
+}
 
 bool SetSetupSourcePath(Host& host, const char* path, char* saved, SourcePathSnapshot* snapshot) {
   if (!path) return false;
@@ -119,11 +141,8 @@ bool SetSetupSourcePath(Host& host, const char* path, char* saved, SourcePathSna
   if (!snapshot->FirstCallMade) {
     TakeSnapshot(host, key, saved, snapshot);
     snapshot->FirstCallMade = true;
-    // A value left alone for the run needs no record: an interrupted run's
-    // is of no more use.
-    if (snapshot->State == kSnapshotUnreadable && snapshot->Recovery != kNoRecord)
-      DeleteValue(host, key, kSourcePathRecordValue);
   }
+  SettleSnapshot(host, key, saved, snapshot);
   bool written = false;
   if (snapshot->State == kSnapshotSaved || snapshot->State == kSnapshotAbsent) {
     if (WriteRecord(host, key, saved, *snapshot, path)) snapshot->Recorded = true;

@@ -22,6 +22,7 @@ struct SourcePathSnapshot {
   SourcePathState State;
   unsigned long Type;  // of the saved value
   bool Recorded;       // this run's record was written, so SourcePath may change
+  bool Settled;        // what the first write changes besides was done
   SourcePathRecovery Recovery;
   char Interrupted[kSetupPathSize];  // the path that an interrupted run wrote
 };
@@ -34,6 +35,11 @@ struct SourcePathSnapshot {
 // not open, or the earlier value could not be saved or recorded (then it is
 // left as it is, for the whole run).
 bool SetSetupSourcePath(Host& host, const char* path, char* saved, SourcePathSnapshot* snapshot);
+
+// Takes the snapshot of the first SetSetupSourcePath call ahead of it,
+// changing nothing, so that the run can tell the value before it decides
+// to change anything.
+void ReadSetupSourcePath(Host& host, char* saved, SourcePathSnapshot* snapshot);
 
 // Tells, as a note, what the first call recovered from an
 // interrupted run's record; nothing when it found none.

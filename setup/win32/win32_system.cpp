@@ -1,5 +1,7 @@
 #include "win32_system.h"
 
+#include "../base/paths_rules.h"
+
 namespace {
 
 HKEY KeyOf(KeyHandle key) { return reinterpret_cast<HKEY>(key); }
@@ -180,6 +182,26 @@ SystemStatus Win32System::AppendFile(FileHandle file, const void* data, unsigned
 unsigned long Win32System::FileSize(FileHandle file) { return GetFileSize(FileOf(file), nullptr); }
 
 void Win32System::CloseFile(FileHandle file) { CloseHandle(FileOf(file)); }
+
+// GetDiskFreeSpaceEx would take the path itself, but Windows 95 before
+// OSR2 lacks it; GetDiskFreeSpace takes only a root.
+SystemStatus Win32System::FreeSpace(const char* path, unsigned long long* bytes) {
+  char root[kSetupPathSize];
+  if (!DriveRootOf(root, sizeof root, path)) return kStatusPathNotFound;
+  DWORD sectorsPerCluster, bytesPerSector, freeClusters, clusters;
+  if (!GetDiskFreeSpaceA(root, &sectorsPerCluster, &bytesPerSector, &freeClusters, &clusters))
+    return static_cast<SystemStatus>(GetLastError());
+  *bytes = static_cast<unsigned long long>(freeClusters) * sectorsPerCluster * bytesPerSector;
+  return kStatusSuccess;
+}
+
+SystemStatus Win32System::ProbeExclusiveOpen(const char* path, bool toWrite) {
+  const HANDLE opened = CreateFileA(path, toWrite ? GENERIC_WRITE : GENERIC_READ, 0, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (opened == INVALID_HANDLE_VALUE) return static_cast<SystemStatus>(GetLastError());
+  CloseHandle(opened);
+  return kStatusSuccess;
+}
 
 unsigned long Win32System::CurrentDirectory(char* out, unsigned long size) {
   return GetCurrentDirectoryA(size, out);

@@ -31,7 +31,7 @@ CASES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "cases")
 # findings of --plan come with a plan, not as lines alone:
 # tests/unit/qvlint_plan_test.cpp holds them.
 NOT_IN_CORPUS = {"launch-path-too-long", "plan-run-fails", "plan-copy-fails", "plan-launch-fails",
-                 "plan-medium-incomplete"}
+                 "plan-medium-incomplete", "plan-preflight-fails"}
 LINE = re.compile(r"^(.*?):(\d+):(\d+): (warning|note): .*; .* \[([a-z0-9-]+)\]$")
 PLATFORMS = ["9x", "nt", "wine9x", "winent"]
 CONTROL = re.compile(r"[\x00-\x09\x0b-\x1f\x7f]")

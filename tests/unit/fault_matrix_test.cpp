@@ -3,12 +3,15 @@
 // call k (the process dies; the machine keeps its files and registry) and
 // then run again to its end, or with call k failing in each way it can.
 // A cut run, run again, leaves what one clean run leaves. A failing run
-// ends with 0 and leaves what the clean run leaves, or ends with -1; either
-// way it loses nothing that the clean run keeps (but what Expendable names)
-// and leaves no file cut.
+// ends with 0 and leaves what the clean run leaves, file attributes
+// included, or ends with -1; either way it loses nothing that the clean run
+// keeps (but what Expendable names) and leaves no file cut. The table after
+// the summary tells, per class and machine, how the failing runs leave it:
+// as before, as installed or broken, and of the broken those that leave a
+// machine that had a working installation without one.
 //
 // CI takes every 7th call; FAULT_MATRIX_STRIDE=1 takes every call of every
-// run (about ten times as long):
+// run (about six times as long, past half a minute beside a build):
 //
 //   FAULT_MATRIX_STRIDE=1 build/native/tests/unit/fault_matrix_tests
 #include <gtest/gtest.h>
@@ -19,9 +22,12 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "fault_matrix.h"
+#include "machine_snapshot.h"
+#include "program_image.h"
 #include "simulated_run.h"
 
 namespace {
@@ -57,6 +63,8 @@ const CallFailures kFailures[] = {
     {"ChangeDirectory ShortPath", {kStatusPathNotFound}},
     {"RunProgram", {kStatusBadExeFormat}},
     {"OpenLibrary", {kStatusModuleNotFound}},
+    {"FreeSpace", {kStatusPathNotFound, kStatusAccessDenied}},
+    {"ProbeExclusiveOpen", {kStatusAccessDenied, kStatusSharingViolation}},
 };
 
 const SystemStatus* FailuresOf(const std::string& callLine) {
@@ -84,11 +92,14 @@ std::vector<std::string> QuotedTexts(const std::string& line) {
   return texts;
 }
 
-// A machine of the matrix, and the clean run on it.
+// A machine of the matrix, and the clean run on it; its states with and
+// without the archive bit, and whether it holds a working installation.
 struct CleanRun {
   std::unique_ptr<Machine> start;
-  MachineState before, after;
+  MachineState before, after, exactBefore, exactAfter;
   std::vector<std::string> calls;
+  size_t preflightCalls;  // the calls up to the end of the checks before the first change
+  bool working;
 };
 
 CleanRun RunClean(const MatrixRun& run, MatrixMachine kind) {
@@ -96,13 +107,18 @@ CleanRun RunClean(const MatrixRun& run, MatrixMachine kind) {
   clean.start.reset(new Machine);
   std::string error;
   EXPECT_TRUE(StartMatrixMachine(SOURCE_DIR, run, kind, clean.start.get(), &error)) << error;
-  clean.before = StateOf(*clean.start);
+  clean.before = StateOf(*clean.start, kWithoutArchiveBit);
+  clean.exactBefore = StateOf(*clean.start, kWithArchiveBit);
   std::unique_ptr<Machine> machine(new Machine);
   CopyMachine(*clean.start, machine.get());
   const SimulatedRunResult result = RunSetupOn(*machine, "S");
   EXPECT_EQ(0, result.exitCode) << run.name;
-  clean.after = StateOf(*machine);
+  clean.after = StateOf(*machine, kWithoutArchiveBit);
+  clean.exactAfter = StateOf(*machine, kWithArchiveBit);
   clean.calls = result.calls;
+  clean.preflightCalls = result.preflightCalls;
+  EXPECT_NE(0u, clean.preflightCalls) << run.name << ": the checks pass";
+  clean.working = HasWorkingInstallation(clean.exactBefore, clean.exactAfter, clean.exactBefore);
   return clean;
 }
 
@@ -185,15 +201,85 @@ std::string Losses(const CleanRun& clean, const MachineState& after,
   return text;
 }
 
+// A failing run: how its call fails, setup's end and the state it leaves.
+struct FailingRun {
+  SystemStatus status;
+  SimulatedRunResult result;
+  MatrixEnd end;
+  bool noWorkingDriver;  // the machine had a working installation and has none
+};
+
+// What a failing run must not do: wait forever, end other than 0 or -1,
+// end 0 without the clean run's state, attributes included, or lose what
+// Losses names; and a failure at call k up to the end of the checks before
+// the first change must leave the machine as it was, unless the run takes
+// it in its stride and ends as the clean run does.
+std::string FaultsOf(const FailingRun& run, size_t k, const CleanRun& clean,
+                     const MachineState& exact, const MachineState& after,
+                     const std::set<std::string>& expendable) {
+  std::string found;
+  if (k <= clean.preflightCalls && run.end == kBroken)
+    found = "\n    changed before the checks passed";
+  if (run.result.waitsForever)
+    found = "\n    waits forever";
+  else if (run.result.exitCode == 0)
+    found = Differences(exact, clean.exactAfter);
+  else if (run.result.exitCode != -1)
+    found = "\n    exit " + std::to_string(run.result.exitCode);
+  return found + Losses(clean, after, expendable);
+}
+
+// A row of the table: a class on one machine.
+struct MatrixRow {
+  std::string name;
+  size_t calls = 0, failures = 0, ends[kBroken + 1] = {}, noWorkingDriver = 0,
+         exitZeroNotInstalled = 0;
+};
+
+void AddToRow(const FailingRun& run, const CleanRun& clean, const MachineState& exact,
+              MatrixRow* row) {
+  ++row->failures;
+  ++row->ends[run.end];
+  if (run.noWorkingDriver) ++row->noWorkingDriver;
+  if (!run.result.waitsForever && run.result.exitCode == 0 && exact != clean.exactAfter)
+    ++row->exitZeroNotInstalled;
+}
+
+void PrintRow(const MatrixRow& row) {
+  printf("%-23s %6zu %7zu %10zu %13zu %7zu %18zu %22zu\n", row.name.c_str(), row.calls,
+         row.failures, row.ends[kAsBefore], row.ends[kAsInstalled], row.ends[kBroken],
+         row.noWorkingDriver, row.exitZeroNotInstalled);
+}
+
+void PrintTable(const std::vector<MatrixRow>& rows) {
+  printf("%-23s %6s %7s %10s %13s %7s %18s %22s\n", "class and machine", "calls", "faults",
+         "as before", "as installed", "broken", "no working driver", "exit 0, not installed");
+  MatrixRow total;
+  total.name = "total";
+  for (const MatrixRow& row : rows) {
+    PrintRow(row);
+    total.calls += row.calls;
+    total.failures += row.failures;
+    for (int end = kAsBefore; end <= kBroken; ++end) total.ends[end] += row.ends[end];
+    total.noWorkingDriver += row.noWorkingDriver;
+    total.exitZeroNotInstalled += row.exitZeroNotInstalled;
+  }
+  PrintRow(total);
+}
+
 struct Tally {
   size_t cuts = 0, failures = 0, machines = 0;
   std::vector<std::string> faults;
+  std::vector<MatrixRow> rows;
 };
 
 void RunMatrix(const std::string& where, const CleanRun& clean,
                const std::set<std::string>& expendable, size_t stride, size_t offset,
                Tally* tally) {
   ++tally->machines;
+  MatrixRow row;
+  row.name = where;
+  row.calls = clean.calls.size();
   std::unique_ptr<Machine> machine(new Machine);
   for (size_t k = 1 + offset % stride; k <= clean.calls.size(); k += stride) {
     const std::string at = where + ", " + std::to_string(k) + " " + clean.calls[k - 1];
@@ -202,7 +288,7 @@ void RunMatrix(const std::string& where, const CleanRun& clean,
     cut.cutAfter = k;
     const bool wasCut = RunSetupOn(*machine, "S", cut).cut;
     const int again = RunSetupOn(*machine, "S").exitCode;
-    const std::string differences = Differences(StateOf(*machine), clean.after);
+    const std::string differences = Differences(StateOf(*machine, kWithoutArchiveBit), clean.after);
     ++tally->cuts;
     if (!wasCut || again != 0 || !differences.empty())
       tally->faults.push_back(at + ", cut there and run again: exit " + std::to_string(again) +
@@ -213,21 +299,97 @@ void RunMatrix(const std::string& where, const CleanRun& clean,
       FaultPlan failing = {};
       failing.failCall = k;
       failing.failStatus = statuses[i];
-      const SimulatedRunResult result = RunSetupOn(*machine, "S", failing);
-      const MachineState after = StateOf(*machine);
-      std::string found;
-      if (result.waitsForever)
-        found = "\n    waits forever";
-      else if (result.exitCode == 0)
-        found = Differences(after, clean.after);
-      else if (result.exitCode != -1)
-        found = "\n    exit " + std::to_string(result.exitCode);
-      found += Losses(clean, after, expendable);
+      SimulatedRunResult result = RunSetupOn(*machine, "S", failing);
+      const MachineState exact = StateOf(*machine, kWithArchiveBit);
+      const FailingRun run = {
+          statuses[i], std::move(result), EndOfRun(clean.exactBefore, clean.exactAfter, exact),
+          clean.working && !HasWorkingInstallation(clean.exactBefore, clean.exactAfter, exact)};
+      AddToRow(run, clean, exact, &row);
+      const std::string found =
+          FaultsOf(run, k, clean, exact, StateOf(*machine, kWithoutArchiveBit), expendable);
       ++tally->failures;
       if (!found.empty())
-        tally->faults.push_back(at + ", failing with " + std::to_string(statuses[i]) + ": exit " +
-                                std::to_string(result.exitCode) + found);
+        tally->faults.push_back(at + ", failing with " + std::to_string(run.status) + ": exit " +
+                                std::to_string(run.result.exitCode) + found);
     }
+  }
+  tally->rows.push_back(row);
+}
+
+// An installation of a version: the driver's INF, a catalog, a driver
+// file and the modem's records of both families, beside what is no driver
+// component (the uninstaller, an INF set aside).
+const char kInf[] = "C:\\WINDOWS\\INF\\QVSMVXD.INF";
+const char kCatalog[] = "C:\\WINDOWS\\OPTIONS\\CABS\\QVSMVXD.CAT";
+const char kDriver[] = "C:\\WINDOWS\\SYSTEM32\\DRIVERS\\QVSM.SYS";
+const char kRecord[] = "HKLM\\SYSTEM\\CURRENTCONTROLSET\\SERVICES\\CLASS\\MODEM\\0000";
+const char kModel[] = "HKLM\\SYSTEM\\CURRENTCONTROLSET\\SERVICES\\CLASS\\MODEM\\0000 : MODEL";
+const char kDescription[] =
+    "HKLM\\SYSTEM\\CURRENTCONTROLSET\\SERVICES\\CLASS\\MODEM\\0000 : DRIVERDESC";
+const char kNTRecord[] =
+    "HKLM\\SYSTEM\\CURRENTCONTROLSET\\CONTROL\\CLASS\\{4D36E96D-E325-11CE-BFC1-08002BE10318}\\0000";
+
+MachineState Installation(const std::string& version) {
+  return {{kInf, "file 00 inf " + version},
+          {kCatalog, "file 00 cat " + version},
+          {kDriver, "file 00 sys " + version},
+          {kRecord, "key"},
+          {kModel, "type 1 " + version},
+          {kDescription, "type 1 " + version},
+          {kNTRecord, "key"},
+          {std::string(kNTRecord) + " : ATTACHEDTO", "type 1 " + version},
+          {"C:\\WINDOWS\\QVREMOVE.EXE", "file 00 " + version},
+          {"C:\\WINDOWS\\INF\\QVSMVXD.INK", "file 00 " + version}};
+}
+
+TEST(FaultMatrix, WorkingInstallationIsEachDriverComponentWholeFromBeforeOrAsInstalled) {
+  enum From { kFromBefore, kFromClean, kFromNothing };
+  const struct {
+    const char* what;
+    From from;
+    std::vector<std::pair<std::string, std::string>> changes;  // empty data: gone
+    bool working;
+  } kCases[] = {
+      {"as the clean run leaves it", kFromClean, {}, true},
+      {"as before", kFromBefore, {}, true},
+      {"no installation", kFromNothing, {}, false},
+      {"the INF from before, the rest new", kFromClean, {{kInf, "file 00 inf 1"}}, true},
+      {"the record from before, the rest new",
+       kFromClean,
+       {{kModel, "type 1 1"}, {kDescription, "type 1 1"}},
+       true},
+      {"the INF gone", kFromClean, {{kInf, ""}}, false},
+      {"a catalog cut", kFromClean, {{kCatalog, "file 00 ca"}}, false},
+      {"the driver file gone", kFromBefore, {{kDriver, ""}}, false},
+      {"a driver file read-only", kFromClean, {{kDriver, "file 01 sys 2"}}, true},
+      {"a record of old and new values", kFromClean, {{kModel, "type 1 1"}}, false},
+      {"a record with a value more",
+       kFromBefore,
+       {{std::string(kRecord) + " : X", "type 1"}},
+       false},
+      {"a record's value gone", kFromClean, {{kDescription, ""}}, false},
+      {"NT's record changed", kFromClean, {{std::string(kNTRecord) + " : ATTACHEDTO", "x"}}, false},
+      {"another record beside",
+       kFromClean,
+       {{std::string(kRecord, sizeof kRecord - 2) + "1", "key"}},
+       true},
+      {"no uninstaller nor INF set aside",
+       kFromClean,
+       {{"C:\\WINDOWS\\QVREMOVE.EXE", ""}, {"C:\\WINDOWS\\INF\\QVSMVXD.INK", ""}},
+       true},
+  };
+  const MachineState before = Installation("1"), clean = Installation("2");
+  for (const auto& test : kCases) {
+    MachineState after = test.from == kFromBefore  ? before
+                         : test.from == kFromClean ? clean
+                                                   : MachineState();
+    for (const auto& change : test.changes) {
+      if (change.second.empty())
+        after.erase(change.first);
+      else
+        after[change.first] = change.second;
+    }
+    EXPECT_EQ(test.working, HasWorkingInstallation(before, clean, after)) << test.what;
   }
 }
 
@@ -257,9 +419,145 @@ TEST(FaultMatrix, EveryCutConvergesAndEveryFailureKeepsWhatWasThere) {
       tally.faults.empty() ? "all hold"
                            : (std::to_string(tally.faults.size()) + " do not hold").c_str(),
       seconds);
+  PrintTable(tally.rows);
   std::string first;
   for (size_t i = 0; i < tally.faults.size() && i < 20; ++i) first += tally.faults[i] + "\n";
   EXPECT_TRUE(tally.faults.empty()) << first;
+}
+
+// Conditions that a run can know before its first change, on every class,
+// on a machine without and with an earlier installation: each ends -1 with
+// the machine as it was and a log line that names the cause.
+SimulatedFile* MachineFile(Machine* machine, const std::string& path) {
+  SystemStatus status;
+  return FindFile(&machine->disk, DrivePathNames(path), &status);
+}
+
+// The file at path, made where it is missing.
+SimulatedFile* FileToHold(Machine* machine, const std::string& path) {
+  SimulatedFile* file = MachineFile(machine, path);
+  if (file != nullptr) return file;
+  const std::vector<std::string> names = DrivePathNames(path);
+  PutMachineFile(&machine->disk, names, "a file of another program");
+  return MachineFile(machine, path);
+}
+
+// A file that the class copies from the medium, and a driver file that it
+// copies onto the machine.
+const char* CopiedMediumFile(OsClass osClass) {
+  return osClass == kOsClassWin95 ? "qvsm.vxd" : "qvremove.exe";
+}
+
+std::string DriverDestination(OsClass osClass) {
+  switch (osClass) {
+    case kOsClassWinME:
+      return "C:\\windows\\INF\\qvsm9md.inf";
+    case kOsClassNT4:
+      return "C:\\windows\\INF\\qvsmnt4.inf";
+    case kOsClassWin2000:
+      return "C:\\windows\\qvremove.exe";
+    default:
+      return "C:\\windows\\system32\\qvsm.vxd";
+  }
+}
+
+const char kLog[] = "C:\\qvsetup.log";
+
+struct PredictableCondition {
+  const char* name;
+  OsClass onlyOn;  // kOsClassUnknown: every class
+  void (*make)(Machine* machine, const MatrixRun& run);
+  const char* logged;  // what the log's line says of it; null: no log can be opened
+};
+
+void UnreadableMediumFile(Machine* machine, const MatrixRun& run) {
+  SimulatedFile* file =
+      MachineFile(machine, std::string("C:\\medium\\") + CopiedMediumFile(run.osClass));
+  file->damaged = true;
+  file->damagedAt = 2;
+}
+
+// Room for the log's lines, not for the copies (of a file as large as a
+// real medium's).
+void FullDisk(Machine* machine, const MatrixRun& run) {
+  const std::string copied = std::string("C:\\medium\\") + CopiedMediumFile(run.osClass);
+  WriteContent(&machine->disk, MachineFile(machine, copied),
+               ProgramImage() + std::string(8192, 'x'));
+  machine->disk.capacity = machine->disk.used + 1024;
+}
+
+void HeldDriverFile(Machine* machine, const MatrixRun& run) {
+  FileToHold(machine, DriverDestination(run.osClass))->heldByOther = true;
+}
+
+void TextLaunchEntry(Machine* machine, const MatrixRun&) {
+  PutMachineFile(&machine->disk, DrivePathNames("C:\\medium\\readme.txt"), "Read me.\r\n");
+  PutMachineFile(&machine->disk, DrivePathNames("C:\\medium\\qvsetup.ini"),
+                 std::string("[INSTALL_OPTIONS]\r\nLogFile=") + kLog +
+                     "\r\n[LAUNCH_FILES_9X]\r\nNotes=readme.txt\r\n[LAUNCH_FILES_NT]\r\n"
+                     "Notes=readme.txt\r\n[LAUNCH_FILES_Win2K]\r\nNotes=readme.txt\r\n");
+}
+
+void LibraryWithoutEntry(Machine* machine, const MatrixRun&) {
+  PutMachineFile(&machine->disk, DrivePathNames("C:\\medium\\QVSETUP1.DLL"),
+                 LibraryImage({"UpdateNT5Device"}));
+}
+
+// The medium moved into a directory so deep that its files' paths do not
+// fit: setup can not even name its log there.
+void DeepMedium(Machine* machine, const MatrixRun&) {
+  std::string deep = "C:";
+  while (deep.size() < 240) deep += "\\a_directory_of_the_medium";
+  SimulatedFile* medium = MachineFile(machine, "C:\\medium");
+  SimulatedFile* target = MakeDirectories(&machine->disk, DrivePathNames(deep));
+  for (std::unique_ptr<SimulatedFile>& entry : medium->entries) {
+    entry->parent = target;
+    target->entries.push_back(std::move(entry));
+  }
+  medium->entries.clear();
+  machine->programDir = deep;
+}
+
+const PredictableCondition kConditions[] = {
+    {"a medium file unreadable past its first bytes", kOsClassUnknown, UnreadableMediumFile,
+     "can not be read to its end"},
+    {"a full disk", kOsClassUnknown, FullDisk, "has no room for the files copied there"},
+    {"a driver file held open", kOsClassUnknown, HeldDriverFile, "is held open by another program"},
+    {"a launch entry that is a text file", kOsClassUnknown, TextLaunchEntry,
+     "is no program that Windows can start"},
+    {"QVSETUP1.DLL without InstallClassDevice", kOsClassNT4, LibraryWithoutEntry,
+     "does not export the entry"},
+    {"a medium directory too deep", kOsClassUnknown, DeepMedium, nullptr},
+};
+
+TEST(FaultMatrix, PredictableConditionsFailBeforeTheFirstChange) {
+  for (const MatrixRun& run : kRuns) {
+    for (MatrixMachine kind : {kWithoutInstallation, kEarlierInstallation}) {
+      for (const PredictableCondition& condition : kConditions) {
+        if (condition.onlyOn != kOsClassUnknown && condition.onlyOn != run.osClass) continue;
+        SCOPED_TRACE(std::string(run.name) +
+                     (kind == kEarlierInstallation ? " earlier" : " without") + ": " +
+                     condition.name);
+        std::unique_ptr<Machine> machine(new Machine);
+        std::string error;
+        ASSERT_TRUE(StartMatrixMachine(SOURCE_DIR, run, kind, machine.get(), &error)) << error;
+        PutMachineFile(&machine->disk, DrivePathNames("C:\\medium\\qvsetup.ini"),
+                       std::string("[INSTALL_OPTIONS]\r\nLogFile=") + kLog + "\r\n");
+        condition.make(machine.get(), run);
+        const MachineState before = StateOf(*machine, kWithArchiveBit);
+        const SimulatedRunResult result = RunSetupOn(*machine, "S");
+        EXPECT_EQ(-1, result.exitCode);
+        SimulatedFile* log = MachineFile(machine.get(), kLog);
+        const std::string logged = log != nullptr ? log->content : "";
+        if (log != nullptr) RemoveEntry(&machine->disk, log);
+        EXPECT_EQ("", Differences(StateOf(*machine, kWithArchiveBit), before))
+            << "the machine as it was";
+        if (condition.logged != nullptr) {
+          EXPECT_NE(std::string::npos, logged.find(condition.logged)) << logged;
+        }
+      }
+    }
+  }
 }
 
 }  // namespace

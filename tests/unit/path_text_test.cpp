@@ -111,6 +111,29 @@ TEST(DirectoryOfFile, CutsAtTheLastBackslash) {
   }
 }
 
+TEST(DriveRootOf, TheRootThatGetDiskFreeSpaceTakesOrRefused) {
+  const std::string server250(250, 's');
+  const Row<std::string, std::string> rows[] = {
+      {"C:\\WINDOWS\\SYSTEM", "C:\\"},
+      {"E:", "E:\\"},
+      {"\\\\server\\share\\dir\\sub", "\\\\server\\share\\"},
+      {"\\\\server\\share", "\\\\server\\share\\"},
+      {"\\\\" + server250 + "\\share\\x", "\\\\" + server250 + "\\share\\"},  // 259 characters
+      {"\\\\" + server250 + "\\shares", "refused"},
+      {"\\\\server", "refused"},
+      {"\\\\\\share\\dir", "refused"},
+      {"\\\\.\\C:\\dir", "refused"},
+      {"\\WINDOWS", "refused"},
+      {"WINDOWS\\SYSTEM", "refused"},
+      {"", "refused"},
+  };
+  ExpectEach(rows, [](const std::string& path) {
+    char out[kSetupPathSize] = "stale";
+    return DriveRootOf(out, sizeof out, path.c_str()) ? std::string(out)
+                                                      : "refused" + std::string(out);
+  });
+}
+
 TEST(WindowsDirFits, LeavesRoomForTheLongestDerivedDirectory) {
   // A class that runs no set: only the derived directories count.
   EXPECT_EQ(242u, LongestWindowsDir(kOsClassUnknown));

@@ -14,10 +14,12 @@
 #include "files/source_files.h"
 #include "plan.h"
 #include "plan_output.h"
+#include "program_image.h"
 #include "qvlint_support.h"
 #include "reg_file.h"
 #include "registry_export.h"
 #include "scenario.h"
+#include "simulated_programs.h"
 #include "table_cases.h"
 
 namespace {
@@ -167,7 +169,8 @@ TEST(PlanMachine, ReadsTheExportsOfBothRegedits) {
 }
 
 // The sample medium as the simulator's tests lay it out (medium/content,
-// the sample country file, the programs and libraries as empty files), in
+// the sample country file, the programs and libraries as the smallest
+// files of their kind), in
 // a directory of its own, changed by each case.
 class PlanOfMedium : public testing::Test {
  protected:
@@ -179,8 +182,11 @@ class PlanOfMedium : public testing::Test {
     fs::copy_file(fs::path(SOURCE_DIR) / "qvsmzad" / "QVSMzad.ini", medium_ / "QVSMzad.ini");
     for (const char* name :
          {"setup.exe", "qvsmzad.exe", "qvremove.exe", "QVSETUP1.DLL", "QVSETUP2.DLL",
-          "qvsetup3.exe", "standin_record.exe", "standin_service.exe"})
-      std::ofstream(medium_ / name);
+          "qvsetup3.exe", "standin_record.exe", "standin_service.exe"}) {
+      const std::vector<std::string> exports = SetupLibraryExports(name);
+      std::ofstream(medium_ / name, std::ios::binary)
+          << (exports.empty() ? ProgramImage() : LibraryImage(exports));
+    }
   }
 
   void TearDown() override {
@@ -270,6 +276,14 @@ TEST_F(PlanOfMedium, EndingsAndFindings) {
        0,
        "the modem poll found",
        {"3:7:plan-copy-fails", "5:9:plan-launch-fails", "6:9:plan-launch-fails"}},
+      {"NT 4.0: a launch entry that is a text file",
+       "nt4",
+       nullptr,
+       "[LAUNCH_FILES_NT]\nNotes=QVSMzad.ini\n",
+       nullptr,
+       -1,
+       "a check before the first change fails: \"C:\\medium\\QVSMzad.ini\" is no program",
+       {"1:plan-preflight-fails"}},
   };
   ForEachCase(cases, &EndingCase::name, [&](const EndingCase& c) {
     LayMedium();

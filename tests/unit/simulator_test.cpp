@@ -126,6 +126,72 @@ TEST_F(SimulatedFilesTest, SearchListsDirectoryAliasesThenNamesInOrder) {
   EXPECT_EQ(kStatusPathNotFound, windows.FindFirstMatch("C:\\none\\*", &search, name));
 }
 
+struct ProbeCase {
+  const char* path;
+  bool toWrite;
+  SystemStatus status;
+};
+
+TEST_F(SimulatedFilesTest, ExclusiveOpenMeetsHeldReadOnlyMissingAndOpenFiles) {
+  const ProbeCase cases[] = {
+      {"C:\\dst\\held.txt", false, kStatusSharingViolation},
+      {"C:\\dst\\readonly.txt", true, kStatusAccessDenied},
+      {"C:\\dst\\readonly.txt", false, kStatusSuccess},
+      {"C:\\dst\\old.txt", true, kStatusSuccess},
+      {"C:\\dst\\none.txt", false, kStatusFileNotFound},
+      {"C:\\none\\x.txt", false, kStatusPathNotFound},
+      {"C:\\dst", false, kStatusAccessDenied},
+      {"C:\\src\\eleven.txt", false, kStatusSharingViolation},  // the run holds it open
+  };
+  SimulatedWindows windows(&machine_);
+  FileHandle file;
+  ASSERT_EQ(kStatusSuccess, windows.OpenFileToRead("C:\\src\\eleven.txt", &file));
+  ForEachCase(cases, &ProbeCase::path, [&](const ProbeCase& c) {
+    EXPECT_EQ(c.status, windows.ProbeExclusiveOpen(c.path, c.toWrite)) << c.toWrite;
+  });
+  EXPECT_EQ("ProbeExclusiveOpen \"C:\\dst\\readonly.txt\" write = 5", windows.Calls()[2]);
+}
+
+struct FreeSpaceCase {
+  OsClass osClass;
+  unsigned long long capacity;  // 0: none
+  const char* path;
+  SystemStatus status;
+  unsigned long long bytes;
+};
+
+// A drive with 21 bytes of files: what its capacity leaves, or a fixed
+// gigabyte, and less than 2 GB on the 9x family; whether the directory
+// exists does not matter, the drive does.
+TEST(SimulatedFiles, FreeSpaceOfTheDriveThatHoldsAPath) {
+  const unsigned long long kGiB = 1ull << 30;
+  const FreeSpaceCase cases[] = {
+      {kOsClassWin98, 35, "C:\\dst", kStatusSuccess, 14},
+      {kOsClassNT4, 35, "c:\\not made yet\\x", kStatusSuccess, 14},
+      {kOsClassWin2000, 0, "C:\\dst", kStatusSuccess, kGiB},
+      {kOsClassWin98, 0, "C:", kStatusSuccess, kGiB},
+      {kOsClassWin2000, 5 * kGiB, "C:\\dst", kStatusSuccess, 5 * kGiB - 21},
+      {kOsClassWinME, 5 * kGiB, "C:\\dst", kStatusSuccess, 0x7FFFFFFF},
+      {kOsClassNT4, 0, "D:\\dst", kStatusPathNotFound, 0},
+      {kOsClassNT4, 0, "\\\\server\\share\\dst", kStatusPathNotFound, 0},
+  };
+  ForEachCase(cases, &FreeSpaceCase::path, [](const FreeSpaceCase& c) {
+    Machine machine;
+    StartMachine(&machine, c.osClass, false);
+    machine.disk.capacity = c.capacity;
+    SimulatedFile* dst = MakeDirectories(&machine.disk, {"dst"});
+    WriteContent(&machine.disk, AddEntry(dst, "a.txt", false), std::string(21, 'a'));
+    SimulatedWindows windows(&machine, FaultPlan{2, kStatusAccessDenied, 0});
+    unsigned long long bytes = 0;
+    EXPECT_EQ(c.status, windows.FreeSpace(c.path, &bytes)) << c.osClass;
+    EXPECT_EQ(c.bytes, bytes) << c.osClass;
+    EXPECT_EQ(kStatusAccessDenied, windows.FreeSpace(c.path, &bytes));  // as planned
+    const std::string head = "FreeSpace \"" + std::string(c.path) + "\" = ";
+    EXPECT_EQ(head + (c.status == 0 ? "0 " + std::to_string(c.bytes) : "3"), windows.Calls()[0]);
+    EXPECT_EQ(head + "5 planned", windows.Calls()[1]);
+  });
+}
+
 struct ShortPathCase {
   OsClass osClass;
   bool testPlatform;

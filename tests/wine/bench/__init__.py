@@ -20,7 +20,8 @@ Scenario(language="de_DE.UTF-8") (or set_language) gives them that locale.
 
 Modules: scenario (prefixes and the agent's commands), agent (its file
 formats), registry (keys, modem names, values), fixtures (the fixture
-programs), standins (the setup-library stand-ins), sequence (silent runs of
+programs), background (runs beside the one under test, another program of
+the machine), standins (the setup-library stand-ins), sequence (silent runs of
 setup), interactive (its dialogs), timers (runs to a timer's limit), interrupted
 (runs cut off and run again, and what a run leaves),
 country (runs of qvsmzad), languages (setup's texts in its 19 languages),

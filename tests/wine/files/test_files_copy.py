@@ -1,12 +1,15 @@
 """File primitives of setup under Wine: copying one file of the medium,
-copying and deleting by pattern, renaming in the INF directory. The fixture
-files_operation.exe runs one operation and exits with its progress steps."""
+copying and deleting by pattern, renaming in the INF directory, and the
+checks before a change (free space, a file that another program holds
+open). The fixture files_operation.exe runs one operation and exits with
+its progress steps, or shows a check's answer in a message box."""
 
 import os
 import stat
 import unittest
 
 from bench import Scenario, ScenarioTestCase
+from bench.background import OTHER, start_other_program
 from bench.fixtures import medium_file, run_op
 
 
@@ -98,6 +101,41 @@ class MatchingFiles(ScenarioTestCase, version="win2k"):
     def test_nothing_to_delete_takes_no_step(self):
         self.assertEqual(0, run_op(self.sc, "DeleteMatchingFiles", r"C:\windows", "qvsm*.zzz").exit_code)
         self.assertEqual(0, run_op(self.sc, "DeleteMatchingFiles", r"C:\no such dir", "*").exit_code)
+
+
+def check(sc, call, *args):
+    """The answer that a check of the seam shows: its status (and bytes)."""
+    result = run_op(sc, call, *args)
+    assert result.exit_code == 0 and [c for c, _ in result.boxes] == [call], result
+    return result.boxes[0][1]
+
+
+class ChecksBeforeAChange(ScenarioTestCase, version="win98"):
+    def test_only_a_file_that_another_program_holds_open_refuses_the_probe(self):
+        sc = self.sc
+        held, other = r"C:\windows\system\qvsm.vxd", r"C:\windows\system\other.vxd"
+        sc.put_file(held, b"earlier driver")
+        sc.put_file(other, b"")
+        probes = ((held, "write"), (held, "read"), (other, "write"),
+                  (r"C:\windows\system\none.vxd", "read"), (r"C:\windows\system", "read"))
+        holder = start_other_program(sc, "hold", held)
+        try:
+            answers = [check(sc, "ProbeExclusiveOpen", path, mode) for path, mode in probes]
+        finally:
+            self.assertEqual(0, sc.run(OTHER, "release").exit_code)
+        self.assertEqual(0, holder.result().exit_code, "held until released")
+        self.assertEqual(["32", "32", "0", "2", "5"], answers)
+        self.assertEqual("0", check(sc, "ProbeExclusiveOpen", held, "write"), "released")
+
+    def test_free_space_of_c_is_the_hosts_and_below_2_gb_in_a_9x_mode(self):
+        with Scenario("nt40") as nt:
+            host = os.statvfs(nt.prefix)
+            nt_status, nt_free = check(nt, "FreeSpace", r"C:\not made yet").split()
+        status, free = check(self.sc, "FreeSpace", r"C:\windows\system").split()
+        host_free = host.f_bavail * host.f_frsize
+        self.assertEqual(("0", "0"), (nt_status, status))
+        self.assertAlmostEqual(host_free, int(nt_free), delta=host_free // 10)
+        self.assertTrue(0 < int(free) <= 0x7FFFFFFF, free)
 
 
 class MediumAtADriveRoot(unittest.TestCase):

@@ -80,18 +80,14 @@ class Failures(unittest.TestCase):
         # (options, stand-ins, serial ports, library 1, checkpoints, driver copied)
         cases = (
             ("PCI mismatch, HardwareDetectNT", {"HardwareDetectNT": "Y"},
-             {"GetInfByPci": {"Flag": 1}}, ["COM1"], True, ["foundoldport"], False),
-            ("every COM port taken", {}, {}, [f"COM{n}" for n in range(1, 100)], True,
+             {"GetInfByPci": {"Flag": 1}}, ["COM1"], ["foundoldport"], False),
+            ("every COM port taken", {}, {}, [f"COM{n}" for n in range(1, 100)],
              ["foundoldport"], True),
-            ("QVSETUP1.DLL missing", {}, {}, ["COM1"], False,
-             ["foundoldport", "NTInstallModemDevice"], True),
         )
-        for name, options, standins, ports, library1, expected, copied in cases:
+        for name, options, standins, ports, expected, copied in cases:
             with self.subTest(name), Scenario("nt40") as sc:
                 prepare(sc, dict(options, Debug="Y"), standins)
                 set_serial_map(sc, ports)
-                if not library1:
-                    replace_library(sc, "QVSETUP1.DLL")
                 result, _ = run_setup(sc)
                 self.assertEqual(FAILED, result.exit_code, result)
                 self.assertEqual(expected, checkpoints(result))
@@ -100,6 +96,19 @@ class Failures(unittest.TestCase):
                 self.assertIsNone(sc.registry(SERVICE_KEY), "no driver service written")
                 self.assertEqual([], launches(sc))
                 self.assertEqual(sz(OLD_SOURCE), source_path(sc))
+
+    def test_a_missing_qvsetup1_fails_before_any_step(self):
+        # It is loaded only after the copies: the checks before the first
+        # change look for it on the medium.
+        with Scenario("nt40") as sc:
+            prepare(sc, {"Debug": "Y"})
+            replace_library(sc, "QVSETUP1.DLL")
+            result, _ = run_setup(sc)
+            self.assertEqual(FAILED, result.exit_code, result)
+            self.assertEqual([], checkpoints(result))
+            self.assertEqual([], calls(sc))
+            self.assertFalse(sc.exists(DRIVER))
+            self.assertEqual(sz(OLD_SOURCE), source_path(sc))
 
     def test_pci_mismatch_without_hardware_detect_installs(self):
         with Scenario("nt40") as sc:
