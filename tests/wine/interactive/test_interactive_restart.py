@@ -71,12 +71,16 @@ class RestartDialog(unittest.TestCase):
             prepare(sc, {"ReBoot": "Y"}, {"GetHardWareId": {"Result": 0}})
             sc.record_restarts()
             result, _ = run_interactive(sc)
-            # Exit code 0: setup ended itself, not the end of the session.
-            # The recorder names setup, or an ended program when setup was
-            # quicker than it.
-            self.assertEqual(0, result.exit_code, result)
-            self.assertIn(sc.restart_log(), ([FORCED_RESTART, ENDED_WITH_PRIVILEGE],
-                                             [FORCED_RESTART, WITH_PRIVILEGE]))
+            # Exit code 0: setup ended itself. The recorder names setup, or
+            # an ended program when setup was quicker than it; on a loaded
+            # machine the session's end may come first and end setup, as
+            # the recorder then says.
+            recorded = sc.restart_log(settle=10)
+            self.assertIn(recorded[:2], ([FORCED_RESTART, ENDED_WITH_PRIVILEGE],
+                                         [FORCED_RESTART, WITH_PRIVILEGE]))
+            self.assertIn(result.exit_code, (0, SESSION_END_EXIT), result)
+            self.assertEqual(result.exit_code == SESSION_END_EXIT, SETUP_ENDED in recorded[2:],
+                             recorded)
             self.assertLess(result.timed("show", "restart"), result.timed("destroy", "progress"))
             self.assertEqual([["LAUNCH_FILES_Win2K"]], launches(sc))
 
