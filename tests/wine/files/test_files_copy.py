@@ -9,7 +9,6 @@ import stat
 import unittest
 
 from bench import Scenario, ScenarioTestCase
-from bench.background import OTHER, start_other_program
 from bench.fixtures import medium_file, run_op
 
 
@@ -117,22 +116,6 @@ def check(sc, call, *args):
 
 
 class ChecksBeforeAChange(ScenarioTestCase, version="win98"):
-    def test_only_a_file_that_another_program_holds_open_refuses_the_probe(self):
-        sc = self.sc
-        held, other = r"C:\windows\system\qvsm.vxd", r"C:\windows\system\other.vxd"
-        sc.put_file(held, b"earlier driver")
-        sc.put_file(other, b"")
-        probes = ((held, "write"), (held, "read"), (other, "write"),
-                  (r"C:\windows\system\none.vxd", "read"), (r"C:\windows\system", "read"))
-        holder = start_other_program(sc, "hold", held)
-        try:
-            answers = [check(sc, "ProbeExclusiveOpen", path, mode) for path, mode in probes]
-        finally:
-            self.assertEqual(0, sc.run(OTHER, "release").exit_code)
-        self.assertEqual(0, holder.result().exit_code, "held until released")
-        self.assertEqual(["32", "32", "0", "2", "5"], answers)
-        self.assertEqual("0", check(sc, "ProbeExclusiveOpen", held, "write"), "released")
-
     def test_free_space_of_c_is_the_hosts_and_below_2_gb_in_a_9x_mode(self):
         with Scenario("nt40") as nt:
             host = os.statvfs(nt.prefix)
