@@ -45,19 +45,36 @@ bool IsQuoted(const std::string& value) {
   return n >= 2 && (value[0] == '"' || value[0] == '\'') && value[n - 1] == value[0];
 }
 
+const char* LineEnd(const char* p, const char* stop) {
+  while (p < stop && *p != '\n' && *p != '\r') ++p;
+  return p;
+}
+
 }  // namespace
 
 void ReadProfile(const std::string& text, Profile* profile) {
-  profile->sections.assign(1, ProfileSection{"", 0, {}});
+  profile->sections.assign(1, ProfileSection{"", 0, false, {}});
+  profile->loneCarriageReturnLine = 0;
   const char* p = text.data();
   const char* const stop = p + text.size();
-  for (unsigned line = 1; p < stop; ++line) {
-    const char* feed = static_cast<const char*>(memchr(p, '\n', static_cast<size_t>(stop - p)));
-    const char* next = feed != nullptr ? feed + 1 : stop;
-    const char* const lineStart = p;
+  // Places count lines by their line feeds, as editors and tools show them;
+  // a CR alone ends the reader's line within one of them.
+  unsigned line = 1;
+  const char* lineStart = p;
+  while (p < stop) {
     const char* begin = p;
-    const char* end = next;
-    p = next;
+    const char* end = LineEnd(p, stop);
+    const unsigned readerLine = line;
+    const char* const readerLineStart = lineStart;
+    p = end;
+    if (p < stop && *p == '\r' && (p + 1 == stop || p[1] != '\n')) {
+      if (profile->loneCarriageReturnLine == 0) profile->loneCarriageReturnLine = line;
+      ++p;
+    } else if (p < stop) {
+      p += *p == '\r' ? 2 : 1;
+      ++line;
+      lineStart = p;
+    }
     Trim(&begin, &end);
     if (begin == end || *begin == ';') continue;
     if (*begin == '[') {
@@ -65,12 +82,21 @@ void ReadProfile(const std::string& text, Profile* profile) {
       const char* close = end;
       while (close > begin && close[-1] != ']') --close;
       if (close > begin) {
-        profile->sections.push_back(ProfileSection{std::string(begin + 1, close - 1), line, {}});
+        const char* nameBegin = begin + 1;
+        const char* nameEnd = close - 1;
+        Trim(&nameBegin, &nameEnd);
+        const bool trimmed = nameBegin != begin + 1 || nameEnd != close - 1;
+        profile->sections.push_back(
+            ProfileSection{std::string(nameBegin, nameEnd), readerLine, trimmed, {}});
         continue;
       }
     }
-    profile->sections.back().keys.push_back(ReadKeyLine(lineStart, begin, end, line));
+    profile->sections.back().keys.push_back(ReadKeyLine(readerLineStart, begin, end, readerLine));
   }
+}
+
+std::string ProfileText(const std::string& bytes, bool testPlatform) {
+  return testPlatform && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? bytes.substr(3) : bytes;
 }
 
 bool SameNameIgnoringCase(const std::string& a, const std::string& b) {

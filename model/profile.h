@@ -1,10 +1,14 @@
 // qvsetup.ini as the system's private-profile reader (GetPrivateProfileStringA)
 // sees it, so that qvlint reads the file as setup does:
-// - lines end at line feeds; blanks, tabs, CR and Ctrl-Z around a line are
-//   dropped; empty lines and lines whose first character is ";" are skipped;
+// - lines end at a line feed, a CR LF pair or a CR alone (NT reads a file
+//   of CR line ends as one of CR LF; for the 9x family no source says, and
+//   the model reads it as NT and the test platform do); blanks, tabs, CR and
+//   Ctrl-Z around a line are dropped; empty lines and lines whose first
+//   character is ";" are skipped;
 // - a line that starts with "[" and holds a "]" starts a section named by
-//   the text between the "[" and the last "]", verbatim; a "[" line without
-//   "]" is read as a key line;
+//   the text between the "[" and the last "]", without the blanks around it
+//   (as the test platform and later Windows read it; no source shows what
+//   Windows 95 to 2000 do); a "[" line without "]" is read as a key line;
 // - a key line is a name, "=" and a value, blanks around both dropped; a line
 //   without "=" is a key without value;
 // - section and key names are looked up without regard to letter case; the
@@ -32,15 +36,23 @@ struct ProfileKey {
 
 struct ProfileSection {
   std::string name;
-  unsigned line;  // of its header; 0 for the lines before any header
+  unsigned line;           // of its header; 0 for the lines before any header
+  bool nameBlanksDropped;  // blanks inside the brackets around the name
   std::vector<ProfileKey> keys;
 };
 
 struct Profile {
   std::vector<ProfileSection> sections;  // the first one holds the lines before any header
+  unsigned loneCarriageReturnLine;       // the first line that a CR alone ends; 0 for none
 };
 
 void ReadProfile(const std::string& text, Profile* profile);
+
+// A profile file's bytes as the platform's reader reads them: the test
+// platform takes a leading UTF-8 byte-order mark as a mark in every version
+// mode, and drops it; Windows' documented readers take the bytes as ANSI
+// text.
+std::string ProfileText(const std::string& bytes, bool testPlatform);
 
 // The first section and the first key of a name; nullptr when there is none.
 const ProfileSection* FindProfileSection(const Profile& profile, const std::string& name);

@@ -98,6 +98,8 @@ const CodeText kCodeTexts[kFindingCodeCount] = {
     {"windows-token-case", kFinding, "$windows written in another letter case"},
     {"country-file-missing", kFinding,
      "qvsmzad is launched with a country file that is not on the medium"},
+    {"profile-undocumented", kFinding,
+     "a line whose reading by the profile reader a Windows family does not document"},
     {"plan-run-fails", kFinding, "setup's run ends with -1 on a platform class"},
     {"plan-copy-fails", kFinding, "a copy of setup's run fails on a platform class"},
     {"plan-launch-fails", kFinding,

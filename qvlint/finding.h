@@ -86,6 +86,7 @@ enum FindingCode {
   kLaunchBatchOperator,
   kWindowsTokenCase,
   kCountryFileMissing,
+  kProfileUndocumented,
   // The plan of setup's run on a platform class (qvlint --plan).
   kPlanRunFails,
   kPlanCopyFails,

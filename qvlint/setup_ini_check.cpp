@@ -154,6 +154,25 @@ void LintList(const FindingPlace& place, const ProfileSection& section, const Kn
   }
 }
 
+// What no source shows of the reader on some family: the model reads these
+// lines as the test platform does, and says so.
+void LintUndocumentedReading(const FindingPlace& place, const Profile& profile) {
+  if (profile.loneCarriageReturnLine != 0) {
+    ReportOn(place, profile.loneCarriageReturnLine, 1, kOnNineX, kProfileUndocumented,
+             Say("the line ends in a carriage return without a line feed"),
+             Say("Windows NT reads such lines as lines, as qvlint does; no source says how "
+                 "Windows 95, 98 and ME read them"));
+  }
+  for (size_t i = 1; i < profile.sections.size(); ++i) {
+    if (!profile.sections[i].nameBlanksDropped) continue;
+    Report(place, profile.sections[i].line, kProfileUndocumented,
+           Say("blanks inside the brackets of section [%s]", profile.sections[i].name.c_str()),
+           Say("later Windows drop them and qvlint reads [%s]; no source says what Windows 95 "
+               "to 2000 do",
+               profile.sections[i].name.c_str()));
+  }
+}
+
 const char kUtf8Mark[] = "\xEF\xBB\xBF";
 
 bool StartsWithUtf16Mark(const std::string& text) {
@@ -179,6 +198,7 @@ void LintSetupIni(const std::string& text, const FindingPlace& place, const std:
   }
   Profile profile;
   ReadProfile(utf8 ? text.substr(3) : text, &profile);
+  LintUndocumentedReading(place, profile);
   for (const ProfileKey& key : profile.sections[0].keys) {
     Report(place, key.line, kContentBeforeSection, Say("the line stands before any section"),
            Say("setup never reads it"));

@@ -154,7 +154,7 @@ unsigned long SimulatedEnvironment::ProfileString(const char* section, const cha
                                : InDirectory(machine_->windowsDir, file);
   bool exists;
   Profile profile;
-  ReadProfile(DiskFileText(machine_, path, &exists), &profile);
+  ReadProfileFile(machine_, path, &profile, &exists);
   if (size > 0) out[0] = '\0';
   if (section == nullptr || key == nullptr) return NameList(profile, section, out, size);
   if (size == 0) return 0;

@@ -37,6 +37,10 @@ std::string DiskFileText(Machine* machine, const std::string& path, bool* found)
   return *found ? file->content : std::string();
 }
 
+void ReadProfileFile(Machine* machine, const std::string& path, Profile* profile, bool* found) {
+  ReadProfile(ProfileText(DiskFileText(machine, path, found), machine->testPlatform), profile);
+}
+
 std::string InDirectory(const std::string& directory, const std::string& name) {
   return !directory.empty() && directory.back() == '\\' ? directory + name
                                                         : directory + "\\" + name;

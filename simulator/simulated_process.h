@@ -11,6 +11,7 @@
 
 #include "base/system_types.h"
 #include "machine.h"
+#include "profile.h"
 
 // The Win32 error codes of the simulated calls beyond those of the seam.
 const SystemStatus kStatusInvalidParameter = 87;
@@ -62,6 +63,10 @@ SimulatedFile* FileAt(Machine* machine, const char* path, SystemStatus* status);
 // The content of the file of a path; empty, and `found` false, when the
 // path names no file.
 std::string DiskFileText(Machine* machine, const std::string& path, bool* found);
+
+// The profile file of a path as the machine's reader reads it; empty, and
+// `found` false, when the path names no file.
+void ReadProfileFile(Machine* machine, const std::string& path, Profile* profile, bool* found);
 
 // The path of `name` in `directory`, and the directory of a path (empty
 // when it has none).

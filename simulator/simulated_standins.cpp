@@ -37,7 +37,7 @@ void SimulatedStandins::ConfigText(const char* section, const char* key, const c
   const std::string config = InDirectory(directory_, StandinConfigName);
   bool exists = false;
   Profile profile;
-  if (config.size() < kPathSize) ReadProfile(DiskFileText(machine_, config, &exists), &profile);
+  if (config.size() < kPathSize) ReadProfileFile(machine_, config, &profile, &exists);
   const ProfileSection* found = exists ? FindProfileSection(profile, section) : nullptr;
   const ProfileKey* entry = found != nullptr ? FindProfileKey(*found, key) : nullptr;
   out[0] = '\0';
@@ -48,7 +48,7 @@ int SimulatedStandins::ConfigNumber(const char* section, const char* key, int fa
   const std::string config = InDirectory(directory_, StandinConfigName);
   bool exists = false;
   Profile profile;
-  if (config.size() < kPathSize) ReadProfile(DiskFileText(machine_, config, &exists), &profile);
+  if (config.size() < kPathSize) ReadProfileFile(machine_, config, &profile, &exists);
   const ProfileSection* found = exists ? FindProfileSection(profile, section) : nullptr;
   return ProfileNumber(found != nullptr ? FindProfileKey(*found, key) : nullptr, fallback);
 }

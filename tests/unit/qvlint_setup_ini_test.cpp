@@ -47,7 +47,8 @@ TEST(ReadProfile, ReadsAsThePrivateProfileReader) {
       &profile);
   ASSERT_EQ(profile.sections.size(), 3u);
   EXPECT_EQ(profile.sections[0].keys.size(), 1u);
-  EXPECT_EQ(profile.sections[1].name, " A ");
+  EXPECT_EQ(profile.sections[1].name, "A");  // the blanks in the brackets dropped
+  EXPECT_TRUE(profile.sections[1].nameBlanksDropped);
   EXPECT_EQ(profile.sections[1].line, 2u);
   ASSERT_EQ(profile.sections[1].keys.size(), 3u);
   const ProfileKey& key = profile.sections[1].keys[0];
@@ -59,9 +60,25 @@ TEST(ReadProfile, ReadsAsThePrivateProfileReader) {
   EXPECT_EQ(ProfileValueColumn(key), 12u);  // past the quotation mark
   EXPECT_FALSE(profile.sections[1].keys[1].hasEquals);
   EXPECT_TRUE(profile.sections[1].keys[2].unclosedHeader);
-  EXPECT_EQ(profile.sections[2].name, "C] x ");  // up to the last "]"
+  EXPECT_EQ(profile.sections[2].name, "C] x");  // up to the last "]"
+  EXPECT_EQ(profile.loneCarriageReturnLine, 0u);
   EXPECT_TRUE(IsListedKey(profile.sections[1].keys[0]));
   EXPECT_FALSE(IsListedKey(profile.sections[2].keys[0]));  // "=e": no name
+}
+
+// A CR alone ends the reader's line, as NT reads it; places keep counting
+// line feeds.
+TEST(ReadProfile, ACarriageReturnAloneEndsALine) {
+  Profile profile;
+  ReadProfile("[S]\rA=1\r\nB=2\rC=3\n[T]\rD=4", &profile);
+  ASSERT_EQ(profile.sections.size(), 3u);
+  ASSERT_EQ(profile.sections[1].keys.size(), 3u);
+  EXPECT_EQ(profile.sections[1].keys[1].name, "B");
+  EXPECT_EQ(profile.sections[1].keys[2].value, "3");
+  EXPECT_EQ(profile.sections[1].keys[2].line, 2u);
+  EXPECT_EQ(profile.sections[1].keys[2].column, 5u);
+  EXPECT_EQ(profile.sections[2].keys[0].value, "4");
+  EXPECT_EQ(profile.loneCarriageReturnLine, 1u);
 }
 
 TEST(ReadProfile, FindsTheFirstSectionAndKeyOfANameInAnyCase) {
