@@ -416,7 +416,8 @@ bool MatchesPattern(const std::string& pattern, const std::string& name) {
   return MatchFrom(dos.c_str(), name.c_str());
 }
 
-std::vector<std::string> MatchEntries(const SimulatedFile& directory, const std::string& pattern) {
+std::vector<std::string> MatchEntries(const SimulatedDisk& disk, const SimulatedFile& directory,
+                                      const std::string& pattern) {
   const std::string dos = DosPattern(pattern);
   std::vector<std::string> names;
   if (directory.parent != nullptr) {
@@ -426,7 +427,9 @@ std::vector<std::string> MatchEntries(const SimulatedFile& directory, const std:
   }
   std::vector<const SimulatedFile*> entries;
   for (const std::unique_ptr<SimulatedFile>& entry : directory.entries) {
-    if (MatchFrom(dos.c_str(), entry->name.c_str())) entries.push_back(entry.get());
+    if (MatchFrom(dos.c_str(), entry->name.c_str()) ||
+        MatchFrom(dos.c_str(), ShortNameIn(directory, *entry, disk.shortNames).c_str()))
+      entries.push_back(entry.get());
   }
   std::sort(entries.begin(), entries.end(), [](const SimulatedFile* a, const SimulatedFile* b) {
     return CompareFolded(a->name, b->name) < 0;

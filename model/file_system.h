@@ -7,9 +7,8 @@
 //
 // Paths are full ("C:\dir\name"); a search pattern holds * and ? in its
 // last part and matches as FindFirstFile does (DOS rules: "*.*" matches
-// every name, "name.*" also "name"). A search looks at the long names only:
-// Windows also matches the 8.3 aliases, which here are formed only on
-// request (ShortPathOf) and when a name of a path is one (FindEntry).
+// every name, "name.*" also "name"), by a name's long form or its 8.3
+// alias.
 #ifndef MODEL_FILE_SYSTEM_H
 #define MODEL_FILE_SYSTEM_H
 
@@ -107,10 +106,12 @@ void MoveEntry(SimulatedFile* file, SimulatedFile* directory, const std::string&
 // loading; the run itself creates one level at a time).
 SimulatedFile* MakeDirectories(SimulatedDisk* disk, const std::vector<std::string>& names);
 
-// The names in `directory` that `pattern` matches, "." and ".." first
-// below the root, then the entries in the registry's order of names
+// The names in `directory` that `pattern` matches by their long name or
+// their 8.3 alias ("*.bin" finds "x.binary" as "X~1.BIN"), "." and ".."
+// first below the root, then the entries in the registry's order of names
 // (letters folded), as the test platform lists them.
-std::vector<std::string> MatchEntries(const SimulatedFile& directory, const std::string& pattern);
+std::vector<std::string> MatchEntries(const SimulatedDisk& disk, const SimulatedFile& directory,
+                                      const std::string& pattern);
 
 // Whether `name` matches `pattern` under FindFirstFile's DOS rules.
 bool MatchesPattern(const std::string& pattern, const std::string& name);

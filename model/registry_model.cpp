@@ -120,8 +120,6 @@ const char* PathToWalk(const char* path, bool creating, const RegistryModel& mod
     while (path[0] == '\\') ++path;
   } else if (creating && model.platform == kPlatformWine9x) {
     if (path[0] == '\\') ++path;  // the test platform passes over one
-  } else if (model.platform == kPlatform9x && path[0] == '\\') {
-    *undocumented |= kUndocumentedLeadingBackslash;  // RegOpenKeyExA of 9x
   }
   if (strlen(path) > kMaxAnsiPathLength) {
     *fault = kRegistryPathTooLong;

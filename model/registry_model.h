@@ -49,11 +49,10 @@ enum { kTypeString = 1, kTypeBinary = 3 };  // REG_SZ, REG_BINARY
 // What a family's documentation leaves open at a call; the model does what
 // the test platform does there. Bits.
 enum Undocumented {
-  kUndocumentedLeadingBackslash = 1,  // 9x: opening a path that starts with "\"
-  kUndocumentedEmptyName = 2,         // a doubled or trailing backslash
-  kUndocumentedPathLength = 4,        // a path longer than 260 characters
-  kUndocumentedFolding = 8,           // 9x: names equal only in the case of non-ASCII letters
-  kUndocumentedTrailByte = 16         // 9x: a trail byte 5C of a double-byte character
+  kUndocumentedEmptyName = 2,   // a doubled or trailing backslash
+  kUndocumentedPathLength = 4,  // a path longer than 260 characters
+  kUndocumentedFolding = 8,     // 9x: names equal only in the case of non-ASCII letters
+  kUndocumentedTrailByte = 16   // 9x: a trail byte 5C of a double-byte character
 };
 
 // A name as the registry compares it: its characters in lower case, with a

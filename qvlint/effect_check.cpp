@@ -110,9 +110,7 @@ std::string KeyShown(const std::string& key, bool section) {
 // A refusal that comes from a point that the family's documentation leaves
 // open: reported as such, not as a refusal.
 bool FollowsUndocumented(const LineEffect& entry) {
-  return (entry.fault == kRegistryPathTooLong && (entry.undocumented & kUndocumentedPathLength)) ||
-         (entry.fault == kPathLeadingBackslash &&
-          (entry.undocumented & kUndocumentedLeadingBackslash));
+  return entry.fault == kRegistryPathTooLong && (entry.undocumented & kUndocumentedPathLength);
 }
 
 // A path that the registry refuses on some platforms: `entries` holds each
@@ -162,11 +160,6 @@ const char* FamilyNames(unsigned platforms) {
 Message UndocumentedReason(unsigned point, const LineEffect& entry, unsigned platforms) {
   const Shown asked = Show(entry.asked.c_str());
   switch (point) {
-    case kUndocumentedLeadingBackslash:
-      return Say(
-          "key path %s starts with a backslash: what RegOpenKeyEx of Windows 95, 98 and ME "
-          "does with it is not documented",
-          asked.text);
     case kUndocumentedEmptyName:
       return Say(
           "key path %s holds a doubled or trailing backslash: what the registry of %s does "
@@ -224,7 +217,7 @@ bool PartOf(const LineEffect& entry, WorkOfLine work) {
 // reported.
 void ReportUndocumented(const EffectCheck& check, unsigned line, unsigned reportLine,
                         unsigned column, WorkOfLine work) {
-  for (unsigned point = 1; point <= kUndocumentedTrailByte; point <<= 1) {
+  for (unsigned point = kUndocumentedEmptyName; point <= kUndocumentedTrailByte; point <<= 1) {
     unsigned platforms = 0;
     const LineEffect* first = nullptr;
     RegistryPlatform firstPlatform = kPlatformNt;

@@ -168,7 +168,7 @@ SystemStatus SimulatedFiles::FindFirstMatch(const char* pattern, SearchHandle* s
   SystemStatus status;
   const SimulatedFile* directory = FileAt(machine_, directoryText.c_str(), &status);
   if (directory == nullptr || !directory->directory) return kStatusPathNotFound;
-  SearchRecord record = {MatchEntries(*directory, last), 1, true};
+  SearchRecord record = {MatchEntries(machine_->disk, *directory, last), 1, true};
   if (record.names.empty()) return kStatusFileNotFound;
   snprintf(name, kFoundNameSize, "%s", record.names[0].c_str());
   searches_.push_back(record);

@@ -129,6 +129,10 @@ const ModelValue* SimulatedRegistry::ValueNamed(KeyHandle key, const char* name)
 SystemStatus SimulatedRegistry::OpenKey(const char* path, KeyAccess access, KeyHandle* key) {
   RegistryModel* registry = &process_->machine->registry;
   const KeyReach reach = OpenModelKey(registry, &registry->machine, path ? path : "");
+  // RegOpenKeyEx of 95, 98 and ME finds no key of a path that starts with
+  // a backslash.
+  if (reach.fault == kPathLeadingBackslash && registry->platform == kPlatform9x)
+    return kStatusFileNotFound;
   if (reach.key == nullptr) return StatusOfFault(reach.fault);
   process_->keys.push_back({reach.key, access == kKeyAllAccess, false, true});
   *key = HandleOf<KeyHandle>(process_->keys.size() - 1);
