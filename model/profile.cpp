@@ -57,23 +57,16 @@ void ReadProfile(const std::string& text, Profile* profile) {
   profile->loneCarriageReturnLine = 0;
   const char* p = text.data();
   const char* const stop = p + text.size();
-  // Places count lines by their line feeds, as editors and tools show them;
-  // a CR alone ends the reader's line within one of them.
-  unsigned line = 1;
-  const char* lineStart = p;
-  while (p < stop) {
+  for (unsigned line = 1; p < stop; ++line) {
+    const char* const lineStart = p;
     const char* begin = p;
     const char* end = LineEnd(p, stop);
-    const unsigned readerLine = line;
-    const char* const readerLineStart = lineStart;
     p = end;
     if (p < stop && *p == '\r' && (p + 1 == stop || p[1] != '\n')) {
       if (profile->loneCarriageReturnLine == 0) profile->loneCarriageReturnLine = line;
       ++p;
     } else if (p < stop) {
       p += *p == '\r' ? 2 : 1;
-      ++line;
-      lineStart = p;
     }
     Trim(&begin, &end);
     if (begin == end || *begin == ';') continue;
@@ -87,11 +80,11 @@ void ReadProfile(const std::string& text, Profile* profile) {
         Trim(&nameBegin, &nameEnd);
         const bool trimmed = nameBegin != begin + 1 || nameEnd != close - 1;
         profile->sections.push_back(
-            ProfileSection{std::string(nameBegin, nameEnd), readerLine, trimmed, {}});
+            ProfileSection{std::string(nameBegin, nameEnd), line, trimmed, {}});
         continue;
       }
     }
-    profile->sections.back().keys.push_back(ReadKeyLine(readerLineStart, begin, end, readerLine));
+    profile->sections.back().keys.push_back(ReadKeyLine(lineStart, begin, end, line));
   }
 }
 

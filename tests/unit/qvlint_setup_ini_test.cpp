@@ -66,8 +66,7 @@ TEST(ReadProfile, ReadsAsThePrivateProfileReader) {
   EXPECT_FALSE(IsListedKey(profile.sections[2].keys[0]));  // "=e": no name
 }
 
-// A CR alone ends the reader's line, as NT reads it; places keep counting
-// line feeds.
+// A CR alone ends the reader's line, as NT reads it, and the places count it.
 TEST(ReadProfile, ACarriageReturnAloneEndsALine) {
   Profile profile;
   ReadProfile("[S]\rA=1\r\nB=2\rC=3\n[T]\rD=4", &profile);
@@ -75,8 +74,8 @@ TEST(ReadProfile, ACarriageReturnAloneEndsALine) {
   ASSERT_EQ(profile.sections[1].keys.size(), 3u);
   EXPECT_EQ(profile.sections[1].keys[1].name, "B");
   EXPECT_EQ(profile.sections[1].keys[2].value, "3");
-  EXPECT_EQ(profile.sections[1].keys[2].line, 2u);
-  EXPECT_EQ(profile.sections[1].keys[2].column, 5u);
+  EXPECT_EQ(profile.sections[1].keys[2].line, 4u);
+  EXPECT_EQ(profile.sections[1].keys[2].column, 1u);
   EXPECT_EQ(profile.sections[2].keys[0].value, "4");
   EXPECT_EQ(profile.loneCarriageReturnLine, 1u);
 }
