@@ -20,6 +20,7 @@
 
 // The Win32 error codes of names and libraries beyond those of the seam.
 const SystemStatus kStatusCrc = 23;  // a medium's data could not be read
+const SystemStatus kStatusFileExists = 80;
 const SystemStatus kStatusInvalidName = 123;
 const SystemStatus kStatusDllNotFound = 1157;
 

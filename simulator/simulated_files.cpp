@@ -95,8 +95,12 @@ SystemStatus SimulatedFiles::Copy(const char* from, const char* to, bool halfway
     directory = DirectoryToHold(machine_, to, kStatusAccessDenied, &names, &status);
   if (directory == nullptr) return status;
   SimulatedFile* destination = FindEntry(machine_->disk, *directory, names.back());
+  // A file copied onto itself: NT's copy finds its source open, the 9x
+  // family's finds the file there.
   if (destination == source)
-    return kStatusSharingViolation;
+    return IsWindows9xClass(machine_->osClass) && !machine_->testPlatform
+               ? kStatusFileExists
+               : kStatusSharingViolation;
   else if (destination == nullptr)
     destination = AddEntry(directory, names.back(), false);
   else if (!RunCanReplace(*destination, &status))

@@ -168,6 +168,9 @@ SystemStatus SimulatedRegistry::EnumValue(KeyHandle key, unsigned long index, ch
   if (KeyOf(key, false, &status) == nullptr) return status;
   const ModelValue* value = ValueAt(key, index);
   if (value == nullptr) return kStatusNoMoreItems;
+  // Data that does not fit leaves the name and its size as they were.
+  if (data != nullptr && dataSize != nullptr && *dataSize < value->data.size())
+    return CopyData(value->data, data, dataSize);
   status = CopyName(value->name, name, nameSize);
   return status == kStatusSuccess ? CopyData(value->data, data, dataSize) : status;
 }
@@ -188,7 +191,12 @@ SystemStatus SimulatedRegistry::SetValue(KeyHandle key, const char* name, unsign
   ModelKey* open = KeyOf(key, true, &status);
   if (open == nullptr) return status;
   ModelValue before;
-  const std::string bytes(reinterpret_cast<const char*>(data), data != nullptr ? size : 0);
+  std::string bytes(reinterpret_cast<const char*>(data), data != nullptr ? size : 0);
+  // The 9x registry stores a string to its terminator, whatever the size.
+  if (type == kRegistryString && data != nullptr &&
+      process_->machine->registry.platform == kPlatform9x)
+    bytes.assign(reinterpret_cast<const char*>(data),
+                 strlen(reinterpret_cast<const char*>(data)) + 1);
   return StatusOfFault(
       SetModelValue(&process_->machine->registry, open, name ? name : "", type, bytes, 0, &before));
 }
@@ -197,6 +205,12 @@ SystemStatus SimulatedRegistry::DeleteValue(KeyHandle key, const char* name) {
   SystemStatus status;
   ModelKey* open = KeyOf(key, true, &status);
   if (open == nullptr) return status;
+  // NT 4.0 and 2000 take the name into a buffer of the value names that
+  // they store.
+  const RegistryModel& registry = process_->machine->registry;
+  if (name != nullptr && registry.platform == kPlatformNt &&
+      strlen(name) > LimitsOf(registry.platform).valueName)
+    return kStatusMoreData;
   return DeleteModelValue(process_->machine->registry, open, name ? name : "")
              ? kStatusSuccess
              : kStatusFileNotFound;
