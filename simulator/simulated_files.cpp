@@ -98,9 +98,8 @@ SystemStatus SimulatedFiles::Copy(const char* from, const char* to, bool halfway
   // A file copied onto itself: NT's copy finds its source open, the 9x
   // family's finds the file there.
   if (destination == source)
-    return IsWindows9xClass(machine_->osClass) && !machine_->testPlatform
-               ? kStatusFileExists
-               : kStatusSharingViolation;
+    return IsWindows9xClass(machine_->osClass) && !machine_->testPlatform ? kStatusFileExists
+                                                                          : kStatusSharingViolation;
   else if (destination == nullptr)
     destination = AddEntry(directory, names.back(), false);
   else if (!RunCanReplace(*destination, &status))
@@ -140,6 +139,12 @@ SystemStatus SimulatedFiles::Move(const char* from, const char* to, bool replaci
   SimulatedFile* directory = nullptr;
   if (source != nullptr && (source->heldByOther || source->openByRun > 0))
     status = kStatusSharingViolation;
+  // The 9x family looks a new name with wildcards up and finds nothing.
+  const char* newName = to + strlen(to);
+  while (newName > to && !IsNameSeparator(newName[-1])) --newName;
+  if (status == kStatusSuccess && strpbrk(newName, "*?") != nullptr &&
+      IsWindows9xClass(machine_->osClass) && !machine_->testPlatform)
+    status = kStatusFileNotFound;
   if (status == kStatusSuccess)
     directory = DirectoryToHold(machine_, to, kStatusAccessDenied, &names, &status);
   if (directory == nullptr) return status;
