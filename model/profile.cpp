@@ -140,12 +140,19 @@ int ProfileNumber(const ProfileKey* key, int fallback) {
   return static_cast<int>(negative ? 0 - number : number);
 }
 
-size_t FillKeyList(const std::vector<const ProfileKey*>& keys, char* list, size_t size) {
+size_t FillKeyList(const std::vector<const ProfileKey*>& keys, char* list, size_t size,
+                   NameListCut cut) {
   if (size < 2) return 0;
   size_t left = size, used = 0;
   for (const ProfileKey* key : keys) {
     if (left <= 2) break;
-    const size_t length = key->name.size() < left - 2 ? key->name.size() : left - 2;
+    size_t length = key->name.size() < left - 2 ? key->name.size() : left - 2;
+    if (length == left - 2 && cut == kCutOneLess) --length;
+    if (length == left - 2 && cut == kCutWholeName) {
+      list[used] = '\0';
+      list[used + 1] = '\0';
+      return size - 2;
+    }
     memcpy(list + used, key->name.data(), length);
     list[used + length] = '\0';
     left -= length + 1;

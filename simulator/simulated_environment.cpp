@@ -43,7 +43,8 @@ bool EnvironmentValue(const Machine& machine, const std::string& name, std::stri
 
 // Every section's name, or with a section every key name of it, into out
 // as the reader fills its buffer.
-unsigned long NameList(const Profile& profile, const char* section, char* out, unsigned long size) {
+unsigned long NameList(const Machine& machine, const Profile& profile, const char* section,
+                       char* out, unsigned long size) {
   std::vector<ProfileKey> names;
   if (section == nullptr) {
     for (size_t i = 1; i < profile.sections.size(); ++i)
@@ -55,7 +56,11 @@ unsigned long NameList(const Profile& profile, const char* section, char* out, u
   }
   std::vector<const ProfileKey*> list;
   for (const ProfileKey& each : names) list.push_back(&each);
-  return static_cast<unsigned long>(FillKeyList(list, out, size));
+  // The test platform cuts as NT does in every version mode.
+  NameListCut cut = kCutToRoom;
+  if (IsWindows9xClass(machine.osClass) && !machine.testPlatform)
+    cut = section == nullptr ? kCutWholeName : kCutOneLess;
+  return static_cast<unsigned long>(FillKeyList(list, out, size, cut));
 }
 
 }  // namespace
@@ -156,7 +161,7 @@ unsigned long SimulatedEnvironment::ProfileString(const char* section, const cha
   Profile profile;
   ReadProfileFile(machine_, path, &profile, &exists);
   if (size > 0) out[0] = '\0';
-  if (section == nullptr || key == nullptr) return NameList(profile, section, out, size);
+  if (section == nullptr || key == nullptr) return NameList(*machine_, profile, section, out, size);
   if (size == 0) return 0;
   const ProfileSection* keySection = FindProfileSection(profile, section);
   const ProfileKey* foundKey = keySection != nullptr ? FindProfileKey(*keySection, key) : nullptr;

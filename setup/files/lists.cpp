@@ -83,7 +83,7 @@ void LaunchListEntry(Host& host, const SetupPaths& paths, OsClass osClass, const
 // kListNameLimit characters, a value over kListValueLimit, and a last key
 // name that the key list buffer cut. False when visit answered false.
 typedef bool (*ListVisitor)(void* context, const char* name, const char* value);
-bool VisitListValues(System& system, const SetupPaths& paths, const char* section,
+bool VisitListValues(System& system, const SetupPaths& paths, OsClass osClass, const char* section,
                      ListVisitor visit, void* context) {
   char optionsFile[kSetupPathSize];
   if (!section ||
@@ -92,7 +92,7 @@ bool VisitListValues(System& system, const SetupPaths& paths, const char* sectio
   char names[kKeyListSize];
   const unsigned long returned =
       system.ProfileString(section, nullptr, names, sizeof names, optionsFile);
-  const size_t whole = WholeKeyListLength(names, returned, sizeof names);
+  const size_t whole = WholeKeyListLength(names, returned, sizeof names, IsWindows9xClass(osClass));
   for (const char* name = names; name < names + whole && *name; name += strlen(name) + 1) {
     if (strlen(name) > kListNameLimit) continue;
     // One byte more than a value may hold, so that a longer value shows
@@ -131,7 +131,7 @@ bool CarryOutEntry(void* context, const char* name, const char* value) {
 void ForEachListValue(Host& host, const SetupPaths& paths, OsClass osClass, const char* section,
                       ListEntryHandler handle) {
   CarriedOutList list = {&host, &paths, osClass, section, handle};
-  VisitListValues(*host.system, paths, section, CarryOutEntry, &list);
+  VisitListValues(*host.system, paths, osClass, section, CarryOutEntry, &list);
 }
 
 struct VisitedCopyList {
@@ -174,11 +174,12 @@ void RunLaunchList(Host& host, const SetupPaths& paths, OsClass osClass) {
 bool VisitCopyList(System& system, const SetupPaths& paths, OsClass osClass, CopyEntryVisitor visit,
                    void* context) {
   VisitedCopyList list = {&paths, visit, context};
-  return VisitListValues(system, paths, CopyListSection(osClass), VisitCopyEntry, &list);
+  return VisitListValues(system, paths, osClass, CopyListSection(osClass), VisitCopyEntry, &list);
 }
 
 bool VisitLaunchList(System& system, const SetupPaths& paths, OsClass osClass,
                      LaunchEntryVisitor visit, void* context) {
   VisitedLaunchList list = {&paths, visit, context};
-  return VisitListValues(system, paths, LaunchListSection(osClass), VisitLaunchEntry, &list);
+  return VisitListValues(system, paths, osClass, LaunchListSection(osClass), VisitLaunchEntry,
+                         &list);
 }

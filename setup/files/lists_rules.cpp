@@ -17,9 +17,10 @@ const char* LaunchListSection(OsClass osClass) {
   return nullptr;
 }
 
-size_t WholeKeyListLength(const char* list, size_t returned, size_t listSize) {
+size_t WholeKeyListLength(const char* list, size_t returned, size_t listSize, bool nineXFamily) {
   if (listSize < 2 || returned + 2 < listSize) return returned;
   size_t end = listSize - 2;
+  if (nineXFamily && end > 0) --end;  // the cut name's own terminator
   while (end > 0 && list[end - 1] != '\0') --end;
   return end;
 }

@@ -25,8 +25,10 @@ const char* LaunchListSection(OsClass osClass);
 // other; returned is the reader's result for a buffer of listSize bytes.
 // When the names filled the buffer (returned is listSize - 2) the reader
 // has cut the last one, which could then name another key: it is dropped.
+// NT keeps of it what room is left, up to returned; the 9x family keeps one
+// character less and terminates it before returned, where it looks whole.
 // Returns how many bytes from the start hold whole names.
-size_t WholeKeyListLength(const char* list, size_t returned, size_t listSize);
+size_t WholeKeyListLength(const char* list, size_t returned, size_t listSize, bool nineXFamily);
 
 // Splitting the entries of the copy and launch lists into words.
 

@@ -32,14 +32,28 @@ TEST(ListSections, EachPlatformClassReadsItsFamilysSections) {
 }
 
 TEST(WholeKeyListLength, DropsOnlyTheNameThatAFullBufferCut) {
-  // Names as the reader leaves them in a 12-byte buffer.
-  const char notFull[12] = "abc\0def\0\0";
-  EXPECT_EQ(8u, WholeKeyListLength(notFull, 8, 12));
-  const char full[12] = "abc\0def\0ghi";  // "ghi" cut, 10 returned
-  EXPECT_EQ(8u, WholeKeyListLength(full, 10, 12));
-  const char oneCutName[12] = "abcdefghij";
-  EXPECT_EQ(0u, WholeKeyListLength(oneCutName, 10, 12));
-  EXPECT_EQ(0u, WholeKeyListLength("", 0, 12));
+  // Names as each family's reader leaves them in a 12-byte buffer.
+  const struct {
+    const char* what;
+    char list[12];
+    size_t returned;
+    bool nineX;
+    size_t whole;
+  } cases[] = {
+      {"not full", "abc\0def\0\0", 8, false, 8},
+      {"not full, 9x", "abc\0def\0\0", 8, true, 8},
+      {"NT cuts \"ghijk\" to the room", "abc\0def\0ghi", 10, false, 8},
+      {"9x cuts it one shorter, terminated", "abc\0def\0gh\0", 10, true, 8},
+      {"NT leaves no room for a character", "abc\0defgh\0", 10, false, 10},
+      // A whole name looks like one that 9x cut: it is dropped too.
+      {"9x: a name that ends where a cut one would", "abc\0defgh\0\0", 10, true, 4},
+      {"9x leaves no room for a character", "abc\0defg\0\0\0", 10, true, 9},
+      {"one name cut", "abcdefghij", 10, false, 0},
+      {"one name cut, 9x", "abcdefghi\0", 10, true, 0},
+      {"empty", "", 0, false, 0},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(c.whole, WholeKeyListLength(c.list, c.returned, sizeof c.list, c.nineX)) << c.what;
 }
 
 }  // namespace

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "files/lists_rules.h"
 #include "list_entry_check.h"
 #include "medium_files.h"
 #include "profile.h"
@@ -116,16 +118,49 @@ TEST(ProfileNumber, ReadsTheLeadingDigitsAsTheReaderDoes) {
   EXPECT_EQ(ProfileNumber(nullptr, 9), 9);
 }
 
-TEST(FillKeyList, CutsTheLastNameAsTheReaderDoes) {
-  std::vector<ProfileKey> keys = {{"abc", true, "", 1, false, 1, 5},
-                                  {"defg", true, "", 2, false, 1, 6}};
-  std::vector<const ProfileKey*> listed = {&keys[0], &keys[1]};
-  char list[16];
-  EXPECT_EQ(FillKeyList(listed, list, sizeof list), 9u);
-  EXPECT_EQ(std::string(list, 10), std::string("abc\0defg\0\0", 10));
-  char small[8];
-  EXPECT_EQ(FillKeyList(listed, small, sizeof small), 6u);  // cut: the size less 2
-  EXPECT_EQ(std::string(small, 8), std::string("abc\0de\0\0", 8));
+TEST(FillKeyList, CutsTheLastNameAsEachFamilysReaderDoes) {
+  std::vector<ProfileKey> keys = {{"name1", true, "", 1, false, 1, 5},
+                                  {"name2", true, "", 2, false, 1, 6},
+                                  {"name3", true, "", 3, false, 1, 6}};
+  const std::vector<const ProfileKey*> listed = {&keys[0], &keys[1], &keys[2]};
+  const struct {
+    size_t size;
+    NameListCut cut;
+    size_t returned;
+    std::string list;  // the bytes up to the returned length and its terminator
+  } cases[] = {
+      {32, kCutToRoom, 18, std::string("name1\0name2\0name3\0\0", 19)},
+      {16, kCutToRoom, 14, std::string("name1\0name2\0na\0", 15)},
+      {16, kCutOneLess, 14, std::string("name1\0name2\0n\0\0", 15)},
+      {16, kCutWholeName, 14, std::string("name1\0name2\0\0\0", 14)},
+      {8, kCutToRoom, 6, std::string("name1\0\0", 7)},
+  };
+  for (const auto& c : cases) {
+    char list[32];
+    memset(list, 'x', sizeof list);
+    EXPECT_EQ(FillKeyList(listed, list, c.size, c.cut), c.returned) << c.size << " " << c.cut;
+    EXPECT_EQ(std::string(list, c.list.size()), c.list) << c.size << " " << c.cut;
+  }
+}
+
+// Whatever the buffer's size, setup's list reader keeps only whole names of
+// what either family's reader leaves in it.
+TEST(FillKeyList, SetupKeepsNoNameThatTheReaderCut) {
+  std::vector<ProfileKey> keys = {{"a", true, "", 1, false, 1, 3},
+                                  {"bcd", true, "", 2, false, 1, 5},
+                                  {"efghi", true, "", 3, false, 1, 7}};
+  const std::vector<const ProfileKey*> listed = {&keys[0], &keys[1], &keys[2]};
+  for (NameListCut cut : {kCutToRoom, kCutOneLess}) {
+    for (size_t size = 2; size <= 16; ++size) {
+      char list[16];
+      memset(list, 'x', sizeof list);
+      const size_t returned = FillKeyList(listed, list, size, cut);
+      const size_t whole = WholeKeyListLength(list, returned, size, cut == kCutOneLess);
+      size_t index = 0;
+      for (const char* name = list; name < list + whole && *name; name += strlen(name) + 1)
+        EXPECT_EQ(name, keys[index++].name) << "size " << size << " cut " << cut;
+    }
+  }
 }
 
 TEST(LintSetupIni, ReportsSectionsAndKeysThatSetupNeverReads) {
