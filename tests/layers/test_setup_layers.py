@@ -3,7 +3,8 @@ own: control/ over files/ and registry/ over base/, with the seam's Win32
 backend, win32/, between the entry and base/; setup/base is under all.
 qvsmzad/ stands alone; model/ (the models of Windows) is over setup/base and
 qvsmzad/; standins/ over model/ and setup's base/ and win32/; simulator/
-over all of these; qvlint/ over all of them but setup/control.
+over all of these; qvlint/ over all of them but setup/control; callscript/
+(the call-script runner) over simulator/ and setup's base/ and win32/.
 
 Every include must go to its own folder or one that ALLOWED names, no
 folder may reach itself again, and no file may reach itself again through
@@ -21,7 +22,7 @@ import unittest
 
 PROJECT = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", ".."))
 # The include directories that the targets export; also the checked folders.
-ROOTS = ("setup", "model", "simulator", "qvlint", "qvsmzad", "standins")
+ROOTS = ("setup", "model", "simulator", "qvlint", "qvsmzad", "standins", "callscript")
 SETUP_FOLDERS = {"setup/" + name for name in ("control", "files", "registry", "win32", "base",
                                                "resources")}
 # What each folder may include besides itself: the one place that says so.
@@ -38,17 +39,20 @@ ALLOWED = {
     "standins": {"setup/base", "setup/win32", "model"},
     "simulator": SETUP_FOLDERS | {"model", "standins", "qvsmzad"},
     "qvlint": (SETUP_FOLDERS - {"setup/control"}) | {"model", "standins", "simulator", "qvsmzad"},
+    # The call-script runner, over the seam and its two sides.
+    "callscript": {"setup/base", "setup/win32", "model", "simulator"},
 }
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.MULTILINE)
 WINDOWS_HEADER = re.compile(r'^\s*#\s*include\s+<(windows|commctrl|winreg|winsvc)\.h>',
                             re.MULTILINE | re.IGNORECASE)
 # Only these talk to Win32 directly: the backend of the seam, the entry's
 # windows and dialogs, qvsmzad's registry writer and entry (it has no seam),
-# and the code page conversion of qvlint.exe. The stand-ins are Win32 DLLs.
+# the code page conversion of qvlint.exe, and the setting-up steps of the call
+# scripts on Windows. The stand-ins are Win32 DLLs.
 WIN32_FOLDERS = {"setup/win32", "standins"}
 WIN32_UNITS = {"setup/control/main", "setup/control/dialogs", "qvsmzad/main",
                "qvsmzad/registry_writer", "qvsmzad/delete_subkeys", "qvsmzad/apply_country_file",
-               "model/code_page"}
+               "model/code_page", "callscript/win32_setup"}
 # A member defined at the start of a line, after its return type if any.
 DEFINITION = re.compile(
     r'^(?![\s#/}])(?:[^\n(;={]*?[\s*&])?((?:\w+::)+)(~?\w+|operator[^\s(]*)\s*\(', re.MULTILINE)
