@@ -34,14 +34,24 @@ SystemStatus CopyName(const std::string& name, char* out, unsigned long* size) {
 
 // The data of a value into data (dataSize bytes in, the data's size out):
 // ERROR_MORE_DATA when it does not fit; only the size without a buffer.
-SystemStatus CopyData(const std::string& bytes, unsigned char* data, unsigned long* dataSize) {
+bool IsStringType(unsigned long type) {
+  return type == kRegistryString || type == kRegistryExpandString || type == kRegistryMultiString;
+}
+
+// A string stored without its terminator gets one after it where the
+// buffer has room, its size unchanged.
+SystemStatus CopyData(const ModelValue& value, unsigned char* data, unsigned long* dataSize) {
   if (dataSize == nullptr) return data == nullptr ? kStatusSuccess : kStatusInvalidParameter;
+  const std::string& bytes = value.data;
   const unsigned long needed = static_cast<unsigned long>(bytes.size());
   if (data != nullptr && *dataSize < needed) {
     *dataSize = needed;
     return kStatusMoreData;
   }
   if (data != nullptr) memcpy(data, bytes.data(), bytes.size());
+  if (data != nullptr && *dataSize > needed && IsStringType(value.type) &&
+      (bytes.empty() || bytes.back() != '\0'))
+    data[needed] = '\0';
   *dataSize = needed;
   return kStatusSuccess;
 }
@@ -170,9 +180,9 @@ SystemStatus SimulatedRegistry::EnumValue(KeyHandle key, unsigned long index, ch
   if (value == nullptr) return kStatusNoMoreItems;
   // Data that does not fit leaves the name and its size as they were.
   if (data != nullptr && dataSize != nullptr && *dataSize < value->data.size())
-    return CopyData(value->data, data, dataSize);
+    return CopyData(*value, data, dataSize);
   status = CopyName(value->name, name, nameSize);
-  return status == kStatusSuccess ? CopyData(value->data, data, dataSize) : status;
+  return status == kStatusSuccess ? CopyData(*value, data, dataSize) : status;
 }
 
 SystemStatus SimulatedRegistry::QueryValue(KeyHandle key, const char* name, unsigned long* type,
@@ -182,7 +192,7 @@ SystemStatus SimulatedRegistry::QueryValue(KeyHandle key, const char* name, unsi
   const ModelValue* value = ValueNamed(key, name);
   if (value == nullptr) return kStatusFileNotFound;
   if (type != nullptr) *type = value->type;
-  return CopyData(value->data, data, dataSize);
+  return CopyData(*value, data, dataSize);
 }
 
 SystemStatus SimulatedRegistry::SetValue(KeyHandle key, const char* name, unsigned long type,
@@ -192,11 +202,16 @@ SystemStatus SimulatedRegistry::SetValue(KeyHandle key, const char* name, unsign
   if (open == nullptr) return status;
   ModelValue before;
   std::string bytes(reinterpret_cast<const char*>(data), data != nullptr ? size : 0);
-  // The 9x registry stores a string to its terminator, whatever the size.
-  if (type == kRegistryString && data != nullptr &&
-      process_->machine->registry.platform == kPlatform9x)
-    bytes.assign(reinterpret_cast<const char*>(data),
-                 strlen(reinterpret_cast<const char*>(data)) + 1);
+  const char* text = reinterpret_cast<const char*>(data);
+  if (IsStringType(type) && data != nullptr) {
+    // The 9x registry stores a string to its terminator, whatever the
+    // size; NT's takes the terminator that follows a size that left it
+    // out.
+    if (process_->machine->registry.platform == kPlatform9x)
+      bytes.assign(text, strlen(text) + 1);
+    else if (size > 0 && text[size - 1] != '\0' && text[size] == '\0')
+      bytes.push_back('\0');
+  }
   return StatusOfFault(
       SetModelValue(&process_->machine->registry, open, name ? name : "", type, bytes, 0, &before));
 }

@@ -35,6 +35,7 @@ const unsigned long kRegistryString = 1;
 const unsigned long kRegistryExpandString = 2;
 const unsigned long kRegistryBinary = 3;
 const unsigned long kRegistryNumber = 4;
+const unsigned long kRegistryMultiString = 7;
 
 // File attributes; kNoSuchFile is what the attribute query returns for a
 // path that names nothing.
