@@ -19,6 +19,7 @@ SystemStatus MachineSetup::HoldFile(const char* path) {
   if (file == nullptr) return status;
   if (file->directory) return kStatusAccessDenied;
   file->heldByOther = true;
+  file->heldUnshared = true;
   held_.push_back(names);
   return kStatusSuccess;
 }
@@ -27,7 +28,7 @@ void MachineSetup::ReleaseHolds() {
   for (const std::vector<std::string>& names : held_) {
     SystemStatus status = kStatusSuccess;
     SimulatedFile* file = FindFile(&machine_->disk, names, &status);
-    if (file != nullptr) file->heldByOther = false;
+    if (file != nullptr) file->heldByOther = file->heldUnshared = false;
   }
   held_.clear();
 }

@@ -248,6 +248,7 @@ void CopyEntry(const SimulatedFile& from, SimulatedFile* to) {
   to->attributes = from.attributes;
   to->content = from.content;
   to->heldByOther = from.heldByOther;
+  to->heldUnshared = from.heldUnshared;
   to->damaged = from.damaged;
   to->damagedAt = from.damagedAt;
   to->openByRun = from.openByRun;
@@ -278,6 +279,7 @@ void StartDisk(SimulatedDisk* disk, unsigned long long capacity, ShortNameForm s
   disk->root.parent = nullptr;
   disk->root.entries.clear();
   disk->root.heldByOther = false;
+  disk->root.heldUnshared = false;
   disk->root.damaged = false;
   disk->root.damagedAt = 0;
   disk->root.openByRun = 0;
@@ -373,6 +375,7 @@ SimulatedFile* AddEntry(SimulatedFile* directory, const std::string& name, bool 
   entry->attributes = isDirectory ? kAttributeDirectory : kAttributeArchive;
   entry->parent = directory;
   entry->heldByOther = false;
+  entry->heldUnshared = false;
   entry->damaged = false;
   entry->damagedAt = 0;
   entry->openByRun = 0;

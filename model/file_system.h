@@ -2,8 +2,8 @@
 // (content bytes and attributes). Names compare without regard to letter
 // case and keep their first spelling. A file may be held open by another
 // program, which refuses every write, deletion and replacement with a
-// sharing violation; the disk may have a capacity in bytes, past which a
-// write stops with ERROR_DISK_FULL and keeps what fitted.
+// sharing violation (and every read, when it shares none); the disk may have a capacity in bytes,
+// past which a write stops with ERROR_DISK_FULL and keeps what fitted.
 //
 // Paths are full ("C:\dir\name"); a search pattern holds * and ? in its
 // last part and matches as FindFirstFile does (DOS rules: "*.*" matches
@@ -31,8 +31,9 @@ struct SimulatedFile {
   std::string content;
   SimulatedFile* parent;
   std::vector<std::unique_ptr<SimulatedFile>> entries;  // in the order of creation
-  bool heldByOther;  // another program keeps it open and shares no writes
-  bool damaged;      // a read at or past damagedAt fails with ERROR_CRC, as a scratched CD's
+  bool heldByOther;   // another program keeps it open and shares no writes
+  bool heldUnshared;  // and shares no reads either
+  bool damaged;       // a read at or past damagedAt fails with ERROR_CRC, as a scratched CD's
   size_t damagedAt;
   unsigned openByRun;  // handles of the run: no deletion or replacement
 };

@@ -141,14 +141,14 @@ int ProfileNumber(const ProfileKey* key, int fallback) {
 }
 
 size_t FillKeyList(const std::vector<const ProfileKey*>& keys, char* list, size_t size,
-                   NameListCut cut) {
+                   NameListForm form) {
   if (size < 2) return 0;
   size_t left = size, used = 0;
   for (const ProfileKey* key : keys) {
     if (left <= 2) break;
     size_t length = key->name.size() < left - 2 ? key->name.size() : left - 2;
-    if (length == left - 2 && cut == kCutOneLess) --length;
-    if (length == left - 2 && cut == kCutWholeName) {
+    if (length == left - 2 && form == kNineXKeyList) --length;
+    if (length == left - 2 && form == kNineXSectionList) {
       list[used] = '\0';
       list[used + 1] = '\0';
       return size - 2;
@@ -164,5 +164,5 @@ size_t FillKeyList(const std::vector<const ProfileKey*>& keys, char* list, size_
     list[used - 1] = '\0';
     return size - 2;
   }
-  return used;
+  return form == kNineXSectionList ? used + 1 : used;
 }

@@ -71,16 +71,17 @@ unsigned ProfileValueColumn(const ProfileKey& key);
 // fallback.
 int ProfileNumber(const ProfileKey* key, int fallback);
 
-// How the reader cuts the last name of a list that does not fit its buffer:
-// NT keeps what room is left, less the two terminators; the 9x family keeps
-// one character less of a key name, and drops a section name whole.
-enum NameListCut { kCutToRoom, kCutOneLess, kCutWholeName };
+// How the reader fills a list of names: NT cuts the last name that does
+// not fit to the room left, less the two terminators; the 9x family keeps
+// one character less of a key name, drops a section name whole, and counts
+// a whole list of sections with its final terminator.
+enum NameListForm { kNtNameList, kNineXKeyList, kNineXSectionList };
 
 // Fills `list` (`size` bytes) with the names of `keys` as the reader fills
 // its buffer when asked for a section's key names (or the sections' names),
 // cutting the last name that does not fit; returns what the reader returns.
 size_t FillKeyList(const std::vector<const ProfileKey*>& keys, char* list, size_t size,
-                   NameListCut cut);
+                   NameListForm form);
 
 bool SameNameIgnoringCase(const std::string& a, const std::string& b);
 

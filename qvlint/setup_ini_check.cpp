@@ -115,7 +115,7 @@ void LintList(const FindingPlace& place, const ProfileSection& section, const Kn
     if (IsListedKey(key)) listed.push_back(&key);
   }
   char names[kKeyListSize];
-  const size_t returned = FillKeyList(listed, names, sizeof names, kCutToRoom);
+  const size_t returned = FillKeyList(listed, names, sizeof names, kNtNameList);
   const size_t whole = WholeKeyListLength(names, returned, sizeof names, false);
   size_t index = 0;
   // A key name holding a NUL byte shows as more than one name in the list:

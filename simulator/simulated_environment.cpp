@@ -56,11 +56,11 @@ unsigned long NameList(const Machine& machine, const Profile& profile, const cha
   }
   std::vector<const ProfileKey*> list;
   for (const ProfileKey& each : names) list.push_back(&each);
-  // The test platform cuts as NT does in every version mode.
-  NameListCut cut = kCutToRoom;
+  // The test platform fills it as NT does in every version mode.
+  NameListForm form = kNtNameList;
   if (IsWindows9xClass(machine.osClass) && !machine.testPlatform)
-    cut = section == nullptr ? kCutWholeName : kCutOneLess;
-  return static_cast<unsigned long>(FillKeyList(list, out, size, cut));
+    form = section == nullptr ? kNineXSectionList : kNineXKeyList;
+  return static_cast<unsigned long>(FillKeyList(list, out, size, form));
 }
 
 }  // namespace
@@ -141,8 +141,10 @@ unsigned long SimulatedEnvironment::ExpandVariables(const char* text, char* out,
                                                     unsigned long size) {
   const std::string expanded = Expanded(text);
   const unsigned long needed = static_cast<unsigned long>(expanded.size() + 1);
-  if (needed <= size) memcpy(out, expanded.c_str(), needed);
-  return needed;
+  if (needed > size) return needed;
+  memcpy(out, expanded.c_str(), needed);
+  // NT 4.0 counts the bytes of its Unicode answer.
+  return machine_->osClass == kOsClassNT4 && !machine_->testPlatform ? 2 * needed : needed;
 }
 
 bool SimulatedEnvironment::ComputerName(char* out, unsigned long size) {

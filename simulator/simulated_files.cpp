@@ -16,6 +16,16 @@ const unsigned long long kMostFreeOn9x = 0x7FFFFFFFull;
 
 bool IsNameSeparator(char c) { return c == '\\' || c == '/' || c == ':'; }
 
+// A pattern as the search takes it: Windows drops the blanks and dots at the
+// end of one that ends in a blank ("*. " is "*"), the test platform the dots
+// and blanks at the end of any ("*." too); never all of it.
+std::string PatternAsMatched(const std::string& pattern, bool testPlatform) {
+  if (pattern.empty() || (pattern.back() != ' ' && !testPlatform)) return pattern;
+  size_t end = pattern.size();
+  while (end > 1 && (pattern[end - 1] == ' ' || pattern[end - 1] == '.')) --end;
+  return pattern.substr(0, end);
+}
+
 bool RunCanReplace(const SimulatedFile& file, SystemStatus* status) {
   if (file.directory || (file.attributes & kAttributeReadOnly)) {
     *status = kStatusAccessDenied;
@@ -91,6 +101,7 @@ SystemStatus SimulatedFiles::Copy(const char* from, const char* to, bool halfway
   if (source != nullptr && source->directory) status = kStatusAccessDenied;
   if (source != nullptr && source->damaged && source->damagedAt < source->content.size())
     status = kStatusCrc;
+  if (source != nullptr && source->heldUnshared) status = kStatusSharingViolation;
   if (status == kStatusSuccess)
     directory = DirectoryToHold(machine_, to, kStatusAccessDenied, &names, &status);
   if (directory == nullptr) return status;
@@ -174,10 +185,15 @@ SystemStatus SimulatedFiles::FindFirstMatch(const char* pattern, SearchHandle* s
   while (last > pattern && !IsNameSeparator(last[-1])) --last;
   std::string directoryText(pattern, static_cast<size_t>(last - pattern));
   if (directoryText.empty()) directoryText = machine_->currentDir;
+  // The test platform finds no name for an empty pattern before it looks
+  // for the directory.
+  if (*last == '\0' && machine_->testPlatform) return kStatusFileNotFound;
   SystemStatus status;
   const SimulatedFile* directory = FileAt(machine_, directoryText.c_str(), &status);
   if (directory == nullptr || !directory->directory) return kStatusPathNotFound;
-  SearchRecord record = {MatchEntries(machine_->disk, *directory, last), 1, true};
+  SearchRecord record = {MatchEntries(machine_->disk, *directory,
+                                      PatternAsMatched(last, machine_->testPlatform)),
+                         1, true};
   if (record.names.empty()) return kStatusFileNotFound;
   snprintf(name, kFoundNameSize, "%s", record.names[0].c_str());
   searches_.push_back(record);
@@ -204,6 +220,7 @@ SystemStatus SimulatedFiles::OpenFileToRead(const char* path, FileHandle* file) 
   SystemStatus status;
   SimulatedFile* found = FileAt(machine_, path, &status);
   if (found != nullptr && found->directory) status = kStatusAccessDenied;
+  if (found != nullptr && found->heldUnshared) status = kStatusSharingViolation;
   if (status != kStatusSuccess) return status;
   ++found->openByRun;
   files_.push_back({found, 0, true});

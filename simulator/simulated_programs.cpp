@@ -50,6 +50,15 @@ std::string LibraryFileName(const std::string& name) {
   return last == std::string::npos ? name : name.substr(last + 1);
 }
 
+// The libraries of Windows itself, which every process has loaded; the
+// simulation knows none of their entries.
+bool IsSystemLibrary(const std::string& fileName) {
+  for (const char* each : {"KERNEL32.DLL", "USER32.DLL", "ADVAPI32.DLL", "GDI32.DLL"}) {
+    if (SameFileName(fileName, each)) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 std::vector<std::string> SetupLibraryExports(const char* name) {
@@ -138,7 +147,8 @@ std::string SimulatedPrograms::LibraryDirectoryOf(const char* name) const {
 }
 
 SystemStatus SimulatedPrograms::OpenLibrary(const char* name, LibraryHandle* library) {
-  const std::string found = LibraryDirectoryOf(name);
+  const bool system = strpbrk(name, "\\/:") == nullptr && IsSystemLibrary(LibraryFileName(name));
+  const std::string found = system ? machine_->systemDir : LibraryDirectoryOf(name);
   // The 9x family answers a missing library with ERROR_DLL_NOT_FOUND.
   if (found.empty())
     return IsWindows9xClass(machine_->osClass) ? kStatusDllNotFound : kStatusModuleNotFound;
@@ -148,7 +158,7 @@ SystemStatus SimulatedPrograms::OpenLibrary(const char* name, LibraryHandle* lib
   }
   // Only the setup libraries are known here: any other library found is
   // none that the simulation can run.
-  if (number == 0) return kStatusBadExeFormat;
+  if (number == 0 && !system) return kStatusBadExeFormat;
   size_t index = libraries_.size();
   for (size_t i = 0; i < libraries_.size(); ++i) {
     if (libraries_[i].number == number && libraries_[i].loads > 0) index = i;

@@ -181,6 +181,17 @@ SystemStatus SimulatedRegistry::EnumValue(KeyHandle key, unsigned long index, ch
   // Data that does not fit leaves the name and its size as they were.
   if (data != nullptr && dataSize != nullptr && *dataSize < value->data.size())
     return CopyData(*value, data, dataSize);
+  if (*nameSize <= value->name.size()) {
+    // A name that does not fit arrives cut, and the data whole; the 9x
+    // family counts the characters it copied.
+    if (*nameSize > 0) {
+      memcpy(name, value->name.data(), *nameSize - 1);
+      name[*nameSize - 1] = '\0';
+      if (process_->machine->registry.platform == kPlatform9x) --*nameSize;
+    }
+    CopyData(*value, data, dataSize);
+    return kStatusMoreData;
+  }
   status = CopyName(value->name, name, nameSize);
   return status == kStatusSuccess ? CopyData(*value, data, dataSize) : status;
 }
@@ -190,8 +201,9 @@ SystemStatus SimulatedRegistry::QueryValue(KeyHandle key, const char* name, unsi
   SystemStatus status;
   if (KeyOf(key, false, &status) == nullptr) return status;
   const ModelValue* value = ValueNamed(key, name);
+  // The type of a value that is not there reads as REG_NONE.
+  if (type != nullptr) *type = value != nullptr ? value->type : 0;
   if (value == nullptr) return kStatusFileNotFound;
-  if (type != nullptr) *type = value->type;
   return CopyData(*value, data, dataSize);
 }
 
@@ -203,11 +215,14 @@ SystemStatus SimulatedRegistry::SetValue(KeyHandle key, const char* name, unsign
   ModelValue before;
   std::string bytes(reinterpret_cast<const char*>(data), data != nullptr ? size : 0);
   const char* text = reinterpret_cast<const char*>(data);
+  // The 9x registry stores a string to its terminator, whatever the size,
+  // and takes no string without data; NT's takes the terminator that
+  // follows a size that left it out. The test platform does each in its
+  // family's mode.
+  const bool nineX = NineXFamily(process_->machine->registry.platform);
+  if (type == kRegistryString && data == nullptr && nineX) return kStatusInvalidParameter;
   if (IsStringType(type) && data != nullptr) {
-    // The 9x registry stores a string to its terminator, whatever the
-    // size; NT's takes the terminator that follows a size that left it
-    // out.
-    if (process_->machine->registry.platform == kPlatform9x)
+    if (nineX && type == kRegistryString)
       bytes.assign(text, strlen(text) + 1);
     else if (size > 0 && text[size - 1] != '\0' && text[size] == '\0')
       bytes.push_back('\0');

@@ -56,8 +56,7 @@ bool ExpandLogFileName(System& system, const char* name, const char* computer, c
   if (!(computer[0] ? PutComputerName(withComputer, sizeof withComputer, name, computer)
                     : CopyWholeText(withComputer, sizeof withComputer, name)))
     return false;
-  const unsigned long length = system.ExpandVariables(withComputer, out, kSetupPathSize);
-  return length > 0 && length <= kSetupPathSize;
+  return ExpandWholeText(system, withComputer, out, kSetupPathSize);
 }
 
 }  // namespace

@@ -94,6 +94,15 @@ bool MakeCabinetStore(Host& host, const SetupPaths& paths) {
   return made == kStatusSuccess || made == kStatusAlreadyExists;
 }
 
+bool ExpandWholeText(System& system, const char* text, char* out, size_t outSize) {
+  memset(out, kUnwrittenByte, outSize);
+  const unsigned long returned =
+      system.ExpandVariables(text, out, static_cast<unsigned long>(outSize));
+  if (ExpansionFits(out, outSize, returned)) return true;
+  if (outSize > 0) out[0] = '\0';
+  return false;
+}
+
 bool PathExists(System& system, const char* path) {
   return system.FileAttributes(path) != kNoSuchFile;
 }

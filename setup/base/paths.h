@@ -46,6 +46,10 @@ bool MakeCabinetStore(Host& host, const SetupPaths& paths);
 
 bool PathExists(System& system, const char* path);
 
+// text with the environment's variables put in, into out (outSize bytes);
+// false when the call fails or the answer does not fit.
+bool ExpandWholeText(System& system, const char* text, char* out, size_t outSize);
+
 // Clears read-only, hidden and system, so that the file can be overwritten
 // or deleted.
 void SetNormalAttributes(System& system, const char* path);

@@ -36,6 +36,14 @@ bool AppendText(char* out, size_t outSize, const char* base, const char* suffix)
   return Concatenate(out, outSize, base, "", suffix);
 }
 
+bool ExpansionFits(const char* out, size_t outSize, unsigned long returned) {
+  if (returned == 0) return false;
+  if (returned <= outSize) return memchr(out, '\0', returned) != nullptr;
+  const size_t length = returned / 2;
+  return returned % 2 == 0 && length <= outSize && out[length - 1] == '\0' &&
+         memchr(out, '\0', length - 1) == nullptr;
+}
+
 bool CopyWholeText(char* out, size_t outSize, const char* text) {
   return Concatenate(out, outSize, text, "", "");
 }

@@ -32,6 +32,16 @@ bool AppendText(char* out, size_t outSize, const char* base, const char* suffix)
 // out = text; false with out empty when it would not fit.
 bool CopyWholeText(char* out, size_t outSize, const char* text);
 
+// The byte that fills a buffer before a call that may leave it unwritten.
+const char kUnwrittenByte = '\x01';
+
+// Whether the variables' expansion into out (outSize bytes, filled with
+// kUnwrittenByte before the call) arrived whole: `returned` is the call's
+// answer, the length with the terminator, more than outSize when it does
+// not fit, 0 on failure. NT 4.0 answers with the bytes of its Unicode
+// text, twice the length: then the terminator must stand at half of it.
+bool ExpansionFits(const char* out, size_t outSize, unsigned long returned);
+
 // The directory part of a full file path: everything before its last
 // backslash ("E:\setup.exe" gives "E:"). False when there is no backslash or
 // the result would not fit.

@@ -79,8 +79,9 @@
 // calls (and ProgramFile, the running program's own file, and ShortPath)
 // return the length of the answer: 0 on failure, the size needed when the
 // buffer is too small. ExpandVariables puts in the environment's variables
-// (%NAME%) and returns the length of the answer with its terminator, more
-// than size when it does not fit, 0 on failure. ComputerName is false when
+// (%NAME%) and returns the length of the answer with its terminator (NT
+// 4.0: twice that, the bytes of its Unicode text), more than size when it
+// does not fit, 0 on failure. ComputerName is false when
 // the name can not be read or does not fit. ProfileString: one key's value,
 // or with a null key every key name of the section, each terminated, the
 // list ending in an empty name.

@@ -32,8 +32,9 @@ void TellOperatorRefused(Host& host, const char* program, const char* word) {
 // NT's command interpreter, as the environment names it; the system
 // directory's cmd.exe when it names none that fits.
 void FindInterpreter(Host& host, const SetupPaths& paths, char* out) {
-  const unsigned long length = host.system->ExpandVariables("%ComSpec%", out, kSetupPathSize);
-  if (length > 1 && length <= kSetupPathSize && out[0] != '%') return;
+  if (ExpandWholeText(*host.system, "%ComSpec%", out, kSetupPathSize) && out[0] != '\0' &&
+      out[0] != '%')
+    return;
   if (!JoinPath(out, paths.SystemDir, "cmd.exe")) out[0] = '\0';
 }
 

@@ -188,7 +188,7 @@ TEST(ScriptRunner, HandsHandlesOnAndShowsWhatEachCallLeft) {
   EXPECT_EQ(
       "OpenKey -> 0 handle\n"
       "OpenKey -> 2 null\n"
-      "EnumValue -> 234 \"x\" 1 \"\" 0\n"
+      "EnumValue -> 234 \"\\x00\" 1 \"\" 3\n"
       "QueryValue -> 0 3 \"a\\x00b\" 3\n"
       "RemoveFile -> 32\n",
       result.out);

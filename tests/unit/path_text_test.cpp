@@ -134,6 +134,26 @@ TEST(DriveRootOf, TheRootThatGetDiskFreeSpaceTakesOrRefused) {
   });
 }
 
+// What a 16-byte buffer holds after the call (\x01: unwritten), and the
+// call's answer.
+TEST(ExpansionFits, TakesTheAnswerOfEitherCountAndNothingUnwritten) {
+  const std::string unwritten(16, kUnwrittenByte);
+  const Row<std::pair<std::string, unsigned long>, bool> rows[] = {
+      {{std::string("C:\\x\0", 5) + unwritten.substr(5), 5}, true},
+      {{std::string("C:\\x\0", 5) + unwritten.substr(5), 10}, true},  // NT 4.0
+      {{std::string(15, 'a') + '\0', 16}, true},
+      {{std::string(15, 'a') + '\0', 32}, true},  // NT 4.0, the whole buffer
+      {{unwritten, 17}, false},
+      {{unwritten, 34}, false},  // NT 4.0 counts what did not fit twice too
+      {{std::string("C:\\x\0", 5) + unwritten.substr(5), 18}, false},
+      {{std::string("C:\\x\0", 5) + unwritten.substr(5), 0}, false},
+      {{unwritten, 16}, false},  // an answer without its terminator
+  };
+  ExpectEach(rows, [](const std::pair<std::string, unsigned long>& call) {
+    return ExpansionFits(call.first.data(), call.first.size(), call.second);
+  });
+}
+
 TEST(WindowsDirFits, LeavesRoomForTheLongestDerivedDirectory) {
   // A class that runs no set: only the derived directories count.
   EXPECT_EQ(242u, LongestWindowsDir(kOsClassUnknown));

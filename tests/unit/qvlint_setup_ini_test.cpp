@@ -125,21 +125,21 @@ TEST(FillKeyList, CutsTheLastNameAsEachFamilysReaderDoes) {
   const std::vector<const ProfileKey*> listed = {&keys[0], &keys[1], &keys[2]};
   const struct {
     size_t size;
-    NameListCut cut;
+    NameListForm form;
     size_t returned;
     std::string list;  // the bytes up to the returned length and its terminator
   } cases[] = {
-      {32, kCutToRoom, 18, std::string("name1\0name2\0name3\0\0", 19)},
-      {16, kCutToRoom, 14, std::string("name1\0name2\0na\0", 15)},
-      {16, kCutOneLess, 14, std::string("name1\0name2\0n\0\0", 15)},
-      {16, kCutWholeName, 14, std::string("name1\0name2\0\0\0", 14)},
-      {8, kCutToRoom, 6, std::string("name1\0\0", 7)},
+      {32, kNtNameList, 18, std::string("name1\0name2\0name3\0\0", 19)},
+      {16, kNtNameList, 14, std::string("name1\0name2\0na\0", 15)},
+      {16, kNineXKeyList, 14, std::string("name1\0name2\0n\0\0", 15)},
+      {16, kNineXSectionList, 14, std::string("name1\0name2\0\0\0", 14)},
+      {8, kNtNameList, 6, std::string("name1\0\0", 7)},
   };
   for (const auto& c : cases) {
     char list[32];
     memset(list, 'x', sizeof list);
-    EXPECT_EQ(FillKeyList(listed, list, c.size, c.cut), c.returned) << c.size << " " << c.cut;
-    EXPECT_EQ(std::string(list, c.list.size()), c.list) << c.size << " " << c.cut;
+    EXPECT_EQ(FillKeyList(listed, list, c.size, c.form), c.returned) << c.size << " " << c.form;
+    EXPECT_EQ(std::string(list, c.list.size()), c.list) << c.size << " " << c.form;
   }
 }
 
@@ -150,15 +150,15 @@ TEST(FillKeyList, SetupKeepsNoNameThatTheReaderCut) {
                                   {"bcd", true, "", 2, false, 1, 5},
                                   {"efghi", true, "", 3, false, 1, 7}};
   const std::vector<const ProfileKey*> listed = {&keys[0], &keys[1], &keys[2]};
-  for (NameListCut cut : {kCutToRoom, kCutOneLess}) {
+  for (NameListForm form : {kNtNameList, kNineXKeyList}) {
     for (size_t size = 2; size <= 16; ++size) {
       char list[16];
       memset(list, 'x', sizeof list);
-      const size_t returned = FillKeyList(listed, list, size, cut);
-      const size_t whole = WholeKeyListLength(list, returned, size, cut == kCutOneLess);
+      const size_t returned = FillKeyList(listed, list, size, form);
+      const size_t whole = WholeKeyListLength(list, returned, size, form == kNineXKeyList);
       size_t index = 0;
       for (const char* name = list; name < list + whole && *name; name += strlen(name) + 1)
-        EXPECT_EQ(name, keys[index++].name) << "size " << size << " cut " << cut;
+        EXPECT_EQ(name, keys[index++].name) << "size " << size << " form " << form;
     }
   }
 }
