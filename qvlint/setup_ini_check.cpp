@@ -160,8 +160,8 @@ void LintUndocumentedReading(const FindingPlace& place, const Profile& profile) 
   if (profile.loneCarriageReturnLine != 0) {
     ReportOn(place, profile.loneCarriageReturnLine, 1, kOnNineX, kProfileUndocumented,
              Say("the line ends in a carriage return without a line feed"),
-             Say("Windows NT reads such lines as lines, as qvlint does; no source says how "
-                 "Windows 95, 98 and ME read them"));
+             Say("Windows NT reads such lines as lines, as qvlint does; Windows 95, 98 and ME "
+                 "do not read them correctly, and no source says how they read them"));
   }
   for (size_t i = 1; i < profile.sections.size(); ++i) {
     if (!profile.sections[i].nameBlanksDropped) continue;

@@ -38,6 +38,22 @@ bool RunCanReplace(const SimulatedFile& file, SystemStatus* status) {
   return true;
 }
 
+// CopyFile refuses a destination that is read-only or hidden; the test
+// platform copies over a hidden one.
+bool CopyCanReplace(const SimulatedFile& file, bool testPlatform, SystemStatus* status) {
+  const unsigned long refused = testPlatform ? kAttributeReadOnly
+                                             : kAttributeReadOnly | kAttributeHidden;
+  if (file.directory || (file.attributes & refused)) {
+    *status = kStatusAccessDenied;
+    return false;
+  }
+  if (file.heldByOther || file.openByRun > 0) {
+    *status = kStatusSharingViolation;
+    return false;
+  }
+  return true;
+}
+
 // The directory that is to hold the last name of a path, which must have
 // one; nullptr with the status when there is none.
 SimulatedFile* DirectoryToHold(Machine* machine, const char* path, SystemStatus failing,
@@ -113,7 +129,7 @@ SystemStatus SimulatedFiles::Copy(const char* from, const char* to, bool halfway
                                                                           : kStatusSharingViolation;
   else if (destination == nullptr)
     destination = AddEntry(directory, names.back(), false);
-  else if (!RunCanReplace(*destination, &status))
+  else if (!CopyCanReplace(*destination, machine_->testPlatform, &status))
     return status;
   // A copy that runs out of room leaves what it wrote.
   const std::string& content = source->content;
@@ -216,14 +232,26 @@ void SimulatedFiles::EndSearch(SearchHandle search) {
   if (search != nullptr && index < searches_.size()) searches_[index].open = false;
 }
 
+// Whether the run holds the file open in a way that refuses another open:
+// to append, refused by a new reader that shares only reading; to read,
+// refused by a new writer.
+bool SimulatedFiles::HeldByRun(const SimulatedFile* file, bool reading) const {
+  for (const OpenFileRecord& record : files_) {
+    if (record.open && record.file == file && (reading ? record.appending : !record.appending))
+      return true;
+  }
+  return false;
+}
+
 SystemStatus SimulatedFiles::OpenFileToRead(const char* path, FileHandle* file) {
   SystemStatus status;
   SimulatedFile* found = FileAt(machine_, path, &status);
   if (found != nullptr && found->directory) status = kStatusAccessDenied;
   if (found != nullptr && found->heldUnshared) status = kStatusSharingViolation;
+  if (status == kStatusSuccess && HeldByRun(found, true)) status = kStatusSharingViolation;
   if (status != kStatusSuccess) return status;
   ++found->openByRun;
-  files_.push_back({found, 0, true});
+  files_.push_back({found, 0, true, false});
   *file = HandleOf<FileHandle>(files_.size() - 1);
   return kStatusSuccess;
 }
@@ -236,10 +264,11 @@ SystemStatus SimulatedFiles::OpenFileToAppend(const char* path, FileHandle* file
   SimulatedFile* found = FindEntry(machine_->disk, *directory, names.back());
   if (found != nullptr && (found->directory || (found->attributes & kAttributeReadOnly)))
     return kStatusAccessDenied;
-  if (found != nullptr && found->heldByOther) return kStatusSharingViolation;
+  if (found != nullptr && (found->heldByOther || HeldByRun(found, false)))
+    return kStatusSharingViolation;
   if (found == nullptr) found = AddEntry(directory, names.back(), false);
   ++found->openByRun;
-  files_.push_back({found, 0, true});
+  files_.push_back({found, 0, true, true});
   *file = HandleOf<FileHandle>(files_.size() - 1);
   return kStatusSuccess;
 }

@@ -31,7 +31,9 @@ class SimulatedFiles : public FileCalls {
     SimulatedFile* file;
     size_t position;
     bool open;
+    bool appending;  // shares reading and writing; a reading one shares reading only
   };
+  bool HeldByRun(const SimulatedFile* file, bool reading) const;
   struct SearchRecord {
     std::vector<std::string> names;
     size_t next;

@@ -45,9 +45,12 @@ std::string ArgumentsOf(const char* commandLine) {
 }
 
 // The file name of a library's name, which may hold a directory.
+// The file name of a library, with ".DLL" where it has no extension, as
+// LoadLibrary looks for it.
 std::string LibraryFileName(const std::string& name) {
   const size_t last = name.find_last_of("\\/:");
-  return last == std::string::npos ? name : name.substr(last + 1);
+  const std::string file = last == std::string::npos ? name : name.substr(last + 1);
+  return file.find('.') == std::string::npos ? file + ".DLL" : file;
 }
 
 // The libraries of Windows itself, which every process has loaded; the

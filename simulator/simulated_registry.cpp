@@ -221,12 +221,11 @@ SystemStatus SimulatedRegistry::SetValue(KeyHandle key, const char* name, unsign
   // family's mode.
   const bool nineX = NineXFamily(process_->machine->registry.platform);
   if (type == kRegistryString && data == nullptr && nineX) return kStatusInvalidParameter;
-  if (IsStringType(type) && data != nullptr) {
-    if (nineX && type == kRegistryString)
-      bytes.assign(text, strlen(text) + 1);
-    else if (size > 0 && text[size - 1] != '\0' && text[size] == '\0')
-      bytes.push_back('\0');
-  }
+  if (nineX && type == kRegistryString && data != nullptr)
+    bytes.assign(text, strlen(text) + 1);
+  else if (!nineX && IsStringType(type) && data != nullptr && size > 0 && text[size - 1] != '\0' &&
+           text[size] == '\0')
+    bytes.push_back('\0');
   return StatusOfFault(
       SetModelValue(&process_->machine->registry, open, name ? name : "", type, bytes, 0, &before));
 }
