@@ -318,18 +318,25 @@ bool RunScript(System& system, ScriptSetup& setup, ScriptRun* run, const char* n
 
 int RunScripts(System& system, ScriptSetup& setup, const char* const* names, int count, FILE* out,
                FILE* err) {
-  std::unique_ptr<ScriptRun> run(new ScriptRun);
+  // Every script is opened first: a script's ChangeDirectory must not move
+  // the names of the later ones.
+  std::vector<FILE*> scripts;
   for (int i = 0; i < count; ++i) {
     FILE* script = fopen(names[i], "rb");
     if (script == nullptr) {
       fprintf(err, "%s: %s: can not be opened\n", kProgramName, names[i]);
+      for (FILE* opened : scripts) fclose(opened);
       return kScriptError;
     }
-    if (count > 1) fprintf(out, "== %s\n", names[i]);
-    const bool good = RunScript(system, setup, run.get(), names[i], script, out, err);
-    fclose(script);
-    fflush(out);
-    if (!good) return kScriptError;
+    scripts.push_back(script);
   }
-  return 0;
+  std::unique_ptr<ScriptRun> run(new ScriptRun);
+  bool good = true;
+  for (int i = 0; i < count && good; ++i) {
+    if (count > 1) fprintf(out, "== %s\n", names[i]);
+    good = RunScript(system, setup, run.get(), names[i], scripts[i], out, err);
+    fflush(out);
+  }
+  for (FILE* script : scripts) fclose(script);
+  return good ? 0 : kScriptError;
 }
