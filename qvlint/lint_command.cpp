@@ -6,13 +6,18 @@
 #endif
 
 #include <cstring>
+#include <ctime>
 #include <string>
 #include <vector>
 
 #include "arguments.h"
 #include "code_page.h"
 #include "lint_input.h"
+#include "medium_files.h"
 #include "output.h"
+#ifdef QVLINT_PLAN
+#include "plan_command.h"
+#endif
 
 namespace {
 
@@ -31,6 +36,10 @@ const char* IgnoreList(int argc, char** argv, int* i) {
 struct LintRequest {
   unsigned codePage;
   std::vector<std::string> paths;
+  bool plans;  // a medium directory is planned on every class too
+#ifdef QVLINT_PLAN
+  PlanRequest plan;
+#endif
 };
 
 // The options and paths into request and output. An exit code when the
@@ -46,6 +55,12 @@ bool ReadLintArguments(int argc, char** argv, LintRequest* request, Output* outp
       }
     } else if (strcmp(argv[i], "--json") == 0) {
       output->json = true;
+    } else if (strcmp(argv[i], "--no-plan") == 0) {
+      request->plans = false;
+#ifdef QVLINT_PLAN
+    } else if (ReadPlanOption(argc, argv, &i, &request->plan, &valid)) {
+      if (!valid) return false;
+#endif
     } else if (strcmp(argv[i], "--codes") == 0 && argc == 2) {
       PrintFindingCodes(stdout);
       *exitCode = kClean;
@@ -73,7 +88,13 @@ bool ReadLintArguments(int argc, char** argv, LintRequest* request, Output* outp
 
 int LintCommand(int argc, char** argv) {
   Output output = {stdout, false, {}, 0, 0};
-  LintRequest request = {kWesternCodePage, {}};
+  LintRequest request;
+  request.codePage = kWesternCodePage;
+  request.plans = true;
+#ifdef QVLINT_PLAN
+  request.plan = PlanRequest();
+  request.plan.startTime = static_cast<int64_t>(time(nullptr));
+#endif
   int exitCode = kClean;
   if (!ReadLintArguments(argc, argv, &request, &output, &exitCode)) return exitCode;
 #ifdef _WIN32
@@ -89,7 +110,17 @@ int LintCommand(int argc, char** argv) {
     if (!LintPath(path, request.codePage, &sink, &problem)) {
       SayProblem("", problem, "");
       unreadable = true;
+      continue;
     }
+#ifdef QVLINT_PLAN
+    // A medium is planned on every class: what the run then does is the
+    // rest of the check.
+    if (request.plans && KindOfPath(path) == kDirectoryFile &&
+        !ReportPlansOfMedium(path, request.plan, &sink, &problem)) {
+      SayProblem("", problem, "");
+      unreadable = true;
+    }
+#endif
   }
   FinishOutput(&output);
   if (unreadable) return kUnreadable;

@@ -7,10 +7,12 @@
 #include <map>
 #include <memory>
 
+#include "base/options.h"
 #include "base/paths_rules.h"
 #include "effect_output.h"
 #include "files/driver_sets_rules.h"
 #include "machine_snapshot.h"
+#include "medium_files.h"
 #include "plan_listener.h"
 #include "reg_file.h"
 #include "simulated_run.h"
@@ -47,7 +49,29 @@ const SimulatedFile* FileOf(Machine* machine, const std::string& path) {
 std::string StandinConfig(const PlanRequest& request) {
   if (request.hasHardwareId)
     return "[GetHardWareId]\r\nResult=1\r\nId=" + request.hardwareId + "\r\n" + request.libraries;
-  return request.libraries + "\r\n[GetHardWareId]\r\nResult=0\r\n";
+  if (request.noHardwareId) return "[GetHardWareId]\r\nResult=0\r\n" + request.libraries;
+  return request.libraries;
+}
+
+// The files that another program holds open, made where they are missing.
+bool HoldFilesInUse(const PlanRequest& request, Machine* machine, std::string* problem) {
+  for (const std::string& path : request.inUse) {
+    const std::vector<std::string> names = DrivePathNames(path);
+    SystemStatus status;
+    SimulatedFile* file = names.empty() ? nullptr : FindFile(&machine->disk, names, &status);
+    if (file == nullptr && !names.empty()) {
+      std::vector<std::string> directory(names.begin(), names.end() - 1);
+      MakeDirectories(&machine->disk, directory);
+      if (PutMachineFile(&machine->disk, names, ""))
+        file = FindFile(&machine->disk, names, &status);
+    }
+    if (file == nullptr || file->directory) {
+      *problem = "--in-use " + path + ": no file of the machine's drive C:";
+      return false;
+    }
+    file->heldByOther = true;
+  }
+  return true;
 }
 
 bool StartPlanMachine(const PlanRequest& request, const PlanClass& platform, Machine* machine,
@@ -58,7 +82,7 @@ bool StartPlanMachine(const PlanRequest& request, const PlanClass& platform, Mac
                         : nineX                     ? "C:\\WINDOWS"
                                                     : "C:\\WINNT";
   machine->systemDir = machine->windowsDir + (nineX ? "\\SYSTEM" : "\\system32");
-  machine->programDir = kPlanMediumDir;
+  machine->programDir = PlanMediumDir(request);
   machine->startTime = request.startTime;
   for (const std::string& path :
        {machine->windowsDir, machine->systemDir, machine->windowsDir + "\\INF",
@@ -84,6 +108,8 @@ bool StartPlanMachine(const PlanRequest& request, const PlanClass& platform, Mac
                platform.windowsName + " takes";
     return false;
   }
+  if (!HoldFilesInUse(request, machine, problem)) return false;
+  if (request.hasFreeSpace) machine->disk.capacity = machine->disk.used + request.freeSpace;
   return true;
 }
 
@@ -279,11 +305,20 @@ std::vector<std::string> Assumptions(const PlanRequest& request, const PlanClass
           ? "the setup libraries answer as the --libraries file scripts their stand-ins"
           : "every entry of the setup libraries succeeds and makes the effect that setup "
             "waits for"};
-  if (platform.osClass == kOsClassWin2000)
-    assumptions.push_back(request.hasHardwareId
-                              ? "Windows 2000: GetHardWareId hands back \"" + request.hardwareId +
-                                    "\""
-                              : "Windows 2000: GetHardWareId answers 0, no hardware id");
+  if (platform.osClass == kOsClassWin2000) {
+    const std::string id = request.hasHardwareId ? request.hardwareId : DefaultHardwareId;
+    assumptions.push_back(request.noHardwareId
+                              ? "Windows 2000: GetHardWareId answers 0, no hardware id "
+                                "(--hardware-id none)"
+                              : "Windows 2000: GetHardWareId hands back the modem's id \"" + id +
+                                    "\"");
+  }
+  assumptions.push_back("the medium lies in " + PlanMediumDir(request));
+  for (const std::string& path : request.inUse)
+    assumptions.push_back("another program holds " + path + " open");
+  if (request.hasFreeSpace)
+    assumptions.push_back("drive C: has " + std::to_string(request.freeSpace) +
+                          " bytes free once the medium and Windows are on it");
   if (!request.hasMachine) {
     assumptions.push_back(
         "the registry holds the Run and Setup keys of CurrentVersion and nothing else");
@@ -307,6 +342,19 @@ std::string ClassList(const std::vector<const PlanClass*>& classes) {
 }
 
 }  // namespace
+
+std::string PlanMediumDir(const PlanRequest& request) {
+  return request.mediumDir.empty() ? kPlanMediumDir : request.mediumDir;
+}
+
+bool ReadPlanMediumDir(const char* text, std::string* dir) {
+  *dir = text;
+  while (dir->size() > 3 && dir->back() == '\\') dir->pop_back();
+  const bool onC = dir->size() >= 3 && (dir->at(0) == 'C' || dir->at(0) == 'c') &&
+                   dir->compare(1, 2, ":\\") == 0;
+  if (onC) (*dir)[0] = 'C';
+  return onC && !DrivePathNames(*dir).empty() == (dir->size() > 3);
+}
 
 bool ReadPlanMedium(const std::string& dir, PlanRequest* request, std::string* problem) {
   std::error_code error;
@@ -344,13 +392,15 @@ bool MakePlan(const PlanRequest& request, const PlanClass& platform, Plan* plan,
   const MachineFiles filesBefore = SnapshotFiles(machine->disk);
 
   Profile options;
-  const SimulatedFile* optionsFile = FileOf(machine.get(), machine->programDir + "\\qvsetup.ini");
+  const SimulatedFile* optionsFile =
+      FileOf(machine.get(), InDirectory(machine->programDir, "qvsetup.ini"));
   if (optionsFile != nullptr) ReadProfile(optionsFile->content, &options);
 
   plan->platform = &platform;
   plan->commandLine =
       std::string("S") + (request.removeSwitch ? " D" : "") + (request.refreshSwitch ? " R" : "");
   plan->windowsDir = machine->windowsDir;
+  plan->mediumDir = machine->programDir;
   plan->systemDir = machine->systemDir;
   PlanListener heard(&options, platform.osClass);
   const SimulatedRunResult result =
@@ -404,4 +454,25 @@ void ReportPlanFindings(const std::vector<const Plan*>& plans, const char* file,
              Say("%s", each.finding->reason.c_str()),
              Say("%s on %s", each.finding->effect.c_str(), ClassList(each.classes).c_str()));
   }
+}
+
+bool ReportPlansOfMedium(const std::string& medium, const PlanRequest& given, FindingSink* sink,
+                         std::string* problem) {
+  PlanRequest request = given;
+  if (!ReadPlanMedium(medium, &request, problem)) return false;
+  std::vector<std::unique_ptr<Plan>> plans;
+  for (const PlanClass& each : kClassNames) {
+    plans.emplace_back(new Plan);
+    if (!MakePlan(request, each, plans.back().get(), problem)) {
+      *problem = medium + ": " + *problem;
+      return false;
+    }
+  }
+  std::vector<const Plan*> made;
+  for (const std::unique_ptr<Plan>& plan : plans) made.push_back(plan.get());
+  std::string setupIni;
+  if (FindMediumFile(medium, kOptionsFileName, &setupIni) != kRegularFile)
+    setupIni = JoinFilePath(medium, kOptionsFileName);
+  ReportPlanFindings(made, setupIni.c_str(), sink);
+  return true;
 }

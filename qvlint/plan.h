@@ -35,15 +35,31 @@ struct PlanRequest {
   std::vector<PlanMediumFile> medium;  // read once, laid out on each class's machine
   bool removeSwitch;                   // D and R beside the S that every plan's run has
   bool refreshSwitch;
-  bool hasHardwareId;  // Windows 2000: GetHardWareId hands back hardwareId
+  // Windows 2000: GetHardWareId hands back hardwareId, or with noHardwareId
+  // answers 0; neither: it finds the modem's id, as every entry succeeds.
+  bool hasHardwareId;
   std::string hardwareId;
+  bool noHardwareId;
   bool hasLibraries;      // qvstandin.ini's text scripts the setup libraries
   std::string libraries;  // otherwise every entry succeeds and makes its effect
   bool hasMachine;        // the machine starts with the keys of an export
   MachineExport machine;
-  std::string windowsDir;  // empty: C:\WINDOWS on the 9x classes, C:\WINNT on NT
-  int64_t startTime;       // seconds since 1970 of the clock's start
+  std::string windowsDir;          // empty: C:\WINDOWS on the 9x classes, C:\WINNT on NT
+  std::string mediumDir;           // a full path on C:; empty: kPlanMediumDir
+  std::vector<std::string> inUse;  // full paths of files that another program holds open
+  bool hasFreeSpace;               // the Windows drive's free bytes once the machine is laid out
+  unsigned long long freeSpace;
+  int64_t startTime;  // seconds since 1970 of the clock's start
 };
+
+// Where the plan's machine holds the medium: kPlanMediumDir unless the
+// request names a directory.
+std::string PlanMediumDir(const PlanRequest& request);
+
+// A directory that --medium-dir may name: a full path on drive C:, which
+// is the one drive that the plan's machine has; the medium's root, or a
+// directory without a trailing backslash. The accepted form into `dir`.
+bool ReadPlanMediumDir(const char* text, std::string* dir);
 
 struct PlanFileChange {
   std::string path;
@@ -62,6 +78,7 @@ struct PlanFinding {
 struct Plan {
   const PlanClass* platform;
   std::string commandLine;
+  std::string mediumDir;
   std::string windowsDir;
   std::string systemDir;
   std::vector<std::string> assumptions;
@@ -102,5 +119,11 @@ bool MakePlan(const PlanRequest& request, const PlanClass& platform, Plan* plan,
 // lines, the classes on which it holds named in its effect; `file` is the
 // medium's qvsetup.ini.
 void ReportPlanFindings(const std::vector<const Plan*>& plans, const char* file, FindingSink* sink);
+
+// The plan of every class of the medium directory, each way that a plan
+// fails reported as a finding at the line of qvsetup.ini it comes from,
+// naming the classes. False, with `problem`, when a plan can not be made.
+bool ReportPlansOfMedium(const std::string& medium, const PlanRequest& request, FindingSink* sink,
+                         std::string* problem);
 
 #endif

@@ -78,31 +78,13 @@ struct PlanArguments {
 bool ReadPlanArguments(int argc, char** argv, PlanRequest* request, PlanArguments* arguments) {
   bool usable = true;
   for (int i = 1; i < argc && usable; ++i) {
-    long long seconds = 0;
-    bool valid = true;
-    const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
     const std::string option = argv[i];
-    const bool takesValue = option == "--plan" || option == "--switches" ||
-                            option == "--hardware-id" || option == "--machine" ||
-                            option == "--libraries" || option == "--windows-dir";
-    if (takesValue && value == nullptr) {
-      usable = false;
-    } else if (option == "--plan") {
+    if (ReadPlanOption(argc, argv, &i, request, &usable)) {
+      if (!usable) return false;
+    } else if (option == "--plan" && i + 1 < argc) {
       arguments->className = argv[++i];
     } else if (option == "--json") {
       arguments->json = true;
-    } else if (option == "--switches") {
-      usable = ReadSwitches(argv[++i], request);
-    } else if (option == "--hardware-id") {
-      request->hasHardwareId = true;
-      request->hardwareId = argv[++i];
-    } else if (option == "--machine" || option == "--libraries") {
-      if (!ReadFileOption(option, argv[++i], request)) return false;
-    } else if (option == "--windows-dir") {
-      usable = ReadWindowsDir(argv[++i], request);
-    } else if (NumberOption(argc, argv, &i, "--time", &seconds, &valid)) {
-      usable = valid && seconds >= 0;
-      request->startTime = seconds;
     } else if (arguments->medium == nullptr && option.compare(0, 2, "--") != 0) {
       arguments->medium = argv[i];
     } else {
@@ -130,6 +112,51 @@ bool MakePlans(const PlanRequest& request, const PlanClass* platform, const char
 }
 
 }  // namespace
+
+bool ReadPlanOption(int argc, char** argv, int* i, PlanRequest* request, bool* usable) {
+  long long number = 0;
+  bool valid = true;
+  const std::string option = argv[*i];
+  const bool takesValue = option == "--switches" || option == "--hardware-id" ||
+                          option == "--machine" || option == "--libraries" ||
+                          option == "--windows-dir" || option == "--medium-dir" ||
+                          option == "--in-use";
+  if (takesValue && *i + 1 == argc) {
+    SayProblem("", option, ": a value must follow (see qvlint --help)");
+    *usable = false;
+    return true;
+  }
+  if (option == "--switches") {
+    *usable = ReadSwitches(argv[++*i], request);
+  } else if (option == "--hardware-id") {
+    const std::string id = argv[++*i];
+    request->noHardwareId = id == "none";
+    request->hasHardwareId = !request->noHardwareId;
+    request->hardwareId = request->hasHardwareId ? id : "";
+  } else if (option == "--machine" || option == "--libraries") {
+    // The file's problem is said where it is read.
+    *usable = ReadFileOption(option, argv[++*i], request);
+    return true;
+  } else if (option == "--windows-dir") {
+    *usable = ReadWindowsDir(argv[++*i], request);
+  } else if (option == "--medium-dir") {
+    *usable = ReadPlanMediumDir(argv[++*i], &request->mediumDir);
+  } else if (option == "--in-use") {
+    request->inUse.push_back(argv[++*i]);
+  } else if (NumberOption(argc, argv, i, "--free-space", &number, &valid)) {
+    *usable = valid && number >= 0;
+    request->hasFreeSpace = true;
+    request->freeSpace = static_cast<unsigned long long>(number);
+  } else if (NumberOption(argc, argv, i, "--time", &number, &valid)) {
+    *usable = valid && number >= 0;
+    request->startTime = number;
+  } else {
+    return false;
+  }
+  if (!*usable)
+    SayProblem("", option + ": " + argv[*i], " is no value that it takes (see qvlint --help)");
+  return true;
+}
 
 int PlanCommand(int argc, char** argv) {
   PlanRequest request = {};

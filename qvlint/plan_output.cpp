@@ -46,7 +46,7 @@ void PrintLine(FILE* stream, const std::string& text) {
 void PrintHeading(const Plan& plan, const std::string& medium, FILE* stream) {
   PrintLine(stream, "Plan of setup's silent run (command line \"" + plan.commandLine + "\") on " +
                         plan.platform->windowsName + ", simulated");
-  PrintLine(stream, "  medium     " + medium + ", as " + kPlanMediumDir);
+  PrintLine(stream, "  medium     " + medium + ", as " + plan.mediumDir);
   PrintLine(stream, "  Windows    " + plan.windowsDir + ", system directory " + plan.systemDir);
   for (const std::string& assumption : plan.assumptions)
     PrintLine(stream, "  assumed    " + assumption);

@@ -19,9 +19,6 @@ const size_t HelperLineSize = 128;
 // Deepest key level that DeleteKeyTree descends to.
 const int MaxTreeDepth = 16;
 
-// The controller id reported when the configuration names none.
-const char* const DefaultHardwareId = "PCI\\VEN_8086&DEV_2416&SUBSYS_12345678&REV_02";
-
 // The Windows NT service stops by itself after this long unless configured.
 const int DefaultServiceLife = 400000;
 

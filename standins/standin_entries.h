@@ -14,6 +14,9 @@ const char* const NTModemClass =
 
 // The stand-ins' configuration file, beside them.
 const char* const StandinConfigName = "qvstandin.ini";
+// The controller id that GetHardWareId reports when the configuration names
+// none: the modem's.
+const char* const DefaultHardwareId = "PCI\\VEN_8086&DEV_2416&SUBSYS_12345678&REV_02";
 // Program that writes the class record after a delay (record_writer.cpp).
 const char* const RecordWriterName = "standin_record.exe";
 // Service program of the NT driver service (modem_service.cpp); with the

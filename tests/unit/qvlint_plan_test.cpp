@@ -252,11 +252,11 @@ TEST_F(PlanOfMedium, EndingsAndFindings) {
        -1,
        "QVSETUP2.DLL can not be loaded (not found)",
        {"1:plan-run-fails"}},
-      {"2000: the driver service never runs",
+      {"2000: without the modem's id the driver service never runs",
        "2000",
        nullptr,
        nullptr,
-       "[RefreshWin2K]\nDelay=400000\n",
+       "[GetHardWareId]\nResult=0\n[RefreshWin2K]\nDelay=400000\n",
        -1,
        "the driver service did not run within 320 s",
        {"1:plan-run-fails"}},
@@ -309,6 +309,40 @@ TEST_F(PlanOfMedium, EndingsAndFindings) {
     FindingSink sink = {CollectFinding, &collected};
     ReportPlanFindings({&plan}, "qvsetup.ini", &sink);
     EXPECT_EQ(c.findings, collected.codes);
+    TearDown();
+  });
+}
+
+// The one check of a medium: the plan of every class, each failure a
+// finding that names the classes it happens on; nothing for the sample.
+struct OneCheckCase {
+  const char* name;
+  const char* removed;
+  std::vector<std::string> findings;
+  std::vector<std::string> effects;
+};
+
+TEST_F(PlanOfMedium, EveryClassIsPlannedAndItsFailuresAreFindings) {
+  const OneCheckCase cases[] = {
+      {"the sample medium", nullptr, {}, {}},
+      {"NT 4.0's driver file missing",
+       "qvsm.sys",
+       {"1:plan-medium-incomplete"},
+       {"setup changes nothing and ends with -1 on Windows NT 4.0"}},
+  };
+  ForEachCase(cases, &OneCheckCase::name, [&](const OneCheckCase& c) {
+    LayMedium();
+    if (c.removed) fs::remove(medium_ / c.removed);
+    PlanRequest request = {};
+    request.startTime = 1700000000;
+    Collected collected;
+    FindingSink sink = {CollectFinding, &collected};
+    std::string problem;
+    ASSERT_TRUE(ReportPlansOfMedium(medium_.string(), request, &sink, &problem)) << problem;
+    EXPECT_EQ(c.findings, collected.codes);
+    std::vector<std::string> effects;
+    for (const Finding& finding : collected.findings) effects.push_back(finding.effect.text);
+    EXPECT_EQ(c.effects, effects);
     TearDown();
   });
 }
