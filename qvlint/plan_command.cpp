@@ -73,44 +73,61 @@ struct PlanArguments {
   bool json;
 };
 
-// The options into the request and the arguments; false, having said why,
-// when a file can not be read or the command line is unusable.
-bool ReadPlanArguments(int argc, char** argv, PlanRequest* request, PlanArguments* arguments) {
-  bool usable = true;
-  for (int i = 1; i < argc && usable; ++i) {
-    long long seconds = 0;
-    bool valid = true;
-    const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
-    const std::string option = argv[i];
-    const bool takesValue = option == "--plan" || option == "--switches" ||
-                            option == "--hardware-id" || option == "--machine" ||
-                            option == "--libraries" || option == "--windows-dir";
-    if (takesValue && value == nullptr) {
-      usable = false;
-    } else if (option == "--plan") {
-      arguments->className = argv[++i];
-    } else if (option == "--json") {
+// The command goes on after its arguments are read.
+const int kGoOn = -1;
+
+// The usage error of a class that --plan does not know, with those it knows.
+int UnknownClass(const char* name) {
+  std::string known = " (";
+  for (const PlanClass& each : kClassNames) known += std::string(each.name) + ", ";
+  return UsageError("--plan: unknown class \"", name, ("\"" + known + "all)").c_str());
+}
+
+// The options into the request and the arguments. kGoOn, or the exit code
+// with which the command ends, having said why: a file that can not be
+// read, an unusable command line.
+int ReadPlanArguments(int argc, char** argv, PlanRequest* request, PlanArguments* arguments) {
+  for (int i = 1; i < argc; ++i) {
+    const char* value = nullptr;
+    if (ValueOption(argc, argv, &i, "--plan", &value)) {
+      if (value == nullptr) return MissingValue("--plan", "--plan CLASS|all");
+      if (strcmp(value, "all") != 0 && FindClassName(value) == nullptr) return UnknownClass(value);
+      arguments->className = value;
+    } else if (strcmp(argv[i], "--json") == 0) {
       arguments->json = true;
-    } else if (option == "--switches") {
-      usable = ReadSwitches(argv[++i], request);
-    } else if (option == "--hardware-id") {
+    } else if (ValueOption(argc, argv, &i, "--switches", &value)) {
+      if (value == nullptr) return MissingValue("--switches", "--switches S|SD|SR|SDR");
+      if (!ReadSwitches(value, request))
+        return UsageError("--switches: unknown switches \"", value, "\" (S, SD, SR, SDR)");
+    } else if (ValueOption(argc, argv, &i, "--hardware-id", &value)) {
+      if (value == nullptr) return MissingValue("--hardware-id", "--hardware-id ID");
       request->hasHardwareId = true;
-      request->hardwareId = argv[++i];
-    } else if (option == "--machine" || option == "--libraries") {
-      if (!ReadFileOption(option, argv[++i], request)) return false;
-    } else if (option == "--windows-dir") {
-      usable = ReadWindowsDir(argv[++i], request);
-    } else if (NumberOption(argc, argv, &i, "--time", &seconds, &valid)) {
-      usable = valid && seconds >= 0;
-      request->startTime = seconds;
-    } else if (arguments->medium == nullptr && option.compare(0, 2, "--") != 0) {
-      arguments->medium = argv[i];
+      request->hardwareId = value;
+    } else if (ValueOption(argc, argv, &i, "--machine", &value)) {
+      if (value == nullptr) return MissingValue("--machine", "--machine FILE.reg");
+      if (!ReadFileOption("--machine", value, request)) return kUnusable;
+    } else if (ValueOption(argc, argv, &i, "--libraries", &value)) {
+      if (value == nullptr) return MissingValue("--libraries", "--libraries FILE");
+      if (!ReadFileOption("--libraries", value, request)) return kUnusable;
+    } else if (ValueOption(argc, argv, &i, "--windows-dir", &value)) {
+      if (value == nullptr) return MissingValue("--windows-dir", "--windows-dir DIR");
+      if (!ReadWindowsDir(value, request))
+        return UsageError("--windows-dir: \"", value, "\" is no directory of drive C:");
+    } else if (ValueOption(argc, argv, &i, "--time", &value)) {
+      if (value == nullptr) return MissingValue("--time", "--time SECONDS");
+      if (!ReadSeconds(value, &request->startTime))
+        return UsageError("--time: \"", value, "\" is no count of seconds since 1970");
+    } else if (LooksLikeOption(argv[i])) {
+      return UnknownOption(argv[i]);
+    } else if (arguments->medium != nullptr) {
+      return UsageError("--plan: one medium directory only; \"", argv[i], "\" is a second");
     } else {
-      usable = false;
+      arguments->medium = argv[i];
     }
   }
-  if (!usable) PrintUsage(stderr);
-  return usable;
+  if (arguments->className == nullptr) return MissingValue("--plan", "--plan CLASS|all");
+  if (arguments->medium == nullptr) return UsageError("", "--plan: no medium directory given", "");
+  return kGoOn;
 }
 
 // The plans of the classes asked for, made on the medium; false, having
@@ -135,35 +152,32 @@ int PlanCommand(int argc, char** argv) {
   PlanRequest request = {};
   request.startTime = static_cast<int64_t>(time(nullptr));
   PlanArguments arguments = {nullptr, nullptr, false};
-  if (!ReadPlanArguments(argc, argv, &request, &arguments)) return kUnreadable;
-  const char* className = arguments.className;
+  const int ended = ReadPlanArguments(argc, argv, &request, &arguments);
+  if (ended != kGoOn) return ended;
   const char* medium = arguments.medium;
-  const bool all = className != nullptr && strcmp(className, "all") == 0;
-  const PlanClass* platform = className != nullptr ? FindClassName(className) : nullptr;
-  if (medium == nullptr || (!all && platform == nullptr)) {
-    PrintUsage(stderr);
-    return kUnreadable;
-  }
+  const bool all = strcmp(arguments.className, "all") == 0;
+  const PlanClass* platform = FindClassName(arguments.className);
   if (KindOfPath(medium) != kDirectoryFile) {
     SayProblem("", medium, ": is no medium directory");
-    return kUnreadable;
+    return kUnusable;
   }
   std::string problem;
   if (!ReadPlanMedium(medium, &request, &problem)) {
     SayProblem("", problem, "");
-    return kUnreadable;
+    return kUnusable;
   }
   std::string setupIni;
   if (FindMediumFile(medium, kOptionsFileName, &setupIni) != kRegularFile)
     setupIni = JoinFilePath(medium, kOptionsFileName);
   std::vector<std::unique_ptr<Plan>> plans;
-  if (!MakePlans(request, all ? nullptr : platform, medium, &plans)) return kUnreadable;
+  if (!MakePlans(request, all ? nullptr : platform, medium, &plans)) return kUnusable;
   std::vector<const Plan*> made;
   for (const std::unique_ptr<Plan>& plan : plans) made.push_back(plan.get());
-  Output output = {stdout, arguments.json, {}, 0, 0};
+  Output output = {stdout, arguments.json, false, {}, 0, 0, 0};
   if (all)
     PrintPlanTable(made, medium, setupIni.c_str(), &output);
   else
     PrintPlan(*made.front(), medium, setupIni.c_str(), &output);
-  return output.failing > 0 ? kFindings : kClean;
+  PrintClosingLine(stderr, output);
+  return ExitCodeOf(output);
 }
