@@ -9,6 +9,10 @@
 
 #include "output.h"
 
+// What a reading of the arguments answers when the command goes on, where
+// it otherwise gives the exit code with which the command ends.
+const int kGoOn = -1;
+
 // The usage of every command that this build of qvlint has.
 void PrintUsage(FILE* stream);
 

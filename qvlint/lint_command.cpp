@@ -36,9 +36,6 @@ StandardInput StandardInputOf(const LintRequest& request) {
   return input;
 }
 
-// The command goes on after its arguments are read.
-const int kGoOn = -1;
-
 // The options and paths into request and output. kGoOn, or the exit code
 // with which the command ends here: the codes listed, an unusable command
 // line.

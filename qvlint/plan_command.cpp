@@ -73,9 +73,6 @@ struct PlanArguments {
   bool json;
 };
 
-// The command goes on after its arguments are read.
-const int kGoOn = -1;
-
 // The usage error of a class that --plan does not know, with those it knows.
 int UnknownClass(const char* name) {
   std::string known = " (";
