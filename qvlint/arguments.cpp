@@ -9,22 +9,31 @@
 namespace {
 
 const char kUsage[] =
-    "usage: qvlint [--json] [--codepage N] [--ignore CODE[,CODE...]]... PATH...\n"
-    "           check a medium directory, a qvsetup.ini or a country settings file; \"-\"\n"
-    "           reads a country settings file from standard input, named <stdin>;\n"
-    "           one line per finding:  file:line:column: warning: reason; effect [code]\n"
-    "           and per note:          file:line:column: note: reason; effect [code]\n"
-    "           --json prints them as a JSON array instead;\n"
-    "           --ignore neither prints nor counts the findings and notes of the codes named;\n"
+    "usage: qvlint [--json] [--quiet] [--codepage N] [--ignore CODE[,CODE...]]...\n"
+    "              [--stdin-kind ini|country] [--stdin-filename NAME] PATH...\n"
+    "           check a medium directory, a qvsetup.ini or a country settings file;\n"
+    "           one line per finding, with the severity of its code:\n"
+    "               file:line:column: error: reason; effect [code]\n"
+    "           (or warning:, note:), and on standard error the count at the end:\n"
+    "               qvlint: 2 errors, 1 warning\n"
+    "           --json prints the findings as a JSON array instead;\n"
+    "           --quiet prints errors only: warnings and notes are neither printed\n"
+    "           nor counted;\n"
+    "           --ignore neither prints nor counts the findings of the codes named;\n"
     "           --codepage: the machine's ANSI code page, in which the registry reads names\n"
-    "           (874, 1250 to 1258, 932, 936, 949, 950; 1252 by default)\n"
+    "           (874, 1250 to 1258, 932, 936, 949, 950; 1252 by default);\n"
+    "           PATH \"-\" reads standard input: a country settings file named <stdin>,\n"
+    "           unless --stdin-kind ini (a qvsetup.ini, checked against the current\n"
+    "           directory) or --stdin-filename NAME (the kind from the name: qvsetup.ini\n"
+    "           is setup's file, any other a country settings file; the findings and\n"
+    "           the files beside it take the name) says otherwise\n"
     "       qvlint --codes\n"
-    "           list the finding codes with their severity: a finding makes the exit code 1,\n"
-    "           a note does not\n"
+    "           list the finding codes with their severity (error, warning, note)\n"
     "       qvlint --effect [--platform nt|9x|winent|wine9x] [--codepage N] [--time SECONDS] FILE\n"
     "           print what qvsmzad writes from the country settings file FILE, as a REGEDIT4\n"
     "           file: on Windows NT 4.0 and 2000 (nt, the default), 95, 98 and ME (9x), or\n"
-    "           Wine set to either; --time: the run's time in seconds since 1970 (now)\n"
+    "           Wine set to either; --time: the run's time in seconds since 1970 (now);\n"
+    "           exit code 2 when a name holds a line break, which the file leaves out\n"
 #ifdef QVLINT_PLAN
     "       qvlint --plan CLASS|all [--json] [--switches S|SD|SR|SDR] [--hardware-id ID]\n"
     "                   [--machine FILE.reg] [--libraries FILE] [--windows-dir DIR]\n"
@@ -39,8 +48,8 @@ const char kUsage[] =
     "           C:\\WINDOWS on 9x, C:\\WINNT on NT by default; findings follow the plan\n"
 #endif
     "       qvlint --help | -h | --version\n"
-    "exit code: 0 nothing found or notes only, 1 findings, 2 an input can not be read or\n"
-    "the command line is unusable\n";
+    "exit code: 0 nothing found or notes only, 1 warnings but no error, 2 errors,\n"
+    "3 the command line is unusable or an input can not be read\n";
 
 }  // namespace
 
@@ -52,6 +61,14 @@ void SayProblem(const char* before, const std::string& text, const char* after) 
   fprintf(stderr, "%s\n", after);
 }
 
+int UsageError(const char* before, const std::string& text, const char* after) {
+  SayProblem(before, text, after);
+  fputs("qvlint: see qvlint --help\n", stderr);
+  return kUnusable;
+}
+
+int UnknownOption(const char* argument) { return UsageError("unknown option \"", argument, "\""); }
+
 bool HasArgument(int argc, char** argv, const char* wanted) {
   for (int i = 1; i < argc; ++i) {
     if (strcmp(argv[i], wanted) == 0) return true;
@@ -59,27 +76,53 @@ bool HasArgument(int argc, char** argv, const char* wanted) {
   return false;
 }
 
-bool NumberOption(int argc, char** argv, int* i, const char* option, long long* number,
-                  bool* valid) {
+bool HasOption(int argc, char** argv, const char* option) {
+  const size_t length = strlen(option);
+  for (int i = 1; i < argc; ++i) {
+    if (strncmp(argv[i], option, length) == 0 &&
+        (argv[i][length] == '\0' || argv[i][length] == '='))
+      return true;
+  }
+  return false;
+}
+
+bool LooksLikeOption(const char* argument) { return argument[0] == '-' && argument[1] != '\0'; }
+
+bool ValueOption(int argc, char** argv, int* i, const char* option, const char** value) {
   const size_t length = strlen(option);
   if (strncmp(argv[*i], option, length) != 0) return false;
-  const char* text = nullptr;
-  if (argv[*i][length] == '=')
-    text = argv[*i] + length + 1;
-  else if (argv[*i][length] == '\0' && *i + 1 < argc)
-    text = argv[++*i];
-  else if (argv[*i][length] != '\0')
-    return false;
-  char* end = nullptr;
-  *valid = text != nullptr && *text != '\0' && (*number = strtoll(text, &end, 10), *end == '\0');
+  if (argv[*i][length] == '=') {
+    *value = argv[*i] + length + 1;
+    return true;
+  }
+  if (argv[*i][length] != '\0') return false;
+  *value = *i + 1 < argc ? argv[++*i] : nullptr;
   return true;
 }
 
-bool CodePageOption(int argc, char** argv, int* i, unsigned* codePage, bool* valid) {
-  long long number = 0;
-  if (!NumberOption(argc, argv, i, "--codepage", &number, valid)) return false;
-  *valid = *valid && number > 0 && number < 65536 &&
-           SupportedCodePage(static_cast<unsigned>(number));
-  if (*valid) *codePage = static_cast<unsigned>(number);
+int MissingValue(const char* option, const char* form) {
+  return UsageError("", std::string(option) + " needs a value: " + form, "");
+}
+
+bool ReadCodePage(const char* text, unsigned* codePage) {
+  char* end = nullptr;
+  const long long number = strtoll(text, &end, 10);
+  if (*text == '\0' || *end != '\0' || number <= 0 || number >= 65536 ||
+      !SupportedCodePage(static_cast<unsigned>(number)))
+    return false;
+  *codePage = static_cast<unsigned>(number);
+  return true;
+}
+
+int UnknownCodePage(const char* text) {
+  return UsageError("--codepage: unknown code page \"", text,
+                    "\" (874, 1250 to 1258, 932, 936, 949, 950)");
+}
+
+bool ReadSeconds(const char* text, int64_t* seconds) {
+  char* end = nullptr;
+  const long long number = strtoll(text, &end, 10);
+  if (*text == '\0' || *end != '\0' || number < 0) return false;
+  *seconds = static_cast<int64_t>(number);
   return true;
 }

@@ -1,6 +1,6 @@
 // Findings: a line that setup or qvsmzad passes over, or reads otherwise than
-// it looks, with what the program does instead; and notes: a line that the
-// program reads as written, but in a form worth a second look.
+// it looks, or that the program reads as written in a form worth a second
+// look; each with what the program does.
 #ifndef QVLINT_FINDING_H
 #define QVLINT_FINDING_H
 
@@ -87,6 +87,8 @@ enum FindingCode {
   kWindowsTokenCase,
   kCountryFileMissing,
   kProfileUndocumented,
+  kDebugMessageBoxes,
+  kNameNotAnsi,
   // The plan of setup's run on a platform class (qvlint --plan).
   kPlanRunFails,
   kPlanCopyFails,
@@ -96,17 +98,21 @@ enum FindingCode {
   kFindingCodeCount
 };
 
-// How a code counts, fixed per code. A finding is a line that the program
-// passes over or misreads: it makes qvlint's exit code 1. A note is printed
-// as well, but changes no exit code.
-enum Severity { kFinding, kNote };
+// How a code counts, fixed per code, in the words of a compiler:
+// - an error: the run ends with -1, or the driver or a file that a list
+//   names is not installed on some class; exit code 2;
+// - a warning: the run passes over a line, or reads it in a way that its
+//   writer most likely did not mean; exit code 1;
+// - a note: the program reads the line as written, in a form worth a second
+//   look; no exit code.
+enum Severity { kError, kWarning, kNote, kSeverityCount };
 
 // The code's stable name ("number-octal"), its severity and a one-line summary.
 const char* FindingCodeName(FindingCode code);
 Severity FindingCodeSeverity(FindingCode code);
 const char* FindingCodeSummary(FindingCode code);
 
-// "finding" or "note".
+// "error", "warning" or "note".
 const char* SeverityName(Severity severity);
 
 // The code of a stable name; false when no code has it.

@@ -21,85 +21,96 @@
 
 namespace {
 
-const char kIgnoreOption[] = "--ignore";
-
-// The list of codes after --ignore, as "--ignore LIST" or "--ignore=LIST";
-// nullptr when the argument is no --ignore or the list is missing.
-const char* IgnoreList(int argc, char** argv, int* i) {
-  const size_t length = sizeof kIgnoreOption - 1;
-  if (strncmp(argv[*i], kIgnoreOption, length) != 0) return nullptr;
-  if (argv[*i][length] == '=') return argv[*i] + length + 1;
-  if (argv[*i][length] != '\0' || *i + 1 == argc) return nullptr;
-  return argv[++*i];
-}
-
 struct LintRequest {
   unsigned codePage;
   std::vector<std::string> paths;
-  bool plans;  // a medium directory is planned on every class too
+  const char* stdinKind;      // --stdin-kind, or nullptr
+  const char* stdinFilename;  // --stdin-filename, or nullptr
+  bool plans;                 // a medium directory is planned on every class too
 #ifdef QVLINT_PLAN
   PlanRequest plan;
 #endif
 };
 
-// The options and paths into request and output. An exit code when the
-// command ends here: the codes listed, an unusable command line.
-bool ReadLintArguments(int argc, char** argv, LintRequest* request, Output* output, int* exitCode) {
-  *exitCode = kUnreadable;
+// What "-" reads: the kind that --stdin-kind names, or else the kind of the
+// name of --stdin-filename; a country settings file named <stdin> when
+// neither is given.
+StandardInput StandardInputOf(const LintRequest& request) {
+  StandardInput input = {false,
+                         request.stdinFilename != nullptr ? request.stdinFilename : "<stdin>"};
+  if (request.stdinKind != nullptr)
+    input.setupIni = strcmp(request.stdinKind, "ini") == 0;
+  else
+    input.setupIni = request.stdinFilename != nullptr && NamesSetupIni(request.stdinFilename);
+  return input;
+}
+
+// The options and paths into request and output. kGoOn, or the exit code
+// with which the command ends here: the codes listed, an unusable command
+// line.
+int ReadLintArguments(int argc, char** argv, LintRequest* request, Output* output) {
   for (int i = 1; i < argc; ++i) {
-    bool valid = true;
-    if (CodePageOption(argc, argv, &i, &request->codePage, &valid)) {
-      if (!valid) {
-        PrintUsage(stderr);
-        return false;
-      }
+    const char* value = nullptr;
+    int ended = kGoOn;
+    if (ValueOption(argc, argv, &i, "--codepage", &value)) {
+      if (value == nullptr) return MissingValue("--codepage", "--codepage N");
+      if (!ReadCodePage(value, &request->codePage)) return UnknownCodePage(value);
+    } else if (ValueOption(argc, argv, &i, "--ignore", &value)) {
+      if (value == nullptr) return MissingValue("--ignore", "--ignore CODE[,CODE...]");
+      std::string unknown;
+      if (!IgnoreCodes(value, output, &unknown))
+        return UsageError("--ignore: no finding code is named \"", unknown,
+                          "\" (qvlint --codes lists them)");
+    } else if (ValueOption(argc, argv, &i, "--stdin-kind", &value)) {
+      if (value == nullptr) return MissingValue("--stdin-kind", "--stdin-kind ini|country");
+      if (strcmp(value, "ini") != 0 && strcmp(value, "country") != 0)
+        return UsageError("--stdin-kind: unknown kind \"", value, "\" (ini, country)");
+      request->stdinKind = value;
+    } else if (ValueOption(argc, argv, &i, "--stdin-filename", &value)) {
+      if (value == nullptr || *value == '\0')
+        return MissingValue("--stdin-filename", "--stdin-filename NAME");
+      request->stdinFilename = value;
     } else if (strcmp(argv[i], "--json") == 0) {
       output->json = true;
+    } else if (strcmp(argv[i], "--quiet") == 0) {
+      output->errorsOnly = true;
     } else if (strcmp(argv[i], "--no-plan") == 0) {
       request->plans = false;
 #ifdef QVLINT_PLAN
-    } else if (ReadPlanOption(argc, argv, &i, &request->plan, &valid)) {
-      if (!valid) return false;
+    } else if (ReadPlanOption(argc, argv, &i, &request->plan, &ended)) {
+      if (ended != kGoOn) return ended;
 #endif
-    } else if (strcmp(argv[i], "--codes") == 0 && argc == 2) {
+    } else if (strcmp(argv[i], "--codes") == 0) {
+      if (argc != 2) return UsageError("", "--codes takes no other argument", "");
       PrintFindingCodes(stdout);
-      *exitCode = kClean;
-      return false;
-    } else if (const char* names = IgnoreList(argc, argv, &i)) {
-      std::string unknown;
-      if (!IgnoreCodes(names, output, &unknown)) {
-        SayProblem("--ignore: no finding code is named \"", unknown,
-                   "\" (qvlint --codes lists them)");
-        return false;
-      }
-    } else if (argv[i][0] == '-' && argv[i][1] == '-') {
-      PrintUsage(stderr);
-      return false;
+      return kClean;
+    } else if (LooksLikeOption(argv[i])) {
+      return UnknownOption(argv[i]);
     } else {
       request->paths.push_back(argv[i]);
     }
   }
-  if (!request->paths.empty()) return true;
-  PrintUsage(stderr);
-  return false;
+  if (request->paths.empty()) return UsageError("", "no medium directory or file to check", "");
+  return kGoOn;
 }
 
 }  // namespace
 
 int LintCommand(int argc, char** argv) {
-  Output output = {stdout, false, {}, 0, 0};
+  Output output = {stdout, false, false, {}, 0, 0, 0};
   LintRequest request;
   request.codePage = kWesternCodePage;
+  request.stdinKind = request.stdinFilename = nullptr;
   request.plans = true;
 #ifdef QVLINT_PLAN
   request.plan = PlanRequest();
   request.plan.startTime = static_cast<int64_t>(time(nullptr));
 #endif
-  int exitCode = kClean;
-  if (!ReadLintArguments(argc, argv, &request, &output, &exitCode)) return exitCode;
+  const int ended = ReadLintArguments(argc, argv, &request, &output);
+  if (ended != kGoOn) return ended;
 #ifdef _WIN32
-  // A country settings file on standard input as qvsmzad would read it from
-  // disk: its CR LF pairs and a Ctrl-Z are for the checks to judge.
+  // A file on standard input as setup or qvsmzad would read it from disk:
+  // its CR LF pairs and a Ctrl-Z are for the checks to judge.
   _setmode(_fileno(stdin), _O_BINARY);
 #endif
   FindingSink sink = {PrintFinding, &output};
@@ -107,7 +118,10 @@ int LintCommand(int argc, char** argv) {
   bool unreadable = false;
   for (const std::string& path : request.paths) {
     std::string problem;
-    if (!LintPath(path, request.codePage, &sink, &problem)) {
+    const bool read =
+        path == "-" ? LintStandardInput(StandardInputOf(request), request.codePage, &sink, &problem)
+                    : LintPath(path, request.codePage, &sink, &problem);
+    if (!read) {
       SayProblem("", problem, "");
       unreadable = true;
       continue;
@@ -123,6 +137,6 @@ int LintCommand(int argc, char** argv) {
 #endif
   }
   FinishOutput(&output);
-  if (unreadable) return kUnreadable;
-  return output.failing > 0 ? kFindings : kClean;
+  PrintClosingLine(stderr, output);
+  return unreadable ? kUnusable : ExitCodeOf(output);
 }

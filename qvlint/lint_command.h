@@ -3,9 +3,10 @@
 #ifndef QVLINT_LINT_COMMAND_H
 #define QVLINT_LINT_COMMAND_H
 
-// The arguments: --json, --codepage, --ignore, --codes and the paths. Exit
-// code 0 without findings (notes may be printed), 1 with findings, 2 when
-// an input can not be read or the command line is unusable.
+// The arguments: --json, --quiet, --codepage, --ignore, --stdin-kind,
+// --stdin-filename, --codes and the paths. Exit code 0 for notes only, 1 for
+// warnings but no error, 2 for errors, 3 when an input can not be read or
+// the command line is unusable.
 int LintCommand(int argc, char** argv);
 
 #endif

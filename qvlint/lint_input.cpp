@@ -14,8 +14,6 @@
 
 namespace {
 
-const char kStandardInputName[] = "<stdin>";
-
 // The findings of one file, handed on in line order once the file is done:
 // the checks go through a file section by section and key by key.
 struct FileFindings {
@@ -103,19 +101,13 @@ FILE* StreamOfBytes(std::string* bytes) {
 #endif
 }
 
-// The checks read a country settings file more than once (its bytes, then
-// the model on each registry family), which a pipe does not allow: standard
-// input is read once, and the checks read that copy.
-bool LintStandardInput(unsigned codePage, FindingSink* sink, std::string* problem) {
-  std::string bytes;
-  FILE* stream = ReadStream(stdin, &bytes) ? StreamOfBytes(&bytes) : nullptr;
-  if (stream == nullptr) {
-    *problem = std::string(kStandardInputName) + ": can not be read";
-    return false;
-  }
-  LintCountryStream(stream, kStandardInputName, codePage, sink);
-  fclose(stream);
-  return true;
+void LintSetupText(const std::string& text, const std::string& name, const std::string& mediumDir,
+                   FindingSink* sink, std::vector<std::string>* countryFiles) {
+  FileFindings collected = {sink, {}};
+  FindingSink collector = {Collect, &collected};
+  const FindingPlace place = {name.c_str(), "setup", &collector};
+  LintSetupIni(text, place, mediumDir, countryFiles);
+  HandOn(&collected);
 }
 
 bool LintSetupPath(const std::string& path, const std::string& mediumDir, FindingSink* sink,
@@ -125,11 +117,7 @@ bool LintSetupPath(const std::string& path, const std::string& mediumDir, Findin
     *problem = path + ": can not be read";
     return false;
   }
-  FileFindings collected = {sink, {}};
-  FindingSink collector = {Collect, &collected};
-  const FindingPlace place = {path.c_str(), "setup", &collector};
-  LintSetupIni(text, place, mediumDir, countryFiles);
-  HandOn(&collected);
+  LintSetupText(text, path, mediumDir, sink, countryFiles);
   return true;
 }
 
@@ -163,8 +151,11 @@ bool LintMedium(const std::string& dir, unsigned codePage, FindingSink* sink,
 
 }  // namespace
 
+bool NamesSetupIni(const std::string& path) {
+  return SameNameIgnoringCase(NameOf(path), kOptionsFileName);
+}
+
 bool LintPath(const std::string& path, unsigned codePage, FindingSink* sink, std::string* problem) {
-  if (path == "-") return LintStandardInput(codePage, sink, problem);
   switch (KindOfPath(path)) {
     case kNoFile:
       *problem = path + ": no such file or directory";
@@ -174,9 +165,34 @@ bool LintPath(const std::string& path, unsigned codePage, FindingSink* sink, std
     case kRegularFile:
       break;
   }
-  if (SameNameIgnoringCase(NameOf(path), kOptionsFileName)) {
+  if (NamesSetupIni(path)) {
     std::vector<std::string> countryFiles;
     return LintSetupPath(path, DirectoryOf(path), sink, &countryFiles, problem);
   }
   return LintCountryPath(path, codePage, sink, problem);
+}
+
+// The checks read a country settings file more than once (its bytes, then
+// the model on each registry family), which a pipe does not allow: standard
+// input is read once, and the checks read that copy.
+bool LintStandardInput(const StandardInput& input, unsigned codePage, FindingSink* sink,
+                       std::string* problem) {
+  std::string bytes;
+  if (!ReadStream(stdin, &bytes)) {
+    *problem = input.name + ": can not be read";
+    return false;
+  }
+  if (input.setupIni) {
+    std::vector<std::string> countryFiles;
+    LintSetupText(bytes, input.name, DirectoryOf(input.name), sink, &countryFiles);
+    return true;
+  }
+  FILE* stream = StreamOfBytes(&bytes);
+  if (stream == nullptr) {
+    *problem = input.name + ": can not be read";
+    return false;
+  }
+  LintCountryStream(stream, input.name.c_str(), codePage, sink);
+  fclose(stream);
+  return true;
 }

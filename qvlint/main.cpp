@@ -1,11 +1,13 @@
 // qvlint: reports every line of a qvsetup.ini, a country settings file or a
 // whole medium that setup or qvsmzad passes over in silence, or reads
 // otherwise than it looks, and what the program does instead.
-//   qvlint [--json] [--codepage N] [--ignore CODE[,CODE...]]... PATH...
-//       PATH "-": a country settings file on standard input;
-//       exit code 0: no findings (notes may be printed), 1: findings,
-//       2: unreadable input or an unusable command line
-//   qvlint --codes             the finding codes
+//   qvlint [--json] [--quiet] [--codepage N] [--ignore CODE[,CODE...]]...
+//          [--stdin-kind ini|country] [--stdin-filename NAME] PATH...
+//       PATH "-": standard input, a country settings file unless
+//       --stdin-kind or --stdin-filename says otherwise;
+//       exit code 0: notes at most, 1: warnings, 2: errors,
+//       3: unreadable input or an unusable command line
+//   qvlint --codes             the finding codes with their severities
 //   qvlint --effect [--platform P] [--codepage N] [--time SECONDS] FILE
 //                              what qvsmzad writes from FILE, as a REGEDIT4 file
 //   qvlint --plan CLASS|all [--json] [--switches LETTERS] [--hardware-id ID]
@@ -35,7 +37,7 @@ int main(int argc, char** argv) {
   }
   if (HasArgument(argc, argv, "--effect")) return EffectCommand(argc, argv);
 #ifdef QVLINT_PLAN
-  if (HasArgument(argc, argv, "--plan")) return PlanCommand(argc, argv);
+  if (HasOption(argc, argv, "--plan")) return PlanCommand(argc, argv);
 #endif
   return LintCommand(argc, argv);
 }

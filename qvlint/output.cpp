@@ -59,20 +59,20 @@ bool IgnoreCodes(const char* names, Output* output, std::string* unknown) {
 
 void StartOutput(Output* output) {
   output->written = 0;
-  output->failing = 0;
+  output->errors = 0;
+  output->warnings = 0;
   if (output->json) fputc('[', output->stream);
 }
 
 void PrintFinding(void* context, const Finding& finding) {
   Output* output = static_cast<Output*>(context);
-  if (output->ignored[finding.code]) return;
+  const Severity severity = FindingCodeSeverity(finding.code);
+  if (output->ignored[finding.code] || (output->errorsOnly && severity != kError)) return;
   FILE* stream = output->stream;
   const char* code = FindingCodeName(finding.code);
-  const Severity severity = FindingCodeSeverity(finding.code);
   if (!output->json) {
     PrintEscapingControls(stream, finding.file);
-    fprintf(stream, ":%u:%u: %s: ", finding.line, finding.column,
-            severity == kNote ? "note" : "warning");
+    fprintf(stream, ":%u:%u: %s: ", finding.line, finding.column, SeverityName(severity));
     PrintEscapingControls(stream, finding.reason.text.c_str());
     fputs("; ", stream);
     PrintEscapingControls(stream, finding.effect.text.c_str());
@@ -95,11 +95,39 @@ void PrintFinding(void* context, const Finding& finding) {
     fputc('}', stream);
   }
   ++output->written;
-  if (severity == kFinding) ++output->failing;
+  if (severity == kError) ++output->errors;
+  if (severity == kWarning) ++output->warnings;
 }
 
 void FinishOutput(Output* output) {
   if (output->json) fputs(output->written == 0 ? "]\n" : "\n]\n", output->stream);
+}
+
+namespace {
+
+std::string Counted(unsigned count, const char* noun) {
+  return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
+}
+
+}  // namespace
+
+std::string ClosingLine(unsigned errors, unsigned warnings) {
+  if (errors == 0 && warnings == 0) return "";
+  std::string line = "qvlint: ";
+  if (errors > 0) line += Counted(errors, "error");
+  if (errors > 0 && warnings > 0) line += ", ";
+  if (warnings > 0) line += Counted(warnings, "warning");
+  return line;
+}
+
+void PrintClosingLine(FILE* stream, const Output& output) {
+  const std::string line = ClosingLine(output.errors, output.warnings);
+  if (!line.empty()) fprintf(stream, "%s\n", line.c_str());
+}
+
+int ExitCodeOf(const Output& output) {
+  if (output.errors > 0) return kErrors;
+  return output.warnings > 0 ? kWarnings : kClean;
 }
 
 void PrintFindingCodes(FILE* stream) {

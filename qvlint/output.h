@@ -7,12 +7,18 @@
 
 #include "finding.h"
 
+// qvlint's exit codes: the worst severity printed, or a command line or an
+// input that qvlint can not use.
+enum ExitCode { kClean = 0, kWarnings = 1, kErrors = 2, kUnusable = 3 };
+
 struct Output {
   FILE* stream;
   bool json;
+  bool errorsOnly;                  // --quiet: warnings and notes neither printed nor counted
   bool ignored[kFindingCodeCount];  // codes neither printed nor counted
-  unsigned written;                 // findings and notes printed
-  unsigned failing;                 // of them, those of severity finding
+  unsigned written;                 // findings printed, notes included
+  unsigned errors;                  // of them, errors
+  unsigned warnings;                // and warnings
 };
 
 // Adds the codes of a comma-separated list of names to those ignored.
@@ -24,8 +30,8 @@ void StartOutput(Output* output);
 
 // A FindingSink's `take`, with the Output as its context, in the form of a
 // compiler's diagnostics that editors and CI read:
-//   file:line:column: warning: reason; effect [code]
-//   file:line:column: note: reason; effect [code]
+//   file:line:column: error: reason; effect [code]
+// (or "warning:", "note:")
 // or one JSON object with file, line, column, program, code, severity,
 // platforms, reason and effect. No control byte goes out as it is: the
 // reason and the effect hold none (Say escapes them), and those of a file
@@ -34,6 +40,17 @@ void PrintFinding(void* output, const Finding& finding);
 
 // Closes the JSON array.
 void FinishOutput(Output* output);
+
+// The count that ends a compiler's run, "qvlint: 2 errors, 1 warning"
+// without a line end; empty when there is neither error nor warning.
+// Notes are not counted.
+std::string ClosingLine(unsigned errors, unsigned warnings);
+
+// The closing line of the output's counts on `stream`, if it has one.
+void PrintClosingLine(FILE* stream, const Output& output);
+
+// kClean for notes only, kWarnings for warnings only, kErrors for errors.
+int ExitCodeOf(const Output& output);
 
 // A JSON string; bytes of 80 hex and above are taken as Latin-1 characters,
 // which keeps the output valid UTF-8 whatever the file held and gives a tool

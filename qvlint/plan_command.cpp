@@ -73,26 +73,39 @@ struct PlanArguments {
   bool json;
 };
 
-// The options into the request and the arguments; false, having said why,
-// when a file can not be read or the command line is unusable.
-bool ReadPlanArguments(int argc, char** argv, PlanRequest* request, PlanArguments* arguments) {
-  bool usable = true;
-  for (int i = 1; i < argc && usable; ++i) {
-    const std::string option = argv[i];
-    if (ReadPlanOption(argc, argv, &i, request, &usable)) {
-      if (!usable) return false;
-    } else if (option == "--plan" && i + 1 < argc) {
-      arguments->className = argv[++i];
-    } else if (option == "--json") {
+// The usage error of a class that --plan does not know, with those it knows.
+int UnknownClass(const char* name) {
+  std::string known = " (";
+  for (const PlanClass& each : kClassNames) known += std::string(each.name) + ", ";
+  return UsageError("--plan: unknown class \"", name, ("\"" + known + "all)").c_str());
+}
+
+// The options into the request and the arguments. kGoOn, or the exit code
+// with which the command ends, having said why: a file that can not be
+// read, an unusable command line.
+int ReadPlanArguments(int argc, char** argv, PlanRequest* request, PlanArguments* arguments) {
+  for (int i = 1; i < argc; ++i) {
+    const char* value = nullptr;
+    int ended = kGoOn;
+    if (ReadPlanOption(argc, argv, &i, request, &ended)) {
+      if (ended != kGoOn) return ended;
+    } else if (ValueOption(argc, argv, &i, "--plan", &value)) {
+      if (value == nullptr) return MissingValue("--plan", "--plan CLASS|all");
+      if (strcmp(value, "all") != 0 && FindClassName(value) == nullptr) return UnknownClass(value);
+      arguments->className = value;
+    } else if (strcmp(argv[i], "--json") == 0) {
       arguments->json = true;
-    } else if (arguments->medium == nullptr && option.compare(0, 2, "--") != 0) {
-      arguments->medium = argv[i];
+    } else if (LooksLikeOption(argv[i])) {
+      return UnknownOption(argv[i]);
+    } else if (arguments->medium != nullptr) {
+      return UsageError("--plan: one medium directory only; \"", argv[i], "\" is a second");
     } else {
-      usable = false;
+      arguments->medium = argv[i];
     }
   }
-  if (!usable) PrintUsage(stderr);
-  return usable;
+  if (arguments->className == nullptr) return MissingValue("--plan", "--plan CLASS|all");
+  if (arguments->medium == nullptr) return UsageError("", "--plan: no medium directory given", "");
+  return kGoOn;
 }
 
 // The plans of the classes asked for, made on the medium; false, having
@@ -113,48 +126,64 @@ bool MakePlans(const PlanRequest& request, const PlanClass* platform, const char
 
 }  // namespace
 
-bool ReadPlanOption(int argc, char** argv, int* i, PlanRequest* request, bool* usable) {
-  long long number = 0;
-  bool valid = true;
-  const std::string option = argv[*i];
-  const bool takesValue = option == "--switches" || option == "--hardware-id" ||
-                          option == "--machine" || option == "--libraries" ||
-                          option == "--windows-dir" || option == "--medium-dir" ||
-                          option == "--in-use";
-  if (takesValue && *i + 1 == argc) {
-    SayProblem("", option, ": a value must follow (see qvlint --help)");
-    *usable = false;
-    return true;
-  }
-  if (option == "--switches") {
-    *usable = ReadSwitches(argv[++*i], request);
-  } else if (option == "--hardware-id") {
-    const std::string id = argv[++*i];
-    request->noHardwareId = id == "none";
-    request->hasHardwareId = !request->noHardwareId;
-    request->hardwareId = request->hasHardwareId ? id : "";
-  } else if (option == "--machine" || option == "--libraries") {
-    // The file's problem is said where it is read.
-    *usable = ReadFileOption(option, argv[++*i], request);
-    return true;
-  } else if (option == "--windows-dir") {
-    *usable = ReadWindowsDir(argv[++*i], request);
-  } else if (option == "--medium-dir") {
-    *usable = ReadPlanMediumDir(argv[++*i], &request->mediumDir);
-  } else if (option == "--in-use") {
-    request->inUse.push_back(argv[++*i]);
-  } else if (NumberOption(argc, argv, i, "--free-space", &number, &valid)) {
-    *usable = valid && number >= 0;
+bool ReadPlanOption(int argc, char** argv, int* i, PlanRequest* request, int* ended) {
+  const char* value = nullptr;
+  if (ValueOption(argc, argv, i, "--switches", &value)) {
+    if (value == nullptr)
+      *ended = MissingValue("--switches", "--switches S|SD|SR|SDR");
+    else if (!ReadSwitches(value, request))
+      *ended = UsageError("--switches: unknown switches \"", value, "\" (S, SD, SR, SDR)");
+  } else if (ValueOption(argc, argv, i, "--hardware-id", &value)) {
+    if (value == nullptr) {
+      *ended = MissingValue("--hardware-id", "--hardware-id ID|none");
+    } else {
+      request->noHardwareId = strcmp(value, "none") == 0;
+      request->hasHardwareId = !request->noHardwareId;
+      request->hardwareId = request->hasHardwareId ? value : "";
+    }
+  } else if (ValueOption(argc, argv, i, "--machine", &value)) {
+    if (value == nullptr)
+      *ended = MissingValue("--machine", "--machine FILE.reg");
+    else if (!ReadFileOption("--machine", value, request))
+      *ended = kUnusable;
+  } else if (ValueOption(argc, argv, i, "--libraries", &value)) {
+    if (value == nullptr)
+      *ended = MissingValue("--libraries", "--libraries FILE");
+    else if (!ReadFileOption("--libraries", value, request))
+      *ended = kUnusable;
+  } else if (ValueOption(argc, argv, i, "--windows-dir", &value)) {
+    if (value == nullptr)
+      *ended = MissingValue("--windows-dir", "--windows-dir DIR");
+    else if (!ReadWindowsDir(value, request))
+      *ended = UsageError("--windows-dir: \"", value, "\" is no directory of drive C:");
+  } else if (ValueOption(argc, argv, i, "--medium-dir", &value)) {
+    if (value == nullptr)
+      *ended = MissingValue("--medium-dir", "--medium-dir DIR");
+    else if (!ReadPlanMediumDir(value, &request->mediumDir))
+      *ended = UsageError("--medium-dir: \"", value,
+                          "\" is no directory of drive C:, the one drive that the plan's "
+                          "machine has");
+  } else if (ValueOption(argc, argv, i, "--in-use", &value)) {
+    if (value == nullptr)
+      *ended = MissingValue("--in-use", "--in-use FILE");
+    else
+      request->inUse.push_back(value);
+  } else if (ValueOption(argc, argv, i, "--free-space", &value)) {
+    int64_t bytes = 0;
+    if (value == nullptr)
+      *ended = MissingValue("--free-space", "--free-space BYTES");
+    else if (!ReadSeconds(value, &bytes))
+      *ended = UsageError("--free-space: \"", value, "\" is no count of bytes");
     request->hasFreeSpace = true;
-    request->freeSpace = static_cast<unsigned long long>(number);
-  } else if (NumberOption(argc, argv, i, "--time", &number, &valid)) {
-    *usable = valid && number >= 0;
-    request->startTime = number;
+    request->freeSpace = static_cast<unsigned long long>(bytes);
+  } else if (ValueOption(argc, argv, i, "--time", &value)) {
+    if (value == nullptr)
+      *ended = MissingValue("--time", "--time SECONDS");
+    else if (!ReadSeconds(value, &request->startTime))
+      *ended = UsageError("--time: \"", value, "\" is no count of seconds since 1970");
   } else {
     return false;
   }
-  if (!*usable)
-    SayProblem("", option + ": " + argv[*i], " is no value that it takes (see qvlint --help)");
   return true;
 }
 
@@ -162,35 +191,32 @@ int PlanCommand(int argc, char** argv) {
   PlanRequest request = {};
   request.startTime = static_cast<int64_t>(time(nullptr));
   PlanArguments arguments = {nullptr, nullptr, false};
-  if (!ReadPlanArguments(argc, argv, &request, &arguments)) return kUnreadable;
-  const char* className = arguments.className;
+  const int ended = ReadPlanArguments(argc, argv, &request, &arguments);
+  if (ended != kGoOn) return ended;
   const char* medium = arguments.medium;
-  const bool all = className != nullptr && strcmp(className, "all") == 0;
-  const PlanClass* platform = className != nullptr ? FindClassName(className) : nullptr;
-  if (medium == nullptr || (!all && platform == nullptr)) {
-    PrintUsage(stderr);
-    return kUnreadable;
-  }
+  const bool all = strcmp(arguments.className, "all") == 0;
+  const PlanClass* platform = FindClassName(arguments.className);
   if (KindOfPath(medium) != kDirectoryFile) {
     SayProblem("", medium, ": is no medium directory");
-    return kUnreadable;
+    return kUnusable;
   }
   std::string problem;
   if (!ReadPlanMedium(medium, &request, &problem)) {
     SayProblem("", problem, "");
-    return kUnreadable;
+    return kUnusable;
   }
   std::string setupIni;
   if (FindMediumFile(medium, kOptionsFileName, &setupIni) != kRegularFile)
     setupIni = JoinFilePath(medium, kOptionsFileName);
   std::vector<std::unique_ptr<Plan>> plans;
-  if (!MakePlans(request, all ? nullptr : platform, medium, &plans)) return kUnreadable;
+  if (!MakePlans(request, all ? nullptr : platform, medium, &plans)) return kUnusable;
   std::vector<const Plan*> made;
   for (const std::unique_ptr<Plan>& plan : plans) made.push_back(plan.get());
-  Output output = {stdout, arguments.json, {}, 0, 0};
+  Output output = {stdout, arguments.json, false, {}, 0, 0, 0};
   if (all)
     PrintPlanTable(made, medium, setupIni.c_str(), &output);
   else
     PrintPlan(*made.front(), medium, setupIni.c_str(), &output);
-  return output.failing > 0 ? kFindings : kClean;
+  PrintClosingLine(stderr, output);
+  return ExitCodeOf(output);
 }

@@ -14,8 +14,8 @@ int PlanCommand(int argc, char** argv);
 // An option of the machine and the run that the plans take (--switches,
 // --hardware-id, --machine, --libraries, --windows-dir, --medium-dir,
 // --in-use, --free-space, --time) at argv[*i], into the request; false when
-// argv[*i] is none. `usable` false, having said why where a file can not
-// be read, when the option is malformed.
-bool ReadPlanOption(int argc, char** argv, int* i, PlanRequest* request, bool* usable);
+// argv[*i] is none. A malformed one sets `ended` to the exit code, having
+// said why.
+bool ReadPlanOption(int argc, char** argv, int* i, PlanRequest* request, int* ended);
 
 #endif

@@ -94,7 +94,8 @@ void PrintFindings(const std::vector<const Plan*>& plans, const char* setupIni, 
   for (const Plan* plan : plans) any = any || !plan->findings.empty();
   if (any && !output->json) fputc('\n', output->stream);
   output->written = 0;
-  output->failing = 0;
+  output->errors = 0;
+  output->warnings = 0;
   FindingSink sink = {PrintFinding, output};
   ReportPlanFindings(plans, setupIni, &sink);
 }

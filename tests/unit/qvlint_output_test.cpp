@@ -1,11 +1,13 @@
 // qvlint's two outputs: the line for people and the JSON array for tools;
-// notes, ignored codes, and the escapes that keep control bytes out of both.
+// severities, their count, ignored codes, and the escapes that keep control
+// bytes out of both.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "output.h"
@@ -17,9 +19,9 @@ namespace {
 // What the findings print with the codes of `ignore` ignored (none when it
 // is empty); `counted` receives the Output with its counts.
 std::string Printed(bool json, const std::vector<Finding>& findings, const char* ignore = "",
-                    Output* counted = nullptr) {
+                    Output* counted = nullptr, bool errorsOnly = false) {
   FILE* stream = tmpfile();
-  Output output = {stream, json, {}, 0, 0};
+  Output output = {stream, json, errorsOnly, {}, 0, 0, 0};
   std::string unknown;
   if (ignore[0] != '\0') {
     EXPECT_TRUE(IgnoreCodes(ignore, &output, &unknown)) << unknown;
@@ -65,65 +67,90 @@ TEST(PrintFinding, WritesOneLineOrOneJsonObjectPerFinding) {
       {"q.ini", 2, 1, "setup", kRepeatedKey, kOnNineX | kOnWineNt, Say("caf\xE9\x01"), Say("x")},
       {"c.ini", 9, 500, "qvsmzad", kRepeatedSection, kOnWineNineX, Say("[B5] again"),
        Say("read on")},
-      {"n.ini", 3, 2, "qvsmzad", kKeyRefused, kOnNt, Say("r"), Say("e")},
+      {"n.ini", 3, 2, "setup", kCopyFileMissing, kOnNt, Say("r"), Say("e")},
   };
   EXPECT_EQ(Printed(false, findings),
             "m\\QVSMzad.ini:7:12: warning: value \"08\" of A; stores 0 [number-octal]\n"
             "q.ini:2:1: warning: caf\xE9\\x01; x [repeated-key]\n"
             "c.ini:9:500: note: [B5] again; read on [section-continued]\n"
-            "n.ini:3:2: warning: r; e [key-refused]\n");
+            "n.ini:3:2: error: r; e [copy-file-missing]\n");
   EXPECT_EQ(
       Printed(true, findings),
       "[\n"
       "  {\"file\": \"m\\\\QVSMzad.ini\", \"line\": 7, \"column\": 12, \"program\": \"qvsmzad\", "
-      "\"code\": \"number-octal\", \"severity\": \"finding\", "
+      "\"code\": \"number-octal\", \"severity\": \"warning\", "
       "\"platforms\": [\"9x\", \"nt\", \"wine9x\", \"winent\"], "
       "\"reason\": \"value \\\"08\\\" of A\", \"effect\": \"stores 0\"},\n"
       "  {\"file\": \"q.ini\", \"line\": 2, \"column\": 1, \"program\": \"setup\", "
-      "\"code\": \"repeated-key\", \"severity\": \"finding\", \"platforms\": [\"9x\", \"winent\"], "
+      "\"code\": \"repeated-key\", \"severity\": \"warning\", \"platforms\": [\"9x\", \"winent\"], "
       "\"reason\": \"caf\\u00e9\\\\x01\", \"effect\": \"x\"},\n"
       "  {\"file\": \"c.ini\", \"line\": 9, \"column\": 500, \"program\": \"qvsmzad\", "
       "\"code\": \"section-continued\", \"severity\": \"note\", \"platforms\": [\"wine9x\"], "
       "\"reason\": \"[B5] again\", \"effect\": \"read on\"},\n"
-      "  {\"file\": \"n.ini\", \"line\": 3, \"column\": 2, \"program\": \"qvsmzad\", "
-      "\"code\": \"key-refused\", \"severity\": \"finding\", \"platforms\": [\"nt\"], "
+      "  {\"file\": \"n.ini\", \"line\": 3, \"column\": 2, \"program\": \"setup\", "
+      "\"code\": \"copy-file-missing\", \"severity\": \"error\", \"platforms\": [\"nt\"], "
       "\"reason\": \"r\", \"effect\": \"e\"}\n"
       "]\n");
   EXPECT_EQ(Printed(true, {}), "[]\n");
   EXPECT_EQ(Printed(false, {}), "");
 }
 
-TEST(PrintFinding, CountsFindingsButNotNotesNorIgnoredCodes) {
+TEST(PrintFinding, CountsErrorsAndWarningsButNotNotesNorIgnoredCodes) {
   const Finding octal = {"a.ini", 1, 1, "qvsmzad", kNumberOctal, kOnEvery, Say("r"), Say("e")};
   const Finding repeat = {"a.ini", 2, 1, "qvsmzad", kRepeatedSection, kOnEvery, Say("r"), Say("e")};
   const Finding setupRepeat = {"q.ini",  3,        1,       "setup", kRepeatedSetupSection,
                                kOnEvery, Say("r"), Say("e")};
+  const Finding missing = {"q.ini", 4, 6, "setup", kCopyFileMissing, kOnEvery, Say("r"), Say("e")};
   const struct {
     const char* ignore;
+    bool errorsOnly;  // --quiet
     std::vector<Finding> findings;
     unsigned written;
-    unsigned failing;
+    unsigned errors;
+    unsigned warnings;
+    int exitCode;
   } cases[] = {
-      {"", {octal, repeat, setupRepeat}, 3, 2},
-      {"", {repeat, repeat}, 2, 0},
-      {"section-continued", {octal, repeat}, 1, 1},
-      {"number-octal", {octal, repeat}, 1, 0},
-      {"repeated-section", {repeat, setupRepeat}, 1, 0},
-      {"number-octal,section-continued", {octal, repeat, octal}, 0, 0},
-      {"number-octal,number-octal", {octal, setupRepeat}, 1, 1},
+      {"", false, {octal, repeat, setupRepeat}, 3, 0, 2, kWarnings},
+      {"", false, {repeat, repeat}, 2, 0, 0, kClean},
+      {"", false, {missing, octal, repeat, missing}, 4, 2, 1, kErrors},
+      {"section-continued", false, {octal, repeat}, 1, 0, 1, kWarnings},
+      {"number-octal", false, {octal, repeat}, 1, 0, 0, kClean},
+      {"repeated-section", false, {repeat, setupRepeat}, 1, 0, 0, kClean},
+      {"number-octal,section-continued", false, {octal, repeat, octal}, 0, 0, 0, kClean},
+      {"number-octal,number-octal", false, {octal, setupRepeat}, 1, 0, 1, kWarnings},
+      {"copy-file-missing", false, {missing, octal}, 1, 0, 1, kWarnings},
+      {"", true, {missing, octal, repeat}, 1, 1, 0, kErrors},
+      {"", true, {octal, repeat, setupRepeat}, 0, 0, 0, kClean},
+      {"copy-file-missing", true, {missing, octal}, 0, 0, 0, kClean},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.ignore);
+    SCOPED_TRACE(std::string(c.ignore) + (c.errorsOnly ? " quiet" : ""));
     for (bool json : {false, true}) {
       Output counted;
-      const std::string text = Printed(json, c.findings, c.ignore, &counted);
+      const std::string text = Printed(json, c.findings, c.ignore, &counted, c.errorsOnly);
       EXPECT_EQ(counted.written, c.written);
-      EXPECT_EQ(counted.failing, c.failing);
+      EXPECT_EQ(counted.errors, c.errors);
+      EXPECT_EQ(counted.warnings, c.warnings);
+      EXPECT_EQ(ExitCodeOf(counted), c.exitCode);
       if (!json) {
         EXPECT_EQ(static_cast<unsigned>(std::count(text.begin(), text.end(), '\n')), c.written);
       }
     }
   }
+}
+
+TEST(ClosingLine, CountsAsCompilersDo) {
+  const Row<std::pair<unsigned, unsigned>, std::string> cases[] = {
+      {{0, 0}, ""},
+      {{1, 0}, "qvlint: 1 error"},
+      {{0, 1}, "qvlint: 1 warning"},
+      {{2, 3}, "qvlint: 2 errors, 3 warnings"},
+      {{1, 1}, "qvlint: 1 error, 1 warning"},
+      {{0, 12}, "qvlint: 12 warnings"},
+  };
+  ExpectEach(cases, [](const std::pair<unsigned, unsigned>& counts) {
+    return ClosingLine(counts.first, counts.second);
+  });
 }
 
 TEST(IgnoreCodes, TakesACommaSeparatedListOfExactCodeNames) {
@@ -143,14 +170,14 @@ TEST(IgnoreCodes, TakesACommaSeparatedListOfExactCodeNames) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.names);
-    Output output = {nullptr, false, {}, 0, 0};
+    Output output = {nullptr, false, false, {}, 0, 0, 0};
     std::string unknown;
     EXPECT_EQ(IgnoreCodes(c.names, &output, &unknown), c.unknown == nullptr);
     if (c.unknown != nullptr) {
       EXPECT_EQ(unknown, c.unknown);
     }
   }
-  Output output = {nullptr, false, {}, 0, 0};
+  Output output = {nullptr, false, false, {}, 0, 0, 0};
   std::string unknown;
   ASSERT_TRUE(IgnoreCodes("key-list-full,encoding-mark", &output, &unknown));
   for (int code = 0; code < kFindingCodeCount; ++code) {

@@ -351,7 +351,7 @@ std::string Printed(const Plan& plan, bool json) {
   char* text = nullptr;
   size_t size = 0;
   FILE* stream = open_memstream(&text, &size);
-  Output output = {stream, json, {}, 0, 0};
+  Output output = {stream, json, false, {}, 0, 0, 0};
   PrintPlan(plan, "medium", "medium/qvsetup.ini", &output);
   fclose(stream);
   const std::string printed(text, size);
@@ -375,7 +375,7 @@ TEST_F(PlanOfMedium, PrintsStepsEndStateExitCodeAndFindings) {
         "\n  added    C:\\WINDOWS\\SYSTEM\\qvsm.vxd\n",
         "\n[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\Class\\Modem\\0000]\n",
         "\nExit code 0: the modem poll found the modem's class record after 3 s.\n",
-        "\nmedium/qvsetup.ini:3:7: warning: the copy of \"C:\\MEDIUM\\qvsetup.ini\" to "
+        "\nmedium/qvsetup.ini:3:7: error: the copy of \"C:\\MEDIUM\\qvsetup.ini\" to "
         "\"C:\\TAVELIN\\TOOLS\\qvsetup.ini\" fails: path not found; setup goes on without it "
         "on Windows 98 [plan-copy-fails]\n"}) {
     EXPECT_NE(std::string::npos, text.find(line)) << line << "\n" << text;

@@ -2,7 +2,7 @@
 Wine: a broken medium, a medium whose files hold control characters, and
 codes ignored with a note left. Each must give the findings and exit code that
 the native build gives (the case's expected output), and a path that does
-not exist exit code 2. qvlint is started by Wine directly, its output going
+not exist exit code 3. qvlint is started by Wine directly, its output going
 to files, so that the console output is read as it was written."""
 
 import json
@@ -62,9 +62,9 @@ class QvlintUnderWine(bench.ScenarioTestCase, medium=False):
                          for line in expected[1].splitlines()]
                 self.assertEqual(found, [(f, int(n), int(c), code) for f, n, c, code in lines])
 
-    def test_a_path_that_does_not_exist_ends_with_exit_code_2(self):
+    def test_a_path_that_does_not_exist_ends_with_exit_code_3(self):
         code, out = self.run_qvlint(WORK, r"C:\lint\none")
-        self.assertEqual(code, 2)
+        self.assertEqual(code, 3)
         self.assertEqual(out, "")
 
 
