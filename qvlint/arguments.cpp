@@ -25,7 +25,6 @@ const char kUsage[] =
     "           print what qvsmzad writes from the country settings file FILE, as a REGEDIT4\n"
     "           file: on Windows NT 4.0 and 2000 (nt, the default), 95, 98 and ME (9x), or\n"
     "           Wine set to either; --time: the run's time in seconds since 1970 (now)\n"
-#ifdef QVLINT_PLAN
     "       qvlint --plan CLASS|all [--json] [--switches S|SD|SR|SDR] [--hardware-id ID]\n"
     "                   [--machine FILE.reg] [--libraries FILE] [--windows-dir DIR]\n"
     "                   [--time SECONDS] MEDIUM\n"
@@ -37,7 +36,6 @@ const char kUsage[] =
     "           (every entry succeeds by default); --hardware-id: Windows 2000's\n"
     "           GetHardWareId hands back ID (it answers 0 by default); --windows-dir:\n"
     "           C:\\WINDOWS on 9x, C:\\WINNT on NT by default; findings follow the plan\n"
-#endif
     "       qvlint --help | -h | --version\n"
     "exit code: 0 nothing found or notes only, 1 findings, 2 an input can not be read or\n"
     "the command line is unusable\n";
