@@ -22,8 +22,10 @@ NATIVE_QVLINT = os.environ.get("BENCH_NATIVE_QVLINT",
 QVLINT = os.path.join(os.path.dirname(bench.MEDIUM), "qvlint", "qvlint.exe")
 WORK = r"C:\lint"
 MEDIUM_NAME = "medium"
-# A plan of one class prints the registry text too.
-COMMANDS = (("--plan", "all", MEDIUM_NAME), ("--plan", "98", MEDIUM_NAME), (MEDIUM_NAME,))
+# A plan of one class prints the registry text too, with the run's time
+# stamp: the two sides run at one time given.
+COMMANDS = (("--plan", "all", MEDIUM_NAME), ("--plan", "98", "--time", "1700000000", MEDIUM_NAME),
+            (MEDIUM_NAME,))
 # A path of the medium on the disk qvlint runs on, not one of the simulated
 # machine (C:\medium\...), with its separators.
 MEDIUM_PATH = re.compile(r"(?<![\w\\:])" + MEDIUM_NAME + r"(?:\\[^\\\s:\"']+)+")
