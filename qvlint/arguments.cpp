@@ -34,7 +34,6 @@ const char kUsage[] =
     "           file: on Windows NT 4.0 and 2000 (nt, the default), 95, 98 and ME (9x), or\n"
     "           Wine set to either; --time: the run's time in seconds since 1970 (now);\n"
     "           exit code 2 when a name holds a line break, which the file leaves out\n"
-#ifdef QVLINT_PLAN
     "       qvlint --plan CLASS|all [--json] [--switches S|SD|SR|SDR] [--hardware-id ID]\n"
     "                   [--machine FILE.reg] [--libraries FILE] [--windows-dir DIR]\n"
     "                   [--time SECONDS] MEDIUM\n"
@@ -46,7 +45,6 @@ const char kUsage[] =
     "           (every entry succeeds by default); --hardware-id: Windows 2000's\n"
     "           GetHardWareId hands back ID (it answers 0 by default); --windows-dir:\n"
     "           C:\\WINDOWS on 9x, C:\\WINNT on NT by default; findings follow the plan\n"
-#endif
     "       qvlint --help | -h | --version\n"
     "exit code: 0 nothing found or notes only, 1 warnings but no error, 2 errors,\n"
     "3 the command line is unusable or an input can not be read\n";

@@ -15,9 +15,7 @@
 #include "lint_input.h"
 #include "medium_files.h"
 #include "output.h"
-#ifdef QVLINT_PLAN
 #include "plan_command.h"
-#endif
 
 namespace {
 
@@ -27,9 +25,7 @@ struct LintRequest {
   const char* stdinKind;      // --stdin-kind, or nullptr
   const char* stdinFilename;  // --stdin-filename, or nullptr
   bool plans;                 // a medium directory is planned on every class too
-#ifdef QVLINT_PLAN
   PlanRequest plan;
-#endif
 };
 
 // What "-" reads: the kind that --stdin-kind names, or else the kind of the
@@ -76,10 +72,8 @@ int ReadLintArguments(int argc, char** argv, LintRequest* request, Output* outpu
       output->errorsOnly = true;
     } else if (strcmp(argv[i], "--no-plan") == 0) {
       request->plans = false;
-#ifdef QVLINT_PLAN
     } else if (ReadPlanOption(argc, argv, &i, &request->plan, &ended)) {
       if (ended != kGoOn) return ended;
-#endif
     } else if (strcmp(argv[i], "--codes") == 0) {
       if (argc != 2) return UsageError("", "--codes takes no other argument", "");
       PrintFindingCodes(stdout);
@@ -102,10 +96,8 @@ int LintCommand(int argc, char** argv) {
   request.codePage = kWesternCodePage;
   request.stdinKind = request.stdinFilename = nullptr;
   request.plans = true;
-#ifdef QVLINT_PLAN
   request.plan = PlanRequest();
   request.plan.startTime = static_cast<int64_t>(time(nullptr));
-#endif
   const int ended = ReadLintArguments(argc, argv, &request, &output);
   if (ended != kGoOn) return ended;
 #ifdef _WIN32
@@ -126,7 +118,6 @@ int LintCommand(int argc, char** argv) {
       unreadable = true;
       continue;
     }
-#ifdef QVLINT_PLAN
     // A medium is planned on every class: what the run then does is the
     // rest of the check.
     if (request.plans && KindOfPath(path) == kDirectoryFile &&
@@ -134,7 +125,6 @@ int LintCommand(int argc, char** argv) {
       SayProblem("", problem, "");
       unreadable = true;
     }
-#endif
   }
   FinishOutput(&output);
   PrintClosingLine(stderr, output);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/options.h"
+#include "byte_stream.h"
 #include "command_line.h"
 #include "country_file_check.h"
 #include "medium_files.h"
@@ -79,26 +80,6 @@ bool LintCountryPath(const std::string& path, unsigned codePage, FindingSink* si
   LintCountryStream(file, path.c_str(), codePage, sink);
   fclose(file);
   return true;
-}
-
-// A stream that reads `bytes` from their start.
-FILE* StreamOfBytes(std::string* bytes) {
-#ifdef _WIN32
-  // Windows' C library opens no stream on memory: a file in the directory of
-  // TMP holds the bytes, and goes when the stream is closed ("D").
-  char* name = _tempnam(nullptr, "qvlint");
-  FILE* stream = name != nullptr ? fopen(name, "w+bD") : nullptr;
-  free(name);
-  if (stream == nullptr) return nullptr;
-  if (fwrite(bytes->data(), 1, bytes->size(), stream) != bytes->size()) {
-    fclose(stream);
-    return nullptr;
-  }
-  rewind(stream);
-  return stream;
-#else
-  return fmemopen(bytes->data(), bytes->size(), "rb");
-#endif
 }
 
 void LintSetupText(const std::string& text, const std::string& name, const std::string& mediumDir,

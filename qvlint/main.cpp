@@ -14,7 +14,7 @@
 //          [--machine FILE.reg] [--libraries FILE] [--windows-dir DIR]
 //          [--time SECONDS] MEDIUM
 //                              what setup's silent run does with MEDIUM on a
-//                              simulated machine (the native build only)
+//                              simulated machine
 //   qvlint --help | -h         the usage, exit code 0
 //   qvlint --version           the project's version, exit code 0
 #include <cstdio>
@@ -22,9 +22,7 @@
 #include "arguments.h"
 #include "effect_command.h"
 #include "lint_command.h"
-#ifdef QVLINT_PLAN
 #include "plan_command.h"
-#endif
 
 int main(int argc, char** argv) {
   if (HasArgument(argc, argv, "--help") || HasArgument(argc, argv, "-h")) {
@@ -36,8 +34,6 @@ int main(int argc, char** argv) {
     return kClean;
   }
   if (HasArgument(argc, argv, "--effect")) return EffectCommand(argc, argv);
-#ifdef QVLINT_PLAN
   if (HasOption(argc, argv, "--plan")) return PlanCommand(argc, argv);
-#endif
   return LintCommand(argc, argv);
 }

@@ -2,17 +2,17 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <map>
 #include <memory>
 
 #include "base/options.h"
 #include "base/paths_rules.h"
+#include "byte_stream.h"
 #include "effect_output.h"
 #include "files/driver_sets_rules.h"
 #include "machine_snapshot.h"
 #include "medium_files.h"
+#include "medium_tree.h"
 #include "plan_listener.h"
 #include "reg_file.h"
 #include "simulated_run.h"
@@ -21,8 +21,6 @@
 const char kPlanMediumDir[] = "C:\\medium";
 
 namespace {
-
-namespace fs = std::filesystem;
 
 // The keys that setup opens without creating them, which every Windows of
 // the classes has.
@@ -122,9 +120,9 @@ std::string RegistryChangesText(const RegistryModel& before, const RegistryModel
   CompareRegistries(before, after, &changes);
   *keysWritten = changes.keysWritten;
   *keysDeleted = changes.keysDeleted;
-  char* text = nullptr;
-  size_t size = 0;
-  FILE* stream = open_memstream(&text, &size);
+  // The REGEDIT4 writer writes to a stream; no text when none opens.
+  FILE* stream = OpenScratchStream();
+  if (stream == nullptr) return std::string();
   fprintf(stream,
           "REGEDIT4\r\n\r\n"
           "; What setup's run changes below HKEY_LOCAL_MACHINE on %s, simulated:\r\n"
@@ -135,9 +133,9 @@ std::string RegistryChangesText(const RegistryModel& before, const RegistryModel
           windowsName);
   for (const std::string& key : changes.removedKeys) fprintf(stream, "[-%s]\r\n\r\n", key.c_str());
   PrintRegistryKeys(changes.changed, stream);
+  std::string whole;
+  ReadBackStream(stream, &whole);
   fclose(stream);
-  const std::string whole(text, size);
-  free(text);
   return whole;
 }
 
@@ -357,15 +355,13 @@ bool ReadPlanMediumDir(const char* text, std::string* dir) {
 }
 
 bool ReadPlanMedium(const std::string& dir, PlanRequest* request, std::string* problem) {
-  std::error_code error;
-  for (fs::recursive_directory_iterator entry(dir, error), end; !error && entry != end;
-       entry.increment(error)) {
-    PlanMediumFile file = {{}, entry->is_directory(), ""};
-    for (const fs::path& name : fs::relative(entry->path(), dir))
-      file.names.push_back(name.string());
-    FILE* stream = file.directory ? nullptr : fopen(entry->path().c_str(), "rb");
+  std::vector<MediumTreeEntry> entries;
+  const bool listed = ListMediumTree(dir, &entries, problem);
+  for (const MediumTreeEntry& entry : entries) {
+    PlanMediumFile file = {entry.names, entry.directory, ""};
+    FILE* stream = file.directory ? nullptr : fopen(entry.path.c_str(), "rb");
     if (!file.directory && stream == nullptr) {
-      *problem = entry->path().string() + ": can not be read";
+      *problem = entry.path + ": can not be read";
       return false;
     }
     char buffer[65536];
@@ -374,11 +370,10 @@ bool ReadPlanMedium(const std::string& dir, PlanRequest* request, std::string* p
     if (stream != nullptr) fclose(stream);
     request->medium.push_back(file);
   }
-  if (error) *problem = dir + ": " + error.message();
   // In the order of their names, each directory before what it holds.
   std::sort(request->medium.begin(), request->medium.end(),
             [](const PlanMediumFile& a, const PlanMediumFile& b) { return a.names < b.names; });
-  return !error;
+  return listed;
 }
 
 bool MakePlan(const PlanRequest& request, const PlanClass& platform, Plan* plan,

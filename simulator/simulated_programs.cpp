@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "byte_stream.h"
 #include "command_line.h"
 #include "country_effect.h"
 
@@ -118,8 +119,7 @@ unsigned long SimulatedPrograms::RunCountryProgram(const char* commandLine) {
   const SimulatedFile* file = FileAt(machine_, CountryFilePath(commandLine), &status);
   if (file == nullptr || file->directory) return 1;  // nothing is written
   std::string content = file->content;
-  FILE* stream = content.empty() ? fopen("/dev/null", "rb")
-                                 : fmemopen(&content[0], content.size(), "rb");
+  FILE* stream = StreamOfBytes(&content);
   if (stream == nullptr) return 1;
   CountryJournal journal;
   WalkCountryFileOnModel(stream, &machine_->registry, machine_->startTime + process_->clock / 1000,

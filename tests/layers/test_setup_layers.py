@@ -47,12 +47,12 @@ WINDOWS_HEADER = re.compile(r'^\s*#\s*include\s+<(windows|commctrl|winreg|winsvc
                             re.MULTILINE | re.IGNORECASE)
 # Only these talk to Win32 directly: the backend of the seam, the entry's
 # windows and dialogs, qvsmzad's registry writer and entry (it has no seam),
-# the code page conversion of qvlint.exe, and the setting-up steps of the call
-# scripts on Windows. The stand-ins are Win32 DLLs.
+# the code page conversion and the medium's listing of qvlint.exe, and the
+# setting-up steps of the call scripts on Windows. The stand-ins are Win32 DLLs.
 WIN32_FOLDERS = {"setup/win32", "standins"}
 WIN32_UNITS = {"setup/control/main", "setup/control/dialogs", "qvsmzad/main",
                "qvsmzad/registry_writer", "qvsmzad/delete_subkeys", "qvsmzad/apply_country_file",
-               "model/code_page", "callscript/win32_setup"}
+               "model/code_page", "qvlint/medium_tree", "callscript/win32_setup"}
 # A member defined at the start of a line, after its return type if any.
 DEFINITION = re.compile(
     r'^(?![\s#/}])(?:[^\n(;={]*?[\s*&])?((?:\w+::)+)(~?\w+|operator[^\s(]*)\s*\(', re.MULTILINE)
