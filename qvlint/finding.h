@@ -87,6 +87,8 @@ enum FindingCode {
   kWindowsTokenCase,
   kCountryFileMissing,
   kProfileUndocumented,
+  kDebugMessageBoxes,
+  kNameNotAnsi,
   // The plan of setup's run on a platform class (qvlint --plan).
   kPlanRunFails,
   kPlanCopyFails,
