@@ -118,7 +118,7 @@ bool LintStandardInput(unsigned codePage, FindingSink* sink, std::string* proble
   return true;
 }
 
-bool LintSetupPath(const std::string& path, const std::string& mediumDir, FindingSink* sink,
+bool LintSetupPath(const std::string& path, const MediumDir& medium, FindingSink* sink,
                    std::vector<std::string>* countryFiles, std::string* problem) {
   std::string text;
   if (!ReadText(path, &text)) {
@@ -128,7 +128,7 @@ bool LintSetupPath(const std::string& path, const std::string& mediumDir, Findin
   FileFindings collected = {sink, {}};
   FindingSink collector = {Collect, &collected};
   const FindingPlace place = {path.c_str(), "setup", &collector};
-  LintSetupIni(text, place, mediumDir, countryFiles);
+  LintSetupIni(text, place, medium, countryFiles);
   HandOn(&collected);
   return true;
 }
@@ -138,16 +138,16 @@ bool LintSetupPath(const std::string& path, const std::string& mediumDir, Findin
 bool LintMedium(const std::string& dir, unsigned codePage, FindingSink* sink,
                 std::string* problem) {
   std::string setupIni;
-  if (FindMediumFile(dir, kOptionsFileName, &setupIni) != kRegularFile) {
+  if (FindMediumFile(dir, kOptionsFileName, codePage, &setupIni) != kRegularFile) {
     *problem = dir + ": holds no file " + kOptionsFileName;
     return false;
   }
   std::vector<std::string> listed;
-  if (!LintSetupPath(setupIni, dir, sink, &listed, problem)) return false;
+  if (!LintSetupPath(setupIni, {dir, codePage}, sink, &listed, problem)) return false;
 
   std::vector<std::string> countryFiles;
   std::string sample;
-  if (FindMediumFile(dir, CountryFilePath("qvsmzad.exe"), &sample) == kRegularFile)
+  if (FindMediumFile(dir, CountryFilePath("qvsmzad.exe"), codePage, &sample) == kRegularFile)
     countryFiles.push_back(sample);
   for (const std::string& file : listed) {
     bool seen = false;
@@ -176,7 +176,7 @@ bool LintPath(const std::string& path, unsigned codePage, FindingSink* sink, std
   }
   if (SameNameIgnoringCase(NameOf(path), kOptionsFileName)) {
     std::vector<std::string> countryFiles;
-    return LintSetupPath(path, DirectoryOf(path), sink, &countryFiles, problem);
+    return LintSetupPath(path, {DirectoryOf(path), codePage}, sink, &countryFiles, problem);
   }
   return LintCountryPath(path, codePage, sink, problem);
 }

@@ -11,6 +11,7 @@
 #include "effect_output.h"
 #include "files/driver_sets_rules.h"
 #include "machine_snapshot.h"
+#include "medium_files.h"
 #include "plan_listener.h"
 #include "reg_file.h"
 #include "simulated_run.h"
@@ -308,13 +309,25 @@ std::string ClassList(const std::vector<const PlanClass*>& classes) {
 
 }  // namespace
 
-bool ReadPlanMedium(const std::string& dir, PlanRequest* request, std::string* problem) {
+bool ReadPlanMedium(const std::string& dir, unsigned codePage, PlanRequest* request,
+                    std::string* problem) {
   std::error_code error;
-  for (fs::recursive_directory_iterator entry(dir, error), end; !error && entry != end;
-       entry.increment(error)) {
+  fs::recursive_directory_iterator entry(dir, error), end;
+  for (; !error && entry != end; entry.increment(error)) {
     PlanMediumFile file = {{}, entry->is_directory(), ""};
-    for (const fs::path& name : fs::relative(entry->path(), dir))
-      file.names.push_back(name.string());
+    bool named = true;
+    for (const fs::path& name : fs::relative(entry->path(), dir)) {
+      std::string windowsName;
+      named = named && WindowsNameOf(name.string(), codePage, &windowsName);
+      file.names.push_back(windowsName);
+    }
+    // A name that the code page can not show is one that setup can not
+    // name: the plan's machine leaves the file, or the directory's tree,
+    // out.
+    if (!named) {
+      if (file.directory) entry.disable_recursion_pending();
+      continue;
+    }
     FILE* stream = file.directory ? nullptr : fopen(entry->path().c_str(), "rb");
     if (!file.directory && stream == nullptr) {
       *problem = entry->path().string() + ": can not be read";

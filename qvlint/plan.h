@@ -86,9 +86,11 @@ std::string RegistryChangesText(const RegistryModel& before, const RegistryModel
                                 unsigned* keysDeleted);
 
 // The files and directories below `dir` of this computer into
-// `request->medium`; false, with `problem` saying why, when one can not be
-// read.
-bool ReadPlanMedium(const std::string& dir, PlanRequest* request, std::string* problem);
+// `request->medium`, under the names that Windows shows setup in the ANSI
+// code page `codePage`; false, with `problem` saying why, when one can not
+// be read.
+bool ReadPlanMedium(const std::string& dir, unsigned codePage, PlanRequest* request,
+                    std::string* problem);
 
 // Where the plan's machine holds the medium.
 extern const char kPlanMediumDir[];

@@ -149,12 +149,14 @@ int PlanCommand(int argc, char** argv) {
     return kUnreadable;
   }
   std::string problem;
-  if (!ReadPlanMedium(medium, &request, &problem)) {
+  // The medium's names as Windows shows them in the Western code page.
+  const unsigned codePage = kWesternCodePage;
+  if (!ReadPlanMedium(medium, codePage, &request, &problem)) {
     SayProblem("", problem, "");
     return kUnreadable;
   }
   std::string setupIni;
-  if (FindMediumFile(medium, kOptionsFileName, &setupIni) != kRegularFile)
+  if (FindMediumFile(medium, kOptionsFileName, codePage, &setupIni) != kRegularFile)
     setupIni = JoinFilePath(medium, kOptionsFileName);
   std::vector<std::unique_ptr<Plan>> plans;
   if (!MakePlans(request, all ? nullptr : platform, medium, &plans)) return kUnreadable;
