@@ -93,7 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   } else {
     FindingPlace place = {"qvsetup.ini", "setup", &sink};
     std::vector<std::string> countryFiles;
-    LintSetupIni(text, place, "/nonexistent-medium", &countryFiles);
+    LintSetupIni(text, place, {"/nonexistent-medium", kWesternCodePage}, &countryFiles);
   }
   return 0;
 }

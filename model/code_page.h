@@ -44,4 +44,16 @@ std::vector<CodePageCharacter> CodePageCharacters(const CodePage& codePage,
 // The code point in lower case, by the platform's Unicode tables.
 uint32_t LowerCaseCodePoint(uint32_t codePoint);
 
+// The code points of UTF-8 text; false when the bytes are no UTF-8 (an
+// overlong form, a surrogate, a sequence cut short).
+bool DecodeUtf8(const std::string& text, std::u32string* codePoints);
+
+// The UTF-8 bytes of code points.
+std::string EncodeUtf8(const std::u32string& codePoints);
+
+// The code points as text of the code page, through the platform's
+// converter, without a best fit: a character that the code page lacks
+// becomes "?", and the answer is false.
+bool CodePageText(unsigned codePage, const std::u32string& codePoints, std::string* text);
+
 #endif

@@ -121,7 +121,7 @@ int LintCommand(int argc, char** argv) {
     // A medium is planned on every class: what the run then does is the
     // rest of the check.
     if (request.plans && KindOfPath(path) == kDirectoryFile &&
-        !ReportPlansOfMedium(path, request.plan, &sink, &problem)) {
+        !ReportPlansOfMedium(path, request.codePage, request.plan, &sink, &problem)) {
       SayProblem("", problem, "");
       unreadable = true;
     }

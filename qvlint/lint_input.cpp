@@ -82,23 +82,23 @@ bool LintCountryPath(const std::string& path, unsigned codePage, FindingSink* si
   return true;
 }
 
-void LintSetupText(const std::string& text, const std::string& name, const std::string& mediumDir,
+void LintSetupText(const std::string& text, const std::string& name, const MediumDir& medium,
                    FindingSink* sink, std::vector<std::string>* countryFiles) {
   FileFindings collected = {sink, {}};
   FindingSink collector = {Collect, &collected};
   const FindingPlace place = {name.c_str(), "setup", &collector};
-  LintSetupIni(text, place, mediumDir, countryFiles);
+  LintSetupIni(text, place, medium, countryFiles);
   HandOn(&collected);
 }
 
-bool LintSetupPath(const std::string& path, const std::string& mediumDir, FindingSink* sink,
+bool LintSetupPath(const std::string& path, const MediumDir& medium, FindingSink* sink,
                    std::vector<std::string>* countryFiles, std::string* problem) {
   std::string text;
   if (!ReadText(path, &text)) {
     *problem = path + ": can not be read";
     return false;
   }
-  LintSetupText(text, path, mediumDir, sink, countryFiles);
+  LintSetupText(text, path, medium, sink, countryFiles);
   return true;
 }
 
@@ -107,16 +107,16 @@ bool LintSetupPath(const std::string& path, const std::string& mediumDir, Findin
 bool LintMedium(const std::string& dir, unsigned codePage, FindingSink* sink,
                 std::string* problem) {
   std::string setupIni;
-  if (FindMediumFile(dir, kOptionsFileName, &setupIni) != kRegularFile) {
+  if (FindMediumFile(dir, kOptionsFileName, codePage, &setupIni) != kRegularFile) {
     *problem = dir + ": holds no file " + kOptionsFileName;
     return false;
   }
   std::vector<std::string> listed;
-  if (!LintSetupPath(setupIni, dir, sink, &listed, problem)) return false;
+  if (!LintSetupPath(setupIni, {dir, codePage}, sink, &listed, problem)) return false;
 
   std::vector<std::string> countryFiles;
   std::string sample;
-  if (FindMediumFile(dir, CountryFilePath("qvsmzad.exe"), &sample) == kRegularFile)
+  if (FindMediumFile(dir, CountryFilePath("qvsmzad.exe"), codePage, &sample) == kRegularFile)
     countryFiles.push_back(sample);
   for (const std::string& file : listed) {
     bool seen = false;
@@ -148,7 +148,7 @@ bool LintPath(const std::string& path, unsigned codePage, FindingSink* sink, std
   }
   if (NamesSetupIni(path)) {
     std::vector<std::string> countryFiles;
-    return LintSetupPath(path, DirectoryOf(path), sink, &countryFiles, problem);
+    return LintSetupPath(path, {DirectoryOf(path), codePage}, sink, &countryFiles, problem);
   }
   return LintCountryPath(path, codePage, sink, problem);
 }
@@ -165,7 +165,8 @@ bool LintStandardInput(const StandardInput& input, unsigned codePage, FindingSin
   }
   if (input.setupIni) {
     std::vector<std::string> countryFiles;
-    LintSetupText(bytes, input.name, DirectoryOf(input.name), sink, &countryFiles);
+    LintSetupText(bytes, input.name, MediumDir{DirectoryOf(input.name), codePage}, sink,
+                  &countryFiles);
     return true;
   }
   FILE* stream = StreamOfBytes(&bytes);

@@ -90,8 +90,8 @@ bool IsAbsolutePath(const char* path) {
 // from the medium, its current directory. (A command with quotation marks,
 // reported already, never names a file: they stay part of the name.)
 void CheckCountryFile(const FindingPlace& place, unsigned line, unsigned column,
-                      const LaunchEntry& entry, const std::string& program,
-                      const std::string& mediumDir, std::vector<std::string>* countryFiles) {
+                      const LaunchEntry& entry, const std::string& program, const MediumDir& medium,
+                      std::vector<std::string>* countryFiles) {
   const size_t slash = program.find_last_of("\\/");
   if (!SameNameIgnoringCase(program.substr(slash == std::string::npos ? 0 : slash + 1),
                             kCountryProgram))
@@ -103,7 +103,7 @@ void CheckCountryFile(const FindingPlace& place, unsigned line, unsigned column,
   const char* path = CountryFilePath(commandLine);
   if (IsAbsolutePath(path)) return;
   std::string found;
-  if (FindMediumFile(mediumDir, path, &found) == kRegularFile) {
+  if (FindMediumFile(medium.path, path, medium.codePage, &found) == kRegularFile) {
     countryFiles->push_back(found);
     return;
   }
@@ -114,11 +114,14 @@ void CheckCountryFile(const FindingPlace& place, unsigned line, unsigned column,
 
 // Finds the program of the medium as setup does: a name without an
 // extension with .com, .exe, .bat and .cmd added in turn.
-bool FindMediumProgram(const std::string& mediumDir, const char* name, std::string* found) {
-  if (HasExtension(name)) return FindMediumFile(mediumDir, name, found) == kRegularFile;
-  for (int i = 0; i < kProgramExtensionCount; ++i)
-    if (FindMediumFile(mediumDir, std::string(name) + kProgramExtensions[i], found) == kRegularFile)
+bool FindMediumProgram(const MediumDir& medium, const char* name, std::string* found) {
+  if (HasExtension(name))
+    return FindMediumFile(medium.path, name, medium.codePage, found) == kRegularFile;
+  for (int i = 0; i < kProgramExtensionCount; ++i) {
+    const std::string withExtension = std::string(name) + kProgramExtensions[i];
+    if (FindMediumFile(medium.path, withExtension, medium.codePage, found) == kRegularFile)
       return true;
+  }
   return false;
 }
 
@@ -141,7 +144,7 @@ bool CheckBatchOperators(const FindingPlace& place, unsigned line, unsigned colu
 }  // namespace
 
 void LintCopyEntry(const FindingPlace& place, unsigned line, unsigned column,
-                   const std::string& value, const ListDirs& dirs, const std::string& mediumDir) {
+                   const std::string& value, const ListDirs& dirs, const MediumDir& medium) {
   CopyEntry entry;
   const Message skipped = Say("setup skips the entry");
   switch (CheckCopyEntry(value.c_str(), dirs.systemDir, dirs.windowsDir, &entry)) {
@@ -165,7 +168,7 @@ void LintCopyEntry(const FindingPlace& place, unsigned line, unsigned column,
   }
   CheckWindowsToken(place, line, column, value.c_str(), kCopyEntrySeparators, 1, entry.Destination);
   std::string found;
-  switch (FindMediumFile(mediumDir, entry.FileName, &found)) {
+  switch (FindMediumFile(medium.path, entry.FileName, medium.codePage, &found)) {
     case kRegularFile:
       break;
     case kDirectoryFile:
@@ -185,7 +188,7 @@ void LintCopyEntry(const FindingPlace& place, unsigned line, unsigned column,
 }
 
 void LintLaunchEntry(const FindingPlace& place, unsigned line, unsigned column,
-                     const std::string& value, const ListDirs& dirs, const std::string& mediumDir,
+                     const std::string& value, const ListDirs& dirs, const MediumDir& medium,
                      std::vector<std::string>* countryFiles) {
   LaunchEntry entry;
   const LaunchEntryFault fault =
@@ -219,7 +222,7 @@ void LintLaunchEntry(const FindingPlace& place, unsigned line, unsigned column,
     return;
   }
   std::string found;
-  if (!FindMediumProgram(mediumDir, entry.Words[0], &found)) {
+  if (!FindMediumProgram(medium, entry.Words[0], &found)) {
     const bool bare = !HasExtension(entry.Words[0]);
     ReportAt(place, line, column, kLaunchProgramMissing,
              Say("program %s is not on the medium%s", Show(entry.Words[0]).text,
@@ -228,5 +231,5 @@ void LintLaunchEntry(const FindingPlace& place, unsigned line, unsigned column,
     return;
   }
   if (CheckBatchOperators(place, line, column, entry, found)) return;
-  if (!quoted) CheckCountryFile(place, line, column, entry, found, mediumDir, countryFiles);
+  if (!quoted) CheckCountryFile(place, line, column, entry, found, medium, countryFiles);
 }

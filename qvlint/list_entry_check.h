@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "finding.h"
+#include "medium_files.h"
 
 // The directories that an entry is formed against. The target machine's
 // are not known here; typical ones stand in for them in the length limits.
@@ -17,14 +18,14 @@ struct ListDirs {
 // Each entry `value` starts at `column` of its line; the findings on it
 // start there.
 
-// `mediumDir` holds qvsetup.ini: setup takes the listed files from there.
+// `medium` holds qvsetup.ini: setup takes the listed files from there.
 void LintCopyEntry(const FindingPlace& place, unsigned line, unsigned column,
-                   const std::string& value, const ListDirs& dirs, const std::string& mediumDir);
+                   const std::string& value, const ListDirs& dirs, const MediumDir& medium);
 
 // Appends to `countryFiles` the country settings file on the medium that the
 // entry has qvsmzad read, when it starts qvsmzad from the medium.
 void LintLaunchEntry(const FindingPlace& place, unsigned line, unsigned column,
-                     const std::string& value, const ListDirs& dirs, const std::string& mediumDir,
+                     const std::string& value, const ListDirs& dirs, const MediumDir& medium,
                      std::vector<std::string>* countryFiles);
 
 #endif

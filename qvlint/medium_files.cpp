@@ -3,7 +3,7 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
-#include "profile.h"
+#include "code_page.h"
 
 namespace {
 
@@ -13,13 +13,25 @@ const char kSeparator = '\\';
 const char kSeparator = '/';
 #endif
 
-// The entry of `dir` whose name equals `name` without regard to letter case.
-bool FindEntry(const std::string& dir, const std::string& name, std::string* found) {
+std::u32string FoldedName(const CodePage& page, const std::string& name) {
+  std::u32string folded;
+  for (const CodePageCharacter& c : CodePageCharacters(page, name))
+    folded += static_cast<char32_t>(LowerCaseCodePoint(c.codePoint));
+  return folded;
+}
+
+// The entry of `dir` whose Windows name is `name`.
+bool FindEntry(const std::string& dir, const std::string& name, unsigned codePage,
+               std::string* found) {
   DIR* listing = opendir(dir.c_str());
   if (listing == nullptr) return false;
+  const CodePage page = OpenCodePage(codePage);
+  const std::u32string wanted = FoldedName(page, name);
   bool matched = false;
   while (const dirent* entry = readdir(listing)) {
-    if (SameNameIgnoringCase(entry->d_name, name)) {
+    std::string windowsName;
+    if (WindowsNameOf(entry->d_name, codePage, &windowsName) &&
+        FoldedName(page, windowsName) == wanted) {
       *found = entry->d_name;
       matched = true;
       break;
@@ -42,7 +54,22 @@ std::string JoinFilePath(const std::string& dir, const std::string& name) {
   return dir + kSeparator + name;
 }
 
-FileKind FindMediumFile(const std::string& dir, const std::string& relative, std::string* found) {
+bool WindowsNameOf(const std::string& diskName, unsigned codePage, std::string* windowsName) {
+  std::u32string codePoints;
+  if (!DecodeUtf8(diskName, &codePoints)) {
+    *windowsName = diskName;
+    return true;
+  }
+  return CodePageText(codePage, codePoints, windowsName);
+}
+
+bool SameWindowsName(unsigned codePage, const std::string& a, const std::string& b) {
+  const CodePage page = OpenCodePage(codePage);
+  return FoldedName(page, a) == FoldedName(page, b);
+}
+
+FileKind FindMediumFile(const std::string& dir, const std::string& relative, unsigned codePage,
+                        std::string* found) {
   std::string path = dir;
   size_t start = 0;
   while (start <= relative.size()) {
@@ -52,7 +79,7 @@ FileKind FindMediumFile(const std::string& dir, const std::string& relative, std
     start = end + 1;
     if (part.empty()) continue;
     std::string entry;
-    if (!FindEntry(path, part, &entry)) return kNoFile;
+    if (!FindEntry(path, part, codePage, &entry)) return kNoFile;
     path = JoinFilePath(path, entry);
   }
   *found = path;

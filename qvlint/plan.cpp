@@ -354,11 +354,30 @@ bool ReadPlanMediumDir(const char* text, std::string* dir) {
   return onC && !DrivePathNames(*dir).empty() == (dir->size() > 3);
 }
 
-bool ReadPlanMedium(const std::string& dir, PlanRequest* request, std::string* problem) {
+bool ReadPlanMedium(const std::string& dir, unsigned codePage, PlanRequest* request,
+                    std::string* problem) {
   std::vector<MediumTreeEntry> entries;
   const bool listed = ListMediumTree(dir, &entries, problem);
+  // A name that the code page can not show is one that setup can not name:
+  // the plan's machine leaves the file, or the directory's tree, out.
+  std::vector<std::vector<std::string>> unnamed;
   for (const MediumTreeEntry& entry : entries) {
-    PlanMediumFile file = {entry.names, entry.directory, ""};
+    const bool inUnnamed = std::any_of(unnamed.begin(), unnamed.end(), [&](const auto& tree) {
+      return entry.names.size() > tree.size() &&
+             std::equal(tree.begin(), tree.end(), entry.names.begin());
+    });
+    if (inUnnamed) continue;
+    PlanMediumFile file = {{}, entry.directory, ""};
+    bool named = true;
+    for (const std::string& name : entry.names) {
+      std::string windowsName;
+      named = named && WindowsNameOf(name, codePage, &windowsName);
+      file.names.push_back(windowsName);
+    }
+    if (!named) {
+      if (entry.directory) unnamed.push_back(entry.names);
+      continue;
+    }
     FILE* stream = file.directory ? nullptr : fopen(entry.path.c_str(), "rb");
     if (!file.directory && stream == nullptr) {
       *problem = entry.path + ": can not be read";
@@ -451,10 +470,10 @@ void ReportPlanFindings(const std::vector<const Plan*>& plans, const char* file,
   }
 }
 
-bool ReportPlansOfMedium(const std::string& medium, const PlanRequest& given, FindingSink* sink,
-                         std::string* problem) {
+bool ReportPlansOfMedium(const std::string& medium, unsigned codePage, const PlanRequest& given,
+                         FindingSink* sink, std::string* problem) {
   PlanRequest request = given;
-  if (!ReadPlanMedium(medium, &request, problem)) return false;
+  if (!ReadPlanMedium(medium, codePage, &request, problem)) return false;
   std::vector<std::unique_ptr<Plan>> plans;
   for (const PlanClass& each : kClassNames) {
     plans.emplace_back(new Plan);
@@ -466,7 +485,7 @@ bool ReportPlansOfMedium(const std::string& medium, const PlanRequest& given, Fi
   std::vector<const Plan*> made;
   for (const std::unique_ptr<Plan>& plan : plans) made.push_back(plan.get());
   std::string setupIni;
-  if (FindMediumFile(medium, kOptionsFileName, &setupIni) != kRegularFile)
+  if (FindMediumFile(medium, kOptionsFileName, codePage, &setupIni) != kRegularFile)
     setupIni = JoinFilePath(medium, kOptionsFileName);
   ReportPlanFindings(made, setupIni.c_str(), sink);
   return true;

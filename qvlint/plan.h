@@ -103,9 +103,11 @@ std::string RegistryChangesText(const RegistryModel& before, const RegistryModel
                                 unsigned* keysDeleted);
 
 // The files and directories below `dir` of this computer into
-// `request->medium`; false, with `problem` saying why, when one can not be
-// read.
-bool ReadPlanMedium(const std::string& dir, PlanRequest* request, std::string* problem);
+// `request->medium`, under the names that Windows shows setup in the ANSI
+// code page `codePage`; false, with `problem` saying why, when one can not
+// be read.
+bool ReadPlanMedium(const std::string& dir, unsigned codePage, PlanRequest* request,
+                    std::string* problem);
 
 // Where the plan's machine holds the medium.
 extern const char kPlanMediumDir[];
@@ -122,8 +124,9 @@ void ReportPlanFindings(const std::vector<const Plan*>& plans, const char* file,
 
 // The plan of every class of the medium directory, each way that a plan
 // fails reported as a finding at the line of qvsetup.ini it comes from,
-// naming the classes. False, with `problem`, when a plan can not be made.
-bool ReportPlansOfMedium(const std::string& medium, const PlanRequest& request, FindingSink* sink,
-                         std::string* problem);
+// naming the classes; the medium's names are read in the code page.
+// False, with `problem`, when a plan can not be made.
+bool ReportPlansOfMedium(const std::string& medium, unsigned codePage, const PlanRequest& request,
+                         FindingSink* sink, std::string* problem);
 
 #endif

@@ -71,6 +71,7 @@ struct PlanArguments {
   const char* className;
   const char* medium;
   bool json;
+  unsigned codePage;  // in which setup names the medium's files
 };
 
 // The usage error of a class that --plan does not know, with those it knows.
@@ -95,6 +96,9 @@ int ReadPlanArguments(int argc, char** argv, PlanRequest* request, PlanArguments
       arguments->className = value;
     } else if (strcmp(argv[i], "--json") == 0) {
       arguments->json = true;
+    } else if (ValueOption(argc, argv, &i, "--codepage", &value)) {
+      if (value == nullptr) return MissingValue("--codepage", "--codepage N");
+      if (!ReadCodePage(value, &arguments->codePage)) return UnknownCodePage(value);
     } else if (LooksLikeOption(argv[i])) {
       return UnknownOption(argv[i]);
     } else if (arguments->medium != nullptr) {
@@ -190,7 +194,7 @@ bool ReadPlanOption(int argc, char** argv, int* i, PlanRequest* request, int* en
 int PlanCommand(int argc, char** argv) {
   PlanRequest request = {};
   request.startTime = static_cast<int64_t>(time(nullptr));
-  PlanArguments arguments = {nullptr, nullptr, false};
+  PlanArguments arguments = {nullptr, nullptr, false, kWesternCodePage};
   const int ended = ReadPlanArguments(argc, argv, &request, &arguments);
   if (ended != kGoOn) return ended;
   const char* medium = arguments.medium;
@@ -201,12 +205,12 @@ int PlanCommand(int argc, char** argv) {
     return kUnusable;
   }
   std::string problem;
-  if (!ReadPlanMedium(medium, &request, &problem)) {
+  if (!ReadPlanMedium(medium, arguments.codePage, &request, &problem)) {
     SayProblem("", problem, "");
     return kUnusable;
   }
   std::string setupIni;
-  if (FindMediumFile(medium, kOptionsFileName, &setupIni) != kRegularFile)
+  if (FindMediumFile(medium, kOptionsFileName, arguments.codePage, &setupIni) != kRegularFile)
     setupIni = JoinFilePath(medium, kOptionsFileName);
   std::vector<std::unique_ptr<Plan>> plans;
   if (!MakePlans(request, all ? nullptr : platform, medium, &plans)) return kUnusable;

@@ -1,9 +1,11 @@
 #include "setup_ini_check.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "base/options.h"
 #include "base/platform.h"
+#include "code_page.h"
 #include "files/lists_rules.h"
 #include "list_entry_check.h"
 #include "profile.h"
@@ -99,7 +101,13 @@ void LintOptions(const FindingPlace& place, const std::vector<const ProfileKey*>
       continue;
     }
     const std::string value = ProfileValue(*key);
-    if (OptionValueIsSet(value.c_str()) || value[0] == 'N' || value[0] == 'n') continue;
+    const bool set = OptionValueIsSet(value.c_str());
+    if (set && SameNameIgnoringCase(key->name, YesNoOptionKey(kDebugOption))) {
+      ReportAt(place, key->line, ProfileValueColumn(*key), kDebugMessageBoxes, Say("Debug is on"),
+               Say("setup shows its diagnostic message boxes, each waiting for OK, in a silent "
+                   "run too"));
+    }
+    if (set || value[0] == 'N' || value[0] == 'n') continue;
     ReportAt(place, key->line, ProfileValueColumn(*key), kOptionNotYesNo,
              Say("value %s of %s is neither Y nor N", Show(value.c_str()).text, key->name.c_str()),
              Say("setup reads it as no: only a first letter Y or y means yes"));
@@ -109,7 +117,7 @@ void LintOptions(const FindingPlace& place, const std::vector<const ProfileKey*>
 // A copy or launch list: the keys that the reader's key list holds, each
 // looked up by its name, as setup goes through them.
 void LintList(const FindingPlace& place, const ProfileSection& section, const KnownSection& known,
-              const std::string& mediumDir, std::vector<std::string>* countryFiles) {
+              const MediumDir& medium, std::vector<std::string>* countryFiles) {
   std::vector<const ProfileKey*> listed;
   for (const ProfileKey& key : section.keys) {
     if (IsListedKey(key)) listed.push_back(&key);
@@ -141,9 +149,9 @@ void LintList(const FindingPlace& place, const ProfileSection& section, const Kn
       continue;
     }
     if (known.use == kCopyList)
-      LintCopyEntry(place, key.line, column, value, known.dirs, mediumDir);
+      LintCopyEntry(place, key.line, column, value, known.dirs, medium);
     else
-      LintLaunchEntry(place, key.line, column, value, known.dirs, mediumDir, countryFiles);
+      LintLaunchEntry(place, key.line, column, value, known.dirs, medium, countryFiles);
   }
   for (; index < listed.size(); ++index) {
     ReportAt(place, listed[index]->line, listed[index]->column, kKeyListFull,
@@ -173,6 +181,49 @@ void LintUndocumentedReading(const FindingPlace& place, const Profile& profile) 
   }
 }
 
+// The word of `text` around its byte `at`: the bytes between the blanks,
+// commas, backslashes and equals signs before and after it.
+std::string WordAround(const std::string& text, size_t at, size_t* start) {
+  const char* const kEnds = " \t,\\=";
+  const size_t before = text.find_last_of(kEnds, at);
+  *start = before == std::string::npos ? 0 : before + 1;
+  const size_t after = text.find_first_of(kEnds, at);
+  return text.substr(*start, after == std::string::npos ? std::string::npos : after - *start);
+}
+
+bool BeyondAscii(char c) { return static_cast<unsigned char>(c) >= 0x80; }
+
+// A file that is UTF-8 beyond ASCII was saved so by an editor: setup reads
+// its names as ANSI text, byte by byte in the code page, and finds no file
+// of the name that the editor showed. Reported once, at the first key whose
+// name or value holds such a byte.
+void LintUtf8Names(const std::string& text, const Profile& profile, const FindingPlace& place,
+                   unsigned codePage) {
+  std::u32string codePoints;
+  if (std::find_if(text.begin(), text.end(), BeyondAscii) == text.end() ||
+      !DecodeUtf8(text, &codePoints))
+    return;
+  for (const ProfileSection& section : profile.sections) {
+    for (const ProfileKey& key : section.keys) {
+      const bool inName = std::find_if(key.name.begin(), key.name.end(), BeyondAscii) !=
+                          key.name.end();
+      const std::string& part = inName ? key.name : key.value;
+      const size_t at = std::find_if(part.begin(), part.end(), BeyondAscii) - part.begin();
+      if (at == part.size()) continue;
+      size_t start = 0;
+      const std::string word = WordAround(part, at, &start);
+      std::u32string asRead;
+      for (const CodePageCharacter& c : CodePageCharacters(OpenCodePage(codePage), word))
+        asRead += static_cast<char32_t>(c.codePoint);
+      ReportAt(place, key.line,
+               (inName ? key.column : key.valueColumn) + static_cast<unsigned>(start), kNameNotAnsi,
+               Say("%s is written in UTF-8", Show(word.c_str()).text),
+               Say("setup looks for \"%s\" in code page %u", EncodeUtf8(asRead).c_str(), codePage));
+      return;
+    }
+  }
+}
+
 const char kUtf8Mark[] = "\xEF\xBB\xBF";
 
 bool StartsWithUtf16Mark(const std::string& text) {
@@ -181,7 +232,7 @@ bool StartsWithUtf16Mark(const std::string& text) {
 
 }  // namespace
 
-void LintSetupIni(const std::string& text, const FindingPlace& place, const std::string& mediumDir,
+void LintSetupIni(const std::string& text, const FindingPlace& place, const MediumDir& medium,
                   std::vector<std::string>* countryFiles) {
   // Windows NT reads a file with a byte-order mark as Unicode text (and so
   // does qvlint, for UTF-8); Windows 95, 98 and ME read the mark as text.
@@ -199,6 +250,8 @@ void LintSetupIni(const std::string& text, const FindingPlace& place, const std:
   Profile profile;
   ReadProfile(utf8 ? text.substr(3) : text, &profile);
   LintUndocumentedReading(place, profile);
+  // With its mark, the file is flagged already, and NT reads it as UTF-8.
+  if (!utf8) LintUtf8Names(text, profile, place, medium.codePage);
   for (const ProfileKey& key : profile.sections[0].keys) {
     Report(place, key.line, kContentBeforeSection, Say("the line stands before any section"),
            Say("setup never reads it"));
@@ -225,6 +278,6 @@ void LintSetupIni(const std::string& text, const FindingPlace& place, const std:
     if (use->use == kOptions)
       LintOptions(place, keys);
     else
-      LintList(place, section, *use, mediumDir, countryFiles);
+      LintList(place, section, *use, medium, countryFiles);
   }
 }

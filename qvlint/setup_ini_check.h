@@ -7,11 +7,12 @@
 #include <vector>
 
 #include "finding.h"
+#include "medium_files.h"
 
-// Checks the file's `text`; `mediumDir` is the directory that holds it.
+// Checks the file's `text`; `medium` is the directory that holds it.
 // Appends to `countryFiles` the country settings files on the medium that
 // the launch lists have qvsmzad read.
-void LintSetupIni(const std::string& text, const FindingPlace& place, const std::string& mediumDir,
+void LintSetupIni(const std::string& text, const FindingPlace& place, const MediumDir& medium,
                   std::vector<std::string>* countryFiles);
 
 #endif

@@ -31,7 +31,7 @@ bool EnvironmentValue(const Machine& machine, const std::string& name, std::stri
   if (upper == "WINDIR")
     *value = machine.windowsDir;
   else if (upper == "COMSPEC")
-    *value = nt ? machine.systemDir + "\\cmd.exe" : machine.windowsDir + "\\COMMAND.COM";
+    *value = CommandInterpreterPath(machine);
   else if (upper == "COMPUTERNAME" && nt)
     *value = machine.computerName;
   else if (upper == "TEMP" || upper == "TMP")
@@ -64,6 +64,11 @@ unsigned long NameList(const Machine& machine, const Profile& profile, const cha
 }
 
 }  // namespace
+
+std::string CommandInterpreterPath(const Machine& machine) {
+  return IsWindows9xClass(machine.osClass) ? machine.windowsDir + "\\COMMAND.COM"
+                                           : machine.systemDir + "\\cmd.exe";
+}
 
 SimulatedEnvironment::SimulatedEnvironment(SimulatedProcess* process)
     : machine_(process->machine) {}

@@ -10,6 +10,9 @@
 #include "base/system.h"
 #include "simulated_process.h"
 
+// The family's command interpreter, as ComSpec names it.
+std::string CommandInterpreterPath(const Machine& machine);
+
 class SimulatedEnvironment : public EnvironmentCalls {
  public:
   explicit SimulatedEnvironment(SimulatedProcess* process);

@@ -6,6 +6,8 @@
 #include "byte_stream.h"
 #include "command_line.h"
 #include "country_effect.h"
+#include "files/programs_rules.h"
+#include "simulated_environment.h"
 
 namespace {
 
@@ -63,6 +65,49 @@ bool IsSystemLibrary(const std::string& fileName) {
   return false;
 }
 
+// How CreateProcess takes a file: an image by its "MZ" header, whatever
+// its name; any other file by its extension, as Wine does since wine-1.2
+// (dlls/kernel32/process.c:2139): a batch file through the command
+// interpreter, .com and .pif as DOS programs, anything else as none.
+enum StartKind { kNoProgram, kImageProgram, kBatchStart, kDosProgram };
+
+StartKind StartKindOf(const SimulatedFile& file) {
+  if (file.content.compare(0, 2, "MZ") == 0) return kImageProgram;
+  const char* name = file.name.c_str();
+  if (IsBatchProgram(name)) return kBatchStart;
+  if (EndsInExtension(name, ".com") || EndsInExtension(name, ".pif")) return kDosProgram;
+  return kNoProgram;
+}
+
+// What a start of a file that is no image ends with where Windows' own
+// answer is not known: the test platform's, measured on Wine 8.0 in every
+// version mode. Wine has no DOS: its winevdm ends a DOS program at once,
+// with STATUS_OBJECT_NAME_NOT_FOUND for a .com and 11 for a .pif.
+const SystemStatus kNotAProgramStatus = kStatusBadExeFormat;
+const unsigned long kTestPlatformComExit = 0xC0000034;
+const unsigned long kTestPlatformPifExit = 11;
+// The interpreter's exit code for a command that names no file it finds
+// ("is not recognized"): Wine 8.0's cmd, measured, taken for NT's too.
+const unsigned long kCommandNotFoundExit = 9009;
+
+// The batch file of an interpreter's line "cmd /c ""C:\dir\tool.bat" ...""
+// (or "cmd /c C:\tool.bat ..."): its path, empty when the line has no /c.
+std::string BatchOfInterpreterLine(const char* commandLine) {
+  const char* p = commandLine;
+  while (*p != '\0' && !(p[0] == '/' && (p[1] == 'c' || p[1] == 'C'))) ++p;
+  if (*p == '\0') return std::string();
+  p += 2;
+  while (*p == ' ' || *p == '\t') ++p;
+  if (p[0] == '"' && p[1] == '"') ++p;
+  if (*p == '"') {
+    const char* closing = strchr(p + 1, '"');
+    return closing != nullptr ? std::string(p + 1, closing) : std::string(p + 1);
+  }
+  const char* end = p;
+  while (*end != '\0' && *end != ' ' && *end != '\t') ++end;
+  return std::string(p, end);
+}
+
 }  // namespace
 
 std::vector<std::string> SetupLibraryExports(const char* name) {
@@ -91,13 +136,26 @@ const ScriptedProgram* SimulatedPrograms::ScriptOf(const SimulatedFile& file) co
   return scripted;
 }
 
+// A file that is no image starts as Windows starts it (StartKindOf), or
+// not, with ERROR_BAD_EXE_FORMAT: NT answers so; no source gives the 9x
+// family's code, and Wine 8.0 answers 193 in its 9x version modes too
+// (measured), which the simulation takes for the family. The family's
+// command interpreter is a program of Windows itself, which every machine
+// has, whether or not its disk holds the file.
 ProgramResult SimulatedPrograms::RunProgram(const char* path, char* commandLine) {
+  const bool interpreter = SameFileName(path, CommandInterpreterPath(*machine_));
   SystemStatus status;
   const SimulatedFile* file = FileAt(machine_, path, &status);
   if (file != nullptr && file->directory) status = kStatusAccessDenied;
+  if (interpreter) status = kStatusSuccess;
   ProgramResult result = {status, false, 0};
   if (status != kStatusSuccess) return result;
-  const ScriptedProgram* scripted = ScriptOf(*file);
+  const StartKind kind = interpreter ? kImageProgram : StartKindOf(*file);
+  if (kind == kNoProgram) {
+    result.Started = kNotAProgramStatus;
+    return result;
+  }
+  const ScriptedProgram* scripted = interpreter ? nullptr : ScriptOf(*file);
   if (scripted != nullptr && scripted->startError != kStatusSuccess) {
     result.Started = scripted->startError;
     return result;
@@ -105,13 +163,27 @@ ProgramResult SimulatedPrograms::RunProgram(const char* path, char* commandLine)
   const std::string arguments = ArgumentsOf(commandLine);
   started_.push_back(arguments.empty() ? std::string(path) : path + (" " + arguments));
   result.ExitCodeKnown = true;
-  if (scripted != nullptr)
+  if (interpreter)
+    result.ExitCode = RunBatchFile(BatchOfInterpreterLine(commandLine));
+  else if (scripted != nullptr)
     result.ExitCode = scripted->exitCode;
+  else if (kind == kDosProgram && machine_->testPlatform)
+    result.ExitCode = EndsInExtension(path, ".pif") ? kTestPlatformPifExit : kTestPlatformComExit;
   else if (SameFileName(file->name, "qvsmzad.exe"))
     result.ExitCode = RunCountryProgram(commandLine);
   else if (SameFileName(file->name, "qvsetup3.exe"))
     result.ExitCode = standins_->RunDeviceProgram(DirectoryOf(path), commandLine);
   return result;
+}
+
+// The interpreter runs the batch file to its end: the file's scripted exit
+// code, or 0; a file that it does not find is a command it does not know.
+unsigned long SimulatedPrograms::RunBatchFile(const std::string& path) {
+  SystemStatus status;
+  const SimulatedFile* file = path.empty() ? nullptr : FileAt(machine_, path.c_str(), &status);
+  if (file == nullptr || file->directory) return kCommandNotFoundExit;
+  const ScriptedProgram* scripted = ScriptOf(*file);
+  return scripted != nullptr ? scripted->exitCode : 0;
 }
 
 unsigned long SimulatedPrograms::RunCountryProgram(const char* commandLine) {

@@ -1,7 +1,10 @@
 // The programs and the setup libraries of the simulated Windows.
 //
+// - A file starts only as Windows starts it: an image by its "MZ" header, a
+//   batch file, a DOS program; any other file is no program.
 // - qvsmzad.exe runs qvsmzad's own walk of the country settings file on the
-//   registry; qvsetup3.exe does what the stand-in does; every other program
+//   registry; qvsetup3.exe does what the stand-in does; the command
+//   interpreter runs the batch file of its /c line; every other program
 //   ends with exit code 0 unless the machine scripts it.
 // - The setup libraries are those of the stand-ins, present where a file of
 //   their name lies, as the search of LoadLibrary finds it; their entries
@@ -43,6 +46,7 @@ class SimulatedPrograms : public ProgramCalls {
   // The scripted program that the path names, or nullptr.
   const ScriptedProgram* ScriptOf(const SimulatedFile& file) const;
   unsigned long RunCountryProgram(const char* commandLine);
+  unsigned long RunBatchFile(const std::string& path);
   const LoadedLibrary* Loaded(LibraryHandle library) const;
   std::string EntryDirectory(EntryHandle entry) const;
 

@@ -197,7 +197,7 @@ class PlanOfMedium : public testing::Test {
   PlanRequest Request() const {
     PlanRequest request = {};
     std::string problem;
-    EXPECT_TRUE(ReadPlanMedium(medium_.string(), &request, &problem)) << problem;
+    EXPECT_TRUE(ReadPlanMedium(medium_.string(), kWesternCodePage, &request, &problem)) << problem;
     request.startTime = 1700000000;
     return request;
   }
@@ -292,11 +292,58 @@ TEST_F(PlanOfMedium, EndingsAndFindings) {
        -1,
        "a check before the first change fails: \"C:\\medium\\QVSMzad.ini\" is no program",
        {"1:plan-preflight-fails"}},
+      {"98: a launch entry that is a text file",
+       "98",
+       nullptr,
+       "[LAUNCH_FILES_9X]\nNotes=QVSMzad.ini\n",
+       nullptr,
+       -1,
+       "a check before the first change fails: \"C:\\MEDIUM\\QVSMzad.ini\" is no program",
+       {"1:plan-preflight-fails"}},
+      {"2000: a launch entry that is a text file",
+       "2000",
+       nullptr,
+       "[LAUNCH_FILES_Win2K]\nNotes=QVSMzad.ini\n",
+       nullptr,
+       -1,
+       "a check before the first change fails: \"C:\\medium\\QVSMzad.ini\" is no program",
+       {"1:plan-preflight-fails"}},
+      {"NT 4.0: a name of code page 1252 finds the file that the disk names in UTF-8",
+       "nt4",
+       nullptr,
+       "[COPY_FILES_NT]\nHelp=R\xDC"
+       "CK.TXT\n",
+       nullptr,
+       0,
+       "",
+       {}},
+      {"NT 4.0: a name in UTF-8 finds nothing",
+       "nt4",
+       nullptr,
+       "[COPY_FILES_NT]\nHelp=r\xC3\xBC"
+       "ck.txt\n",
+       nullptr,
+       -1,
+       "",
+       {"2:6:plan-copy-fails"}},
+      {"NT 4.0: a batch file runs through the command interpreter",
+       "nt4",
+       nullptr,
+       "[LAUNCH_FILES_NT]\nTool=tool.bat\n",
+       nullptr,
+       0,
+       "",
+       {}},
   };
   ForEachCase(cases, &EndingCase::name, [&](const EndingCase& c) {
     LayMedium();
     if (c.removed) fs::remove(medium_ / c.removed);
     if (c.setupIni) std::ofstream(medium_ / "qvsetup.ini") << c.setupIni;
+    std::ofstream(medium_ / "tool.bat") << "@echo off\r\n";
+    std::ofstream(medium_ /
+                  "r\xC3\xBC"
+                  "ck.txt")
+        << "help";
     PlanRequest request = Request();
     request.hasLibraries = c.libraries != nullptr;
     request.libraries = c.libraries ? c.libraries : "";
@@ -338,7 +385,8 @@ TEST_F(PlanOfMedium, EveryClassIsPlannedAndItsFailuresAreFindings) {
     Collected collected;
     FindingSink sink = {CollectFinding, &collected};
     std::string problem;
-    ASSERT_TRUE(ReportPlansOfMedium(medium_.string(), request, &sink, &problem)) << problem;
+    ASSERT_TRUE(ReportPlansOfMedium(medium_.string(), kWesternCodePage, request, &sink, &problem))
+        << problem;
     EXPECT_EQ(c.findings, collected.codes);
     std::vector<std::string> effects;
     for (const Finding& finding : collected.findings) effects.push_back(finding.effect.text);

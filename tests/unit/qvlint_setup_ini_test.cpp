@@ -175,14 +175,14 @@ TEST(LintSetupIni, ReportsSectionsAndKeysThatSetupNeverReads) {
       "[]\n";
   const Collected collected = LintSetupText(text, medium.dir());
   EXPECT_EQ(collected.codes,
-            (Codes{"1:content-before-section", "7:22:option-not-yes-no", "8:11:option-not-yes-no",
-                   "10:2:unknown-option", "11:key-no-equals", "12:key-empty-name",
-                   "13:repeated-key", "14:unknown-section", "16:repeated-section",
-                   "18:unknown-section"}));
+            (Codes{"1:content-before-section", "3:7:debug-message-boxes", "7:22:option-not-yes-no",
+                   "8:11:option-not-yes-no", "10:2:unknown-option", "11:key-no-equals",
+                   "12:key-empty-name", "13:repeated-key", "14:unknown-section",
+                   "16:repeated-section", "18:unknown-section"}));
   // No registry is involved: each holds on every family.
   for (const Finding& finding : collected.findings) EXPECT_EQ(finding.platforms, kOnEvery);
   EXPECT_EQ(LintSetupText("\xEF\xBB\xBF[INSTALL_OPTIONS]\nDebug=Y\n", medium.dir()).codes,
-            Codes{"1:encoding-mark"});
+            (Codes{"1:encoding-mark", "2:7:debug-message-boxes"}));
 }
 
 TEST(LintSetupIni, ChecksCopyEntriesAgainstTheMedium) {
@@ -242,19 +242,52 @@ TEST(LintLaunchEntry, ReportsAProgramPathBeyondItsBuffer) {
   FindingSink sink = {CollectFinding, &collected};
   const FindingPlace place = {"qvsetup.ini", "setup", &sink};
   std::vector<std::string> countryFiles;
-  LintLaunchEntry(place, 3, 6, "tool.exe,$windows tools", dirs, "/nonexistent", &countryFiles);
+  LintLaunchEntry(place, 3, 6, "tool.exe,$windows tools", dirs, {"/nonexistent", kWesternCodePage},
+                  &countryFiles);
   EXPECT_EQ(collected.codes, Codes{"3:6:launch-path-too-long"});
 }
 
-TEST(FindMediumFile, FindsNamesWithoutRegardToLetterCase) {
-  const Medium medium({"Sub/", "Sub/File.INI", "top.exe"});
-  std::string found;
-  EXPECT_EQ(FindMediumFile(medium.dir(), "sub\\file.ini", &found), kRegularFile);
-  EXPECT_EQ(found, JoinFilePath(JoinFilePath(medium.dir(), "Sub"), "File.INI"));
-  EXPECT_EQ(FindMediumFile(medium.dir(), "SUB", &found), kDirectoryFile);
-  EXPECT_EQ(FindMediumFile(medium.dir(), "TOP.EXE", &found), kRegularFile);
-  EXPECT_EQ(FindMediumFile(medium.dir(), "top", &found), kNoFile);
-  EXPECT_EQ(FindMediumFile(medium.dir(), "none\\top.exe", &found), kNoFile);
+// The disk's names are UTF-8; qvsetup.ini names them in the code page.
+TEST(FindMediumFile, FindsNamesAsWindowsShowsThemInTheCodePage) {
+  const Medium medium({"Sub/", "Sub/File.INI", "top.exe",
+                       "r\xC3\xBC"
+                       "ck.txt",
+                       "\xC5\x99.txt"});
+  struct Lookup {
+    const char* name;
+    unsigned codePage;
+    FileKind kind;
+    const char* found;
+  };
+  const Lookup lookups[] = {
+      {"sub\\file.ini", 1252, kRegularFile, "Sub/File.INI"},
+      {"SUB", 1252, kDirectoryFile, "Sub"},
+      {"TOP.EXE", 1252, kRegularFile, "top.exe"},
+      {"top", 1252, kNoFile, nullptr},
+      {"none\\top.exe", 1252, kNoFile, nullptr},
+      // "rück.txt" in 1252, in capitals: Windows folds the letter.
+      {"R\xDC"
+       "CK.TXT",
+       1252, kRegularFile,
+       "r\xC3\xBC"
+       "ck.txt"},
+      // The UTF-8 bytes read in 1252 are another name.
+      {"r\xC3\xBC"
+       "ck.txt",
+       1252, kNoFile, nullptr},
+      // U+0159 is 0xF8 in 1250; 1252 lacks it, and shows the file otherwise.
+      {"\xF8.txt", 1250, kRegularFile, "\xC5\x99.txt"},
+      {"\xF8.txt", 1252, kNoFile, nullptr},
+      {"?.txt", 1252, kNoFile, nullptr},
+  };
+  for (const Lookup& lookup : lookups) {
+    std::string found;
+    EXPECT_EQ(FindMediumFile(medium.dir(), lookup.name, lookup.codePage, &found), lookup.kind)
+        << lookup.name;
+    if (lookup.found != nullptr) {
+      EXPECT_EQ(found, medium.dir() + "/" + lookup.found);
+    }
+  }
 }
 
 }  // namespace

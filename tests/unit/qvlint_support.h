@@ -50,7 +50,7 @@ inline Collected LintSetupText(const std::string& text, const std::string& mediu
   FindingSink sink = {CollectFinding, &collected};
   const FindingPlace place = {"qvsetup.ini", "setup", &sink};
   std::vector<std::string> unused;
-  LintSetupIni(text, place, mediumDir, countryFiles ? countryFiles : &unused);
+  LintSetupIni(text, place, {mediumDir, kWesternCodePage}, countryFiles ? countryFiles : &unused);
   // In line order, as qvlint prints them.
   std::stable_sort(collected.codes.begin(), collected.codes.end(),
                    [](const std::string& a, const std::string& b) {
