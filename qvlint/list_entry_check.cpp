@@ -177,12 +177,14 @@ void LintCopyEntry(const FindingPlace& place, unsigned line, unsigned column,
           Say("%s is a directory of the medium, not a file (backslashes separate the words of a "
               "copy entry)",
               Show(entry.FileName).text),
-          Say("setup copies nothing for this entry"));
+          Say("the copy of this entry fails; a plan of each class says whether the run then ends "
+              "with -1"));
       break;
     case kNoFile:
       ReportAt(place, line, column, kCopyFileMissing,
                Say("file %s is not on the medium", Show(entry.FileName).text),
-               Say("setup copies nothing for this entry"));
+               Say("the copy of this entry fails; a plan of each class says whether the run then "
+                   "ends with -1"));
       break;
   }
 }
