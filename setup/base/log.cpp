@@ -102,6 +102,7 @@ void WriteOptionsLine(Host& host, const SetupOptions& options) {
 
 bool OpenInstallLog(Host& host, const SetupOptions& options, const SetupPaths& paths,
                     OsClass osClass, const CommandSwitches& switches) {
+  if (options.LogFileTooLong) return false;
   if (InstallLogOpen(host) || !options.LogFile[0]) return true;
   char computer[kComputerNameSize];
   if (!host.system->ComputerName(computer, sizeof computer)) computer[0] = '\0';

@@ -75,12 +75,14 @@ bool ReadOption(System& system, const char* optionsFile, YesNoOption option, Opt
 
 // One byte more than the name may hold, so that a longer name shows itself:
 // a cut name would be another file.
-void ReadLogFileName(System& system, const char* optionsFile, char* out) {
+bool ReadLogFileName(System& system, const char* optionsFile, char* out) {
   char value[kSetupPathSize + 1] = {};
   const unsigned long length =
       system.ProfileString(kOptionsSection, kLogFileOptionKey, value, sizeof value, optionsFile);
   out[0] = '\0';
-  if (length < kSetupPathSize) CopyWholeText(out, kSetupPathSize, value);
+  if (length >= kSetupPathSize) return false;
+  CopyWholeText(out, kSetupPathSize, value);
+  return true;
 }
 
 }  // namespace
@@ -101,5 +103,5 @@ void ReadSetupOptions(System& system, const char* sourceDir, SetupOptions* optio
       system.ProfileString(kOptionsSection, nullptr, keys, sizeof keys, optionsFile);
   for (int i = 0; i < kYesNoOptionCount; ++i)
     read[i].Present = ListHoldsKey(keys, length, YesNoOptionKey(static_cast<YesNoOption>(i)));
-  ReadLogFileName(system, optionsFile, options->LogFile);
+  options->LogFileTooLong = !ReadLogFileName(system, optionsFile, options->LogFile);
 }

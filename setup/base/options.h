@@ -48,6 +48,7 @@ struct SetupOptions {
   bool CleanUpRegistry;
   bool CopyFilesOnly;
   char LogFile[kSetupPathSize];        // the installation log's file name; empty: no log
+  bool LogFileTooLong;                 // LogFile names a log, but too long a name to hold
   OptionRead Read[kYesNoOptionCount];  // each yes/no option as read, in the order of YesNoOption
 };
 
@@ -66,7 +67,8 @@ const char* const kLogFileOptionKey = "LogFile";
 bool OptionValueIsSet(const char* value);
 
 // Reads the six options and LogFile from the options file in sourceDir. A
-// LogFile name too long for its buffer leaves it empty rather than cut.
+// LogFile name too long for its buffer leaves it empty rather than cut, and
+// says so.
 void ReadSetupOptions(System& system, const char* sourceDir, SetupOptions* options);
 
 #endif
