@@ -246,6 +246,8 @@ std::string EndReason(const PlanListener& heard, const Plan& plan) {
       return std::string(plan.platform->windowsName) + " ends the run when its sequence returns";
     case kEndAnotherSetupRuns:
       return "another setup runs: this one changes nothing";
+    case kEndLogNotOpened:
+      return "the installation log that LogFile names can not be opened: setup changes nothing";
     default:
       return StoppedReason(heard, plan);
   }

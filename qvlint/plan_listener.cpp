@@ -7,7 +7,7 @@
 std::string StatusText(SystemStatus status) {
   LogText log;
   StartLogText(&log, "");
-  AddLogStatus(&log, static_cast<unsigned long>(status));
+  AddLogStatusWord(&log, static_cast<unsigned long>(status));
   return log.Text;
 }
 
@@ -217,7 +217,7 @@ void PlanListener::Heard(Host&, const RunEvent& event) {
       directory_ = event.path;
       break;
     case kEventListEntry:
-      TakeListEntry(event.path, event.name);
+      if (!event.passedOver) TakeListEntry(event.path, event.name);
       break;
     case kEventChangeFailed:
       // The copy told just before is the change that fails the run.

@@ -34,7 +34,8 @@ enum RunEndReason {
   kEndSequenceDone,       // the class ends the run when its sequence returns
   kEndCancelled,          // the welcome dialog's Cancel
   kEndRestartDialog,      // the restart dialog's buttons ended the run
-  kEndWelcomeNotShown     // the welcome dialog could not be shown
+  kEndWelcomeNotShown,    // the welcome dialog could not be shown
+  kEndLogNotOpened        // the installation log that LogFile names could not be opened
 };
 
 // The completion timers are timers of the main window with these ids.
@@ -71,7 +72,7 @@ enum RunEventKind {
   kEventWordRefused,       // a launch entry that the run does not start: path the program,
                            // text the word that the command interpreter would read otherwise
   kEventListEntry,         // a list entry taken, before it is carried out: path the section,
-                           // name the key, text the value
+                           // name the key, text the value; passedOver set: not taken, and why
   kEventMediumIncomplete,  // path: the file of the driver set that the medium lacks
   kEventPreflightFailed,   // a check before the first change failed: path the file, directory
                            // or drive checked, text what it failed for; status
@@ -113,6 +114,11 @@ struct RunEvent {
   unsigned limit;
   const ProgramResult* program;
   RunEndReason reason;
+  // A failure told that fails the run (set before it is told, by what
+  // decides so); passedOver: why the run goes on without what failed, or
+  // did not take the list entry (null: not said).
+  bool failsRun;
+  const char* passedOver;
 };
 
 // Hears every event of a run, in order. Called on the run's thread.

@@ -22,6 +22,13 @@ void TellNote(Host& host, const char* text) {
   TellListeners(host, event);
 }
 
+void TellFailure(Host& host, const char* text) {
+  RunEvent event = EventOf(kEventNote);
+  event.text = text;
+  event.failsRun = true;
+  TellListeners(host, event);
+}
+
 void FailChange(Host& host) {
   host.ChangeFailed = true;
   TellListeners(host, EventOf(kEventChangeFailed));

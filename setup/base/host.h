@@ -11,9 +11,18 @@
 // The installation log: its file while open, and whether the Debug option
 // shows diagnostic boxes. It hears the run's events and writes the line of
 // each one that has one (log.cpp).
+// It marks the first failure that fails the run and keeps, for the end
+// line, the first of each kind of cause that an ending can name and the
+// time that each completion poll took.
+const unsigned kLogCauseKinds = 5;
+const size_t kLogCauseSize = 1024;
+
 struct InstallLog : RunListener {
   FileHandle File;  // null while no log is open
   bool DebugMessagesShown;
+  bool FailureMarked;                          // a line carries the run's failure
+  char Causes[kLogCauseKinds][kLogCauseSize];  // empty: none told
+  long PollMilliseconds[2];                    // of the modem and the service poll
   void Heard(Host& host, const RunEvent& event) override;
 };
 
@@ -57,6 +66,9 @@ SystemStatus TellOutcome(Host& host, RunEventKind kind, const char* path, const 
 
 // Tells text as a note.
 void TellNote(Host& host, const char* text);
+
+// Tells text as a note of the failure that fails the run.
+void TellFailure(Host& host, const char* text);
 
 // Marks the host's ChangeFailed and tells it.
 void FailChange(Host& host);

@@ -1,5 +1,7 @@
 #include "log.h"
 
+#include <string.h>
+
 #include "log_rules.h"
 
 namespace {
@@ -59,21 +61,64 @@ bool ExpandLogFileName(System& system, const char* name, const char* computer, c
   return ExpandWholeText(system, withComputer, out, kSetupPathSize);
 }
 
+// The directories of the log's path that are missing, made one level at a
+// time and told; false when one could not be made.
+bool MakeLogDirectories(Host& host, const char* path) {
+  char directory[kSetupPathSize];
+  for (size_t level = 1; LogDirectoryPrefix(path, level, directory, sizeof directory); ++level) {
+    if (PathExists(*host.system, directory)) continue;
+    const SystemStatus made = TellOutcome(host, kEventDirectoryMade, directory, nullptr,
+                                          host.system->MakeDirectory(directory));
+    if (made != kStatusSuccess && made != kStatusAlreadyExists) return false;
+  }
+  return true;
+}
+
+// "options: HardwareDetectNT=no (no key), ReBoot=yes (value "Y"), ...,
+// LogFile="name"": each option as it was read.
+void WriteOptionsLine(Host& host, const SetupOptions& options) {
+  LogText log;
+  StartLogText(&log, "options: ");
+  for (int i = 0; i < kYesNoOptionCount; ++i) {
+    const OptionRead& read = options.Read[i];
+    AddLogText(&log, YesNoOptionKey(static_cast<YesNoOption>(i)));
+    AddLogText(&log, OptionValueIsSet(read.Value) ? "=yes (" : "=no (");
+    if (read.Present) {
+      AddLogText(&log, "value \"");
+      AddLogEscaped(&log, read.Value);
+      AddLogText(&log, "\"), ");
+    } else {
+      AddLogText(&log, "no key), ");
+    }
+  }
+  AddLogText(&log, kLogFileOptionKey);
+  AddLogText(&log, "=\"");
+  AddLogEscaped(&log, options.LogFile);
+  AddLogText(&log, "\"");
+  WriteLine(host, log.Text);
+}
+
 }  // namespace
 
-void OpenInstallLog(Host& host, const SetupOptions& options, const SetupPaths& paths,
+bool OpenInstallLog(Host& host, const SetupOptions& options, const SetupPaths& paths,
                     OsClass osClass, const CommandSwitches& switches) {
-  if (InstallLogOpen(host) || !options.LogFile[0]) return;
+  if (options.LogFileTooLong) return false;
+  if (InstallLogOpen(host) || !options.LogFile[0]) return true;
   char computer[kComputerNameSize];
   if (!host.system->ComputerName(computer, sizeof computer)) computer[0] = '\0';
   char name[kSetupPathSize], path[kSetupPathSize];
   if (!ExpandLogFileName(*host.system, options.LogFile, computer, name) ||
       !FormLogFilePath(path, sizeof path, paths.SourceDir, name))
-    return;
+    return false;
   FileHandle file = nullptr;
-  if (host.system->OpenFileToAppend(path, &file) != kStatusSuccess) return;
+  SystemStatus opened = host.system->OpenFileToAppend(path, &file);
+  if (opened == kStatusPathNotFound && MakeLogDirectories(host, path))
+    opened = host.system->OpenFileToAppend(path, &file);
+  if (opened != kStatusSuccess) return false;
   host.log.File = file;
   WriteStartLine(host, computer, paths, osClass, switches);
+  WriteOptionsLine(host, options);
+  return true;
 }
 
 void ShowDebugMessages(Host& host, bool shown) { host.log.DebugMessagesShown = shown; }
@@ -88,7 +133,37 @@ void DebugMessage(Host& host, const char* text, const char* caption) {
 
 namespace {
 
-// "action subject -> target: status"; target may be null.
+// Why the run goes on without a failed operation that nothing marked:
+// a removal or a setting aside of what is not there, or else by design.
+const char* PassedOverReason(const RunEvent& event) {
+  if (event.passedOver) return event.passedOver;
+  const bool missing = event.status == kStatusFileNotFound || event.status == kStatusPathNotFound;
+  switch (event.kind) {
+    case kEventFileDeleted:
+    case kEventKeyDeleted:
+    case kEventValueDeleted:
+      if (missing) return "nothing to remove";
+      break;
+    case kEventFileRenamed:
+      if (missing) return "nothing to set aside";
+      break;
+    default:
+      break;
+  }
+  return "the run goes on without it";
+}
+
+// ": ok", ": <status>" for a failure that fails the run, ": passed over:
+// <why> (<status>)" for one that the run goes on without.
+void AddResult(LogText* log, const RunEvent& event, SystemStatus status) {
+  AddLogText(log, ": ");
+  if (status == kStatusSuccess || event.failsRun)
+    AddLogStatus(log, static_cast<unsigned long>(status));
+  else
+    AddLogPassedOver(log, PassedOverReason(event), static_cast<unsigned long>(status));
+}
+
+// "action subject -> target: result"; target may be null.
 void AddOutcome(LogText* log, const char* action, const RunEvent& event) {
   StartLogText(log, action);
   AddLogText(log, " ");
@@ -97,8 +172,7 @@ void AddOutcome(LogText* log, const char* action, const RunEvent& event) {
     AddLogText(log, " -> ");
     AddLogText(log, event.target);
   }
-  AddLogText(log, ": ");
-  AddLogStatus(log, static_cast<unsigned long>(event.status));
+  AddResult(log, event, event.status);
 }
 
 // A value's data as the log shows it: a number in decimal, any other data
@@ -129,8 +203,7 @@ void AddRegistryChange(LogText* log, const char* action, const RunEvent& event) 
     AddLogText(log, " = ");
     AddValueData(log, event);
   }
-  AddLogText(log, ": ");
-  AddLogStatus(log, static_cast<unsigned long>(event.status));
+  AddResult(log, event, event.status);
 }
 
 // "call Entry(arguments) = answer", then what it handed back.
@@ -153,8 +226,8 @@ void AddProgramEnd(LogText* log, const RunEvent& event) {
   AddLogText(log, " ");
   AddLogQuoted(log, event.text);
   if (result.Started != kStatusSuccess) {
-    AddLogText(log, ": not started, ");
-    AddLogStatus(log, static_cast<unsigned long>(result.Started));
+    AddLogText(log, ": not started");
+    AddResult(log, event, result.Started);
   } else if (result.ExitCodeKnown) {
     AddLogText(log, ": exit code ");
     AddLogNumber(log, static_cast<long>(result.ExitCode));
@@ -182,8 +255,7 @@ void AddPreflightFailed(LogText* log, const RunEvent& event) {
   AddLogQuoted(log, event.path);
   AddLogText(log, " ");
   AddLogText(log, event.text);
-  AddLogText(log, ": ");
-  AddLogStatus(log, static_cast<unsigned long>(event.status));
+  AddResult(log, event, event.status);
   AddLogText(log, "; nothing is changed");
 }
 
@@ -202,13 +274,116 @@ bool AddWaitEnd(LogText* log, const RunEvent& event) {
   return true;
 }
 
-void AddRunEnd(LogText* log, const RunEvent& event) {
+// "list [section] key=value: taken", or ": passed over: why"; control
+// characters shown, so that an entry that looks right is seen as it is.
+void AddListEntry(LogText* log, const RunEvent& event) {
+  StartLogText(log, "list [");
+  AddLogEscaped(log, event.path);
+  AddLogText(log, "] ");
+  AddLogEscaped(log, event.name);
+  AddLogText(log, "=");
+  AddLogEscaped(log, event.text);
+  if (event.passedOver) {
+    AddLogText(log, ": passed over: ");
+    AddLogText(log, event.passedOver);
+  } else {
+    AddLogText(log, ": taken");
+  }
+}
+
+// The kinds of cause that an end line names, each kept from its first
+// failure that failed the run.
+enum CauseKind { kCauseChange, kCauseLibrary, kCauseEntry, kCauseCheck, kCauseNote, kNoCause };
+
+CauseKind CauseKindOf(RunEventKind kind) {
+  switch (kind) {
+    case kEventLibraryLoaded:
+      return kCauseLibrary;
+    case kEventEntryMissing:
+      return kCauseEntry;
+    case kEventMediumIncomplete:
+    case kEventPreflightFailed:
+      return kCauseCheck;
+    case kEventNote:
+      return kCauseNote;
+    case kEventEntryCalled:
+      return kNoCause;  // the ending's own reason says what the answer meant
+    default:
+      return kCauseChange;
+  }
+}
+
+CauseKind CauseKindOf(RunEndReason reason) {
+  switch (reason) {
+    case kEndChangeFailed:
+      return kCauseChange;
+    case kEndLibraryNotLoaded:
+      return kCauseLibrary;
+    case kEndEntryMissing:
+      return kCauseEntry;
+    case kEndMediumIncomplete:
+    case kEndPreflightFailed:
+      return kCauseCheck;
+    default:
+      return kCauseNote;
+  }
+}
+
+// The cause in the words of an end line: a copy and a library as what
+// failed, anything else as its own line.
+void FormCause(LogText* cause, const RunEvent& event, const char* line) {
+  if (event.kind == kEventFileCopied) {
+    StartLogText(cause, "the copy of ");
+    AddLogText(cause, event.path);
+    AddLogText(cause, " to ");
+    AddLogText(cause, event.target);
+    AddLogText(cause, " failed: ");
+    AddLogStatus(cause, static_cast<unsigned long>(event.status));
+  } else if (event.kind == kEventLibraryLoaded) {
+    StartLogText(cause, "the setup library ");
+    AddLogText(cause, event.path);
+    AddLogText(cause, " could not be loaded: ");
+    AddLogStatus(cause, static_cast<unsigned long>(event.status));
+  } else if (event.kind == kEventEntryMissing) {
+    StartLogText(cause, "a setup library lacks the entry ");
+    AddLogText(cause, event.path);
+  } else {
+    StartLogText(cause, line);
+  }
+}
+
+// "end: exit code N: reason", the reason from the ending's one choice with
+// the cause that it names, or the time that its poll took.
+void AddRunEnd(LogText* log, const InstallLog& installLog, const RunEvent& event) {
   StartLogText(log, "end: exit code ");
   AddLogNumber(log, event.number);
+  AddLogText(log, ": ");
+  const char* cause = installLog.Causes[CauseKindOf(event.reason)];
+  switch (EndDetailOf(event.reason)) {
+    case kEndDetailCause:
+      if (!cause[0]) break;
+      if (event.reason == kEndSequenceStopped || event.reason == kEndPathsNotFormed) {
+        AddLogText(log, EndReasonText(event.reason));
+        AddLogText(log, ": ");
+      }
+      AddLogText(log, cause);
+      return;
+    case kEndDetailPollSeconds: {
+      const long ms = installLog.PollMilliseconds[event.reason == kEndModemFound ? 0 : 1];
+      AddLogText(log, EndReasonText(event.reason));
+      AddLogText(log, " after ");
+      AddLogNumber(log, (ms + 500) / 1000);
+      AddLogText(log, " s");
+      return;
+    }
+    case kEndDetailNone:
+      break;
+  }
+  AddLogText(log, EndReasonText(event.reason));
 }
 
 // The line of an event into log; false for an event that has none.
-bool FormLine(LogText* log, const RunEvent& event) {
+bool FormLine(LogText* log, const InstallLog& installLog, const RunEvent& event) {
   switch (event.kind) {
     case kEventFileCopied:
     case kEventSearchStopped:
@@ -264,17 +439,61 @@ bool FormLine(LogText* log, const RunEvent& event) {
       return true;
     case kEventWaitEnded:
       return AddWaitEnd(log, event);
+    case kEventListEntry:
+      AddListEntry(log, event);
+      return true;
     case kEventRunEnded:
-      AddRunEnd(log, event);
+      AddRunEnd(log, installLog, event);
       return true;
     default:
-      return false;  // the run's own bookkeeping: directories, list entries, waits begun
+      return false;  // the run's own bookkeeping: directories, waits begun
+  }
+}
+
+// Keeps what the end line names: the first cause of its kind, the time of
+// a poll's end.
+void KeepForTheEnd(InstallLog* log, const RunEvent& event, const char* line) {
+  if (event.kind == kEventWaitEnded &&
+      (event.timer == kModemPollTimerId || event.timer == kServicePollTimerId))
+    log->PollMilliseconds[event.timer == kModemPollTimerId ? 0 : 1] = event.number;
+  const CauseKind kind = CauseKindOf(event.kind);
+  if (!event.failsRun || kind == kNoCause || log->Causes[kind][0]) return;
+  LogText cause;
+  FormCause(&cause, event, line);
+  CopyWholeText(log->Causes[kind], kLogCauseSize, cause.Text);
+  if (!log->Causes[kind][0]) {  // longer than kept: cut, as the log cuts
+    memcpy(log->Causes[kind], cause.Text, kLogCauseSize - 4);
+    memcpy(log->Causes[kind] + kLogCauseSize - 4, "...", 4);
   }
 }
 
 }  // namespace
 
+// The first failure that fails the run carries "!!! "; a later one says
+// that it fails the run as well. A run that fails without such a line
+// (a session ended, a poll's limit) has its reason marked before its end.
 void InstallLog::Heard(Host& host, const RunEvent& event) {
+  if (!InstallLogOpen(host)) return;
   LogText log;
-  if (InstallLogOpen(host) && FormLine(&log, event)) WriteLine(host, log.Text);
+  if (!FormLine(&log, *this, event)) return;
+  KeepForTheEnd(this, event, log.Text);
+  if (event.kind == kEventRunEnded && event.number != 0 && !FailureMarked) {
+    LogText marked;
+    StartLogText(&marked, "!!! ");
+    AddLogText(&marked, EndReasonText(event.reason));
+    WriteLine(host, marked.Text);
+    FailureMarked = true;
+  }
+  if (!event.failsRun) {
+    WriteLine(host, log.Text);
+  } else if (FailureMarked) {
+    AddLogText(&log, "; fails the run as well");
+    WriteLine(host, log.Text);
+  } else {
+    LogText marked;
+    StartLogText(&marked, "!!! ");
+    AddLogText(&marked, log.Text);
+    WriteLine(host, marked.Text);
+    FailureMarked = true;
+  }
 }

@@ -1,7 +1,7 @@
 // The installation log of unattended runs and the diagnostic message box.
 // With LogFile in INSTALL_OPTIONS, one timestamped line per event of the
 // run that has one, appended to that file and on disk at once. Without the
-// option, or when the file can not be opened, the log writes nothing. The
+// option the log writes nothing; a log that can not be opened ends the run. The
 // log's file and whether message boxes show are the host's InstallLog,
 // which hears the run's events as their first listener.
 #ifndef SETUP_BASE_LOG_H
@@ -13,10 +13,12 @@
 #include "platform.h"
 
 // Opens the log that options.LogFile names, with "%COMPUTERNAME%" and the
-// environment's variables put in (a relative name lies in SourceDir), and
-// writes the start line: computer, class, switches and the paths of the
-// run. Called once, after the options are read.
-void OpenInstallLog(Host& host, const SetupOptions& options, const SetupPaths& paths,
+// environment's variables put in (a relative name lies in SourceDir),
+// making its missing directories, and writes the start line (computer,
+// class, switches and the paths of the run) and the options as read.
+// Called once, after the options are read. False when a log is named but
+// can not be opened: the run must not go on without it.
+bool OpenInstallLog(Host& host, const SetupOptions& options, const SetupPaths& paths,
                     OsClass osClass, const CommandSwitches& switches);
 
 // Whether DebugMessage shows its box: the Debug option, off until set.

@@ -139,7 +139,76 @@ const char* StatusWord(unsigned long status) {
 
 }  // namespace
 
+// The texts as Windows' English message table words them, checked against
+// "System Error Codes (0-499)" and "(1000-1299)",
+// https://learn.microsoft.com/windows/win32/debug/system-error-codes--0-499-
+// and https://learn.microsoft.com/windows/win32/debug/system-error-codes--1000-1299-
+const char* WindowsErrorText(unsigned long status) {
+  switch (status) {
+    case 2:
+      return "The system cannot find the file specified.";
+    case 3:
+      return "The system cannot find the path specified.";
+    case 5:
+      return "Access is denied.";
+    case 6:
+      return "The handle is invalid.";
+    case 18:
+      return "There are no more files.";
+    case 32:
+      return "The process cannot access the file because it is being used by another process.";
+    case 87:
+      return "The parameter is incorrect.";
+    case 112:
+      return "There is not enough space on the disk.";
+    case 123:
+      return "The filename, directory name, or volume label syntax is incorrect.";
+    case 126:
+      return "The specified module could not be found.";
+    case 127:
+      return "The specified procedure could not be found.";
+    case 183:
+      return "Cannot create a file when that file already exists.";
+    case 193:
+      return "%1 is not a valid Win32 application.";
+    case 206:
+      return "The filename or extension is too long.";
+    case 1157:
+      return "One of the library files needed to run this application cannot be found.";
+    default:
+      return nullptr;
+  }
+}
+
+namespace {
+
+// "error N: text", or "error N" for a code outside the table.
+void AddErrorNumber(LogText* log, unsigned long status) {
+  AddLogText(log, "error ");
+  AddDigits(log, status, false);
+  const char* text = WindowsErrorText(status);
+  if (!text) return;
+  AddLogText(log, ": ");
+  AddLogText(log, text);
+}
+
+}  // namespace
+
 void AddLogStatus(LogText* log, unsigned long status) {
+  const char* word = StatusWord(status);
+  if (status == 0) {
+    AddLogText(log, word);
+  } else if (word) {
+    AddLogText(log, word);
+    AddLogText(log, " (");
+    AddErrorNumber(log, status);
+    AddLogText(log, ")");
+  } else {
+    AddErrorNumber(log, status);
+  }
+}
+
+void AddLogStatusWord(LogText* log, unsigned long status) {
   const char* word = StatusWord(status);
   if (word) {
     AddLogText(log, word);
@@ -147,6 +216,105 @@ void AddLogStatus(LogText* log, unsigned long status) {
   }
   AddLogText(log, "error ");
   AddDigits(log, status, false);
+}
+
+void AddLogPassedOver(LogText* log, const char* why, unsigned long status) {
+  AddLogText(log, "passed over: ");
+  AddLogText(log, why);
+  AddLogText(log, " (");
+  const char* word = StatusWord(status);
+  if (word) {
+    AddLogText(log, word);
+    AddLogText(log, ", ");
+  }
+  AddErrorNumber(log, status);
+  AddLogText(log, ")");
+}
+
+void AddLogEscaped(LogText* log, const char* text) {
+  static const char kHex[] = "0123456789ABCDEF";
+  for (; text && *text; ++text) {
+    const unsigned char c = static_cast<unsigned char>(*text);
+    if (c >= 0x20 && c != 0x7F) {
+      Append(log, text, 1);
+      continue;
+    }
+    const char escaped[4] = {'\\', 'x', kHex[c >> 4], kHex[c & 0xF]};
+    Append(log, escaped, sizeof escaped);
+  }
+}
+
+const char* EndReasonText(RunEndReason reason) {
+  switch (reason) {
+    case kEndAnotherSetupRuns:
+      return "another setup is running; nothing is changed";
+    case kEndPathsNotFormed:
+      return "the paths of the run could not be formed; nothing is changed";
+    case kEndMediumIncomplete:
+      return "the medium is incomplete; nothing is changed";
+    case kEndPreflightFailed:
+      return "a check before the first change failed; nothing is changed";
+    case kEndLibraryNotLoaded:
+      return "a setup library could not be loaded";
+    case kEndEntryMissing:
+      return "a setup library lacks an entry";
+    case kEndServiceNotRemoved:
+      return "the earlier driver service could not be removed; nothing is installed";
+    case kEndServiceNeverRan:
+      return "the driver service did not run within the poll's limit; nothing is installed";
+    case kEndChangeFailed:
+      return "a change of the run could not be made";
+    case kEndNoRefresh:
+      return "RefreshWin2K answered 0: no device refresh runs that would end the run";
+    case kEndOtherDevice:
+      return "GetInfByPci found another device and HardwareDetectNT is set";
+    case kEndSequenceStopped:
+      return "the sequence stopped";
+    case kEndSessionEnded:
+      return "Windows ended the session during the run";
+    case kEndMainWindowClosed:
+      return "the main window was closed";
+    case kEndModemFound:
+      return "installed; the modem's class record appeared";
+    case kEndModemPollLimit:
+      return "installed; the modem poll reached its limit without the modem's class record";
+    case kEndServiceRuns:
+      return "installed; the driver service ran";
+    case kEndRemoveOnly:
+      return "removed (D without R: removal only)";
+    case kEndCopyFilesOnly:
+      return "the files are copied (CopyFilesOnly)";
+    case kEndSequenceDone:
+      return "installed";
+    case kEndCancelled:
+      return "cancelled at the welcome dialog; nothing is changed";
+    case kEndRestartDialog:
+      return "installed; the restart dialog ended the run";
+    case kEndWelcomeNotShown:
+      return "the welcome dialog could not be shown; nothing is changed";
+    case kEndLogNotOpened:
+      return "the installation log could not be opened; nothing is changed";
+    default:
+      return "no reason told";
+  }
+}
+
+EndDetail EndDetailOf(RunEndReason reason) {
+  switch (reason) {
+    case kEndPathsNotFormed:
+    case kEndMediumIncomplete:
+    case kEndPreflightFailed:
+    case kEndLibraryNotLoaded:
+    case kEndEntryMissing:
+    case kEndChangeFailed:
+    case kEndSequenceStopped:
+      return kEndDetailCause;
+    case kEndModemFound:
+    case kEndServiceRuns:
+      return kEndDetailPollSeconds;
+    default:
+      return kEndDetailNone;
+  }
 }
 
 void AddLogSwitches(LogText* log, const CommandSwitches& switches) {
@@ -232,4 +400,36 @@ bool FormLogFilePath(char* out, size_t outSize, const char* sourceDir, const cha
   const bool standsAsItIs = name[0] == '\\' || name[0] == '/' || name[1] == ':';
   if (standsAsItIs) return CopyWholeText(out, outSize, name);
   return JoinRootAware(out, outSize, sourceDir, name);
+}
+
+namespace {
+
+// Characters of the root of path: C:\ (or C:), \\server\share\, or a leading
+// backslash.
+size_t RootLength(const char* path) {
+  if (path[0] && path[1] == ':') return path[2] == '\\' || path[2] == '/' ? 3 : 2;
+  const bool separator = path[0] == '\\' || path[0] == '/';
+  if (!separator) return 0;
+  if (path[1] != '\\' && path[1] != '/') return 1;
+  size_t at = 2;
+  for (int part = 0; part < 2; ++part) {
+    while (path[at] && path[at] != '\\' && path[at] != '/') ++at;
+    if (path[at]) ++at;
+  }
+  return at;
+}
+
+}  // namespace
+
+bool LogDirectoryPrefix(const char* path, size_t level, char* out, size_t outSize) {
+  size_t at = RootLength(path);
+  for (size_t found = 0; path[at]; ++at) {
+    if (path[at] != '\\' && path[at] != '/') continue;
+    if (++found < level) continue;
+    if (at >= outSize) return false;
+    memcpy(out, path, at);
+    out[at] = '\0';
+    return true;
+  }
+  return false;
 }

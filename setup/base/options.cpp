@@ -1,5 +1,7 @@
 #include "options.h"
 
+#include <string.h>
+
 namespace {
 
 bool IsSeparator(char c) { return c == ' ' || c == '-' || c == '\n'; }
@@ -44,20 +46,43 @@ bool OptionValueIsSet(const char* value) { return value[0] == 'Y' || value[0] ==
 
 namespace {
 
-bool ReadOption(System& system, const char* optionsFile, YesNoOption option) {
-  char value[kOptionValueSize] = {};
-  system.ProfileString(kOptionsSection, YesNoOptionKey(option), value, sizeof value, optionsFile);
-  return OptionValueIsSet(value);
+// Room for the keys of INSTALL_OPTIONS; a key past it reads as missing in
+// the log only.
+const size_t kOptionKeyListSize = 2048;
+
+bool SameKey(const char* a, const char* b) {
+  for (;; ++a, ++b) {
+    const char x = *a >= 'a' && *a <= 'z' ? static_cast<char>(*a - 'a' + 'A') : *a;
+    const char y = *b >= 'a' && *b <= 'z' ? static_cast<char>(*b - 'a' + 'A') : *b;
+    if (x != y) return false;
+    if (!x) return true;
+  }
+}
+
+// Whether the key list (each name terminated, up to length bytes) holds key.
+bool ListHoldsKey(const char* names, unsigned long length, const char* key) {
+  for (const char* name = names; name < names + length && *name; name += strlen(name) + 1)
+    if (SameKey(name, key)) return true;
+  return false;
+}
+
+bool ReadOption(System& system, const char* optionsFile, YesNoOption option, OptionRead* read) {
+  system.ProfileString(kOptionsSection, YesNoOptionKey(option), read->Value, sizeof read->Value,
+                       optionsFile);
+  read->Value[sizeof read->Value - 1] = '\0';
+  return OptionValueIsSet(read->Value);
 }
 
 // One byte more than the name may hold, so that a longer name shows itself:
 // a cut name would be another file.
-void ReadLogFileName(System& system, const char* optionsFile, char* out) {
+bool ReadLogFileName(System& system, const char* optionsFile, char* out) {
   char value[kSetupPathSize + 1] = {};
   const unsigned long length =
       system.ProfileString(kOptionsSection, kLogFileOptionKey, value, sizeof value, optionsFile);
   out[0] = '\0';
-  if (length < kSetupPathSize) CopyWholeText(out, kSetupPathSize, value);
+  if (length >= kSetupPathSize) return false;
+  CopyWholeText(out, kSetupPathSize, value);
+  return true;
 }
 
 }  // namespace
@@ -66,11 +91,17 @@ void ReadSetupOptions(System& system, const char* sourceDir, SetupOptions* optio
   char optionsFile[kSetupPathSize];
   // ComputeSetupPaths has made sure that this path fits.
   if (!JoinRootAware(optionsFile, sizeof optionsFile, sourceDir, kOptionsFileName)) return;
-  options->HardwareDetectNT = ReadOption(system, optionsFile, kHardwareDetectNTOption);
-  options->Debug = ReadOption(system, optionsFile, kDebugOption);
-  options->WDMDriver = ReadOption(system, optionsFile, kWDMDriverOption);
-  options->ReBoot = ReadOption(system, optionsFile, kReBootOption);
-  options->CleanUpRegistry = ReadOption(system, optionsFile, kCleanUpRegistryOption);
-  options->CopyFilesOnly = ReadOption(system, optionsFile, kCopyFilesOnlyOption);
-  ReadLogFileName(system, optionsFile, options->LogFile);
+  OptionRead* read = options->Read;
+  options->HardwareDetectNT = ReadOption(system, optionsFile, kHardwareDetectNTOption, &read[0]);
+  options->Debug = ReadOption(system, optionsFile, kDebugOption, &read[1]);
+  options->WDMDriver = ReadOption(system, optionsFile, kWDMDriverOption, &read[2]);
+  options->ReBoot = ReadOption(system, optionsFile, kReBootOption, &read[3]);
+  options->CleanUpRegistry = ReadOption(system, optionsFile, kCleanUpRegistryOption, &read[4]);
+  options->CopyFilesOnly = ReadOption(system, optionsFile, kCopyFilesOnlyOption, &read[5]);
+  char keys[kOptionKeyListSize] = {};
+  const unsigned long length =
+      system.ProfileString(kOptionsSection, nullptr, keys, sizeof keys, optionsFile);
+  for (int i = 0; i < kYesNoOptionCount; ++i)
+    read[i].Present = ListHoldsKey(keys, length, YesNoOptionKey(static_cast<YesNoOption>(i)));
+  options->LogFileTooLong = !ReadLogFileName(system, optionsFile, options->LogFile);
 }

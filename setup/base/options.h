@@ -19,20 +19,6 @@ struct CommandSwitches {
 // Switches are only ever set; other tokens are ignored.
 void ParseCommandLine(char* commandLine, CommandSwitches* switches);
 
-struct SetupOptions {
-  bool HardwareDetectNT;
-  bool Debug;
-  bool WDMDriver;
-  bool ReBoot;
-  bool CleanUpRegistry;
-  bool CopyFilesOnly;
-  char LogFile[kSetupPathSize];  // the installation log's file name; empty: no log
-};
-
-// Name of the options file beside setup.exe, and its options section.
-const char* const kOptionsFileName = "qvsetup.ini";
-const char* const kOptionsSection = "INSTALL_OPTIONS";
-
 // The yes/no options, in the order in which they are read.
 enum YesNoOption {
   kHardwareDetectNTOption,
@@ -44,21 +30,45 @@ enum YesNoOption {
   kYesNoOptionCount
 };
 
+// Bytes of the buffer that a yes/no value is read into.
+const size_t kOptionValueSize = 56;
+
+// A yes/no option as read, for the log: whether its key is there and the
+// value it came from.
+struct OptionRead {
+  bool Present;
+  char Value[kOptionValueSize];
+};
+
+struct SetupOptions {
+  bool HardwareDetectNT;
+  bool Debug;
+  bool WDMDriver;
+  bool ReBoot;
+  bool CleanUpRegistry;
+  bool CopyFilesOnly;
+  char LogFile[kSetupPathSize];        // the installation log's file name; empty: no log
+  bool LogFileTooLong;                 // LogFile names a log, but too long a name to hold
+  OptionRead Read[kYesNoOptionCount];  // each yes/no option as read, in the order of YesNoOption
+};
+
+// Name of the options file beside setup.exe, and its options section.
+const char* const kOptionsFileName = "qvsetup.ini";
+const char* const kOptionsSection = "INSTALL_OPTIONS";
+
 // The key of a yes/no option ("Debug" for kDebugOption).
 const char* YesNoOptionKey(YesNoOption option);
 
 // The key that names the installation log file; its value is a path.
 const char* const kLogFileOptionKey = "LogFile";
 
-// Bytes of the buffer that a yes/no value is read into.
-const size_t kOptionValueSize = 56;
-
 // Whether an option value as the profile reader returns it means yes:
 // its first character is Y or y.
 bool OptionValueIsSet(const char* value);
 
 // Reads the six options and LogFile from the options file in sourceDir. A
-// LogFile name too long for its buffer leaves it empty rather than cut.
+// LogFile name too long for its buffer leaves it empty rather than cut, and
+// says so.
 void ReadSetupOptions(System& system, const char* sourceDir, SetupOptions* options);
 
 #endif

@@ -67,10 +67,17 @@ PathsOutcome ComputeSetupPaths(Host& host, OsClass osClass, size_t longestWindow
   SetupPaths formed;
   memset(&formed, 0, sizeof formed);
   const PathsOutcome outcome = FormPaths(system, longestWindowsDir, &formed);
-  if (outcome != kPathsComputed) return outcome;
+  // What was formed stands for the log of a run that ends here.
+  if (outcome != kPathsComputed) {
+    CopyWholeText(paths->SourceDir, kSetupPathSize, formed.SourceDir);
+    return outcome;
+  }
 
   // Programs that the run starts find their files in the source directory.
-  if (!system.ChangeDirectory(formed.SourceDir)) return kDirectoryUnusable;
+  if (!system.ChangeDirectory(formed.SourceDir)) {
+    CopyWholeText(paths->SourceDir, kSetupPathSize, formed.SourceDir);
+    return kDirectoryUnusable;
+  }
   RunEvent changed = EventOf(kEventDirectoryChanged);
   changed.path = formed.SourceDir;
   TellListeners(host, changed);
@@ -89,9 +96,11 @@ bool MakeCabinetStore(Host& host, const SetupPaths& paths) {
   char optionsDir[kSetupPathSize];
   AppendText(optionsDir, sizeof optionsDir, paths.WindowsDir, "\\Options");
   TellOutcome(host, kEventDirectoryMade, optionsDir, nullptr, system.MakeDirectory(optionsDir));
-  const SystemStatus made = TellOutcome(host, kEventDirectoryMade, paths.CabsDir, nullptr,
-                                        system.MakeDirectory(paths.CabsDir));
-  return made == kStatusSuccess || made == kStatusAlreadyExists;
+  RunEvent made = OutcomeEvent(kEventDirectoryMade, paths.CabsDir, nullptr,
+                               system.MakeDirectory(paths.CabsDir));
+  made.failsRun = made.status != kStatusSuccess && made.status != kStatusAlreadyExists;
+  TellListeners(host, made);
+  return !made.failsRun;
 }
 
 bool ExpandWholeText(System& system, const char* text, char* out, size_t outSize) {

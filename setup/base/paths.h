@@ -36,7 +36,9 @@ enum PathsOutcome {
 // directory made current. A Windows directory longer than
 // longestWindowsDir characters (what the run forms below it must fit) is
 // refused. When setup.exe can not be found, a path would not fit or a
-// directory is unusable, nothing on the disk has been changed.
+// directory is unusable, nothing on the disk has been changed, and paths
+// holds only the source directory where it was formed (empty otherwise),
+// for the log of that run.
 PathsOutcome ComputeSetupPaths(Host& host, OsClass osClass, size_t longestWindowsDir,
                                SetupPaths* paths);
 

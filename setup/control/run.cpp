@@ -40,7 +40,8 @@ RunEndReason ReasonOfEnding(RunEnding ending, const RunEndState& state, RunEndRe
       return state.CopyFilesOnly ? kEndCopyFilesOnly : kEndSequenceDone;
     case kEndWithFailure:
       if (!state.Silent && !state.WelcomeShown) return kEndWelcomeNotShown;
-      return state.Outcome == kSetupNotStarted ? kEndPathsNotFormed : kEndServiceNotRemoved;
+      if (state.Outcome != kSetupNotStarted) return kEndServiceNotRemoved;
+      return sequenceStop != kEndReasonNone ? sequenceStop : kEndPathsNotFormed;
     case kCleanUpAndEndWithFailure:
       return sequenceStop != kEndReasonNone ? sequenceStop : kEndSequenceStopped;
     case kOfferRestart:
@@ -64,6 +65,7 @@ RunEndReason ReasonWithFailedChange(RunEndReason reason, bool changeFailed) {
     case kEndServiceNeverRan:
     case kEndSessionEnded:
     case kEndWelcomeNotShown:
+    case kEndLogNotOpened:
       return reason;
     default:
       return kEndChangeFailed;

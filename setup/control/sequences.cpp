@@ -23,6 +23,8 @@ bool UsesWdmDriverSet(OsClass osClass, bool wdmDriverOption) {
 
 namespace {
 
+const char kNotAdministrator[] = "setup does not run as an administrator";
+
 // A diagnostic checkpoint: the text "xy" with the label as caption, shown
 // only when the Debug option is on.
 void Checkpoint(Run* run, const char* label) { DebugMessage(run->host, "xy", label); }
@@ -30,6 +32,13 @@ void Checkpoint(Run* run, const char* label) { DebugMessage(run->host, "xy", lab
 // The sequence stops for the cause given, which its ending tells.
 bool StopFor(Run* run, RunEndReason cause) {
   run->SequenceStop = cause;
+  return false;
+}
+
+// The sequence stops for what the text says, which the log marks as the
+// run's failure.
+bool StopWith(Run* run, const char* text) {
+  TellFailure(run->host, text);
   return false;
 }
 
@@ -175,7 +184,7 @@ bool RunNT4Sequence(Run* run) {
   ProgressStep(run->host, 1);
   if (!LoadSetupLibrary2(run->host, &run->Libraries)) return StopFor(run, kEndLibraryNotLoaded);
   if (!BindNT4Entries(run->host, &run->Libraries)) return StopFor(run, kEndEntryMissing);
-  if (!run->host.system->IsAdministrator()) return false;
+  if (!run->host.system->IsAdministrator()) return StopWith(run, kNotAdministrator);
   Checkpoint(run, "foundoldport");
   // The INF name handed to the PCI lookup; the driver set names its own INF.
   char infName[kNT4InfNameSize] = {};
@@ -188,7 +197,10 @@ bool RunNT4Sequence(Run* run) {
   int mismatch = 0;
   CallGetInfByPci(run->host, run->Libraries, infName, &mismatch);
   ProgressStep(run->host, 1);
-  if (mismatch && run->Options.HardwareDetectNT) return StopFor(run, kEndOtherDevice);
+  if (mismatch && run->Options.HardwareDetectNT) {
+    TellFailure(run->host, "GetInfByPci found another device and HardwareDetectNT is set");
+    return StopFor(run, kEndOtherDevice);
+  }
   CopyNT4DriverFiles(run->host, run->Paths, run->osClass, infName);
   ProgressStep(run->host, 1);
   CopyFileList(run->host, run->Paths, run->osClass);
@@ -196,7 +208,8 @@ bool RunNT4Sequence(Run* run) {
   // With every COM port from 1 to 99 taken the modem would get no port:
   // its "AttachedTo" would be written empty and the run reported done.
   char portName[kPortNameSize] = {};
-  if (!ChooseFreeComPort(run->host, portName)) return false;
+  if (!ChooseFreeComPort(run->host, portName))
+    return StopWith(run, "no COM port from COM1 to COM99 is free for the modem");
   Checkpoint(run, "NTInstallModemDevice");
   if (!NTInstallModemDevice(run->host, &run->Libraries))
     return StopFor(run, run->Libraries.Library1 ? kEndEntryMissing : kEndLibraryNotLoaded);
@@ -204,7 +217,9 @@ bool RunNT4Sequence(Run* run) {
   ProgressStep(run->host, 1);
   CreateDriverService(run->host, run->Paths.DriversDir);
   RunLaunchListAndFlag(run);
-  if (!AddOldAttachedtoKey(run->host, portName)) return false;
+  if (!AddOldAttachedtoKey(run->host, portName))
+    return StopWith(run,
+                    "the modem's AttachedTo could not be written: its class record was not found");
   ProgressStep(run->host, kProgressFill);
   return true;
 }
@@ -244,7 +259,7 @@ void InstallModemByRefresh(Run* run) {
   // An INF that can not be compared, or an earlier one that can not be set
   // aside, stays as it is rather than be lost, and the run fails.
   if (inf == kCopyUnknown || (aside != kStatusSuccess && aside != kStatusFileNotFound)) {
-    TellNote(run->host, "INF left as it is: not compared with the medium's, or not set aside");
+    TellFailure(run->host, "INF left as it is: not compared with the medium's, or not set aside");
     FailChange(run->host);
   } else {
     CopySourceFile(run->host, paths.SourceDir, paths.InfDir, kWin2000InfName);
@@ -261,7 +276,7 @@ bool RunWin2000Sequence(Run* run) {
   ProgressStep(run->host, 1);
   if (!BindWin2000Entries(run->host, &run->Libraries)) return StopFor(run, kEndEntryMissing);
   ProgressStep(run->host, 2);
-  if (!run->host.system->IsAdministrator()) return false;
+  if (!run->host.system->IsAdministrator()) return StopWith(run, kNotAdministrator);
   RemoveGSMUKey(run->host);
   ProgressStep(run->host, 2);
   RunClassSet(run->host, paths, run->osClass, kWin2000UninstallerSet);
@@ -353,13 +368,24 @@ bool PassesPreflight(Run* run) {
   if (failure.Check == kMediumFileMissing) {
     RunEvent incomplete = EventOf(kEventMediumIncomplete);
     incomplete.path = failure.Path;
+    incomplete.failsRun = true;
     TellListeners(run->host, incomplete);
     return StopFor(run, kEndMediumIncomplete);
   }
   RunEvent failed = OutcomeEvent(kEventPreflightFailed, failure.Path, nullptr, failure.Status);
   failed.text = PreflightCheckText(failure.Check);
+  failed.failsRun = true;
   TellListeners(run->host, failed);
   return StopFor(run, kEndPreflightFailed);
+}
+
+// Why the paths of a run that has its medium's directory were refused.
+const char* PathsRefusedText(PathsOutcome outcome) {
+  return outcome == kPathTooLong
+             ? "the medium's directory is too deep: the paths of its files do not fit into "
+               "255 characters; nothing is changed"
+             : "the medium's directory can not be made current, or the INF directory not be "
+               "looked at; nothing is changed";
 }
 
 }  // namespace
@@ -369,14 +395,27 @@ SetupOutcome RunSetup(Run* run) {
   const PathsOutcome paths =
       ComputeSetupPaths(host, run->osClass, LongestWindowsDir(run->osClass), &run->Paths);
   if (paths == kSetupNotFound) DebugMessage(host, "SearchPath() failed", "Error");
-  if (paths != kPathsComputed) return kSetupNotStarted;
-  ReadSetupSourcePath(host, run->Paths.SavedSourcePath, &run->SourcePath);
+  // Without the medium's directory there are no options and no log.
+  if (!run->Paths.SourceDir[0]) return kSetupNotStarted;
+  if (paths == kPathsComputed)
+    ReadSetupSourcePath(host, run->Paths.SavedSourcePath, &run->SourcePath);
   ReadSetupOptions(*host.system, run->Paths.SourceDir, &run->Options);
   ShowDebugMessages(host, run->Options.Debug);
-  OpenInstallLog(host, run->Options, run->Paths, run->osClass, run->Switches);
+  // Setup does not run without the log that it was told to write.
+  if (!OpenInstallLog(host, run->Options, run->Paths, run->osClass, run->Switches)) {
+    run->SequenceStop = kEndLogNotOpened;
+    return kSetupNotStarted;
+  }
+  if (paths != kPathsComputed) {
+    TellFailure(host, PathsRefusedText(paths));
+    return kSetupNotStarted;
+  }
   // Nothing of the machine changes before the checks; the log alone.
   if (!PassesPreflight(run)) return kSequenceFailed;
-  if (!MakeCabinetStore(host, run->Paths)) return kSetupNotStarted;
+  if (!MakeCabinetStore(host, run->Paths)) {
+    run->SequenceStop = kEndChangeFailed;
+    return kSetupNotStarted;
+  }
   SetSetupSourcePath(host, run->Paths.SourceDir, run->Paths.SavedSourcePath, &run->SourcePath);
   TellSourcePathRecovery(host, run->Paths.SavedSourcePath, run->SourcePath);
   const bool done = RunSequence(run);

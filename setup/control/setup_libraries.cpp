@@ -13,8 +13,9 @@ const size_t kClassDeviceTextSize = 64;
 // names them instead (or null), the answer and what it handed back (or
 // null). Returns the answer.
 int TellCall(Host& host, const char* name, const char* arguments, const char* parameters,
-             int answer, const char* handedBack) {
+             int answer, const char* handedBack, bool failsRun = false) {
   RunEvent event = EventOf(kEventEntryCalled);
+  event.failsRun = failsRun;
   event.name = name;
   event.text = arguments;
   event.parameters = parameters;
@@ -28,14 +29,23 @@ int CallPlain(Host& host, const char* name, EntryHandle entry) {
   return TellCall(host, name, "", nullptr, host.system->CallPlainEntry(entry), nullptr);
 }
 
+// An entry whose answer 0 fails the run (a refresh that did not start, an
+// earlier service that stayed).
+int CallFailingOnZero(Host& host, const char* name, EntryHandle entry) {
+  const int answer = host.system->CallPlainEntry(entry);
+  return TellCall(host, name, "", nullptr, answer, nullptr, answer == 0);
+}
+
 // A library that does not load fails the run without a message (the entry
 // has turned the system's own error boxes off for the whole run).
 bool LoadByName(Host& host, LibraryHandle* handle, const char* name) {
   if (!*handle) {
     LibraryHandle loaded = nullptr;
-    if (TellOutcome(host, kEventLibraryLoaded, name, nullptr,
-                    host.system->OpenLibrary(name, &loaded)) == kStatusSuccess)
-      *handle = loaded;
+    RunEvent load =
+        OutcomeEvent(kEventLibraryLoaded, name, nullptr, host.system->OpenLibrary(name, &loaded));
+    load.failsRun = load.status != kStatusSuccess;
+    TellListeners(host, load);
+    if (!load.failsRun) *handle = loaded;
   }
   return *handle != nullptr;
 }
@@ -46,6 +56,7 @@ EntryHandle Bind(Host& host, LibraryHandle library, const char* name, int* missi
   if (!entry) {
     RunEvent unbound = OutcomeEvent(kEventEntryMissing, name, nullptr, kStatusProcNotFound);
     unbound.skipped = !library;
+    unbound.failsRun = true;
     TellListeners(host, unbound);
     ++*missing;
   }
@@ -145,7 +156,7 @@ void UnloadSetupLibraries(Host& host, SetupLibraries* libraries) {
 }
 
 int CallRefreshWin2K(Host& host, const SetupLibraries& libraries) {
-  return CallPlain(host, "RefreshWin2K", libraries.Entries.RefreshWin2K);
+  return CallFailingOnZero(host, "RefreshWin2K", libraries.Entries.RefreshWin2K);
 }
 
 int CallRemoveModem(Host& host, const SetupLibraries& libraries) {
@@ -169,7 +180,7 @@ int CallRemovePort(Host& host, const SetupLibraries& libraries) {
 }
 
 int CallRemoveNTService(Host& host, const SetupLibraries& libraries) {
-  return CallPlain(host, "RemoveNTService", libraries.Entries.RemoveNTService);
+  return CallFailingOnZero(host, "RemoveNTService", libraries.Entries.RemoveNTService);
 }
 
 // The INF name and the flag handed in, and what the lookup handed back.

@@ -83,9 +83,11 @@ void LaunchListEntry(Host& host, const SetupPaths& paths, OsClass osClass, const
 // An entry out of bounds is skipped rather than cut: a key name over
 // kListNameLimit characters, a value over kListValueLimit, and a last key
 // name that the key list buffer cut. False when visit answered false.
+// passOver, where given, hears each entry skipped, with why.
 typedef bool (*ListVisitor)(void* context, const char* name, const char* value);
+typedef void (*ListPassOver)(void* context, const char* name, const char* value, const char* why);
 bool VisitListValues(System& system, const SetupPaths& paths, OsClass osClass, const char* section,
-                     ListVisitor visit, void* context) {
+                     ListVisitor visit, void* context, ListPassOver passOver = nullptr) {
   char optionsFile[kSetupPathSize];
   if (!section ||
       !JoinRootAware(optionsFile, sizeof optionsFile, paths.SourceDir, kOptionsFileName))
@@ -95,13 +97,18 @@ bool VisitListValues(System& system, const SetupPaths& paths, OsClass osClass, c
       system.ProfileString(section, nullptr, names, sizeof names, optionsFile);
   const size_t whole = WholeKeyListLength(names, returned, sizeof names, IsWindows9xClass(osClass));
   for (const char* name = names; name < names + whole && *name; name += strlen(name) + 1) {
-    if (strlen(name) > kListNameLimit) continue;
+    if (strlen(name) > kListNameLimit) {
+      if (passOver) passOver(context, name, "", "the key is longer than 127 characters");
+      continue;
+    }
     // One byte more than a value may hold, so that a longer value shows
     // itself instead of arriving cut.
     char value[kListValueLimit + 2];
     value[0] = '\0';
-    if (system.ProfileString(section, name, value, sizeof value, optionsFile) > kListValueLimit)
+    if (system.ProfileString(section, name, value, sizeof value, optionsFile) > kListValueLimit) {
+      if (passOver) passOver(context, name, value, "the value is longer than 255 characters");
       continue;
+    }
     if (!visit(context, name, value)) return false;
   }
   return true;
@@ -109,30 +116,74 @@ bool VisitListValues(System& system, const SetupPaths& paths, OsClass osClass, c
 
 typedef void (*ListEntryHandler)(Host& host, const SetupPaths& paths, OsClass osClass,
                                  const char* value);
+// Why an entry can not be carried out, or null.
+typedef const char* (*ListEntryRefusal)(const SetupPaths& paths, const char* value);
 struct CarriedOutList {
   Host* host;
   const SetupPaths* paths;
   OsClass osClass;
   const char* section;
   ListEntryHandler handle;
+  ListEntryRefusal refusal;
 };
 
-// Tells the entry taken, then carries it out.
+void TellListEntry(const CarriedOutList& list, const char* name, const char* value,
+                   const char* passedOver) {
+  RunEvent entry = EventOf(kEventListEntry);
+  entry.path = list.section;
+  entry.name = name;
+  entry.text = value;
+  entry.passedOver = passedOver;
+  TellListeners(*list.host, entry);
+}
+
+void PassOverEntry(void* context, const char* name, const char* value, const char* why) {
+  TellListEntry(*static_cast<CarriedOutList*>(context), name, value, why);
+}
+
+// Tells the entry taken, then carries it out; or tells it passed over.
 bool CarryOutEntry(void* context, const char* name, const char* value) {
   const CarriedOutList& list = *static_cast<CarriedOutList*>(context);
-  RunEvent taken = EventOf(kEventListEntry);
-  taken.path = list.section;
-  taken.name = name;
-  taken.text = value;
-  TellListeners(*list.host, taken);
-  list.handle(*list.host, *list.paths, list.osClass, value);
+  const char* refused = list.refusal(*list.paths, value);
+  TellListEntry(list, name, value, refused);
+  if (!refused) list.handle(*list.host, *list.paths, list.osClass, value);
   return true;
 }
 
 void ForEachListValue(Host& host, const SetupPaths& paths, OsClass osClass, const char* section,
-                      ListEntryHandler handle) {
-  CarriedOutList list = {&host, &paths, osClass, section, handle};
-  VisitListValues(*host.system, paths, osClass, section, CarryOutEntry, &list);
+                      ListEntryHandler handle, ListEntryRefusal refusal) {
+  CarriedOutList list = {&host, &paths, osClass, section, handle, refusal};
+  VisitListValues(*host.system, paths, osClass, section, CarryOutEntry, &list, PassOverEntry);
+}
+
+const char* CopyEntryRefusal(const SetupPaths& paths, const char* value) {
+  CopyEntry entry;
+  switch (CheckCopyEntry(value, paths.SystemDir, paths.WindowsDir, &entry)) {
+    case kCopyEntryNoFileName:
+      return "no file name";
+    case kCopyEntryFileNameTooLong:
+      return "the file name is longer than 127 characters";
+    case kCopyEntryDestinationTooLong:
+      return "the destination is longer than 255 characters";
+    default:
+      return nullptr;
+  }
+}
+
+const char* LaunchEntryRefusal(const SetupPaths& paths, const char* value) {
+  LaunchEntry entry;
+  switch (CheckLaunchEntry(value, paths.SourceDir, paths.SystemDir, paths.WindowsDir, &entry)) {
+    case kLaunchEntryNoProgram:
+      return "no program";
+    case kLaunchEntryProgramNameTooLong:
+      return "the program's name is longer than 127 characters";
+    case kLaunchEntryTooManyWords:
+      return "more than nine words";
+    case kLaunchEntryPathTooLong:
+      return "the program's path or a word does not fit";
+    default:
+      return nullptr;
+  }
 }
 
 struct VisitedCopyList {
@@ -165,11 +216,12 @@ bool VisitLaunchEntry(void* context, const char*, const char* value) {
 }  // namespace
 
 void CopyFileList(Host& host, const SetupPaths& paths, OsClass osClass) {
-  ForEachListValue(host, paths, osClass, CopyListSection(osClass), CopyListEntry);
+  ForEachListValue(host, paths, osClass, CopyListSection(osClass), CopyListEntry, CopyEntryRefusal);
 }
 
 void RunLaunchList(Host& host, const SetupPaths& paths, OsClass osClass) {
-  ForEachListValue(host, paths, osClass, LaunchListSection(osClass), LaunchListEntry);
+  ForEachListValue(host, paths, osClass, LaunchListSection(osClass), LaunchListEntry,
+                   LaunchEntryRefusal);
 }
 
 bool VisitCopyList(System& system, const SetupPaths& paths, OsClass osClass, CopyEntryVisitor visit,

@@ -11,10 +11,12 @@ bool RunAndWait(Host& host, const char* path, char* commandLine) {
   const ProgramResult result = host.system->RunProgram(path, commandLine);
   event.kind = kEventProgramEnded;
   event.program = &result;
+  const bool missing = result.Started == kStatusFileNotFound ||
+                       result.Started == kStatusPathNotFound;
+  event.failsRun = result.Started != kStatusSuccess && !missing;
+  if (missing) event.passedOver = "the program is not there";
   TellListeners(host, event);
-  if (result.Started != kStatusSuccess && result.Started != kStatusFileNotFound &&
-      result.Started != kStatusPathNotFound)
-    FailChange(host);
+  if (event.failsRun) FailChange(host);
   return result.Started == kStatusSuccess;
 }
 

@@ -22,6 +22,8 @@ bool InfFilePath(char* out, size_t outSize, const char* infDir, const char* name
 
 namespace {
 
+const char kNoSuchDirectory[] = "the directory does not exist on this Windows";
+
 // The files that a copy fills or sets aside beside its destination: a copy
 // that fails part-way leaves the earlier file as it was.
 struct CopyPaths {
@@ -83,6 +85,15 @@ SystemStatus CopyThroughCopy(System& system, const CopyPaths& paths, bool* setAs
   return status;
 }
 
+// A destination directory that this machine does not have (the 9x sets'
+// INF\catalog on most machines) takes nothing, as ever; any other copy
+// that fails fails the run.
+void JudgeCopyFailure(System& system, const char* dir, RunEvent* copied) {
+  if (copied->status == kStatusSuccess) return;
+  copied->failsRun = PathExists(system, dir);
+  if (!copied->failsRun) copied->passedOver = kNoSuchDirectory;
+}
+
 }  // namespace
 
 void CopySourceFile(Host& host, const char* sourceDir, const char* dir, const char* name) {
@@ -99,18 +110,17 @@ void CopySourceFile(Host& host, const char* sourceDir, const char* dir, const ch
                           CopyThroughCopy(system, paths, &setAside));
     copied.through = paths.Copy;
     copied.aside = setAside ? paths.Earlier : nullptr;
+    JudgeCopyFailure(system, dir, &copied);
     TellListeners(host, copied);
     // A copy in place is normal already; the file that a failed one left
     // is made normal all the same, as before a copy.
     if (copied.status != kStatusSuccess && PathExists(system, paths.Destination))
       SetNormalAttributes(system, paths.Destination);
   } else {
+    JudgeCopyFailure(system, dir, &copied);
     TellListeners(host, copied);
   }
-  // A destination directory that this machine does not have (the 9x sets'
-  // INF\catalog on most machines) takes nothing, as ever; any other copy
-  // that fails fails the run.
-  if (copied.status != kStatusSuccess && PathExists(system, dir)) FailChange(host);
+  if (copied.failsRun) FailChange(host);
   ProgressStep(host, 1);
 }
 
@@ -131,8 +141,10 @@ void CopyMatchingFiles(Host& host, const char* sourceDir, const char* dir, const
   // A search of the medium that stops before its end leaves files of the
   // set uncopied: the run fails, as for a copy that fails.
   if (status == kStatusFileNotFound || status == kStatusNoMoreFiles) return;
-  TellOutcome(host, kEventSearchStopped, search, dir, status);
-  if (PathExists(system, dir)) FailChange(host);
+  RunEvent stopped = OutcomeEvent(kEventSearchStopped, search, dir, status);
+  JudgeCopyFailure(system, dir, &stopped);
+  TellListeners(host, stopped);
+  if (stopped.failsRun) FailChange(host);
 }
 
 void DeleteMatchingFiles(Host& host, const char* dir, const char* pattern) {

@@ -25,7 +25,9 @@ bool WriteValue(Host& host, KeyHandle key, const char* path, const char* name, u
                 const void* data, unsigned long size) {
   const SystemStatus status =
       host.system->SetValue(key, name, type, static_cast<const unsigned char*>(data), size);
-  TellListeners(host, ValueEvent(kEventValueSet, path, name, type, data, size, status));
+  RunEvent set = ValueEvent(kEventValueSet, path, name, type, data, size, status);
+  set.failsRun = status != kStatusSuccess;
+  TellListeners(host, set);
   return status == kStatusSuccess;
 }
 
@@ -49,8 +51,11 @@ void WriteNumber(Host& host, KeyHandle key, const char* name, unsigned long numb
 
 void CreateDriverService(Host& host, const char* driversDir) {
   KeyHandle key;
-  if (TellOutcome(host, kEventKeyCreated, kDriverServiceKey, nullptr,
-                  host.system->CreateKey(kDriverServiceKey, &key)) != kStatusSuccess) {
+  RunEvent created = OutcomeEvent(kEventKeyCreated, kDriverServiceKey, nullptr,
+                                  host.system->CreateKey(kDriverServiceKey, &key));
+  created.failsRun = created.status != kStatusSuccess;
+  TellListeners(host, created);
+  if (created.failsRun) {
     ReportServiceError(host);
     return;
   }
@@ -91,8 +96,10 @@ void WriteCleanUpFlag(Host& host, const char* flag) {
     set.status = host.system->SetValue(key, set.name, kRegistryString, set.data, size);
     host.system->CloseKey(key);
   }
-  TellListeners(host, set);
   // Without the brand key (no country settings written) there is nothing
   // to flag; a flag refused fails the run at its end.
-  if (set.status != kStatusSuccess && set.status != kStatusFileNotFound) FailChange(host);
+  set.failsRun = set.status != kStatusSuccess && set.status != kStatusFileNotFound;
+  if (set.status == kStatusFileNotFound) set.passedOver = "no brand key: nothing to flag";
+  TellListeners(host, set);
+  if (set.failsRun) FailChange(host);
 }

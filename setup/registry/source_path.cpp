@@ -192,6 +192,7 @@ void RestoreSetupSourcePath(Host& host, const char* saved, const SourcePathSnaps
   if (!snapshot.Recorded) return;
   KeyHandle key;
   if (host.system->OpenKey(kSetupKeyPath, kKeyAllAccess, &key) != kStatusSuccess) {
+    TellFailure(host, "SourcePath is not put back: its key does not open");
     FailChange(host);
     return;
   }
@@ -206,7 +207,10 @@ void RestoreSetupSourcePath(Host& host, const char* saved, const SourcePathSnaps
   // between finds SourcePath changed and keeps it. A value that is not put
   // back, or a record that stays, fails the run; the record keeps the
   // earlier value for the next run.
-  if (!restored || DeleteValue(host, key, kSourcePathRecordValue) != kStatusSuccess)
+  if (!restored || DeleteValue(host, key, kSourcePathRecordValue) != kStatusSuccess) {
+    TellFailure(host, restored ? "the record of SourcePath stays"
+                               : "SourcePath is not put back to its earlier value");
     FailChange(host);
+  }
   host.system->CloseKey(key);
 }

@@ -69,23 +69,95 @@ TEST(LogText, NumbersAndStatuses) {
   struct Status {
     unsigned long status;
     const char* expected;
-  } statuses[] = {{0, "ok"},
-                  {2, "not found"},
-                  {3, "path not found"},
-                  {5, "access denied"},
-                  {32, "in use"},
-                  {126, "not found"},
-                  {127, "not found"},
-                  {1157, "not found"},
-                  {206, "path too long"},
-                  {1008, "error 1008"},
-                  {0xC0000005UL, "error 3221225477"}};
+  } statuses[] = {
+      {0, "ok"},
+      {2, "not found (error 2: The system cannot find the file specified.)"},
+      {3, "path not found (error 3: The system cannot find the path specified.)"},
+      {5, "access denied (error 5: Access is denied.)"},
+      {32,
+       "in use (error 32: The process cannot access the file because it is being used by another "
+       "process.)"},
+      {126, "not found (error 126: The specified module could not be found.)"},
+      {127, "not found (error 127: The specified procedure could not be found.)"},
+      {1157,
+       "not found (error 1157: One of the library files needed to run this application cannot be "
+       "found.)"},
+      {206, "path too long (error 206: The filename or extension is too long.)"},
+      {112, "error 112: There is not enough space on the disk."},
+      {123, "error 123: The filename, directory name, or volume label syntax is incorrect."},
+      {193, "error 193: %1 is not a valid Win32 application."},
+      {1008, "error 1008"},
+      {0xC0000005UL, "error 3221225477"}};
   for (const Status& s : statuses) {
     LogText log;
     StartLogText(&log, nullptr);
     AddLogStatus(&log, s.status);
     EXPECT_STREQ(s.expected, log.Text) << s.status;
   }
+}
+
+TEST(LogText, PassedOverFailuresKeepTheirWordAndError) {
+  struct Case {
+    const char* why;
+    unsigned long status;
+    const char* expected;
+  } cases[] = {
+      {"nothing to remove", 2,
+       "passed over: nothing to remove (not found, error 2: The system cannot find the file "
+       "specified.)"},
+      {"the directory does not exist on this Windows", 3,
+       "passed over: the directory does not exist on this Windows (path not found, error 3: The "
+       "system cannot find the path specified.)"},
+      {"the run goes on without it", 1008, "passed over: the run goes on without it (error 1008)"},
+  };
+  for (const Case& c : cases) {
+    LogText log;
+    StartLogText(&log, nullptr);
+    AddLogPassedOver(&log, c.why, c.status);
+    EXPECT_STREQ(c.expected, log.Text) << c.status;
+  }
+}
+
+TEST(LogText, ControlCharactersAreShownAsHex) {
+  EXPECT_EQ("qvsm.sys\\x09X\\x0D\\x7F\xe9 ", Built([](LogText* log) {
+              AddLogEscaped(log, "qvsm.sys\tX\r\x7f\xe9 ");
+              AddLogEscaped(log, nullptr);
+            }));
+}
+
+TEST(LogText, EveryEndReasonHasItsText) {
+  for (int reason = kEndAnotherSetupRuns; reason <= kEndLogNotOpened; ++reason)
+    EXPECT_STRNE("no reason told", EndReasonText(static_cast<RunEndReason>(reason))) << reason;
+  EXPECT_EQ(kEndDetailPollSeconds, EndDetailOf(kEndModemFound));
+  EXPECT_EQ(kEndDetailCause, EndDetailOf(kEndChangeFailed));
+  EXPECT_EQ(kEndDetailNone, EndDetailOf(kEndServiceNeverRan));
+}
+
+TEST(LogDirectoryPrefix, EachDirectoryBelowTheRootInTurn) {
+  struct Case {
+    const char* path;
+    size_t level;
+    const char* expected;  // null: none
+  } cases[] = {
+      {"C:\\logs\\pc.log", 1, "C:\\logs"},
+      {"C:\\logs\\pc.log", 2, nullptr},
+      {"C:\\a\\b\\c.log", 2, "C:\\a\\b"},
+      {"C:/a/b.log", 1, "C:/a"},
+      {"\\\\server\\share\\logs\\pc.log", 1, "\\\\server\\share\\logs"},
+      {"\\\\server\\share\\pc.log", 1, nullptr},
+      {"\\logs\\pc.log", 1, "\\logs"},
+      {"pc.log", 1, nullptr},
+  };
+  for (const Case& c : cases) {
+    char out[64];
+    const bool found = LogDirectoryPrefix(c.path, c.level, out, sizeof out);
+    EXPECT_EQ(c.expected != nullptr, found) << c.path << " " << c.level;
+    if (found && c.expected) {
+      EXPECT_STREQ(c.expected, out) << c.path;
+    }
+  }
+  char small[4];
+  EXPECT_FALSE(LogDirectoryPrefix("C:\\logs\\pc.log", 1, small, sizeof small));
 }
 
 TEST(LogText, QuotedTextsStopAtTheirTerminatorOrCapacity) {

@@ -463,11 +463,19 @@ std::string DriverDestination(OsClass osClass) {
 
 const char kLog[] = "C:\\qvsetup.log";
 
+// The lines that carry the run's failure.
+int MarkedLines(const std::string& log) {
+  int count = 0;
+  for (size_t at = log.find(" !!! "); at != std::string::npos; at = log.find(" !!! ", at + 1))
+    ++count;
+  return count;
+}
+
 struct PredictableCondition {
   const char* name;
   OsClass onlyOn;  // kOsClassUnknown: every class
   void (*make)(Machine* machine, const MatrixRun& run);
-  const char* logged;  // what the log's line says of it; null: no log can be opened
+  const char* logged;  // what the marked line and the end line say of it; null: no log
 };
 
 void UnreadableMediumFile(Machine* machine, const MatrixRun& run) {
@@ -503,11 +511,11 @@ void LibraryWithoutEntry(Machine* machine, const MatrixRun&) {
                  LibraryImage({"UpdateNT5Device"}));
 }
 
-// The medium moved into a directory so deep that its files' paths do not
-// fit: setup can not even name its log there.
-void DeepMedium(Machine* machine, const MatrixRun&) {
+// The medium moved into a directory of at least `length` characters.
+void MoveMedium(Machine* machine, size_t length) {
   std::string deep = "C:";
-  while (deep.size() < 240) deep += "\\a_directory_of_the_medium";
+  while (deep.size() < length) deep += "\\a_directory_of_the_medium";
+  deep.resize(length);
   SimulatedFile* medium = MachineFile(machine, "C:\\medium");
   SimulatedFile* target = MakeDirectories(&machine->disk, DrivePathNames(deep));
   for (std::unique_ptr<SimulatedFile>& entry : medium->entries) {
@@ -518,6 +526,13 @@ void DeepMedium(Machine* machine, const MatrixRun&) {
   machine->programDir = deep;
 }
 
+// Its files' paths do not fit into a copy's 255 characters, its options
+// file's do: the log, named with a drive, tells why.
+void DeepMedium(Machine* machine, const MatrixRun&) { MoveMedium(machine, 245); }
+
+// Setup's own path does not fit: there are no options and no log.
+void DeeperMedium(Machine* machine, const MatrixRun&) { MoveMedium(machine, 262); }
+
 const PredictableCondition kConditions[] = {
     {"a medium file unreadable past its first bytes", kOsClassUnknown, UnreadableMediumFile,
      "can not be read to its end"},
@@ -527,7 +542,8 @@ const PredictableCondition kConditions[] = {
      "is no program that Windows can start"},
     {"QVSETUP1.DLL without InstallClassDevice", kOsClassNT4, LibraryWithoutEntry,
      "does not export the entry"},
-    {"a medium directory too deep", kOsClassUnknown, DeepMedium, nullptr},
+    {"a medium directory too deep", kOsClassUnknown, DeepMedium, "directory is too deep"},
+    {"a medium directory too deep for setup's own path", kOsClassUnknown, DeeperMedium, nullptr},
 };
 
 TEST(FaultMatrix, PredictableConditionsFailBeforeTheFirstChange) {
@@ -552,9 +568,14 @@ TEST(FaultMatrix, PredictableConditionsFailBeforeTheFirstChange) {
         if (log != nullptr) RemoveEntry(&machine->disk, log);
         EXPECT_EQ("", Differences(StateOf(*machine, kWithArchiveBit), before))
             << "the machine as it was";
-        if (condition.logged != nullptr) {
-          EXPECT_NE(std::string::npos, logged.find(condition.logged)) << logged;
+        if (condition.logged == nullptr) {
+          EXPECT_EQ("", logged);
+          continue;
         }
+        EXPECT_EQ(1, MarkedLines(logged)) << logged;
+        const size_t end = logged.find(" end: exit code -1: ");
+        ASSERT_NE(std::string::npos, end) << logged;
+        EXPECT_NE(std::string::npos, logged.find(condition.logged, end)) << logged;
       }
     }
   }

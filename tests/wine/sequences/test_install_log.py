@@ -1,8 +1,9 @@
 """The installation log (LogFile in INSTALL_OPTIONS) under Wine: one silent
 run of each platform class, its log compared with what happened (the
 stand-ins' call log, the programs launched, the files on disk, the
-registry, the exit code); no log without the key, and a run that goes on
-when the log can not be written."""
+registry, the exit code); no log without the key, a log's missing
+directories made, and a run that ends -1 having changed nothing when its
+log can not be opened."""
 
 import os
 import re
@@ -21,7 +22,19 @@ STANDIN_CALL = re.compile(r"(\w+)\(.*?\) = (-?\d+)")
 RUN = re.compile(r'run (.+) "(.*)": exit code (-?\d+)')
 # Stand-in log lines of what Windows finishes in the background, not calls of setup.
 BACKGROUND = ("ClassRecord", "TAVELINSoftModem", "qvsetup3")
-STATUS = re.compile(r"(.*): (ok|not found|path not found|access denied|in use|error \d+)")
+# "ok", a failure ("in use (error 32: ...)", "error 193: ..."), or one passed
+# over ("passed over: <why> (not found, error 2: ...)"); the word that it
+# carries, "error" for a code without one.
+STATUS = re.compile(r"(?:!!! )?(.*?): (ok|passed over: .*? \((?:(?P<passed>[a-z ]+), )?error \d+.*\)"
+                    r"|(?P<failed>[a-z ]+) \(error \d+.*\)|error \d+.*?)(?:; fails the run as well)?")
+END = re.compile(r"end: exit code (-?\d+): (.+)")
+
+
+def outcome(text):
+    """The subject of a line with a result, and the result's word."""
+    match = STATUS.fullmatch(text)
+    word = match.group("passed") or match.group("failed") or match.group(2)
+    return match.group(1), "error" if word.startswith(("error", "passed over")) else word
 
 
 def read_log(sc, path=LOG):
@@ -62,9 +75,13 @@ class LogRun(unittest.TestCase):
         self.assertRegex(events[0], rf'^start: computer ".*", class {osclass} \(.*\), switches {switches}, '
                                     r'StartDir=".*", WindowsDir="C:\\windows", .*'
                                     r'SourceDir="C:\\medium", .*SavedSourcePath="C:\\OLDSRC"$')
-        self.assertEqual([f"end: exit code {signed(result.exit_code)}"],
-                         [e for e in events if e.startswith("end:")])
+        ends = [END.fullmatch(e).groups() for e in events if e.startswith("end:")]
+        self.assertEqual([str(signed(result.exit_code))], [code for code, _ in ends])
         self.assertEqual("end", events[-1][:3])
+        self.assertRegex(events[1], r'^options: HardwareDetectNT=(yes|no) \((no key|value ".*")\), .*'
+                                    r'CopyFilesOnly=(yes|no) \((no key|value ".*")\), LogFile=".+"$')
+        self.assertEqual(0 if result.exit_code == 0 else 1,
+                         len([e for e in events if e.startswith("!!! ")]), "the failure that counted")
         self.assert_calls_match(sc, events)
         self.assert_launches_match(sc, events)
         self.assert_files_match(sc, events)
@@ -92,7 +109,7 @@ class LogRun(unittest.TestCase):
             action, _, rest = event.partition(" ")
             if action not in ("copy", "delete", "rename"):
                 continue
-            subject, status = STATUS.fullmatch(rest).groups()
+            subject, status = outcome(rest)
             source, _, target = subject.partition(" -> ")
             if action == "delete" and status == "ok":
                 expected[source.lower()] = (source, None)
@@ -119,7 +136,7 @@ class LogRun(unittest.TestCase):
         for event in events:
             if not event.startswith("registry "):
                 continue
-            what, status = STATUS.fullmatch(event[len("registry "):]).groups()
+            what, status = outcome(event[len("registry "):])
             match = re.fullmatch(r"(set|delete value|delete key|create key) HKLM\\(.+?)"
                                  r"(?: \[(.+?)\])?(?: = (.*))?", what)
             action, key, name, data = match.groups()
@@ -214,33 +231,49 @@ class EachClass(LogRun):
             self.assertEqual([("Debug", "No PCI Key"), ("2krefresh", "xy"),
                               ("Debug", "In InstallModemByRefresh()"), ("Debug", "Install success")],
                              self.messages(events))
-            self.assertIn(r"rename C:\windows\INF\qvsmw2k.pnf -> C:\windows\INF\qvsmw2k.pnk: not found",
-                          events)
+            self.assertIn(r"rename C:\windows\INF\qvsmw2k.pnf -> C:\windows\INF\qvsmw2k.pnk: passed over: "
+                          "nothing to set aside (not found, error 2: The system cannot find the file "
+                          "specified.)", events)
             self.assertEqual(b"earlier inf", sc.read_file(r"C:\windows\inf\qvsmw2k.ink"))
 
 
 class NoLog(unittest.TestCase):
-    def test_without_the_key_or_a_writable_name_the_run_is_unchanged(self):
-        # A name too long for its buffer must not be cut to one that could be created.
+    def test_without_the_key_the_run_is_unchanged_and_a_log_that_can_not_be_opened_ends_it(self):
+        # A name too long for its buffer must not be cut to one that could be
+        # created; a name below a file can not be opened.
         long_dir = "C:\\" + "d" * 200
         too_long = long_dir + "\\" + "x" * 100 + ".log"
-        cases = (("no key", None), ("missing directory", r"C:\missing\setup.log"),
-                 ("too long", too_long))
+        cases = (("no key", None, 0), ("too long", too_long, -1),
+                 ("below a file", r"C:\medium\qvsetup.ini\setup.log", -1))
         with Scenario("win2k") as sc:
             os.makedirs(sc.unix_path(long_dir))
             os.makedirs(sc.unix_path(OLD_SOURCE))  # the first run would make it
-            for name, log_file in cases:
+            for name, log_file, exit_code in cases:
                 with self.subTest(name):
                     prepare(sc, {"LogFile": log_file} if log_file else {})
                     forget_run(sc)
                     top, medium = host_files(sc, "C:\\"), host_files(sc, r"C:\medium")
+                    source = sc.registry(r"HKLM\Software\Microsoft\Windows\CurrentVersion\Setup")
                     result, _ = run_setup(sc)
-                    self.assertEqual(0, result.exit_code, result)
-                    self.assertEqual(["GetHardWareId", "UpdateNT5Device"],
+                    self.assertEqual(exit_code, signed(result.exit_code), result)
+                    self.assertEqual([] if exit_code else ["GetHardWareId", "UpdateNT5Device"],
                                      entries(sc))
+                    self.assertEqual([], result.boxes)
                     self.assertEqual(top, host_files(sc, "C:\\"))
                     self.assertEqual(medium, host_files(sc, r"C:\medium"))
                     self.assertEqual([], host_files(sc, long_dir))
+                    if exit_code:
+                        self.assertEqual(source, sc.registry(
+                            r"HKLM\Software\Microsoft\Windows\CurrentVersion\Setup"))
+
+    def test_the_missing_directories_of_the_log_are_made(self):
+        with Scenario("win98") as sc:
+            prepare(sc, {"LogFile": r"C:\logs\fleet\pc.log"})
+            result, _ = run_setup(sc)
+            self.assertEqual(0, result.exit_code, result)
+            events = read_log(sc, r"C:\logs\fleet\pc.log")
+            self.assertTrue(events[0].startswith("start: computer "), events[0])
+            self.assertEqual("end: exit code 0", events[-1][:16])
 
 
 if __name__ == "__main__":

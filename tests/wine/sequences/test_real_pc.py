@@ -19,6 +19,7 @@ from bench.sequence import (FAILED, OLD_SOURCE, VXD_FILES, launches, prepare, ru
                             seed_earlier_install, source_path)
 from bench.standins import entries, replace_library, wait_for
 
+NOT_FOUND = "error 2: The system cannot find the file specified."
 ACCESS_VIOLATION = 0xC0000005
 ILLEGAL_INSTRUCTION = 0xC000001D
 # The debugger that Windows starts for a crash that no one handles. A
@@ -59,9 +60,10 @@ class IncompleteMedium(unittest.TestCase):
                                  "the earlier installation, SourcePath and its record as they were")
                 self.assertEqual([], entries(sc), "no setup library was called")
                 events = log_events(sc)
-                self.assertIn(f'medium incomplete: "C:\\medium\\{missing}" is missing or can not '
-                              'be read; nothing is changed', events)
-                self.assertEqual("end: exit code -1", events[-1])
+                line = (f'medium incomplete: "C:\\medium\\{missing}" is missing or can not be read; '
+                        "nothing is changed")
+                self.assertEqual(["!!! " + line], [e for e in events if e.startswith("!!! ")])
+                self.assertEqual("end: exit code -1: " + line, events[-1])
 
 
 class FailedCopies(unittest.TestCase):
@@ -73,8 +75,33 @@ class FailedCopies(unittest.TestCase):
             self.assertIn("RefreshWin2K", entries(sc))
             self.assertTrue(all(sc.exists(path) for path in VXD_FILES), "the driver is installed")
             self.assertEqual([["LAUNCH_FILES_9X"]], launches(sc))
-            self.assertIn(r"copy C:\medium\absent.ini -> C:\windows\absent.ini: not found",
-                          log_events(sc))
+            events = log_events(sc)
+            self.assertEqual([r"!!! copy C:\medium\absent.ini -> C:\windows\absent.ini: not found "
+                              f"({NOT_FOUND})"], [e for e in events if e.startswith("!!! ")])
+            self.assertEqual(r"end: exit code -1: the copy of C:\medium\absent.ini to "
+                             rf"C:\windows\absent.ini failed: not found ({NOT_FOUND})", events[-1])
+
+    def test_copy_list_entries_as_read_and_a_copy_into_a_missing_directory(self):
+        # A copy into a directory that this Windows lacks is passed over by
+        # design; a tab makes the file name one that the medium lacks.
+        passed = (r"copy C:\medium\qvsm.vxd -> C:\nodir\qvsm.vxd: passed over: the directory does "
+                  r"not exist on this Windows (path not found, error 3: The system cannot find the "
+                  r"path specified.)")
+        rows = (("missing directory", "qvsm.vxd nodir", 0, r"qvsm.vxd nodir", passed),
+                ("a tab in the entry", "qvsm.vxd\tnodir", FAILED, r"qvsm.vxd\x09nodir",
+                 r"!!! copy C:\medium\qvsm.vxd nodir -> "))
+        for name, entry, exit_code, shown, copied in rows:
+            with self.subTest(name), Scenario("win98") as sc:
+                prepare(sc, {"LogFile": LOG, "CopyFilesOnly": "1"}, copy_9x=[entry])
+                result, _ = run_setup(sc)
+                self.assertEqual(exit_code, result.exit_code, result)
+                events = log_events(sc)
+                self.assertIn(r'CopyFilesOnly=no (value "1")', events[1])
+                self.assertIn(f"list [COPY_FILES_9X] F0={shown}: taken", events)
+                self.assertTrue(any(e.startswith(copied) for e in events), "the copy's own line")
+                self.assertEqual(1 if exit_code else 0, len([e for e in events if e.startswith("!!! ")]))
+                self.assertRegex(events[-1], r"^end: exit code -1: the copy of " if exit_code
+                                 else r"^end: exit code 0: installed; the modem's class record")
 
     def test_a_driver_file_held_open_fails_the_run_before_it_changes_anything(self):
         driver = VXD_FILES[0]
@@ -92,8 +119,9 @@ class FailedCopies(unittest.TestCase):
                              "the earlier installation, SourcePath and its record as they were")
             self.assertEqual([], entries(sc), "no setup library was called")
             self.assertEqual([], launches(sc))
-            self.assertIn(f'preflight: "{driver}" is held open by another program: in use; '
-                          "nothing is changed", log_events(sc))
+            self.assertIn(f'!!! preflight: "{driver}" is held open by another program: in use '
+                          "(error 32: The process cannot access the file because it is being used by "
+                          "another process.); nothing is changed", log_events(sc))
 
 
 class OtherPrograms(unittest.TestCase):
@@ -140,7 +168,9 @@ class SessionEnd(unittest.TestCase):
             setup_key = sc.registry(SETUP_KEY)
             self.assertEqual(sz(OLD_SOURCE), value(setup_key, "SourcePath"))
             self.assertIsNone(value(setup_key, SOURCE_PATH_RECORD))
-            self.assertEqual("end: exit code -1", log_events(sc)[-1])
+            self.assertEqual(["!!! Windows ended the session during the run",
+                              "end: exit code -1: Windows ended the session during the run"],
+                             log_events(sc)[-2:])
 
     def test_a_restart_that_another_program_refuses(self):
         with Scenario("win98") as sc:

@@ -138,7 +138,7 @@ class SourcePathValue(unittest.TestCase):
             self.assertEqual(saved, source_path(sc))
             log = sc.read_file(r"C:\setup.log").decode("latin-1")
             self.assertIn(r'SavedSourcePath="A:\WIN98"', log)
-            self.assertTrue(log.endswith("end: exit code 0\r\n"), log[-200:])
+            self.assertRegex(log, r"end: exit code 0: installed; [^\r\n]*\r\n$")
 
     def test_the_record_is_in_place_before_source_path_changes(self):
         with Scenario("win98") as sc:
