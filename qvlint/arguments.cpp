@@ -25,6 +25,10 @@ const char kUsage[] =
     "           print what qvsmzad writes from the country settings file FILE, as a REGEDIT4\n"
     "           file: on Windows NT 4.0 and 2000 (nt, the default), 95, 98 and ME (9x), or\n"
     "           Wine set to either; --time: the run's time in seconds since 1970 (now)\n"
+    "       qvlint --fleet [--json] LOG...|DIR...\n"
+    "           sum up setup's installation logs (every file of a directory): one line per\n"
+    "           computer, the failures grouped by reason, the counts; exit code 0 every log\n"
+    "           installed, 1 one failed or has no end, 3 a path can not be read\n"
 #ifdef QVLINT_PLAN
     "       qvlint --plan CLASS|all [--json] [--switches S|SD|SR|SDR] [--hardware-id ID]\n"
     "                   [--machine FILE.reg] [--libraries FILE] [--windows-dir DIR]\n"
