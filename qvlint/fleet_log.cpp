@@ -98,7 +98,8 @@ void FinishFleetLog(FleetLog* log) {
   }
   if (!log->isLog) return;
   if (log->result == kRunWithoutEnd) {
-    log->reason = log->lastText.empty() ? "no line after the start" : "last line: " + log->lastText;
+    log->reason = log->lastText.empty() ? "no line read after the start"
+                                        : "last line: " + log->lastText;
     log->reasonSource = kReasonOfLastLine;
   } else if (!log->reason.empty()) {
     log->reasonSource = kReasonOfEndLine;
