@@ -15,12 +15,18 @@
 //          [--time SECONDS] MEDIUM
 //                              what setup's silent run does with MEDIUM on a
 //                              simulated machine
+//   qvlint --fleet [--json] LOG...|DIR
+//                              the installation logs of a fleet summed up;
+//                              exit code 0: every one installed, 1: not
+//                              every one, 3: a path can not be read or an
+//                              unusable command line
 //   qvlint --help | -h         the usage, exit code 0
 //   qvlint --version           the project's version, exit code 0
 #include <cstdio>
 
 #include "arguments.h"
 #include "effect_command.h"
+#include "fleet.h"
 #include "lint_command.h"
 #include "plan_command.h"
 
@@ -34,6 +40,7 @@ int main(int argc, char** argv) {
     return kClean;
   }
   if (HasArgument(argc, argv, "--effect")) return EffectCommand(argc, argv);
+  if (HasArgument(argc, argv, "--fleet")) return FleetCommand(argc, argv);
   if (HasOption(argc, argv, "--plan")) return PlanCommand(argc, argv);
   return LintCommand(argc, argv);
 }

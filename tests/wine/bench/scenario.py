@@ -9,6 +9,7 @@ disk, the 32-bit system directory is "syswow64", which unix_path() maps.
 """
 
 import os
+import re
 import shutil
 import subprocess
 import tempfile
@@ -248,6 +249,14 @@ class Scenario:
             parts[1] = "syswow64"
         base = os.path.join(self.prefix, "dosdevices", f"{drive}:")
         return os.path.join(os.path.realpath(base), *parts)
+
+    @staticmethod
+    def windows_path(rel):
+        """The Windows path, in the 32-bit view, of a path relative to the
+        prefix's drive C: (slashes or the host's separators): unix_path the
+        other way round, "windows/syswow64/x" being C:\\windows\\system32\\x."""
+        rel = re.sub(r"(?i)^windows/syswow64(?=/|$)", "windows/system32", rel.replace(os.sep, "/"))
+        return "C:\\" + rel.replace("/", "\\")
 
     def put_file(self, win_path, data):
         path = self.unix_path(win_path)

@@ -81,6 +81,10 @@ STAMP_KEY, STAMP = r"SOFTWARE\TAVELIN\SOFTMODEM", "HOMOLTIMESTAMP"
 # so is the PCI key itself when it holds nothing else.
 PCI_TREE = r"SYSTEM\CURRENTCONTROLSET\ENUM\PCI"
 WINE_ADAPTER = PCI_TREE + r"\VEN_0000&DEV_0000&SUBSYS_00000000&REV_00"
+# Wine's graphics driver's own keys (GraphicsDriver "null" below a key per
+# adapter), written when a program starts.
+WINE_VIDEO = r"SYSTEM\CURRENTCONTROLSET\CONTROL\VIDEO"
+PLATFORM_TREES = (WINE_ADAPTER, WINE_VIDEO)
 TYPE_NAMES = {1: "sz", 2: "expand_sz", 3: "binary", 4: "dword"}
 
 
@@ -123,11 +127,21 @@ def dumped_form(dumps):
     for root, tree in dumps.items():
         if tree is not None:
             walk(root[5:], tree)
-    form = {path: values for path, values in form.items()
-            if path != WINE_ADAPTER and not path.startswith(WINE_ADAPTER + "\\")}
-    if form.get(PCI_TREE) == {} and not any(p.startswith(PCI_TREE + "\\") for p in form):
-        del form[PCI_TREE]
-    return form
+    own = platform_keys(form)
+    return {path: values for path, values in form.items() if path not in own}
+
+
+def platform_keys(keys):
+    """Of {key path below HKLM (any letter case): its values}, the paths of
+    the test platform's own keys: its display adapter, its graphics driver's
+    keys, and the PCI tree when it holds nothing else."""
+    ups = {path: upper(path) for path in keys}
+    own = {path for path, up in ups.items()
+           if any(up == tree or up.startswith(tree + "\\") for tree in PLATFORM_TREES)}
+    pci = [path for path, up in ups.items() if up == PCI_TREE and not keys[path]]
+    if pci and not any(up.startswith(PCI_TREE + "\\") for path, up in ups.items() if path not in own):
+        own.update(pci)
+    return own
 
 
 def first_word_off(line):
@@ -216,9 +230,7 @@ class DriveSnapshot:
                 full = os.path.join(root, name)
                 if os.path.islink(full):
                     continue
-                rel = os.path.normpath(os.path.join(rel_root, name)).replace(os.sep, "/")
-                rel = re.sub(r"(?i)^windows/syswow64/", "windows/system32/", rel)
-                path = "C:\\" + upper(rel.replace("/", "\\"))
+                path = upper(sc.windows_path(os.path.normpath(os.path.join(rel_root, name))))
                 stat = os.stat(full)
                 shared = f"shared:{stat.st_ino}:{stat.st_size}:{stat.st_mtime_ns}"
                 if stat.st_nlink > 1 and (earlier is None or earlier.files.get(path) == shared):
