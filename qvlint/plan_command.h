@@ -1,5 +1,5 @@
 // qvlint --plan CLASS|all MEDIUM: what setup's silent run does with a
-// medium on a simulated machine (the native build only).
+// medium on a simulated machine, in both builds.
 #ifndef QVLINT_PLAN_COMMAND_H
 #define QVLINT_PLAN_COMMAND_H
 
