@@ -242,7 +242,8 @@ const char kCut[] =
     "2026-12-08 12:00:01.000 registry set HKLM\\Software\\Tav";
 
 TEST(FleetReport, ADirectoryOfAFleetsLogs) {
-  const std::string binary("MZ\x90\0\x03\0\0\0\x04\0\0\0\xff\xff\r\n\0\0", 20);
+  const char kBinary[] = "MZ\x90\0\x03\0\0\0\x04\0\0\0\xff\xff\r\n\0\0";
+  const std::string binary(kBinary, sizeof kBinary - 1);
   LogDirectory dir({{"a-ok.log", kInstalled},
                     {"b-bad.log", kFailed},
                     {"c-oldpc.log", kOlder},
