@@ -35,6 +35,8 @@ struct ScriptRun {
   char error[kErrorSize];
 };
 
+bool Fail(ScriptRun* run, const char* format, ...) __attribute__((format(printf, 2, 3)));
+
 bool Fail(ScriptRun* run, const char* format, ...) {
   va_list arguments;
   va_start(arguments, format);
