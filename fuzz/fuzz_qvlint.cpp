@@ -21,7 +21,7 @@ namespace {
 
 struct Seen {
   unsigned lastLine;
-  std::vector<size_t> lengths;  // of the lines that line feeds end, without them
+  std::vector<size_t> lengths;  // of the lines as the file's reader ends them, without their ends
 };
 
 bool HoldsNoControlByte(const char* text) {
@@ -36,6 +36,20 @@ std::vector<size_t> LineLengths(const std::string& text) {
   std::vector<size_t> lengths(1, 0);
   for (char c : text) {
     if (c == '\n')
+      lengths.push_back(0);
+    else
+      ++lengths.back();
+  }
+  return lengths;
+}
+
+// The profile reader of qvsetup.ini ends a line at a line feed, a CR LF
+// pair or a CR alone.
+std::vector<size_t> ProfileLineLengths(const std::string& text) {
+  std::vector<size_t> lengths(1, 0);
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    if (text[i] == '\n' || text[i] == '\r')
       lengths.push_back(0);
     else
       ++lengths.back();
@@ -68,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
   const bool countryFile = data[0] & 1;
   const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
-  Seen seen = {LineCount(text), LineLengths(text)};
+  Seen seen = {LineCount(text), countryFile ? LineLengths(text) : ProfileLineLengths(text)};
   FindingSink sink = {Check, &seen};
   if (countryFile) {
     FindingPlace place = {"country.ini", "qvsmzad", &sink};
