@@ -184,6 +184,23 @@ void PlanListener::TakeListEntry(const char* sectionName, const char* key) {
   copyList_ = copySection != nullptr && SameNameIgnoringCase(sectionName, copySection);
 }
 
+// The checks before the first change, and the medium's driver set.
+void PlanListener::HeardCheckEvent(const RunEvent& event) {
+  const char kCheckStep[] =
+      "check the medium, the destinations and the programs before the first change";
+  if (event.kind == kEventMediumIncomplete) {
+    const std::string missing = event.path;
+    missingMediumFile_ = missing.substr(missing.find_last_of('\\') + 1);
+  } else if (event.kind == kEventPreflightPassed) {
+    Add(kStepCheck, kCheckStep, kStatusSuccess);
+  } else {
+    failedCheck_ =
+        "\"" + std::string(event.path) + "\" " + event.text + " (" + StatusText(event.status) + ")";
+    Add(kStepCheck, kCheckStep, event.status).result = failedCheck_;
+    steps_.back().failed = true;
+  }
+}
+
 void PlanListener::Heard(Host&, const RunEvent& event) {
   switch (event.kind) {
     case kEventFileCopied:
@@ -223,22 +240,10 @@ void PlanListener::Heard(Host&, const RunEvent& event) {
       // The copy told just before is the change that fails the run.
       if (copyMade_) steps_.back().failsRun = true;
       break;
-    case kEventMediumIncomplete: {
-      const std::string missing = event.path;
-      missingMediumFile_ = missing.substr(missing.find_last_of('\\') + 1);
-      break;
-    }
+    case kEventMediumIncomplete:
     case kEventPreflightPassed:
-      Add(kStepCheck, "check the medium, the destinations and the programs before the first change",
-          kStatusSuccess);
-      break;
     case kEventPreflightFailed:
-      failedCheck_ = "\"" + std::string(event.path) + "\" " + event.text + " (" +
-                     StatusText(event.status) + ")";
-      Add(kStepCheck, "check the medium, the destinations and the programs before the first change",
-          event.status)
-          .result = failedCheck_;
-      steps_.back().failed = true;
+      HeardCheckEvent(event);
       break;
     case kEventCleanupBegins:
       if (stepsBeforeCleanup_ == std::string::npos) stepsBeforeCleanup_ = steps_.size();

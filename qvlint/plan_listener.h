@@ -82,6 +82,7 @@ class PlanListener : public RunListener {
   void HeardCallEvent(const RunEvent& event);
   void HeardRunEvent(const RunEvent& event);
   void HeardWaitEvent(const RunEvent& event);
+  void HeardCheckEvent(const RunEvent& event);
   void TakeListEntry(const char* sectionName, const char* key);
 
   const Profile* options_;
