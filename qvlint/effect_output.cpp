@@ -7,18 +7,11 @@ namespace {
 const char kLineEnd[] = "\r\n";
 
 const char* PlatformText(RegistryPlatform platform) {
-  switch (platform) {
-    case kPlatformNt:
-      return "Windows NT 4.0 and 2000";
-    case kPlatform9x:
-      return "Windows 95, 98 and ME";
-    case kPlatformWineNt:
-      return "Wine set to Windows NT 4.0 or 2000";
-    case kPlatformWine9x:
-    case kPlatformCount:
-      break;
-  }
-  return "Wine set to Windows 95, 98 or ME";
+  // In the order of RegistryPlatform.
+  const char* const texts[kPlatformCount] = {"Windows NT 4.0 and 2000", "Windows 95, 98 and ME",
+                                             "Wine set to Windows NT 4.0 or 2000",
+                                             "Wine set to Windows 95, 98 or ME"};
+  return texts[platform];
 }
 
 void PrintAssumptions(const RegistryModel& model, FILE* stream) {

@@ -9,27 +9,13 @@
 namespace {
 
 const char* ResultName(FleetResult result) {
-  switch (result) {
-    case kRunInstalled:
-      return "installed";
-    case kRunFailed:
-      return "failed";
-    default:
-      return "without an end";
-  }
+  const char* const names[] = {"installed", "failed", "without an end"};
+  return names[result];
 }
 
 const char* ReasonSourceName(ReasonSource source) {
-  switch (source) {
-    case kReasonOfEndLine:
-      return "end line";
-    case kReasonOfFailureLine:
-      return "failure line";
-    case kReasonOfLastLine:
-      return "last line";
-    default:
-      return "none";
-  }
+  const char* const names[] = {"end line", "failure line", "last line", "none"};
+  return names[source];
 }
 
 // "2026-12-08 08:56:12.320"; `withMilliseconds` false leaves them off.

@@ -21,15 +21,8 @@ const char* const kStepKindNames[] = {"copy",
                                       "end"};
 
 const char* ChangeName(FileChangeKind kind) {
-  switch (kind) {
-    case kFileAdded:
-      return "added";
-    case kFileChanged:
-      return "changed";
-    case kFileRemoved:
-      break;
-  }
-  return "removed";
+  const char* const names[] = {"added", "changed", "removed"};
+  return names[kind];
 }
 
 std::string ExitCodeText(const Plan& plan) {

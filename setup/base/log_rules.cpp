@@ -334,22 +334,10 @@ void AddLogSwitches(LogText* log, const CommandSwitches& switches) {
 namespace {
 
 const char* OsClassName(OsClass osClass) {
-  switch (osClass) {
-    case kOsClassNT4:
-      return "NT 4.0";
-    case kOsClassWin2000:
-      return "Windows 2000";
-    case kOsClassWin95:
-      return "Windows 95";
-    case kOsClassWin98:
-      return "Windows 98";
-    case kOsClassWin98SE:
-      return "Windows 98 SE";
-    case kOsClassWinME:
-      return "Windows ME";
-    default:
-      return "unknown";
-  }
+  // By the class's number; 0 and 5 name no class.
+  const char* const names[] = {"unknown",    "NT 4.0",  "Windows 2000",  "Windows 95",
+                               "Windows 98", "unknown", "Windows 98 SE", "Windows ME"};
+  return osClass < sizeof names / sizeof names[0] ? names[osClass] : "unknown";
 }
 
 }  // namespace

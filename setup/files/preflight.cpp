@@ -282,30 +282,19 @@ bool CheckLateLibrary(Checker* checker, const char* name, const char* entry) {
 }  // namespace
 
 const char* PreflightCheckText(PreflightCheck check) {
-  switch (check) {
-    case kMediumFileMissing:
-      return "is missing from the medium";
-    case kMediumFileUnreadable:
-      return "can not be read to its end";
-    case kDestinationDirectoryMissing:
-      return "is missing, and a driver file goes there";
-    case kDestinationUnusable:
-      return "can not be used as a destination";
-    case kDestinationInUse:
-      return "is held open by another program";
-    case kDestinationFull:
-      return "has no room for the files copied there";
-    case kPathDoesNotFit:
-      return "gives a path too long for its buffer";
-    case kNotStartable:
-      return "is no program that Windows can start";
-    case kLibraryMissing:
-      return "is missing from the medium, and the run loads it after its copies";
-    case kLibraryLacksEntry:
-      return "does not export the entry that the run calls after its copies";
-    default:
-      return "passed";
-  }
+  // In the order of PreflightCheck.
+  const char* const texts[] = {"passed",
+                               "is missing from the medium",
+                               "can not be read to its end",
+                               "is missing, and a driver file goes there",
+                               "can not be used as a destination",
+                               "is held open by another program",
+                               "has no room for the files copied there",
+                               "gives a path too long for its buffer",
+                               "is no program that Windows can start",
+                               "is missing from the medium, and the run loads it after its copies",
+                               "does not export the entry that the run calls after its copies"};
+  return texts[check];
 }
 
 bool PassPreflight(System& system, const SetupPaths& paths, OsClass osClass,
