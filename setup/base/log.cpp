@@ -467,6 +467,14 @@ void KeepForTheEnd(InstallLog* log, const RunEvent& event, const char* line) {
   }
 }
 
+// The line of the failure that counted: "!!! " and its text.
+void WriteMarkedLine(Host& host, const char* text) {
+  LogText marked;
+  StartLogText(&marked, "!!! ");
+  AddLogText(&marked, text);
+  WriteLine(host, marked.Text);
+}
+
 }  // namespace
 
 // The first failure that fails the run carries "!!! "; a later one says
@@ -477,23 +485,13 @@ void InstallLog::Heard(Host& host, const RunEvent& event) {
   LogText log;
   if (!FormLine(&log, *this, event)) return;
   KeepForTheEnd(this, event, log.Text);
-  if (event.kind == kEventRunEnded && event.number != 0 && !FailureMarked) {
-    LogText marked;
-    StartLogText(&marked, "!!! ");
-    AddLogText(&marked, EndReasonText(event.reason));
-    WriteLine(host, marked.Text);
+  const bool failsHere = event.failsRun || (event.kind == kEventRunEnded && event.number != 0);
+  if (failsHere && !FailureMarked) {
+    WriteMarkedLine(host, event.failsRun ? log.Text : EndReasonText(event.reason));
     FailureMarked = true;
-  }
-  if (!event.failsRun) {
-    WriteLine(host, log.Text);
-  } else if (FailureMarked) {
+    if (event.failsRun) return;
+  } else if (event.failsRun) {
     AddLogText(&log, "; fails the run as well");
-    WriteLine(host, log.Text);
-  } else {
-    LogText marked;
-    StartLogText(&marked, "!!! ");
-    AddLogText(&marked, log.Text);
-    WriteLine(host, marked.Text);
-    FailureMarked = true;
   }
+  WriteLine(host, log.Text);
 }

@@ -390,27 +390,10 @@ bool FormLogFilePath(char* out, size_t outSize, const char* sourceDir, const cha
   return JoinRootAware(out, outSize, sourceDir, name);
 }
 
-namespace {
-
-// Characters of the root of path: C:\ (or C:), \\server\share\, or a leading
-// backslash.
-size_t RootLength(const char* path) {
-  if (path[0] && path[1] == ':') return path[2] == '\\' || path[2] == '/' ? 3 : 2;
-  const bool separator = path[0] == '\\' || path[0] == '/';
-  if (!separator) return 0;
-  if (path[1] != '\\' && path[1] != '/') return 1;
-  size_t at = 2;
-  for (int part = 0; part < 2; ++part) {
-    while (path[at] && path[at] != '\\' && path[at] != '/') ++at;
-    if (path[at]) ++at;
-  }
-  return at;
-}
-
-}  // namespace
-
 bool LogDirectoryPrefix(const char* path, size_t level, char* out, size_t outSize) {
-  size_t at = RootLength(path);
+  // Past the root: a drive or a share with its separator, or a leading one.
+  size_t at = DriveRootLength(path);
+  if (path[at] == '\\' || path[at] == '/') ++at;
   for (size_t found = 0; path[at]; ++at) {
     if (path[at] != '\\' && path[at] != '/') continue;
     if (++found < level) continue;

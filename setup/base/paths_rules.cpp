@@ -58,8 +58,8 @@ bool DirectoryOfFile(char* out, size_t outSize, const char* filePath) {
   return true;
 }
 
-bool DriveRootOf(char* out, size_t outSize, const char* path) {
-  size_t length = 0;  // of the root without its closing backslash; 0: none
+size_t DriveRootLength(const char* path) {
+  size_t length = 0;
   const char letter = static_cast<char>(path[0] | 0x20);
   if (letter >= 'a' && letter <= 'z' && path[1] == ':') {
     length = 2;
@@ -73,6 +73,11 @@ bool DriveRootOf(char* out, size_t outSize, const char* path) {
       if (shareLength > 0) length = static_cast<size_t>(share + shareLength - path);
     }
   }
+  return length;
+}
+
+bool DriveRootOf(char* out, size_t outSize, const char* path) {
+  const size_t length = DriveRootLength(path);
   if (length == 0 || length + 1 >= outSize) {
     if (outSize > 0) out[0] = '\0';
     return false;

@@ -54,6 +54,10 @@ bool DirectoryOfFile(char* out, size_t outSize, const char* filePath);
 // device path "\\.\" or "\\?\") or a root that would not fit.
 bool DriveRootOf(char* out, size_t outSize, const char* path);
 
+// The characters of that root without its closing backslash ("C:",
+// "\\server\share"); 0 for a path of no named drive.
+size_t DriveRootLength(const char* path);
+
 // Whether the Windows directory has at most longest characters: the caller
 // derives the limit from what the run forms below it.
 bool WindowsDirFits(const char* windowsDir, size_t longest);
