@@ -347,13 +347,13 @@ std::string PlanMediumDir(const PlanRequest& request) {
   return request.mediumDir.empty() ? kPlanMediumDir : request.mediumDir;
 }
 
-bool ReadPlanMediumDir(const char* text, std::string* dir) {
+bool ReadPlanDirectory(const char* text, bool rootAllowed, std::string* dir) {
   *dir = text;
   while (dir->size() > 3 && dir->back() == '\\') dir->pop_back();
   const bool onC = dir->size() >= 3 && (dir->at(0) == 'C' || dir->at(0) == 'c') &&
                    dir->compare(1, 2, ":\\") == 0;
-  if (onC) (*dir)[0] = 'C';
-  return onC && !DrivePathNames(*dir).empty() == (dir->size() > 3);
+  const bool root = dir->size() == 3;
+  return onC && (rootAllowed || !root) && DrivePathNames(*dir).empty() == root;
 }
 
 bool ReadPlanMedium(const std::string& dir, unsigned codePage, PlanRequest* request,
@@ -472,23 +472,34 @@ void ReportPlanFindings(const std::vector<const Plan*>& plans, const char* file,
   }
 }
 
+bool MakePlans(const PlanRequest& request, const PlanClass* only,
+               std::vector<std::unique_ptr<Plan>>* plans, std::string* problem) {
+  for (const PlanClass& each : kClassNames) {
+    if (only != nullptr && &each != only) continue;
+    plans->emplace_back(new Plan);
+    if (!MakePlan(request, each, plans->back().get(), problem)) return false;
+  }
+  return true;
+}
+
+std::string MediumSetupIniPath(const std::string& medium, unsigned codePage) {
+  std::string setupIni;
+  if (FindMediumFile(medium, kOptionsFileName, codePage, &setupIni) != kRegularFile)
+    setupIni = JoinFilePath(medium, kOptionsFileName);
+  return setupIni;
+}
+
 bool ReportPlansOfMedium(const std::string& medium, unsigned codePage, const PlanRequest& given,
                          FindingSink* sink, std::string* problem) {
   PlanRequest request = given;
   if (!ReadPlanMedium(medium, codePage, &request, problem)) return false;
   std::vector<std::unique_ptr<Plan>> plans;
-  for (const PlanClass& each : kClassNames) {
-    plans.emplace_back(new Plan);
-    if (!MakePlan(request, each, plans.back().get(), problem)) {
-      *problem = medium + ": " + *problem;
-      return false;
-    }
+  if (!MakePlans(request, nullptr, &plans, problem)) {
+    *problem = medium + ": " + *problem;
+    return false;
   }
   std::vector<const Plan*> made;
   for (const std::unique_ptr<Plan>& plan : plans) made.push_back(plan.get());
-  std::string setupIni;
-  if (FindMediumFile(medium, kOptionsFileName, codePage, &setupIni) != kRegularFile)
-    setupIni = JoinFilePath(medium, kOptionsFileName);
-  ReportPlanFindings(made, setupIni.c_str(), sink);
+  ReportPlanFindings(made, MediumSetupIniPath(medium, codePage).c_str(), sink);
   return true;
 }

@@ -9,6 +9,7 @@
 #define QVLINT_PLAN_H
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -56,10 +57,10 @@ struct PlanRequest {
 // request names a directory.
 std::string PlanMediumDir(const PlanRequest& request);
 
-// A directory that --medium-dir may name: a full path on drive C:, which
-// is the one drive that the plan's machine has; the medium's root, or a
-// directory without a trailing backslash. The accepted form into `dir`.
-bool ReadPlanMediumDir(const char* text, std::string* dir);
+// A directory that --medium-dir and --windows-dir may name: a full path on
+// drive C:, which is the one drive that the plan's machine has, the root
+// only where rootAllowed. Its form without a trailing backslash into `dir`.
+bool ReadPlanDirectory(const char* text, bool rootAllowed, std::string* dir);
 
 struct PlanFileChange {
   std::string path;
@@ -116,6 +117,15 @@ extern const char kPlanMediumDir[];
 // the machine or its registry does not take the export.
 bool MakePlan(const PlanRequest& request, const PlanClass& platform, Plan* plan,
               std::string* problem);
+
+// The plans of the classes (of every class when `only` is null), made on
+// the request's medium; false, with `problem`, when one can not be made.
+bool MakePlans(const PlanRequest& request, const PlanClass* only,
+               std::vector<std::unique_ptr<Plan>>* plans, std::string* problem);
+
+// The path on this computer of the medium's qvsetup.ini, which the
+// findings name: the file as setup finds it, or where it would stand.
+std::string MediumSetupIniPath(const std::string& medium, unsigned codePage);
 
 // The findings of the plans to `sink`, each once, in the order of their
 // lines, the classes on which it holds named in its effect; `file` is the

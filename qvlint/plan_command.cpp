@@ -38,14 +38,6 @@ bool ReadSwitches(const char* letters, PlanRequest* request) {
   return true;
 }
 
-// A directory on the machine's drive C:, without a trailing backslash.
-bool ReadWindowsDir(const char* text, PlanRequest* request) {
-  std::string dir = text;
-  while (dir.size() > 3 && dir.back() == '\\') dir.pop_back();
-  request->windowsDir = dir;
-  return dir.size() > 3 && (dir[0] == 'C' || dir[0] == 'c') && dir.compare(1, 2, ":\\") == 0;
-}
-
 // The file of --machine or --libraries into the request; false, having
 // said why, when it can not be read or is no registry export.
 bool ReadFileOption(const std::string& option, const char* path, PlanRequest* request) {
@@ -112,22 +104,6 @@ int ReadPlanArguments(int argc, char** argv, PlanRequest* request, PlanArguments
   return kGoOn;
 }
 
-// The plans of the classes asked for, made on the medium; false, having
-// said why, when one can not be made.
-bool MakePlans(const PlanRequest& request, const PlanClass* platform, const char* medium,
-               std::vector<std::unique_ptr<Plan>>* plans) {
-  for (const PlanClass& each : kClassNames) {
-    if (platform != nullptr && &each != platform) continue;
-    plans->emplace_back(new Plan);
-    std::string problem;
-    if (!MakePlan(request, each, plans->back().get(), &problem)) {
-      SayProblem("", medium, (": " + problem).c_str());
-      return false;
-    }
-  }
-  return true;
-}
-
 }  // namespace
 
 bool ReadPlanOption(int argc, char** argv, int* i, PlanRequest* request, int* ended) {
@@ -158,12 +134,12 @@ bool ReadPlanOption(int argc, char** argv, int* i, PlanRequest* request, int* en
   } else if (ValueOption(argc, argv, i, "--windows-dir", &value)) {
     if (value == nullptr)
       *ended = MissingValue("--windows-dir", "--windows-dir DIR");
-    else if (!ReadWindowsDir(value, request))
+    else if (!ReadPlanDirectory(value, false, &request->windowsDir))
       *ended = UsageError("--windows-dir: \"", value, "\" is no directory of drive C:");
   } else if (ValueOption(argc, argv, i, "--medium-dir", &value)) {
     if (value == nullptr)
       *ended = MissingValue("--medium-dir", "--medium-dir DIR");
-    else if (!ReadPlanMediumDir(value, &request->mediumDir))
+    else if (!ReadPlanDirectory(value, true, &request->mediumDir))
       *ended = UsageError("--medium-dir: \"", value,
                           "\" is no directory of drive C:, the one drive that the plan's "
                           "machine has");
@@ -209,11 +185,12 @@ int PlanCommand(int argc, char** argv) {
     SayProblem("", problem, "");
     return kUnusable;
   }
-  std::string setupIni;
-  if (FindMediumFile(medium, kOptionsFileName, arguments.codePage, &setupIni) != kRegularFile)
-    setupIni = JoinFilePath(medium, kOptionsFileName);
+  const std::string setupIni = MediumSetupIniPath(medium, arguments.codePage);
   std::vector<std::unique_ptr<Plan>> plans;
-  if (!MakePlans(request, all ? nullptr : platform, medium, &plans)) return kUnusable;
+  if (!MakePlans(request, all ? nullptr : platform, &plans, &problem)) {
+    SayProblem("", medium, (": " + problem).c_str());
+    return kUnusable;
+  }
   std::vector<const Plan*> made;
   for (const std::unique_ptr<Plan>& plan : plans) made.push_back(plan.get());
   Output output = {stdout, arguments.json, false, {}, 0, 0, 0};
