@@ -16,6 +16,13 @@ const unsigned long long kMostFreeOn9x = 0x7FFFFFFFull;
 
 bool IsNameSeparator(char c) { return c == '\\' || c == '/' || c == ':'; }
 
+// The last part of a path, after its last separator.
+const char* LastName(const char* path) {
+  const char* last = path + strlen(path);
+  while (last > path && !IsNameSeparator(last[-1])) --last;
+  return last;
+}
+
 // A pattern as the search takes it: Windows drops the blanks and dots at the
 // end of one that ends in a blank ("*. " is "*"), the test platform the dots
 // and blanks at the end of any ("*." too); never all of it.
@@ -26,8 +33,11 @@ std::string PatternAsMatched(const std::string& pattern, bool testPlatform) {
   return pattern.substr(0, end);
 }
 
-bool RunCanReplace(const SimulatedFile& file, SystemStatus* status) {
-  if (file.directory || (file.attributes & kAttributeReadOnly)) {
+// Whether the run may write over, delete or replace the file: not a
+// directory, none of the `refused` attributes (read-only), not held open.
+bool RunCanReplace(const SimulatedFile& file, SystemStatus* status,
+                   unsigned long refused = kAttributeReadOnly) {
+  if (file.directory || (file.attributes & refused)) {
     *status = kStatusAccessDenied;
     return false;
   }
@@ -40,18 +50,8 @@ bool RunCanReplace(const SimulatedFile& file, SystemStatus* status) {
 
 // CopyFile refuses a destination that is read-only or hidden; the test
 // platform copies over a hidden one.
-bool CopyCanReplace(const SimulatedFile& file, bool testPlatform, SystemStatus* status) {
-  const unsigned long refused = testPlatform ? kAttributeReadOnly
-                                             : kAttributeReadOnly | kAttributeHidden;
-  if (file.directory || (file.attributes & refused)) {
-    *status = kStatusAccessDenied;
-    return false;
-  }
-  if (file.heldByOther || file.openByRun > 0) {
-    *status = kStatusSharingViolation;
-    return false;
-  }
-  return true;
+unsigned long CopyRefusedAttributes(bool testPlatform) {
+  return testPlatform ? kAttributeReadOnly : kAttributeReadOnly | kAttributeHidden;
 }
 
 // The directory that is to hold the last name of a path, which must have
@@ -129,7 +129,7 @@ SystemStatus SimulatedFiles::Copy(const char* from, const char* to, bool halfway
                                                                           : kStatusSharingViolation;
   else if (destination == nullptr)
     destination = AddEntry(directory, names.back(), false);
-  else if (!CopyCanReplace(*destination, machine_->testPlatform, &status))
+  else if (!RunCanReplace(*destination, &status, CopyRefusedAttributes(machine_->testPlatform)))
     return status;
   // A copy that runs out of room leaves what it wrote.
   const std::string& content = source->content;
@@ -167,8 +167,7 @@ SystemStatus SimulatedFiles::Move(const char* from, const char* to, bool replaci
   if (source != nullptr && (source->heldByOther || source->openByRun > 0))
     status = kStatusSharingViolation;
   // The 9x family looks a new name with wildcards up and finds nothing.
-  const char* newName = to + strlen(to);
-  while (newName > to && !IsNameSeparator(newName[-1])) --newName;
+  const char* newName = LastName(to);
   if (status == kStatusSuccess && strpbrk(newName, "*?") != nullptr &&
       IsWindows9xClass(machine_->osClass) && !machine_->testPlatform)
     status = kStatusFileNotFound;
@@ -197,8 +196,7 @@ SystemStatus SimulatedFiles::MakeDirectory(const char* path) {
 
 SystemStatus SimulatedFiles::FindFirstMatch(const char* pattern, SearchHandle* search, char* name) {
   // The pattern is the last part; the directory is what comes before it.
-  const char* last = pattern + strlen(pattern);
-  while (last > pattern && !IsNameSeparator(last[-1])) --last;
+  const char* last = LastName(pattern);
   std::string directoryText(pattern, static_cast<size_t>(last - pattern));
   if (directoryText.empty()) directoryText = machine_->currentDir;
   // The test platform finds no name for an empty pattern before it looks
