@@ -43,16 +43,11 @@ bool ResultNotOk(const char* text) {
 
 // The texts that begin each kind of line of every version of the log.
 const char* const kKnownStarts[] = {
-    "start: ",     "end: exit code ",
-    "options: ",   "list [",
-    "message [",   "copy ",
-    "delete ",     "rename ",
-    "load ",       "bind ",
-    "restart ",    "registry ",
-    "call ",       "run ",
-    "not run ",    "medium incomplete: ",
-    "preflight: ", "modem poll: ",
-    "recovered: ", "INF left as it is",
+    kLogStartText, kLogEndText,    "options: ",   "list [",
+    "message [",   "copy ",        "delete ",     "rename ",
+    "load ",       "bind ",        "restart ",    "registry ",
+    "call ",       "run ",         "not run ",    "medium incomplete: ",
+    "preflight: ", "modem poll: ", "recovered: ", "INF left as it is",
 };
 
 }  // namespace
@@ -85,8 +80,8 @@ long long ClockMilliseconds(const LogClock& clock) {
 
 bool ReadStartText(const char* text, StartFacts* facts) {
   memset(facts, 0, sizeof *facts);
-  if (!StartsWith(text, "start: ")) return false;
-  const char* at = text + 7;
+  if (!StartsWith(text, kLogStartText)) return false;
+  const char* at = text + sizeof kLogStartText - 1;
   if (StartsWith(at, "computer \"")) {
     at += 10;
     const char* end = strstr(at, "\", class ");
@@ -110,9 +105,8 @@ bool ReadStartText(const char* text, StartFacts* facts) {
 }
 
 bool ReadEndText(const char* text, long* exitCode, const char** reason) {
-  static const char kEnd[] = "end: exit code ";
-  if (!StartsWith(text, kEnd)) return false;
-  const char* number = text + sizeof kEnd - 1;
+  if (!StartsWith(text, kLogEndText)) return false;
+  const char* number = text + sizeof kLogEndText - 1;
   char* after = nullptr;
   *exitCode = strtol(number, &after, 10);
   if (after == number || (*after != '\0' && !StartsWith(after, ": "))) return false;
@@ -120,7 +114,9 @@ bool ReadEndText(const char* text, long* exitCode, const char** reason) {
   return true;
 }
 
-const char* FailureText(const char* text) { return StartsWith(text, "!!! ") ? text + 4 : nullptr; }
+const char* FailureText(const char* text) {
+  return StartsWith(text, kLogFailureMark) ? text + sizeof kLogFailureMark - 1 : nullptr;
+}
 
 bool KnownLogText(const char* text) {
   const char* failure = FailureText(text);

@@ -15,8 +15,6 @@
 // The longest line that setup writes, with its CR LF, and room for the
 // failure mark before a text cut at its limit.
 const size_t kFleetLineSize = kLogLineSize + 8;
-// "YYYY-MM-DD HH:MM:SS.mmm ".
-const size_t kLogTimeLength = 24;
 
 struct LogClock {
   int year, month, day, hour, minute, second, millisecond;

@@ -29,7 +29,8 @@ void AddPath(LogText* log, const char* name, const char* path) {
 void WriteStartLine(Host& host, const char* computer, const SetupPaths& paths, OsClass osClass,
                     const CommandSwitches& switches) {
   LogText log;
-  StartLogText(&log, "start: computer ");
+  StartLogText(&log, kLogStartText);
+  AddLogText(&log, "computer ");
   AddLogQuoted(&log, computer);
   AddLogText(&log, ", class ");
   AddLogOsClass(&log, osClass);
@@ -355,7 +356,7 @@ void FormCause(LogText* cause, const RunEvent& event, const char* line) {
 // "end: exit code N: reason", the reason from the ending's one choice with
 // the cause that it names, or the time that its poll took.
 void AddRunEnd(LogText* log, const InstallLog& installLog, const RunEvent& event) {
-  StartLogText(log, "end: exit code ");
+  StartLogText(log, kLogEndText);
   AddLogNumber(log, event.number);
   AddLogText(log, ": ");
   const char* cause = installLog.Causes[CauseKindOf(event.reason)];
@@ -470,7 +471,7 @@ void KeepForTheEnd(InstallLog* log, const RunEvent& event, const char* line) {
 // The line of the failure that counted: "!!! " and its text.
 void WriteMarkedLine(Host& host, const char* text) {
   LogText marked;
-  StartLogText(&marked, "!!! ");
+  StartLogText(&marked, kLogFailureMark);
   AddLogText(&marked, text);
   WriteLine(host, marked.Text);
 }

@@ -13,8 +13,16 @@
 
 // Characters of one event's text; a longer text is cut and ends in "...".
 const size_t kLogTextLimit = 4000;
-// "YYYY-MM-DD HH:MM:SS.mmm ", the text, CR LF and the terminator.
-const size_t kLogLineSize = 24 + kLogTextLimit + 3;
+// "YYYY-MM-DD HH:MM:SS.mmm " before each event's text.
+const size_t kLogTimeLength = 24;
+// The timestamp, the text, CR LF and the terminator.
+const size_t kLogLineSize = kLogTimeLength + kLogTextLimit + 3;
+
+// The beginnings of texts by which the log's readers (qvlint --fleet) know
+// its lines: the start, the end, and the mark of the failure that counted.
+const char kLogStartText[] = "start: ";
+const char kLogEndText[] = "end: exit code ";
+const char kLogFailureMark[] = "!!! ";
 
 // out (kLogLineSize bytes) = timestamp, a blank, text, CR LF. The text is cut
 // at kLogTextLimit characters and each control character in it (CR, LF,
