@@ -354,9 +354,7 @@ namespace {
 // Whether text starts with the upper-case ASCII word, letter case ignored.
 bool EqualIgnoringCase(const char* text, const char* word, size_t length) {
   for (size_t i = 0; i < length; ++i) {
-    const char c = text[i] >= 'a' && text[i] <= 'z' ? static_cast<char>(text[i] - 'a' + 'A')
-                                                    : text[i];
-    if (c != word[i]) return false;
+    if (AsciiUpper(text[i]) != word[i]) return false;
   }
   return true;
 }

@@ -2,6 +2,8 @@
 
 #include <string.h>
 
+#include "paths_rules.h"
+
 namespace {
 
 bool IsSeparator(char c) { return c == ' ' || c == '-' || c == '\n'; }
@@ -10,8 +12,7 @@ bool IsSeparator(char c) { return c == ' ' || c == '-' || c == '\n'; }
 
 void ParseCommandLine(char* commandLine, CommandSwitches* switches) {
   if (!commandLine) return;
-  for (char* p = commandLine; *p; ++p)
-    if (*p >= 'a' && *p <= 'z') *p = static_cast<char>(*p - 'a' + 'A');
+  for (char* p = commandLine; *p; ++p) *p = AsciiUpper(*p);
 
   const char* p = commandLine;
   while (*p) {
@@ -52,10 +53,8 @@ const size_t kOptionKeyListSize = 2048;
 
 bool SameKey(const char* a, const char* b) {
   for (;; ++a, ++b) {
-    const char x = *a >= 'a' && *a <= 'z' ? static_cast<char>(*a - 'a' + 'A') : *a;
-    const char y = *b >= 'a' && *b <= 'z' ? static_cast<char>(*b - 'a' + 'A') : *b;
-    if (x != y) return false;
-    if (!x) return true;
+    if (AsciiUpper(*a) != AsciiUpper(*b)) return false;
+    if (!*a) return true;
   }
 }
 
@@ -92,12 +91,15 @@ void ReadSetupOptions(System& system, const char* sourceDir, SetupOptions* optio
   // ComputeSetupPaths has made sure that this path fits.
   if (!JoinRootAware(optionsFile, sizeof optionsFile, sourceDir, kOptionsFileName)) return;
   OptionRead* read = options->Read;
-  options->HardwareDetectNT = ReadOption(system, optionsFile, kHardwareDetectNTOption, &read[0]);
-  options->Debug = ReadOption(system, optionsFile, kDebugOption, &read[1]);
-  options->WDMDriver = ReadOption(system, optionsFile, kWDMDriverOption, &read[2]);
-  options->ReBoot = ReadOption(system, optionsFile, kReBootOption, &read[3]);
-  options->CleanUpRegistry = ReadOption(system, optionsFile, kCleanUpRegistryOption, &read[4]);
-  options->CopyFilesOnly = ReadOption(system, optionsFile, kCopyFilesOnlyOption, &read[5]);
+  bool set[kYesNoOptionCount];
+  for (int i = 0; i < kYesNoOptionCount; ++i)
+    set[i] = ReadOption(system, optionsFile, static_cast<YesNoOption>(i), &read[i]);
+  options->HardwareDetectNT = set[kHardwareDetectNTOption];
+  options->Debug = set[kDebugOption];
+  options->WDMDriver = set[kWDMDriverOption];
+  options->ReBoot = set[kReBootOption];
+  options->CleanUpRegistry = set[kCleanUpRegistryOption];
+  options->CopyFilesOnly = set[kCopyFilesOnlyOption];
   char keys[kOptionKeyListSize] = {};
   const unsigned long length =
       system.ProfileString(kOptionsSection, nullptr, keys, sizeof keys, optionsFile);

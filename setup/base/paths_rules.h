@@ -32,6 +32,12 @@ bool AppendText(char* out, size_t outSize, const char* base, const char* suffix)
 // out = text; false with out empty when it would not fit.
 bool CopyWholeText(char* out, size_t outSize, const char* text);
 
+// An ASCII letter in capitals, any other character as it is: the letter
+// case that Windows' names and setup's words ignore.
+inline char AsciiUpper(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
 // The byte that fills a buffer before a call that may leave it unwritten.
 const char kUnwrittenByte = '\x01';
 

@@ -82,8 +82,7 @@ bool ExportsName(const unsigned char* data, size_t size, const ExportLocation& l
 
 bool AddToRoom(RoomNeeded* room, const char* dir, unsigned long long size) {
   char drive[3] = {};
-  const char letter = dir[0] >= 'a' && dir[0] <= 'z' ? static_cast<char>(dir[0] - 'a' + 'A')
-                                                     : dir[0];
+  const char letter = AsciiUpper(dir[0]);
   if (letter >= 'A' && letter <= 'Z' && dir[1] == ':') {
     drive[0] = letter;
     drive[1] = ':';
