@@ -2,7 +2,6 @@
 
 #include <string.h>
 
-#include "paths_rules.h"
 
 namespace {
 
