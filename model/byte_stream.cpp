@@ -35,8 +35,20 @@ FILE* OpenScratchStream() {
 
 bool ReadBackStream(FILE* stream, std::string* bytes) {
   rewind(stream);
+  return ReadStream(stream, bytes);
+}
+
+bool ReadStream(FILE* stream, std::string* bytes) {
   char buffer[65536];
   size_t read;
   while ((read = fread(buffer, 1, sizeof buffer, stream)) > 0) bytes->append(buffer, read);
   return ferror(stream) == 0;
+}
+
+bool ReadFileBytes(const char* path, std::string* bytes) {
+  FILE* file = fopen(path, "rb");
+  if (file == nullptr) return false;
+  const bool read = ReadStream(file, bytes);
+  fclose(file);
+  return read;
 }

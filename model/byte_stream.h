@@ -20,4 +20,11 @@ FILE* OpenScratchStream();
 // error.
 bool ReadBackStream(FILE* stream, std::string* bytes);
 
+// The rest of `stream` appended to `bytes`; false on a read error.
+bool ReadStream(FILE* stream, std::string* bytes);
+
+// The whole file of `path` appended to `bytes`; false when it can not be
+// opened or read.
+bool ReadFileBytes(const char* path, std::string* bytes);
+
 #endif

@@ -33,21 +33,6 @@ void HandOn(FileFindings* collected) {
     collected->target->take(collected->target->context, finding);
 }
 
-bool ReadStream(FILE* stream, std::string* text) {
-  char chunk[4096];
-  size_t got;
-  while ((got = fread(chunk, 1, sizeof chunk, stream)) > 0) text->append(chunk, got);
-  return ferror(stream) == 0;
-}
-
-bool ReadText(const std::string& path, std::string* text) {
-  FILE* file = fopen(path.c_str(), "rb");
-  if (file == nullptr) return false;
-  const bool read = ReadStream(file, text);
-  fclose(file);
-  return read;
-}
-
 // The directory part of a file path; a root ("/" or a drive's root) keeps
 // its separator.
 std::string DirectoryOf(const std::string& path) {
@@ -94,7 +79,7 @@ void LintSetupText(const std::string& text, const std::string& name, const Mediu
 bool LintSetupPath(const std::string& path, const MediumDir& medium, FindingSink* sink,
                    std::vector<std::string>* countryFiles, std::string* problem) {
   std::string text;
-  if (!ReadText(path, &text)) {
+  if (!ReadFileBytes(path.c_str(), &text)) {
     *problem = path + ": can not be read";
     return false;
   }

@@ -380,15 +380,10 @@ bool ReadPlanMedium(const std::string& dir, unsigned codePage, PlanRequest* requ
       if (entry.directory) unnamed.push_back(entry.names);
       continue;
     }
-    FILE* stream = file.directory ? nullptr : fopen(entry.path.c_str(), "rb");
-    if (!file.directory && stream == nullptr) {
+    if (!file.directory && !ReadFileBytes(entry.path.c_str(), &file.content)) {
       *problem = entry.path + ": can not be read";
       return false;
     }
-    char buffer[65536];
-    for (size_t read; stream != nullptr && (read = fread(buffer, 1, sizeof buffer, stream)) > 0;)
-      file.content.append(buffer, read);
-    if (stream != nullptr) fclose(stream);
     request->medium.push_back(file);
   }
   // In the order of their names, each directory before what it holds.

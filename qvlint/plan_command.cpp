@@ -8,21 +8,11 @@
 
 #include "arguments.h"
 #include "base/options.h"
+#include "byte_stream.h"
 #include "medium_files.h"
 #include "plan_output.h"
 
 namespace {
-
-bool ReadWholeFile(const char* path, std::string* bytes) {
-  FILE* file = fopen(path, "rb");
-  if (file == nullptr) return false;
-  char buffer[65536];
-  size_t read;
-  while ((read = fread(buffer, 1, sizeof buffer, file)) > 0) bytes->append(buffer, read);
-  const bool whole = ferror(file) == 0;
-  fclose(file);
-  return whole;
-}
 
 // S, D and R in any case and order; S is implied.
 bool ReadSwitches(const char* letters, PlanRequest* request) {
@@ -42,7 +32,7 @@ bool ReadSwitches(const char* letters, PlanRequest* request) {
 // said why, when it can not be read or is no registry export.
 bool ReadFileOption(const std::string& option, const char* path, PlanRequest* request) {
   std::string bytes, problem;
-  if (!ReadWholeFile(path, &bytes)) {
+  if (!ReadFileBytes(path, &bytes)) {
     SayProblem("", path, ": can not be read");
     return false;
   }
