@@ -46,7 +46,6 @@ PlanListener::PlanListener(const Profile* options, OsClass osClass)
       listEntry_(nullptr),
       copyList_(false),
       waits_(),
-      copyMade_(false),
       stepsBeforeCleanup_(std::string::npos),
       endReason_(kEndReasonNone) {}
 
@@ -76,6 +75,7 @@ void PlanListener::HeardFileEvent(const RunEvent& event) {
     step.from = path;
     step.to = event.target;
     step.failed = event.status != kStatusSuccess;
+    step.failsRun = event.failsRun;
   } else if (event.kind == kEventFileRenamed) {
     PlanStep& step = Add(kStepRename, "rename " + path + " -> " + event.target, event.status);
     step.from = path;
@@ -236,10 +236,6 @@ void PlanListener::Heard(Host&, const RunEvent& event) {
     case kEventListEntry:
       if (!event.passedOver) TakeListEntry(event.path, event.name);
       break;
-    case kEventChangeFailed:
-      // The copy told just before is the change that fails the run.
-      if (copyMade_) steps_.back().failsRun = true;
-      break;
     case kEventMediumIncomplete:
     case kEventPreflightPassed:
     case kEventPreflightFailed:
@@ -255,5 +251,4 @@ void PlanListener::Heard(Host&, const RunEvent& event) {
     default:
       break;  // the log's lines alone: messages, notes, refused words, keys created
   }
-  copyMade_ = event.kind == kEventFileCopied && !event.skipped;
 }

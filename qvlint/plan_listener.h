@@ -93,7 +93,6 @@ class PlanListener : public RunListener {
   std::string directory_;                  // the run's current directory
   std::string command_;                    // of the program started
   size_t waits_[kServicePollTimerId + 1];  // the step of each completion timer's wait
-  bool copyMade_;                          // the event heard last made a copy step
   std::string missingMediumFile_;
   std::string failedCheck_;
   size_t stepsBeforeCleanup_;
