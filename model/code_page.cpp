@@ -42,6 +42,13 @@ size_t Utf8Continuations(unsigned char lead, uint32_t* lowest, uint32_t* bits) {
 
 }  // namespace
 
+std::u32string FoldedCodePoints(const CodePage& codePage, const std::string& text) {
+  std::u32string folded;
+  for (const CodePageCharacter& c : CodePageCharacters(codePage, text))
+    folded += static_cast<char32_t>(LowerCaseCodePoint(c.codePoint));
+  return folded;
+}
+
 bool DecodeUtf8(const std::string& text, std::u32string* codePoints) {
   codePoints->clear();
   for (size_t at = 0; at < text.size();) {

@@ -44,6 +44,10 @@ std::vector<CodePageCharacter> CodePageCharacters(const CodePage& codePage,
 // The code point in lower case, by the platform's Unicode tables.
 uint32_t LowerCaseCodePoint(uint32_t codePoint);
 
+// The characters of `text` in lower case, as Windows compares names of the
+// code page without regard to letter case.
+std::u32string FoldedCodePoints(const CodePage& codePage, const std::string& text);
+
 // The code points of UTF-8 text; false when the bytes are no UTF-8 (an
 // overlong form, a surrogate, a sequence cut short).
 bool DecodeUtf8(const std::string& text, std::u32string* codePoints);

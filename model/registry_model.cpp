@@ -11,8 +11,7 @@ const char32_t kBackslash = U'\\';
 
 FoldedName Folded(const RegistryModel& model, const std::string& name) {
   FoldedName folded;
-  for (const CodePageCharacter& c : CodePageCharacters(model.codePage, name))
-    folded.characters += static_cast<char32_t>(LowerCaseCodePoint(c.codePoint));
+  folded.characters = FoldedCodePoints(model.codePage, name);
   folded.hash = std::hash<std::u32string>()(folded.characters);
   return folded;
 }

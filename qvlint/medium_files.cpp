@@ -13,25 +13,18 @@ const char kSeparator = '\\';
 const char kSeparator = '/';
 #endif
 
-std::u32string FoldedName(const CodePage& page, const std::string& name) {
-  std::u32string folded;
-  for (const CodePageCharacter& c : CodePageCharacters(page, name))
-    folded += static_cast<char32_t>(LowerCaseCodePoint(c.codePoint));
-  return folded;
-}
-
 // The entry of `dir` whose Windows name is `name`.
 bool FindEntry(const std::string& dir, const std::string& name, unsigned codePage,
                std::string* found) {
   DIR* listing = opendir(dir.c_str());
   if (listing == nullptr) return false;
   const CodePage page = OpenCodePage(codePage);
-  const std::u32string wanted = FoldedName(page, name);
+  const std::u32string wanted = FoldedCodePoints(page, name);
   bool matched = false;
   while (const dirent* entry = readdir(listing)) {
     std::string windowsName;
     if (WindowsNameOf(entry->d_name, codePage, &windowsName) &&
-        FoldedName(page, windowsName) == wanted) {
+        FoldedCodePoints(page, windowsName) == wanted) {
       *found = entry->d_name;
       matched = true;
       break;
@@ -65,7 +58,7 @@ bool WindowsNameOf(const std::string& diskName, unsigned codePage, std::string* 
 
 bool SameWindowsName(unsigned codePage, const std::string& a, const std::string& b) {
   const CodePage page = OpenCodePage(codePage);
-  return FoldedName(page, a) == FoldedName(page, b);
+  return FoldedCodePoints(page, a) == FoldedCodePoints(page, b);
 }
 
 FileKind FindMediumFile(const std::string& dir, const std::string& relative, unsigned codePage,
