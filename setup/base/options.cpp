@@ -2,7 +2,6 @@
 
 #include <string.h>
 
-
 namespace {
 
 bool IsSeparator(char c) { return c == ' ' || c == '-' || c == '\n'; }
